@@ -1,0 +1,295 @@
+#include "toolkit/tcanvas.h"
+
+#include <QPaintDevice>
+#include <QPen>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Dash patterns of the GDI's cosmetic pens, in pixels.
+QList<qreal> DashPattern(TPenStyle style) {
+  switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+}  // namespace
+
+TCanvas::TCanvas(QImage* image) {
+  if (image) Begin(image);
+}
+
+TCanvas::TCanvas(QPaintDevice* device, bool printer) : printer_(printer) { Start(device); }
+
+TCanvas::~TCanvas() { End(); }
+
+void TCanvas::Begin(QImage* image) {
+  End();
+  image_ = image;
+  if (image_ && !image_->isNull()) Start(image_);
+}
+
+void TCanvas::Start(QPaintDevice* device) {
+  device_ = device;
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(device)) {
+    painter_.reset();
+    return;
+  }
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+  pen_dirty_ = brush_dirty_ = font_dirty_ = mode_dirty_ = true;
+}
+
+void TCanvas::End() {
+  if (painter_) painter_->end();
+  painter_.reset();
+  image_ = nullptr;
+  device_ = nullptr;
+}
+
+int TCanvas::DeviceWidth() const { return device_ ? device_->width() : 0; }
+int TCanvas::DeviceHeight() const { return device_ ? device_->height() : 0; }
+
+void TCanvas::SetPenColor(TColor color) {
+  if (color == pen_color_) return;
+  pen_color_ = color;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenStyle(TPenStyle style) {
+  if (style == pen_style_) return;
+  pen_style_ = style;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenWidth(int width) {
+  width = std::max(width, 1);
+  if (width == pen_width_) return;
+  pen_width_ = width;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenMode(TPenMode mode) {
+  if (mode == pen_mode_) return;
+  pen_mode_ = mode;
+  mode_dirty_ = true;
+}
+
+void TCanvas::SetBrushColor(TColor color) {
+  if (color == brush_color_) return;
+  brush_color_ = color;
+  brush_dirty_ = true;
+}
+
+void TCanvas::SetBrushStyle(TBrushStyle style) {
+  if (style == brush_style_) return;
+  brush_style_ = style;
+  brush_dirty_ = true;
+}
+
+void TCanvas::SetFont(const TFont& font) {
+  if (font == font_) return;
+  const bool face_changed = font.Name != font_.Name || font.Size != font_.Size || font.Style != font_.Style;
+  font_ = font;
+  font_dirty_ = true;
+  if (face_changed) metrics_.reset();
+}
+
+void TCanvas::SetFontColor(TColor color) { font_.Color = color; }
+
+void TCanvas::ApplyMode() {
+  if (!mode_dirty_) return;
+  painter_->setCompositionMode(pen_mode_ == pmXor ? QPainter::RasterOp_SourceXorDestination
+                                                  : QPainter::CompositionMode_SourceOver);
+  mode_dirty_ = false;
+}
+
+void TCanvas::ApplyPen() {
+  ApplyMode();
+  if (!pen_dirty_) return;
+  pen_qcolor_ = ColorToQColor(pen_color_);
+  if (pen_style_ == psClear) {
+    painter_->setPen(Qt::NoPen);
+  } else if (pen_width_ <= 1) {
+    // A cosmetic one-pixel pen with a flat cap leaves out the end pixel of a line.
+    QPen pen(pen_qcolor_, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const QList<qreal> dashes = DashPattern(pen_style_);
+    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    painter_->setPen(pen);
+  } else {
+    // Wide pens are always solid with round ends, as the GDI draws them.
+    painter_->setPen(QPen(pen_qcolor_, pen_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  }
+  pen_dirty_ = false;
+}
+
+void TCanvas::ApplyBrush() {
+  if (!brush_dirty_) return;
+  if (brush_style_ == bsClear) {
+    painter_->setBrush(Qt::NoBrush);
+  } else {
+    painter_->setBrush(ColorToQColor(brush_color_));
+  }
+  brush_dirty_ = false;
+}
+
+QPainter& TCanvas::Painter() {
+  ApplyPen();
+  ApplyBrush();
+  return *painter_;
+}
+
+void TCanvas::MoveTo(int x, int y) { pen_pos_ = QPoint(x, y); }
+
+void TCanvas::LineTo(int x, int y) {
+  const QPoint to(x, y);
+  if (painter_ && PenVisible()) {
+    ApplyPen();
+    // Qt's cosmetic flat-capped line already stops one pixel short of its end point.
+    if (to != pen_pos_) painter_->drawLine(pen_pos_, to);
+  }
+  pen_pos_ = to;
+}
+
+void TCanvas::Polyline(const QPoint* points, int count) {
+  if (count <= 0) return;
+  if (painter_ && PenVisible() && count > 1) {
+    ApplyPen();
+    painter_->drawPolyline(points, count);
+  }
+}
+
+void TCanvas::Polygon(const QPoint* points, int count) {
+  if (!painter_ || count <= 0) return;
+  ApplyPen();
+  ApplyBrush();
+  painter_->drawPolygon(points, count);
+}
+
+void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 <= x1 || y2 <= y1) return;
+  ApplyMode();
+  painter_->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(brush_color_));
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  ApplyMode();
+  if (brush_style_ == bsSolid) {
+    const int shrink = PenVisible() ? 0 : 1;
+    if (x2 - shrink > x1 && y2 - shrink > y1)
+      painter_->fillRect(QRect(x1, y1, x2 - x1 - shrink, y2 - y1 - shrink), ColorToQColor(brush_color_));
+  }
+  if (!PenVisible() || x2 <= x1 || y2 <= y1) return;
+  if (pen_width_ <= 1 && pen_style_ != psDash && pen_style_ != psDot && pen_style_ != psDashDot &&
+      pen_style_ != psDashDotDot) {
+    // The outline runs on the box's first and last pixel rows and columns.
+    const QColor color = ColorToQColor(pen_color_);
+    const int w = x2 - x1;
+    const int h = y2 - y1;
+    painter_->fillRect(QRect(x1, y1, w, 1), color);
+    if (h > 1) painter_->fillRect(QRect(x1, y2 - 1, w, 1), color);
+    if (h > 2) {
+      painter_->fillRect(QRect(x1, y1 + 1, 1, h - 2), color);
+      if (w > 1) painter_->fillRect(QRect(x2 - 1, y1 + 1, 1, h - 2), color);
+    }
+    return;
+  }
+  ApplyPen();
+  const QBrush saved = painter_->brush();
+  painter_->setBrush(Qt::NoBrush);
+  painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  painter_->setBrush(saved);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 <= x1 || y2 <= y1) return;
+  ApplyPen();
+  ApplyBrush();
+  if (x2 - x1 == 1 && y2 - y1 == 1) {
+    SetPixel(x1, y1, PenVisible() ? pen_color_ : brush_color_);
+    return;
+  }
+  painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+const QFontMetrics& TCanvas::Metrics() {
+  if (!metrics_) metrics_ = std::make_unique<QFontMetrics>(font_.ToQFont());
+  return *metrics_;
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+  if (!painter_ || text.isEmpty()) return;
+  ApplyMode();
+  const QFontMetrics& fm = Metrics();
+  if (brush_style_ == bsSolid)
+    painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ColorToQColor(brush_color_));
+  if (font_dirty_) {
+    painter_->setFont(font_.ToQFont());
+    font_dirty_ = false;
+  }
+  const QPen saved = painter_->pen();
+  painter_->setPen(ColorToQColor(font_.Color));
+  painter_->drawText(QPoint(x, y + fm.ascent()), text);
+  painter_->setPen(saved);
+}
+
+int TCanvas::TextWidth(const QString& text) { return Metrics().horizontalAdvance(text); }
+
+int TCanvas::TextHeight(const QString&) { return Metrics().height(); }
+
+TColor TCanvas::Pixel(int x, int y) const {
+  if (!image_ || !image_->valid(x, y)) return clBlack;
+  const QRgb rgb = reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x];
+  return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  if (image_) {
+    if (!image_->valid(x, y)) return;
+    const TColor rgb = ColorToRGB(color);
+    reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = 0xFF000000u | ColorToPixel(rgb);
+    return;
+  }
+  if (!painter_) return;
+  painter_->fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image) {
+  if (!painter_ || image.isNull()) return;
+  ApplyMode();
+  painter_->drawImage(QPoint(x, y), image);
+}
+
+void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {
+  if (!painter_ || image.isNull() || x2 <= x1 || y2 <= y1) return;
+  ApplyMode();
+  painter_->drawImage(QRect(x1, y1, x2 - x1, y2 - y1), image);
+}
+
+TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (!image_.isNull() && image_.width() == width && image_.height() == height) return;
+  canvas_.End();
+  image_ = (width > 0 && height > 0) ? QImage(width, height, QImage::Format_RGB32) : QImage();
+  if (!image_.isNull()) image_.fill(Qt::white);
+  canvas_.Begin(&image_);
+}

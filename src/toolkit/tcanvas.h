@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QString>
+#include <memory>
+
+#include "toolkit/tcolor.h"
+#include "toolkit/tfont.h"
+#include "toolkit/types.h"
+
+// A drawing surface with the conventions of the classic Windows GDI, which the chart and scale
+// geometry is computed for: a line leaves out its end pixel, rectangle and ellipse boxes leave out
+// their right and bottom edges, text is placed by its top-left corner. Pen, brush and font are
+// kept here and handed to the painter only when a drawing call needs them.
+class TCanvas {
+ public:
+  // Draws on an image (Format_RGB32). The image must outlive the canvas or be released by End().
+  explicit TCanvas(QImage* image = nullptr);
+  // Draws on any paint device; a printer canvas (a printer or a PDF) says so, so that drawing
+  // routines can avoid single pixels, which vanish at printer resolution.
+  TCanvas(QPaintDevice* device, bool printer);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  // Starts drawing on another image, keeping pen, brush, font and pen position.
+  void Begin(QImage* image);
+  void End();
+  bool IsActive() const { return painter_ != nullptr; }
+  bool IsPrinter() const { return printer_; }
+  int DeviceWidth() const;
+  int DeviceHeight() const;
+
+  // Pen.
+  TColor PenColor() const { return pen_color_; }
+  void SetPenColor(TColor color);
+  TPenStyle PenStyle() const { return pen_style_; }
+  void SetPenStyle(TPenStyle style);
+  int PenWidth() const { return pen_width_; }
+  void SetPenWidth(int width);
+  TPenMode PenMode() const { return pen_mode_; }
+  void SetPenMode(TPenMode mode);
+
+  // Brush.
+  TColor BrushColor() const { return brush_color_; }
+  void SetBrushColor(TColor color);
+  TBrushStyle BrushStyle() const { return brush_style_; }
+  void SetBrushStyle(TBrushStyle style);
+
+  // Font (its colour is the text colour).
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  void SetFontColor(TColor color);
+
+  // Lines: the pen position moves to the end point, which is not drawn.
+  QPoint PenPos() const { return pen_pos_; }
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Polyline(const QPoint* points, int count);
+  void Polygon(const QPoint* points, int count);
+
+  // Boxes from (x1, y1) up to but not including (x2, y2); outlined with the pen and filled with
+  // the brush. With a clear pen the filled box is one pixel smaller, as on the designers' GDI.
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  // Fills (x1, y1) up to but not including (x2, y2) with the brush colour, whatever its style.
+  void FillRect(int x1, int y1, int x2, int y2);
+
+  // Text with its top-left corner at (x, y); a solid brush paints the text's background.
+  void TextOut(int x, int y, const QString& text);
+  int TextWidth(const QString& text);
+  int TextHeight(const QString& text);
+
+  TColor Pixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
+
+  void Draw(int x, int y, const QImage& image);
+  void StretchDraw(int x1, int y1, int x2, int y2, const QImage& image);
+
+  // The underlying painter with the current pen and brush applied, for drawing the canvas has no
+  // call of its own for.
+  QPainter& Painter();
+
+ private:
+  void Start(QPaintDevice* device);
+  void ApplyPen();
+  void ApplyBrush();
+  void ApplyMode();
+  const QFontMetrics& Metrics();
+  bool PenVisible() const { return pen_style_ != psClear; }
+
+  std::unique_ptr<QPainter> painter_;
+  QImage* image_ = nullptr;
+  QPaintDevice* device_ = nullptr;
+  bool printer_ = false;
+
+  TColor pen_color_ = clBlack;
+  TPenStyle pen_style_ = psSolid;
+  int pen_width_ = 1;
+  TPenMode pen_mode_ = pmCopy;
+  TColor brush_color_ = clWhite;
+  TBrushStyle brush_style_ = bsSolid;
+  TFont font_;
+  QPoint pen_pos_;
+
+  bool pen_dirty_ = true;
+  bool brush_dirty_ = true;
+  bool font_dirty_ = true;
+  bool mode_dirty_ = true;
+  std::unique_ptr<QFontMetrics> metrics_;
+  QColor pen_qcolor_;
+};
+
+// An off-screen bitmap with its canvas; resizing keeps the canvas object and its settings, so that
+// whoever holds the canvas (a scale drawing on its chart's bitmap) can go on using it.
+class TBitmap {
+ public:
+  TBitmap(int width = 0, int height = 0);
+  void SetSize(int width, int height);
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+  TCanvas& Canvas() { return canvas_; }
+  const QImage& Image() const { return image_; }
+
+ private:
+  QImage image_;
+  TCanvas canvas_;
+};

@@ -1,0 +1,12 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "toolkit/tapplication.h"
+
+// Every unit test program runs inside one application object, off screen unless told otherwise.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ::testing::InitGoogleMock(&argc, argv);
+  TApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "common/image_probe.h"
+#include "toolkit/tcanvas.h"
+
+namespace {
+
+class CanvasTest : public ::testing::Test {
+ protected:
+  CanvasTest() : bitmap_(40, 30) {
+    TCanvas& c = bitmap_.Canvas();
+    c.SetBrushColor(clWhite);
+    c.SetPenColor(clWhite);
+    c.Rectangle(0, 0, 40, 30);
+  }
+  TColor At(int x, int y) { return PixelAt(bitmap_.Image(), x, y); }
+  TBitmap bitmap_;
+};
+
+TEST_F(CanvasTest, LineLeavesOutItsEndPixel) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clRed);
+  c.MoveTo(2, 5);
+  c.LineTo(10, 5);
+  EXPECT_EQ(At(2, 5), clRed);
+  EXPECT_EQ(At(9, 5), clRed);
+  EXPECT_EQ(At(10, 5), clWhite);
+  EXPECT_EQ(c.PenPos(), QPoint(10, 5));
+  c.LineTo(10, 12);
+  EXPECT_EQ(At(10, 5), clRed);
+  EXPECT_EQ(At(10, 11), clRed);
+  EXPECT_EQ(At(10, 12), clWhite);
+  // Diagonal.
+  c.MoveTo(20, 20);
+  c.LineTo(25, 25);
+  EXPECT_EQ(At(20, 20), clRed);
+  EXPECT_EQ(At(24, 24), clRed);
+  EXPECT_EQ(At(25, 25), clWhite);
+}
+
+TEST_F(CanvasTest, PolylineLeavesOutOnlyTheLastPixel) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clBlue);
+  const QPoint points[] = {{2, 2}, {8, 2}, {8, 8}};
+  c.Polyline(points, 3);
+  EXPECT_EQ(At(2, 2), clBlue);
+  EXPECT_EQ(At(8, 2), clBlue);
+  EXPECT_EQ(At(8, 7), clBlue);
+  EXPECT_EQ(At(8, 8), clWhite);
+}
+
+TEST_F(CanvasTest, RectangleAndEllipseLeaveOutRightAndBottomEdges) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clBlack);
+  c.SetBrushColor(clLime);
+  c.Rectangle(5, 5, 15, 12);
+  EXPECT_EQ(At(5, 5), clBlack);
+  EXPECT_EQ(At(14, 11), clBlack);
+  EXPECT_EQ(At(15, 11), clWhite);
+  EXPECT_EQ(At(14, 12), clWhite);
+  EXPECT_EQ(At(10, 8), clLime);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clBlack, 0, 0, 40, 30), 2 * 10 + 2 * 5);
+
+  c.SetBrushStyle(bsClear);
+  c.Ellipse(20, 10, 31, 21);
+  EXPECT_EQ(At(25, 10), clBlack);  // top of the circle
+  EXPECT_EQ(At(25, 20), clBlack);  // bottom, the last row inside the box
+  EXPECT_EQ(At(25, 21), clWhite);
+  EXPECT_EQ(At(30, 15), clBlack);
+  EXPECT_EQ(At(31, 15), clWhite);
+  EXPECT_EQ(At(25, 15), clWhite);  // clear brush
+}
+
+TEST_F(CanvasTest, ClearPenFillsOnePixelLess) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenStyle(psClear);
+  c.SetBrushColor(clRed);
+  c.Rectangle(2, 2, 6, 6);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clRed, 0, 0, 40, 30), 9);
+  EXPECT_EQ(At(4, 4), clRed);
+  EXPECT_EQ(At(5, 5), clWhite);
+}
+
+TEST_F(CanvasTest, XorTwiceRestoresTheImage) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clRed);
+  c.MoveTo(0, 3);
+  c.LineTo(40, 3);
+  const QImage before = bitmap_.Image().copy();
+  c.SetPenMode(pmXor);
+  c.SetPenColor(clWhite);
+  c.SetBrushStyle(bsClear);
+  c.Rectangle(1, 1, 20, 20);
+  EXPECT_EQ(At(1, 1), clBlack);            // white xor white
+  EXPECT_EQ(At(5, 3), clRed);  // inside the clear-brushed box nothing changes
+  EXPECT_EQ(At(1, 3), RGBColor(0, 255, 255));
+  c.Rectangle(1, 1, 20, 20);
+  EXPECT_EQ(bitmap_.Image(), before);
+}
+
+TEST_F(CanvasTest, TextIsPlacedByItsTopLeftCorner) {
+  TCanvas& c = bitmap_.Canvas();
+  TFont font;
+  font.Name = QStringLiteral("Arial");
+  font.Size = 10;
+  font.Color = clBlack;
+  c.SetFont(font);
+  c.SetBrushColor(clYellow);
+  const int w = c.TextWidth(QStringLiteral("Hg"));
+  const int h = c.TextHeight(QStringLiteral("Hg"));
+  EXPECT_GT(w, 8);
+  EXPECT_GE(h, 12);
+  c.TextOut(4, 6, QStringLiteral("Hg"));
+  // The solid brush paints exactly the text's box.
+  EXPECT_EQ(At(4, 6), clYellow);
+  EXPECT_EQ(At(4 + w - 1, 6 + h - 1), clYellow);
+  EXPECT_EQ(At(3, 6), clWhite);
+  EXPECT_EQ(At(4, 5), clWhite);
+  EXPECT_EQ(At(4 + w, 6), clWhite);
+  EXPECT_EQ(At(4, 6 + h), clWhite);
+  // Some ink falls inside the box and none outside it.
+  int ink = 0;
+  for (int y = 6; y < 6 + h; ++y)
+    for (int x = 4; x < 4 + w; ++x)
+      if (At(x, y) != clYellow) ++ink;
+  EXPECT_GT(ink, 10);
+}
+
+TEST_F(CanvasTest, PixelsAndStyles) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPixel(3, 4, clFuchsia);
+  EXPECT_EQ(c.Pixel(3, 4), clFuchsia);
+  EXPECT_EQ(c.Pixel(100, 100), clBlack);  // outside: ignored and read as black
+  c.SetPixel(100, 100, clRed);
+
+  // A dotted line has gaps; a wide line covers more than one row.
+  c.SetPenColor(clBlack);
+  c.SetPenStyle(psDot);
+  c.MoveTo(0, 20);
+  c.LineTo(30, 20);
+  const int dotted = CountPixels(bitmap_.Image(), clBlack, 0, 20, 40, 21);
+  EXPECT_GT(dotted, 10);
+  EXPECT_LT(dotted, 20);
+  c.SetPenStyle(psSolid);
+  c.SetPenWidth(3);
+  c.MoveTo(5, 26);
+  c.LineTo(25, 26);
+  EXPECT_EQ(At(15, 25), clBlack);
+  EXPECT_EQ(At(15, 27), clBlack);
+}
+
+TEST_F(CanvasTest, DrawAndStretchDrawImages) {
+  QImage small(2, 2, QImage::Format_RGB32);
+  small.fill(Qt::red);
+  TCanvas& c = bitmap_.Canvas();
+  c.Draw(10, 10, small);
+  EXPECT_EQ(At(10, 10), clRed);
+  EXPECT_EQ(At(11, 11), clRed);
+  EXPECT_EQ(At(12, 12), clWhite);
+  c.StretchDraw(20, 20, 30, 25, small);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clRed, 20, 20, 40, 30), 50);
+}
+
+TEST(BitmapTest, ResizingKeepsTheCanvasAndItsSettings) {
+  TBitmap bitmap(10, 10);
+  TCanvas* canvas = &bitmap.Canvas();
+  canvas->SetPenColor(clRed);
+  bitmap.SetSize(20, 5);
+  EXPECT_EQ(&bitmap.Canvas(), canvas);
+  EXPECT_EQ(bitmap.Width(), 20);
+  EXPECT_EQ(canvas->PenColor(), clRed);
+  canvas->MoveTo(0, 0);
+  canvas->LineTo(20, 0);
+  EXPECT_EQ(PixelAt(bitmap.Image(), 19, 0), clRed);
+  bitmap.SetSize(0, 0);  // an empty bitmap draws nothing and does not fail
+  canvas->LineTo(5, 5);
+  EXPECT_EQ(bitmap.Width(), 0);
+}
+
+}  // namespace
