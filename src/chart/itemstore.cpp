@@ -1,0 +1,65 @@
+#include "chart/itemstore.h"
+
+TZephItemStore::TZephItemStore() : items_(std::make_shared<TZephItemList>()) {
+  class_visible_.fill(true);
+  layer_visible_.fill(true);
+}
+
+TZephChartItem& TZephItemStore::AppendItem(TZephItemKind kind) {
+  TZephChartItem& item = items_->Append(kind, alloc_size_);
+  item.Layer = current_layer_;
+  item.ItemClass = class_default_;
+  item.Color = data_color_;
+  item.PenStyle = pen_style_;
+  item.LineWidth = line_width_;
+  return item;
+}
+
+void TZephItemStore::MoveTo(double x, double y) {
+  TZephChartItem& item = AppendItem(ikMoveTo);
+  item.X1 = x;
+  item.Y1 = y;
+  ItemListChanged();
+}
+
+void TZephItemStore::DrawTo(double x, double y) {
+  TZephChartItem& item = AppendItem(ikDrawTo);
+  item.X1 = x;
+  item.Y1 = y;
+  ItemListChanged();
+}
+
+void TZephItemStore::ClearGraf() {
+  items_->Clear();
+  ItemListChanged();
+}
+
+void TZephItemStore::ShowGraf() { items_->SetLastShown(items_->Count() - 1); }
+
+void TZephItemStore::SetAllocSize(int value) {
+  if (value >= 1 && value <= 1000000) alloc_size_ = value;
+}
+
+void TZephItemStore::SetClassDefault(int value) {
+  if (value >= 0 && value < 255) class_default_ = static_cast<std::uint8_t>(value);
+}
+
+void TZephItemStore::SetCurrentLayer(int layer) {
+  if (layer >= 1 && layer <= kLayerCount) current_layer_ = layer;
+}
+
+bool TZephItemStore::ClassVisible(int item_class) const {
+  return item_class >= 0 && item_class < kClassCount && class_visible_[static_cast<std::size_t>(item_class)];
+}
+
+void TZephItemStore::SetClassVisible(int item_class, bool visible) {
+  if (item_class >= 0 && item_class < kClassCount) class_visible_[static_cast<std::size_t>(item_class)] = visible;
+}
+
+bool TZephItemStore::LayerVisible(int layer) const {
+  return layer >= 1 && layer <= kLayerCount && layer_visible_[static_cast<std::size_t>(layer - 1)];
+}
+
+void TZephItemStore::SetLayerVisible(int layer, bool visible) {
+  if (layer >= 1 && layer <= kLayerCount) layer_visible_[static_cast<std::size_t>(layer - 1)] = visible;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "chart/itemlist.h"
+#include "toolkit/tcolor.h"
+#include "toolkit/types.h"
+
+// The data half of a chart: its display list and the drawing attributes copied into every item
+// appended. The chart control derives from it and adds painting; the store alone needs no window,
+// so models can be run and checked without one.
+class TZephItemStore {
+ public:
+  static constexpr int kLayerCount = 16;
+  static constexpr int kClassCount = 256;
+
+  TZephItemStore();
+  virtual ~TZephItemStore() = default;
+  TZephItemStore(const TZephItemStore&) = delete;
+  TZephItemStore& operator=(const TZephItemStore&) = delete;
+
+  // Appends an item that starts a new polyline at the world point (x, y).
+  void MoveTo(double x, double y);
+  // Appends an item that draws a line from the previous point to the world point (x, y).
+  void DrawTo(double x, double y);
+  // Empties the display list.
+  virtual void ClearGraf();
+  // Makes the current list visible; the store itself only records how far it was shown.
+  virtual void ShowGraf();
+
+  const TZephItemList& Items() const { return *items_; }
+
+  int AllocSize() const { return alloc_size_; }
+  // Accepts 1 to 1000000; any other value is ignored.
+  void SetAllocSize(int value);
+  TColor DataColor() const { return data_color_; }
+  void SetDataColor(TColor value) { data_color_ = value; }
+  TPenStyle PenStyle() const { return pen_style_; }
+  void SetPenStyle(TPenStyle value) { pen_style_ = value; }
+  int LineWidth() const { return line_width_; }
+  void SetLineWidth(int value) { line_width_ = static_cast<std::uint8_t>(value); }
+  int ClassDefault() const { return class_default_; }
+  // Class 255 is reserved and ignored.
+  void SetClassDefault(int value);
+  TColor FillColor() const { return fill_color_; }
+  void SetFillColor(TColor value) { fill_color_ = value; }
+  int CurrentLayer() const { return current_layer_; }
+  // The layer of the items appended from now on; values outside 1..16 are ignored.
+  void SetCurrentLayer(int layer);
+
+  bool ClassVisible(int item_class) const;
+  void SetClassVisible(int item_class, bool visible);
+  bool LayerVisible(int layer) const;
+  void SetLayerVisible(int layer, bool visible);
+  // An item is drawn only when its class and its layer are both visible.
+  bool ItemVisible(const TZephChartItem& item) const {
+    return class_visible_[item.ItemClass] && LayerVisible(item.Layer);
+  }
+
+ protected:
+  // Appends a record of the kind with the current colour, pen style, line width, class and layer.
+  TZephChartItem& AppendItem(TZephItemKind kind);
+  // Runs after every change of the list: appends and clears.
+  virtual void ItemListChanged() {}
+
+  // Charts that share one display list point at the same list object.
+  std::shared_ptr<TZephItemList> items_;
+
+ private:
+  int alloc_size_ = 1000;
+  TColor data_color_ = clBlack;
+  TPenStyle pen_style_ = psSolid;
+  std::uint8_t line_width_ = 1;
+  std::uint8_t class_default_ = 0;
+  TColor fill_color_ = clSilver;
+  int current_layer_ = 1;
+  std::array<bool, kClassCount> class_visible_;
+  std::array<bool, kLayerCount> layer_visible_;
+};
