@@ -2,7 +2,11 @@
 
 #include <QPainter>
 #include <QPoint>
+#include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
+#include <map>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +17,22 @@
 namespace {
 
 enum class Fill { kOpen, kFilled };
+
+// The pixels of a line from a up to but not including b, stepping along the longer axis and
+// rounding the other one, as the classic raster rule draws a one-pixel line in either direction.
+std::vector<QPoint> LinePixels(QPoint a, QPoint b) {
+  const int dx = b.x() - a.x();
+  const int dy = b.y() - a.y();
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  std::vector<QPoint> pixels;
+  pixels.reserve(static_cast<std::size_t>(steps));
+  const auto offset = [steps](int i, int d) {
+    const int rounded = (2 * i * std::abs(d) + steps) / (2 * steps);
+    return d < 0 ? -rounded : rounded;
+  };
+  for (int i = 0; i < steps; ++i) pixels.emplace_back(a.x() + offset(i, dx), a.y() + offset(i, dy));
+  return pixels;
+}
 
 // Draws one symbol around the centre (x, y); every point is given as an offset from the centre.
 class SymbolDrawer {
@@ -28,22 +48,29 @@ class SymbolDrawer {
         if (glyph[static_cast<std::size_t>(row)] & (1u << bit)) canvas_.SetPixel(x_ + 3 - bit, y_ - 3 + row, color);
   }
 
-  // A line that leaves out its end pixel.
+  // A line that includes its start pixel and leaves out its end pixel. A symbol is a few pixels
+  // across, so on screen a thin line is set pixel by pixel: that keeps every symbol symmetric
+  // whichever way its lines run, and a dash pattern would not fit into it anyway. Wide pens and
+  // printer pens draw real lines.
   void Line(QPoint from, QPoint to) {
-    canvas_.MoveTo(x_ + from.x(), y_ + from.y());
-    canvas_.LineTo(x_ + to.x(), y_ + to.y());
+    const QPoint a = At(from);
+    const QPoint b = At(to);
+    if (!ThinPen()) {
+      canvas_.MoveTo(a.x(), a.y());
+      canvas_.LineTo(b.x(), b.y());
+      return;
+    }
+    PaintPixels(LinePixels(a, b));
   }
 
   // Lines through the points in order.
   void Path(std::initializer_list<QPoint> points) {
-    const QPoint* p = points.begin();
-    canvas_.MoveTo(x_ + p->x(), y_ + p->y());
-    for (++p; p != points.end(); ++p) canvas_.LineTo(x_ + p->x(), y_ + p->y());
+    for (const QPoint* p = points.begin(); p + 1 != points.end(); ++p) Line(p[0], p[1]);
   }
 
   // A point drawn with the pen, so that it takes the pen's width like a line would.
   void PenPoint(QPoint at) {
-    if (canvas_.IsActive()) canvas_.Painter().drawPoint(x_ + at.x(), y_ + at.y());
+    if (canvas_.IsActive()) canvas_.Painter().drawPoint(At(at));
   }
 
   void Square(Fill fill, int a) {
@@ -57,11 +84,25 @@ class SymbolDrawer {
     });
   }
 
+  // On screen a thin outline follows the line rule above and a filled polygon is filled row by
+  // row between its outline pixels, which is exact because every filled symbol is convex.
   void Polygon(Fill fill, std::initializer_list<QPoint> offsets) {
     std::vector<QPoint> points;
     points.reserve(offsets.size());
-    for (const QPoint& p : offsets) points.emplace_back(x_ + p.x(), y_ + p.y());
-    WithFill(fill, [&] { canvas_.Polygon(points.data(), static_cast<int>(points.size())); });
+    for (const QPoint& p : offsets) points.push_back(At(p));
+    WithFill(fill, [&] {
+      if (!ThinPen()) {
+        canvas_.Polygon(points.data(), static_cast<int>(points.size()));
+        return;
+      }
+      std::vector<QPoint> outline;
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::vector<QPoint> edge = LinePixels(points[i], points[(i + 1) % points.size()]);
+        outline.insert(outline.end(), edge.begin(), edge.end());
+      }
+      if (fill == Fill::kFilled) FillRows(outline);
+      PaintPixels(outline);
+    });
   }
 
  private:
@@ -78,6 +119,28 @@ class SymbolDrawer {
     draw();
     canvas_.SetBrushStyle(bsSolid);
   }
+
+  void PaintPixels(const std::vector<QPoint>& pixels) {
+    if (canvas_.PenStyle() == psClear) return;
+    const TColor color = canvas_.PenColor();
+    for (const QPoint& p : pixels) canvas_.SetPixel(p.x(), p.y(), color);
+  }
+
+  // Fills every row from the leftmost to the rightmost of the given pixels with the brush colour.
+  void FillRows(const std::vector<QPoint>& outline) {
+    std::map<int, std::pair<int, int>> rows;
+    for (const QPoint& p : outline) {
+      auto [it, added] = rows.try_emplace(p.y(), p.x(), p.x());
+      if (!added) {
+        it->second.first = std::min(it->second.first, p.x());
+        it->second.second = std::max(it->second.second, p.x());
+      }
+    }
+    for (const auto& [y, span] : rows) canvas_.FillRect(span.first, y, span.second + 1, y + 1);
+  }
+
+  QPoint At(QPoint offset) const { return {x_ + offset.x(), y_ + offset.y()}; }
+  bool ThinPen() const { return canvas_.PenWidth() == 1 && !canvas_.IsPrinter(); }
 
   TCanvas& canvas_;
   int x_;
@@ -193,6 +256,9 @@ void DrawCharacter(TCanvas& canvas, std::uint8_t code, int x, int y) {
 }  // namespace
 
 void DrawMark(TCanvas& canvas, std::uint8_t mark_type, int x, int y) {
+  // No canvas reaches that far, and the symbol's coordinates must not overflow.
+  constexpr int kFarAway = 1 << 30;
+  if (x < -kFarAway || x > kFarAway || y < -kFarAway || y > kFarAway) return;
   if (mark_type >= kMarkSymbolCount) {
     DrawCharacter(canvas, mark_type, x, y);
     return;
