@@ -1,0 +1,172 @@
+#include "scales/scaledraw.h"
+
+#include <QPaintDevice>
+#include <algorithm>
+
+namespace {
+
+bool IsVertical(TScaleType type) { return type == sctYL || type == sctYR; }
+
+// Printer canvases measure fonts in their own dots; the labels keep their point size there.
+TFont FontForCanvas(const TFont& font, TCanvas& canvas) {
+  if (!canvas.IsPrinter() || !canvas.IsActive()) return font;
+  const QPaintDevice* device = canvas.Painter().device();
+  TFont scaled = font;
+  if (device && device->logicalDpiY() > 0)
+    scaled.Size = (font.Size * device->logicalDpiY() + 48) / 96;
+  return scaled;
+}
+
+class ScaleDrawer {
+ public:
+  ScaleDrawer(const ScaleDrawSettings& s, TCanvas& canvas, int axis, const TickDrawnSink& sink)
+      : s_(s), g_(s.layout.geometry), canvas_(canvas), axis_(axis), sink_(sink) {}
+
+  void DrawTicks(const ScaleLayout& layout, int max_recorded, std::vector<double>& ticks);
+  void DrawMessage(const ScaleMessage& message);
+  void DrawCaption();
+
+ private:
+  int Pixel(double value) const { return ValueToPixel(g_, s_.map, value); }
+  QPoint AxisPoint(double value) const {
+    return IsVertical(g_.type) ? QPoint(axis_, Pixel(value)) : QPoint(Pixel(value), axis_);
+  }
+  void DrawTick(QPoint at, TickKind kind);
+  void DrawLabel(QPoint at, const QString& text);
+  void DrawDateLine(QPoint at, const QString& text);
+  void DrawHorizontalText(int x, int axis_y, const QString& text);
+
+  const ScaleDrawSettings& s_;
+  const ScaleGeometry& g_;
+  TCanvas& canvas_;
+  int axis_;
+  const TickDrawnSink& sink_;
+  int zero_height_ = 0;
+};
+
+void ScaleDrawer::DrawTick(QPoint at, TickKind kind) {
+  const int length = TickLength(g_.type, kind);
+  canvas_.MoveTo(at.x(), at.y());
+  switch (g_.type) {
+    case sctYL: canvas_.LineTo(at.x() + length, at.y()); break;
+    case sctYR: canvas_.LineTo(at.x() - length, at.y()); break;
+    case sctXB: canvas_.LineTo(at.x(), at.y() - length); break;
+    case sctXT: canvas_.LineTo(at.x(), at.y() + length); break;
+  }
+}
+
+// Horizontal labels are centred on their tick but kept inside the control: never left of pixel 2,
+// and flush with pixel Width - 2 at the right end.
+void ScaleDrawer::DrawHorizontalText(int x, int axis_y, const QString& text) {
+  const int hw = canvas_.TextWidth(text) / 2;
+  const int th = canvas_.TextHeight(text);
+  const int left = x + hw < g_.width - 2 ? x - std::min(hw, x - 2) : g_.width - 2 * hw - 2;
+  const int top = g_.type == sctXT ? axis_y + 7 : axis_y - 7 - th;
+  canvas_.TextOut(left, top, text);
+}
+
+void ScaleDrawer::DrawLabel(QPoint at, const QString& text) {
+  if (text.isEmpty()) return;
+  switch (g_.type) {
+    case sctYL: canvas_.TextOut(at.x() + 8, at.y() - zero_height_ / 2, text); break;
+    case sctYR: canvas_.TextOut(at.x() - canvas_.TextWidth(text) - 8, at.y() - zero_height_ / 2, text); break;
+    default: DrawHorizontalText(at.x(), at.y(), text); break;
+  }
+}
+
+// The date stands one line beyond its time label.
+void ScaleDrawer::DrawDateLine(QPoint at, const QString& text) {
+  const int h = canvas_.TextHeight(text);
+  switch (g_.type) {
+    case sctYL: canvas_.TextOut(at.x() + 8, at.y() - 3 * (h / 2), text); break;
+    case sctYR: canvas_.TextOut(at.x() - canvas_.TextWidth(text) - 8, at.y() - 3 * (h / 2), text); break;
+    case sctXT: DrawHorizontalText(at.x(), at.y() + h, text); break;
+    case sctXB: DrawHorizontalText(at.x(), at.y() - h, text); break;
+  }
+}
+
+void ScaleDrawer::DrawTicks(const ScaleLayout& layout, int max_recorded, std::vector<double>& ticks) {
+  zero_height_ = canvas_.TextHeight(QStringLiteral("0"));
+  for (const TickMark& t : layout.ticks) {
+    const QPoint at = AxisPoint(t.value);
+    if (t.record && static_cast<int>(ticks.size()) < max_recorded) ticks.push_back(t.value);
+    if (t.draw) DrawTick(at, t.kind);
+    if (t.report && !t.report_after_label && sink_) sink_(canvas_, t.report_value, at.x(), at.y());
+    if (t.labelled) {
+      DrawLabel(at, t.label);
+      if (!t.date_line.isEmpty()) DrawDateLine(at, t.date_line);
+    }
+    if (t.report && t.report_after_label && sink_) sink_(canvas_, t.report_value, at.x(), at.y());
+  }
+}
+
+void ScaleDrawer::DrawMessage(const ScaleMessage& message) {
+  const int middle = Pixel((g_.range_low + g_.range_high) / 2);
+  if (!IsVertical(g_.type)) {
+    const int w = canvas_.TextWidth(message.horizontal_line);
+    canvas_.TextOut(middle - w / 2, axis_ + 7, message.horizontal_line);
+    return;
+  }
+  const int h = canvas_.TextHeight(QStringLiteral("T"));
+  int y = middle + message.first_line_half_heights * h / 2;
+  for (const QString& line : message.vertical_lines) {
+    const int x = g_.type == sctYR ? axis_ - 2 - canvas_.TextWidth(line) : axis_ + 2;
+    canvas_.TextOut(x, y, line);
+    y += h;
+  }
+}
+
+void ScaleDrawer::DrawCaption() {
+  if (s_.caption.isEmpty()) return;
+  const int w = canvas_.TextWidth(s_.caption);
+  int x = 0;
+  int y = 0;
+  if (IsVertical(g_.type)) {
+    x = axis_ + s_.caption_pos_x;
+    y = s_.caption_pos_y;
+    switch (s_.caption_anchor) {
+      case uaSclTopLft: y += g_.margin_top; break;
+      case uaSclCenter: y += g_.margin_top + (g_.height - g_.margin_top - g_.margin_bottom) / 2; break;
+      case uaSclBotRgt: y += g_.height - g_.margin_bottom; break;
+    }
+  } else {
+    y = axis_ + s_.caption_pos_y;
+    x = s_.caption_pos_x;
+    switch (s_.caption_anchor) {
+      case uaSclTopLft: x += g_.margin_left; break;
+      case uaSclCenter: x += g_.margin_left + (g_.width - g_.margin_left - g_.margin_right) / 2; break;
+      case uaSclBotRgt: x += g_.width - g_.margin_right; break;
+    }
+  }
+  if (s_.caption_alignment == taRightJustify) x -= w;
+  else if (s_.caption_alignment == taCenter) x -= w / 2;
+  canvas_.TextOut(x, y, s_.caption);
+}
+
+}  // namespace
+
+int TickLength(TScaleType type, TickKind kind) {
+  const bool vertical = IsVertical(type);
+  switch (kind) {
+    case TickKind::kShort: return 4;
+    case TickKind::kLong: return vertical ? 6 : 7;
+    case TickKind::kLogMinor: return vertical ? 6 : 4;
+  }
+  return 0;
+}
+
+void DrawScaleTicksAndCaption(const ScaleDrawSettings& s, TCanvas& canvas, int axis, int max_recorded,
+                              std::vector<double>& ticks, const TickDrawnSink& tick_drawn) {
+  if (canvas.IsPrinter()) canvas.SetFont(FontForCanvas(s.font, canvas));
+  canvas.SetBrushStyle(s.transparent ? bsClear : bsSolid);
+  ticks.clear();
+  ticks.reserve(static_cast<std::size_t>(max_recorded));
+
+  ScaleDrawer drawer(s, canvas, axis, tick_drawn);
+  const ScaleLayout layout = BuildScaleLayout(s.layout);
+  if (layout.has_message)
+    drawer.DrawMessage(layout.message);
+  else
+    drawer.DrawTicks(layout, max_recorded, ticks);
+  drawer.DrawCaption();
+}
