@@ -1,0 +1,77 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QWidget>
+#include <algorithm>
+#include <string>
+
+#include "toolkit/tmemo.h"
+#include "translation/babelfish2000.h"
+#include "translation/itl_helpers.h"
+#include "translation/itltext.h"
+
+using ::testing::Each;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+// Every key the program looks up or carries as a "BF_" caption.
+const char* const kProgramKeys[] = {"Varactor Diode", "Exit", "About", "MMInfo", "HomePage", "OK", "HomePageURL",
+                                     "$dlglanguage$"};
+
+QByteArray ShippedFile(const char* name) {
+  QFile file(qEnvironmentVariable("VARACTOR_SOURCE_DIR") + "/resources/" + name);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void ExpectCompleteDictionary(const char* name, const std::string& language) {
+  SCOPED_TRACE(name);
+  const QByteArray bytes = ShippedFile(name);
+  ASSERT_FALSE(bytes.isEmpty());
+  // One entry per CR LF line, as the engine writes them.
+  const QList<QByteArray> lines = bytes.split('\n');
+  EXPECT_TRUE(lines.back().isEmpty());
+  for (qsizetype i = 0; i + 1 < lines.size(); ++i) EXPECT_TRUE(lines[i].endsWith("|$$\r")) << lines[i].toStdString();
+
+  TBabelfish2000 engine;
+  LoadBytes(engine, bytes);
+  EXPECT_EQ(engine.Keys().size(), std::size(kProgramKeys));
+  for (const char* key : kProgramKeys) {
+    const std::string lowered = AsciiLowerCase(key);
+    EXPECT_EQ(std::count(engine.Keys().begin(), engine.Keys().end(), lowered), 1) << key;
+  }
+  EXPECT_THAT(engine.Values(), Each(Not(std::string())));
+  EXPECT_EQ(AsciiLowerCase(engine.Translate("$dlglanguage$")), language);
+  EXPECT_THAT(engine.Translate("HomePageURL"), ::testing::StartsWith("https://"));
+  EXPECT_THAT(engine.Translate("MMInfo"), HasSubstr("hyperabrupt"));
+}
+
+TEST(LanguageFilesTest, EnglishAndGermanHoldEveryKeyOfTheProgram) {
+  ExpectCompleteDictionary("english.itl", "english");
+  ExpectCompleteDictionary("lggerman.itl", "lggerman");
+}
+
+TEST(LanguageFilesTest, GermanTextsAreWindows1252AndShowTheirUmlauts) {
+  const QByteArray bytes = ShippedFile("lggerman.itl");
+  // Umlauts are single bytes, not UTF-8 sequences.
+  EXPECT_TRUE(bytes.contains('\xE4'));
+  EXPECT_FALSE(bytes.contains('\xC3'));
+
+  TBabelfish2000 engine;
+  LoadBytes(engine, bytes);
+  QWidget window;
+  window.setWindowTitle("BF_Varactor Diode");
+  auto* exitButton = new QPushButton("BF_Exit", &window);
+  auto* memo = new TMemo(&window);
+  memo->SetLines({"BF_MMInfo"});
+  engine.TranslateComponent(&window);
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Kapazitätsdiode"));
+  EXPECT_EQ(exitButton->text(), "Beenden");
+  EXPECT_TRUE(memo->toPlainText().contains(QString::fromUtf8("Störstellenkonzentration")));
+}
+
+}  // namespace
