@@ -216,9 +216,14 @@ void DrawSymbol(SymbolDrawer& d, int t, bool printer) {
     case 26: d.Ellipse(Fill::kFilled, {-2, -2}, {3, 3}); break;
     case 27: d.Ellipse(Fill::kOpen, {-2, -2}, {2, 2}); break;
     case 28: d.Ellipse(Fill::kFilled, {-2, -2}, {2, 2}); break;
-    case 29: case 30: case 31: case 32: {
-      const int a = t % 2 == 1 ? 2 : 3;
-      d.Polygon(t <= 30 ? Fill::kFilled : Fill::kOpen, {{-a, 0}, {0, a}, {a, 0}});
+    case 29: case 30: {
+      const int a = t - 27;
+      d.Polygon(Fill::kFilled, {{-a, 0}, {0, a}, {a, 0}});
+      break;
+    }
+    case 31: case 32: {
+      const int a = t - 29;
+      d.Polygon(Fill::kOpen, {{-a, 0}, {0, a}, {a, 0}});
       break;
     }
     case 33: case 34: d.Polygon(PairFill(t, 33), {{-4, -3}, {0, 4}, {4, -3}}); break;
@@ -264,7 +269,7 @@ void DrawMark(TCanvas& canvas, std::uint8_t mark_type, int x, int y) {
     return;
   }
   const TColor brush_color = canvas.BrushColor();
-  // The symbol's own lines are no business of whoever drew before it.
+  // A symbol does not move the pen of whoever draws next.
   const QPoint pen_pos = canvas.PenPos();
   SymbolDrawer drawer(canvas, x, y);
   DrawSymbol(drawer, mark_type, canvas.IsPrinter());
