@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/isolated_runtime.h"
+#include "platform/lasterror.h"
+#include "platform/namedmutex.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "platform/spawn.h"
+
+namespace {
+
+TEST(NamedMutexTest, ExistsWhileItsOwnerHoldsIt) {
+  TIsolatedRuntime runtime;
+  const std::string name = "Lexivo_some prog/with:odd\\chars";
+  EXPECT_EQ(platform::OpenMutex(name), 0u);
+  EXPECT_EQ(platform::GetLastError(), static_cast<std::uint32_t>(ENOENT));
+  const platform::THandle owned = platform::CreateOwnedMutex(name);
+  ASSERT_NE(owned, 0u);
+  EXPECT_EQ(platform::GetLastError(), platform::kErrorSuccess);
+
+  const platform::THandle opened = platform::OpenMutex(name);
+  EXPECT_NE(opened, 0u);
+  const platform::THandle second = platform::CreateOwnedMutex(name);
+  EXPECT_NE(second, 0u);
+  EXPECT_EQ(platform::GetLastError(), platform::kErrorAlreadyExists);
+  EXPECT_EQ(platform::OpenMutex("Lexivo_other"), 0u);
+
+  EXPECT_TRUE(platform::CloseHandle(opened));
+  EXPECT_TRUE(platform::CloseHandle(second));
+  EXPECT_TRUE(platform::CloseHandle(owned));
+  EXPECT_FALSE(platform::CloseHandle(owned));
+  // The lock file stays behind; without its owner it is no mutex.
+  EXPECT_EQ(platform::OpenMutex(name), 0u);
+}
+
+TEST(RegistryTest, ReadsWhatWasWrittenWithKeyNamesInAnyCase) {
+  TIsolatedRuntime runtime;
+  const std::string key = "\\Software\\Tarnell\\ostrel\\demon";
+  EXPECT_FALSE(platform::ReadRegistryString(platform::kHkeyLocalMachine, key, "ViewerHandle").has_value());
+  ASSERT_TRUE(platform::WriteRegistryString(platform::kHkeyLocalMachine, key, "ViewerHandle", "1a2b"));
+  EXPECT_EQ(platform::ReadRegistryString(platform::kHkeyLocalMachine, "\\SOFTWARE\\tarnell\\Ostrel\\Demon",
+                                         "viewerhandle"),
+            "1a2b");
+  ASSERT_TRUE(platform::WriteRegistryString(platform::kHkeyLocalMachine, key, "ViewerHandle", "00000000"));
+  EXPECT_EQ(platform::ReadRegistryString(platform::kHkeyLocalMachine, key, "ViewerHandle"), "00000000");
+  // Names that would mean something to a path stay names.
+  ASSERT_TRUE(platform::WriteRegistryString(platform::kHkeyLocalMachine, "..\\..", "a/b", std::string("x\0y", 3)));
+  EXPECT_EQ(platform::ReadRegistryString(platform::kHkeyLocalMachine, "..\\..", "a/b"), std::string("x\0y", 3));
+  EXPECT_FALSE(platform::ReadRegistryString(platform::kHkeyLocalMachine, "", "a/b").has_value());
+}
+
+TEST(ProcessTest, WaitsForAStartedProgramAndReadsItsExitCode) {
+  TIsolatedRuntime runtime;
+  const std::int64_t pid = platform::SpawnRecordedProcess("sh", {"-c", "sleep 0.2; exit 7"});
+  ASSERT_GT(pid, 0);
+  const platform::THandle process = platform::OpenProcess(pid);
+  ASSERT_NE(process, 0u);
+  EXPECT_TRUE(platform::WaitForProcess(process));
+  EXPECT_EQ(platform::GetExitCodeProcess(process), 7);
+  EXPECT_TRUE(platform::CloseHandle(process));
+  EXPECT_FALSE(platform::WaitForProcess(process));
+
+  EXPECT_EQ(platform::SpawnRecordedProcess("/no/such/program", {}), 0);
+  EXPECT_EQ(platform::OpenProcess(0), 0u);
+}
+
+TEST(ProcessTest, ExitCodeOfAProcessOfAnotherParentComesFromItsRecord) {
+  TIsolatedRuntime runtime;
+  // Our own parent runs on; it stands for any process that is not our child.
+  const std::int64_t parent = getppid();
+  const auto start_time = platform::ProcessStartTime(parent);
+  ASSERT_TRUE(start_time.has_value());
+  platform::RecordExitCode(parent, *start_time, 42);
+  const platform::THandle process = platform::OpenProcess(parent);
+  ASSERT_NE(process, 0u);
+  EXPECT_EQ(platform::GetExitCodeProcess(process), 42);
+  platform::RemoveExitRecord(parent, *start_time);
+  platform::CloseHandle(process);
+}
+
+TEST(LastErrorTest, GivesTheSystemTextOrNone) {
+  platform::SetLastError(ENOENT);
+  EXPECT_EQ(platform::GetLastError(), static_cast<std::uint32_t>(ENOENT));
+  EXPECT_EQ(platform::FormatMessage(ENOENT), "No such file or directory.");
+  EXPECT_EQ(platform::FormatMessage(platform::kErrorCannotFindWndClass), "Cannot find window class.");
+  EXPECT_FALSE(platform::FormatMessage(99999).has_value());
+}
+
+}  // namespace
