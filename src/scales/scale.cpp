@@ -330,6 +330,19 @@ void TScale::CalcScaleFactor() {
   calc_size_ = size();
 }
 
+ScaleLayoutSettings TScale::LayoutSettings() const {
+  ScaleLayoutSettings s;
+  s.geometry = Geometry();
+  s.min_ticks = min_ticks_;
+  s.dec_places = dec_places_;
+  s.short_ticks = short_ticks_;
+  s.label_type = label_type_;
+  s.user_tick_text = user_tick_text_;
+  s.scale_inscript = scale_inscript_;
+  s.date_format = DateLabelFormat::From(*date_format_);
+  return s;
+}
+
 int TScale::ValueToPixel(double value) const { return ::ValueToPixel(Geometry(), map_, value); }
 
 // ---- painting ----------------------------------------------------------------------------------
@@ -437,14 +450,7 @@ void TScale::DrawScale(TCanvas& canvas, int ox, int oy) {
   }
 
   ScaleDrawSettings s;
-  s.layout.geometry = g;
-  s.layout.min_ticks = min_ticks_;
-  s.layout.dec_places = dec_places_;
-  s.layout.short_ticks = short_ticks_;
-  s.layout.label_type = label_type_;
-  s.layout.user_tick_text = user_tick_text_;
-  s.layout.scale_inscript = scale_inscript_;
-  s.layout.date_format = DateLabelFormat::From(*date_format_);
+  s.layout = LayoutSettings();
   s.map = map_;
   s.transparent = transparent_;
   s.font = font_;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scales/dtlabel.h"
+#include "scales/scaleengine.h"
 #include "scales/scalemap.h"
 #include "scales/zephenums.h"
 #include "toolkit/component.h"
@@ -185,6 +186,8 @@ class TScale : public QWidget, public TComponentLoading {
   int ValueToPixel(double value) const;
   double ScaleFactor() const { return map_.factor; }
   double ScaleOffset() const { return map_.offset; }
+  // What the next rendering computes its ticks and labels from.
+  ScaleLayoutSettings LayoutSettings() const;
 
   // Painting as the chart drives it.
   void SetSuppressPaint(bool value);
