@@ -1,0 +1,367 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "chart/bakgndimg.h"
+#include "chart/chartenums.h"
+#include "chart/itemstore.h"
+#include "chart/scaleprops.h"
+#include "chart/textlabel.h"
+#include "scales/crosshair.h"
+#include "scales/scale.h"
+#include "scales/zephenums.h"
+#include "toolkit/component.h"
+#include "toolkit/tcanvas.h"
+#include "toolkit/tcolor.h"
+#include "toolkit/tfont.h"
+#include "toolkit/types.h"
+
+class TPenCache;
+
+// Raised around the rendering of the data and after the scales, with the canvas drawn on and the
+// amounts by which control coordinates exceed that canvas's coordinates. A handler may draw.
+using TRenderEvent = std::function<void(QObject* Sender, TCanvas& Canvas, int Top, int Left)>;
+// Raised for a key the chart receives (it takes the arrow keys and Tab).
+using TKeyEvent = std::function<void(QObject* Sender, int Key, Qt::KeyboardModifiers Shift)>;
+
+// The world-to-pixel mapping of one layer: px = KX * x + DX (ln x on a logarithmic axis), and
+// likewise for y. Kept in extended precision.
+struct TLayerScaling {
+  long double KX = 0;
+  long double DX = 0;
+  long double KY = 0;
+  long double DY = 0;
+};
+
+// A chart control: a display list of items in world coordinates drawn into a chart area framed by
+// rims, with a caption, a grid and up to sixteen layers, each mapped through its own x and y scale.
+// All drawing goes into off-screen images synchronously, inside the call that asks for it; the
+// paint event only copies the control image to the screen.
+class TCustomZephChart : public QWidget, public TComponentLoading, public TZephItemStore {
+  Q_OBJECT
+
+ public:
+  static constexpr int kCrossHairCount = 4;
+  static constexpr int kTextLabelCount = 20;
+  // Item pixel coordinates are limited to this before drawing.
+  static constexpr int kPixelClamp = 30000;
+  // The dialog code the control answers: it wants the arrow keys (1) and Tab (2).
+  static constexpr int kDialogCode = 3;
+
+  explicit TCustomZephChart(QWidget* owner = nullptr);
+  ~TCustomZephChart() override;
+
+  // Display list (the data store's operations with painting added).
+  // Paints the chart-area background into its image, then empties the list; the screen is not
+  // touched.
+  void ClearGraf() override;
+  // Shows the list: a data-area refresh with AutoRedraw, else a full paint; nothing while hidden.
+  void ShowGraf() override;
+  // Appending the other item kinds, with the current colour, fill colour, pen style, line width,
+  // class and layer.
+  void Line(double x1, double y1, double x2, double y2);
+  void Rectangle(double x1, double y1, double x2, double y2, bool transparent = false);
+  void FramedRect(double x1, double y1, double x2, double y2, TFrameStyle frame_style, TColor color2,
+                  TColor color3);
+  // A bar with a visible top and side, receding depth pixels at angle degrees.
+  void Bar3D(double x1, double y1, double x2, double y2, int depth, int angle);
+  // A text of at most 17 characters (in Windows-1252) of the given point size, centred vertically.
+  void Text(double x, double y, const QString& text, int size);
+  void Ellipse(double x, double y, double radius_x, double radius_y, bool transparent = false);
+  // Moves or draws by a pixel offset from the current pen position.
+  void MoveRel(double dx, double dy);
+  void DrawRel(double dx, double dy);
+  // An arrow from the tail to the head; a head of head_size pixels, open or filled.
+  void Arrow(double x1, double y1, double x2, double y2, int head_size, bool open_head = false);
+  void Mark(double x, double y, int mark_type);
+
+  // Geometry.
+  int LRim() const { return l_rim_; }
+  void SetLRim(int value);
+  int RRim() const { return r_rim_; }
+  void SetRRim(int value);
+  int TRim() const { return t_rim_; }
+  void SetTRim(int value);
+  int BRim() const { return b_rim_; }
+  void SetBRim(int value);
+  int ShadowWidth() const { return shadow_width_; }
+  // Clamped to 0..32.
+  void SetShadowWidth(int value);
+  // Chart-area width and height (the area spans one pixel more, the frame lies on its ends).
+  int ChartWidth() const { return width() - l_rim_ - r_rim_ - shadow_width_; }
+  int ChartHeight() const { return height() - t_rim_ - b_rim_ - shadow_width_; }
+  // Moves and sizes the control, at least 80 x 20 pixels of chart area; every resize of the widget
+  // goes through the same steps.
+  void SetBounds(int left, int top, int width, int height);
+  int MinimumControlWidth() const { return l_rim_ + r_rim_ + shadow_width_ + 80; }
+  int MinimumControlHeight() const { return t_rim_ + b_rim_ + shadow_width_ + 20; }
+
+  // Mapping between world coordinates of a layer (clamped to 1..16) and control pixels.
+  virtual void CalcScaling();
+  QPoint WorldToPixel(int layer, double x, double y) const;
+  void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
+  void PixelToWorld(int layer, int px, int py, double& x, double& y) const;
+  const TLayerScaling& LayerScaling(int layer) const { return scaling_[LayerIndex(layer)]; }
+
+  // Colours.
+  TColor ChartColor() const { return chart_color_; }
+  void SetChartColor(TColor value);
+  TColor WindColor() const { return wind_color_; }
+  void SetWindColor(TColor value);
+  TColor ChartFrameColor() const { return chart_frame_color_; }
+  void SetChartFrameColor(TColor value);
+  TColor GridColor() const { return grid_color_; }
+  void SetGridColor(TColor value);
+  TColor ShadowColor() const { return shadow_color_; }
+  void SetShadowColor(TColor value);
+  TColor ShadowBakColor() const { return shadow_bak_color_; }
+  void SetShadowBakColor(TColor value);
+
+  // Title.
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& value);
+  int CaptionPosX() const { return caption_pos_x_; }
+  void SetCaptionPosX(int value);
+  int CaptionPosY() const { return caption_pos_y_; }
+  void SetCaptionPosY(int value);
+  TAlignment CaptionAlignment() const { return caption_alignment_; }
+  void SetCaptionAlignment(TAlignment value);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return caption_anchor_horiz_; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
+  TCaptionAnchorVert CaptionAnchorVert() const { return caption_anchor_vert_; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert value);
+  // The point the caption is placed at, before its alignment.
+  QPoint CaptionAnchorPoint() const;
+  // The font of the caption; text labels start with a copy of it.
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& value);
+
+  // Shadow and grid.
+  TShadowStyle ShadowStyle() const { return shadow_style_; }
+  void SetShadowStyle(TShadowStyle value);
+  GridStyleType GridStyle() const { return grid_style_; }
+  void SetGridStyle(GridStyleType value);
+  double GridDx() const { return grid_dx_; }
+  // Values below -3 are ignored.
+  void SetGridDx(double value);
+  double GridDy() const { return grid_dy_; }
+  void SetGridDy(double value);
+
+  // Text items.
+  TFontStyles TextFontStyle() const { return text_font_style_; }
+  void SetTextFontStyle(TFontStyles value);
+  TTextBkg TextBkStyle() const { return text_bk_style_; }
+  void SetTextBkStyle(TTextBkg value);
+  TColor TextBkColor() const { return text_bk_color_; }
+  void SetTextBkColor(TColor value);
+  TAlignment TextAlignment() const { return text_alignment_; }
+  void SetTextAlignment(TAlignment value);
+
+  bool Isometric() const { return isometric_; }
+  // Switching it on fits every layer's y range to its x range at the screen's pixel aspect.
+  void SetIsometric(bool value);
+  bool AutoRedraw() const { return auto_redraw_; }
+  void SetAutoRedraw(bool value) { auto_redraw_ = value; }
+
+  // Scale settings: layers 1 to 16; an index outside gives layer 1.
+  TScalePropsHoriz* ScaleX(int layer) const { return scale_props_x_[LayerIndex(layer)]; }
+  TScalePropsVert* ScaleY(int layer) const { return scale_props_y_[LayerIndex(layer)]; }
+  TScalePropsHoriz* Scale1X() const { return ScaleX(1); }
+  TScalePropsHoriz* Scale2X() const { return ScaleX(2); }
+  TScalePropsHoriz* Scale3X() const { return ScaleX(3); }
+  TScalePropsHoriz* Scale4X() const { return ScaleX(4); }
+  TScalePropsVert* Scale1Y() const { return ScaleY(1); }
+  TScalePropsVert* Scale2Y() const { return ScaleY(2); }
+  TScalePropsVert* Scale3Y() const { return ScaleY(3); }
+  TScalePropsVert* Scale4Y() const { return ScaleY(4); }
+  // The scale controls that draw the axes of a layer.
+  TScale* ScaleControlX(int layer) const { return scales_x_[LayerIndex(layer)]; }
+  TScale* ScaleControlY(int layer) const { return scales_y_[LayerIndex(layer)]; }
+  // Copies the settings into the scale control and places its axis beside the chart area.
+  void ApplyScaleProps(TScale* scale, const TScaleProps* props);
+  // Handler of every change of scale settings: applies all of them and repaints.
+  void ScalePropsChanged(QObject* sender);
+  TzcLayout StandardLayout() const { return standard_layout_; }
+  // Sets rims, caption position and the first four scales of both axes from a fixed layout.
+  void SetStandardLayout(TzcLayout value);
+
+  // Cross-hairs 1 to 4, text labels 1 to 20 (an index outside gives the first).
+  TCrossHair* CrossHair(int index) const;
+  TCrossHair* CrossHair1() const { return CrossHair(1); }
+  TCrossHair* CrossHair2() const { return CrossHair(2); }
+  TCrossHair* CrossHair3() const { return CrossHair(3); }
+  TCrossHair* CrossHair4() const { return CrossHair(4); }
+  TTextLabel* TextLabel(int index) const;
+  TBakGndImg* BackGroundImg() const { return back_ground_img_; }
+
+  // Painting. Paint renders the whole control (background, shadow, caption, scales, chart area,
+  // cross-hairs); nothing happens while painting is suspended, while loading or while hidden.
+  virtual void Paint();
+  // The chart area alone: background, grid, items, labels, frame and cross-hairs.
+  void RefreshDataArea();
+  bool PaintSuspended() const { return paint_suspended_; }
+  void SetPaintSuspended(bool value) { paint_suspended_ = value; }
+  // Whether the control is shown or would be with its parent (not hidden on purpose).
+  bool ChartVisible() const;
+  // What the screen shows: the control image, and the chart-area image of the last rendering.
+  const QImage& ControlImage() const { return control_bmp_.Image(); }
+  const QImage& ChartAreaImage() const { return area_bmp_.Image(); }
+  int DialogCode() const { return kDialogCode; }
+
+  // Events.
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnScalesRendered;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TKeyEvent OnKeyDown;
+
+ protected:
+  void Loaded() override;
+  void ItemListChanged() override;
+
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
+
+  // Rendering steps.
+  void RenderBackground(TCanvas& canvas);
+  void ClearChartArea(TCanvas& canvas, int x0, int y0);
+  void RenderItems(TCanvas& canvas);
+  void DrawGrid(TCanvas& canvas);
+  void DrawTextLabels(TCanvas& canvas);
+  void DrawCrossHairs(TCanvas& canvas, int ox, int oy);
+
+ private:
+  static std::size_t LayerIndex(int layer) {
+    return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
+  }
+  void CreateScales();
+  // Repaints when AutoRedraw is on (or at design time); otherwise the next expose repaints.
+  void RepaintIfAuto();
+  void Invalidate() { image_current_ = false; }
+  // The steps after a change of size: isometric ranges, scale controls, scaling, repaint.
+  void AfterResize();
+  // Re-applies every layer's scale settings and sizes and places all scale controls.
+  void LayoutScales();
+  void PlaceScaleControl(TScale* scale, bool horizontal);
+  void RimsChanged();
+  void ApplyIsometric();
+  void UpdateMinimumSize();
+  void ShowOnScreen(const QRect& rect);
+  void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
+  QPoint ItemPixel(int layer, double x, double y) const;
+
+  int l_rim_ = 50;
+  int r_rim_ = 10;
+  int t_rim_ = 16;
+  int b_rim_ = 32;
+  int shadow_width_ = 0;
+  TColor chart_color_ = clWhite;
+  TColor wind_color_ = clBtnFace;
+  TColor chart_frame_color_ = clBlack;
+  TColor grid_color_ = clBlack;
+  TColor shadow_color_ = clGrayText;
+  TColor shadow_bak_color_ = clBtnFace;
+  QString caption_;
+  int caption_pos_x_ = 0;
+  int caption_pos_y_ = -16;
+  TAlignment caption_alignment_ = taRightJustify;
+  TCaptionAnchorHoriz caption_anchor_horiz_ = cahChartRight;
+  TCaptionAnchorVert caption_anchor_vert_ = cavChartTop;
+  TFont font_;
+  TShadowStyle shadow_style_ = ssFlying;
+  GridStyleType grid_style_ = gsNone;
+  double grid_dx_ = 0;
+  double grid_dy_ = 0;
+  TFontStyles text_font_style_;
+  TTextBkg text_bk_style_ = tbClear;
+  TColor text_bk_color_ = clWhite;
+  TAlignment text_alignment_ = taCenter;
+  bool isometric_ = false;
+  bool auto_redraw_ = true;
+  TzcLayout standard_layout_ = zcl_X1Bottom_Y1Left;
+
+  std::array<TLayerScaling, kLayerCount> scaling_{};
+  std::array<TScalePropsHoriz*, kLayerCount> scale_props_x_{};
+  std::array<TScalePropsVert*, kLayerCount> scale_props_y_{};
+  std::array<TScale*, kLayerCount> scales_x_{};
+  std::array<TScale*, kLayerCount> scales_y_{};
+  std::array<TCrossHair*, kCrossHairCount> cross_hairs_{};
+  std::array<TTextLabel*, kTextLabelCount> text_labels_{};
+  TBakGndImg* back_ground_img_ = nullptr;
+
+  TBitmap area_bmp_;
+  TBitmap control_bmp_;
+  TBitmap background_bmp_;
+  // Pixel aspect of the screen, for the isometric rule.
+  int aspect_x_ = 1;
+  int aspect_y_ = 1;
+
+  bool paint_suspended_ = true;
+  bool applying_layout_ = false;
+  bool image_current_ = false;
+  bool in_paint_event_ = false;
+  QSize laid_out_size_;
+};
+
+// The chart control as forms place it, with its properties published.
+class TZephChart : public TCustomZephChart {
+  Q_OBJECT
+  Q_PROPERTY(int AllocSize READ AllocSize WRITE SetAllocSize)
+  Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE SetAutoRedraw)
+  Q_PROPERTY(TColor DataColor READ DataColor WRITE SetDataColor)
+  Q_PROPERTY(TPenStyle PenStyle READ PenStyle WRITE SetPenStyle)
+  Q_PROPERTY(int LineWidth READ LineWidth WRITE SetLineWidth)
+  Q_PROPERTY(int ClassDefault READ ClassDefault WRITE SetClassDefault)
+  Q_PROPERTY(TColor FillColor READ FillColor WRITE SetFillColor)
+  Q_PROPERTY(int LRim READ LRim WRITE SetLRim)
+  Q_PROPERTY(int RRim READ RRim WRITE SetRRim)
+  Q_PROPERTY(int TRim READ TRim WRITE SetTRim)
+  Q_PROPERTY(int BRim READ BRim WRITE SetBRim)
+  Q_PROPERTY(int ShadowWidth READ ShadowWidth WRITE SetShadowWidth)
+  Q_PROPERTY(TColor ChartColor READ ChartColor WRITE SetChartColor)
+  Q_PROPERTY(TColor WindColor READ WindColor WRITE SetWindColor)
+  Q_PROPERTY(TColor ChartFrameColor READ ChartFrameColor WRITE SetChartFrameColor)
+  Q_PROPERTY(TColor GridColor READ GridColor WRITE SetGridColor)
+  Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+  Q_PROPERTY(TColor ShadowBakColor READ ShadowBakColor WRITE SetShadowBakColor)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+  Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorVert CaptionAnchorVert READ CaptionAnchorVert WRITE SetCaptionAnchorVert)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont)
+  Q_PROPERTY(ZephEnums::TShadowStyle ShadowStyle READ ShadowStyle WRITE SetShadowStyle)
+  Q_PROPERTY(ChartEnums::GridStyleType GridStyle READ GridStyle WRITE SetGridStyle)
+  Q_PROPERTY(double GridDx READ GridDx WRITE SetGridDx)
+  Q_PROPERTY(double GridDy READ GridDy WRITE SetGridDy)
+  Q_PROPERTY(TFontStyles TextFontStyle READ TextFontStyle WRITE SetTextFontStyle)
+  Q_PROPERTY(ChartEnums::TTextBkg TextBkStyle READ TextBkStyle WRITE SetTextBkStyle)
+  Q_PROPERTY(TColor TextBkColor READ TextBkColor WRITE SetTextBkColor)
+  Q_PROPERTY(TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment)
+  Q_PROPERTY(bool Isometric READ Isometric WRITE SetIsometric)
+  Q_PROPERTY(ChartEnums::TzcLayout StandardLayout READ StandardLayout WRITE SetStandardLayout)
+  Q_PROPERTY(QObject* BackGroundImg READ BackGroundImg)
+  Q_PROPERTY(QObject* Scale1X READ Scale1X)
+  Q_PROPERTY(QObject* Scale2X READ Scale2X)
+  Q_PROPERTY(QObject* Scale3X READ Scale3X)
+  Q_PROPERTY(QObject* Scale4X READ Scale4X)
+  Q_PROPERTY(QObject* Scale1Y READ Scale1Y)
+  Q_PROPERTY(QObject* Scale2Y READ Scale2Y)
+  Q_PROPERTY(QObject* Scale3Y READ Scale3Y)
+  Q_PROPERTY(QObject* Scale4Y READ Scale4Y)
+  Q_PROPERTY(QObject* CrossHair1 READ CrossHair1)
+  Q_PROPERTY(QObject* CrossHair2 READ CrossHair2)
+  Q_PROPERTY(QObject* CrossHair3 READ CrossHair3)
+  Q_PROPERTY(QObject* CrossHair4 READ CrossHair4)
+
+ public:
+  explicit TZephChart(QWidget* owner = nullptr) : TCustomZephChart(owner) {}
+};
