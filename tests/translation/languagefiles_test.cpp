@@ -23,7 +23,9 @@ const char* const kProgramKeys[] = {"Varactor Diode", "Exit", "About", "MMInfo",
                                      "$dlglanguage$"};
 
 QByteArray ShippedFile(const char* name) {
-  QFile file(qEnvironmentVariable("VARACTOR_SOURCE_DIR") + "/resources/" + name);
+  const QString sourceDir = qEnvironmentVariable("VARACTOR_SOURCE_DIR");
+  if (sourceDir.isEmpty()) ADD_FAILURE() << "VARACTOR_SOURCE_DIR must name the source tree (ctest sets it)";
+  QFile file(sourceDir + "/resources/" + name);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
