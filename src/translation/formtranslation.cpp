@@ -57,9 +57,10 @@ void TBabelfish2000::TranslateProperty(QObject* obj, const QMetaProperty& proper
   if (!property.isReadable()) return;
 
   if (IsStringProperty(property)) {
-    // The component's name is never a text to show; properties that are not stored only mirror
-    // another property that holds the same text.
-    if (qstrcmp(property.name(), "objectName") == 0 || !property.isWritable() || !property.isStored()) return;
+    // Names are never texts to show: the component's own (objectName) and any property called
+    // "Name". Properties that are not stored only mirror another property that holds the text.
+    if (qstrcmp(property.name(), "objectName") == 0 || qstrcmp(property.name(), "Name") == 0) return;
+    if (!property.isWritable() || !property.isStored()) return;
     const std::string text = QStringToAnsi(property.read(obj).toString());
     if (!StartsWith(text, key_prefix_)) return;
     property.write(obj, AnsiToQString(Translate(std::string_view(text).substr(key_prefix_.size()))));

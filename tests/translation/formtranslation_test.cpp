@@ -102,14 +102,18 @@ class TChartLike : public QWidget {
 class TNonVisual : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+  Q_PROPERTY(QString Name READ Name WRITE SetName)
 
  public:
   explicit TNonVisual(QObject* owner) : QObject(owner) {}
   QString Hint() const { return hint_; }
   void SetHint(const QString& value) { hint_ = value; }
+  QString Name() const { return name_; }
+  void SetName(const QString& value) { name_ = value; }
 
  private:
   QString hint_ = QStringLiteral("BF_Exit");
+  QString name_ = QStringLiteral("BF_Exit");
 };
 
 // The dictionary in Windows-1252 bytes: "\xE4" is a-umlaut.
@@ -181,6 +185,7 @@ TEST(FormTranslationTest, TranslatesEveryMarkedTextOfAWholeForm) {
   // Other option objects are entered neither through their property nor as owned objects.
   EXPECT_EQ(static_cast<TLabelOptions*>(form.chart->Labels())->Caption(), "BF_Depth");
   EXPECT_EQ(form.component->Hint(), "Beenden");
+  EXPECT_EQ(form.component->Name(), "BF_Exit");
 }
 
 TEST(FormTranslationTest, WalksDepthFirstVisitsOptionObjectsOnceAndListsFromTheLastLine) {
