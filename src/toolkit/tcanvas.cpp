@@ -1,5 +1,7 @@
 #include "toolkit/tcanvas.h"
 
+#include "toolkit/linerasterizer.h"
+
 #include <QPaintDevice>
 #include <QPen>
 #include <QVarLengthArray>
@@ -148,29 +150,56 @@ QPainter& TCanvas::Painter() {
 
 void TCanvas::MoveTo(int x, int y) { pen_pos_ = QPoint(x, y); }
 
+bool TCanvas::DrawsOwnLines() const {
+  return image_ && painter_ && pen_width_ <= 1 && pen_style_ != psClear;
+}
+
+LineRasterizer TCanvas::Rasterizer() {
+  return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
+}
+
 void TCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
-  if (painter_ && PenVisible()) {
+  if (DrawsOwnLines()) {
+    Rasterizer().Line(pen_pos_, to);
+  } else if (painter_ && PenVisible() && to != pen_pos_) {
     ApplyPen();
-    // Qt's cosmetic flat-capped line already stops one pixel short of its end point.
-    if (to != pen_pos_) painter_->drawLine(pen_pos_, to);
+    painter_->drawLine(pen_pos_, to);
   }
   pen_pos_ = to;
 }
 
 void TCanvas::Polyline(const QPoint* points, int count) {
-  if (count <= 0) return;
-  if (painter_ && PenVisible() && count > 1) {
-    ApplyPen();
-    painter_->drawPolyline(points, count);
+  if (!painter_ || !PenVisible() || count < 2) return;
+  if (DrawsOwnLines()) {
+    LineRasterizer rasterizer = Rasterizer();
+    for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
+    return;
   }
+  ApplyPen();
+  painter_->drawPolyline(points, count);
 }
 
 void TCanvas::Polygon(const QPoint* points, int count) {
   if (!painter_ || count <= 0) return;
-  ApplyPen();
-  ApplyBrush();
-  painter_->drawPolygon(points, count);
+  if (!DrawsOwnLines()) {
+    ApplyPen();
+    ApplyBrush();
+    painter_->drawPolygon(points, count);
+    return;
+  }
+  // The fill comes from the painter, the closed outline from the GDI line rule.
+  if (brush_style_ == bsSolid) {
+    ApplyMode();
+    const QPen saved = painter_->pen();
+    painter_->setPen(Qt::NoPen);
+    ApplyBrush();
+    painter_->drawPolygon(points, count);
+    painter_->setPen(saved);
+  }
+  LineRasterizer rasterizer = Rasterizer();
+  for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
+  rasterizer.Line(points[count - 1], points[0]);
 }
 
 void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
@@ -263,7 +292,8 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   if (image_) {
     if (!image_->valid(x, y)) return;
     const TColor rgb = ColorToRGB(color);
-    reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = 0xFF000000u | ColorToPixel(rgb);
+    // Written through the const view, as the painter working on the same image does: no detach.
+    reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constScanLine(y)))[x] = 0xFF000000u | ColorToPixel(rgb);
     return;
   }
   if (!painter_) return;

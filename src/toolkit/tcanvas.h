@@ -11,6 +11,8 @@
 #include "toolkit/tfont.h"
 #include "toolkit/types.h"
 
+class LineRasterizer;
+
 // A drawing surface with the conventions of the classic Windows GDI, which the chart and scale
 // geometry is computed for: a line leaves out its end pixel, rectangle and ellipse boxes leave out
 // their right and bottom edges, text is placed by its top-left corner. Pen, brush and font are
@@ -91,6 +93,9 @@ class TCanvas {
   void ApplyMode();
   const QFontMetrics& Metrics();
   bool PenVisible() const { return pen_style_ != psClear; }
+  // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
+  bool DrawsOwnLines() const;
+  LineRasterizer Rasterizer();
 
   std::unique_ptr<QPainter> painter_;
   QImage* image_ = nullptr;

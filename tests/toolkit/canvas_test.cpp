@@ -38,6 +38,45 @@ TEST_F(CanvasTest, LineLeavesOutItsEndPixel) {
   EXPECT_EQ(At(25, 25), clWhite);
 }
 
+TEST_F(CanvasTest, LinesRunningLeftOrUpKeepTheirStartAndLeaveOutTheirEnd) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clRed);
+  c.MoveTo(10, 5);
+  c.LineTo(2, 5);
+  EXPECT_EQ(At(10, 5), clRed);
+  EXPECT_EQ(At(3, 5), clRed);
+  EXPECT_EQ(At(2, 5), clWhite);
+  c.MoveTo(20, 20);
+  c.LineTo(20, 10);
+  EXPECT_EQ(At(20, 20), clRed);
+  EXPECT_EQ(At(20, 11), clRed);
+  EXPECT_EQ(At(20, 10), clWhite);
+  c.MoveTo(30, 25);
+  c.LineTo(25, 20);
+  EXPECT_EQ(At(30, 25), clRed);
+  EXPECT_EQ(At(26, 21), clRed);
+  EXPECT_EQ(At(25, 20), clWhite);
+  // A shallow line reaches every column once.
+  c.MoveTo(0, 29);
+  c.LineTo(39, 27);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clRed, 0, 26, 40, 30), 39);
+}
+
+TEST_F(CanvasTest, FarAwayEndPointsAreClippedAndDashesRunOnAcrossSegments) {
+  TCanvas& c = bitmap_.Canvas();
+  c.SetPenColor(clBlue);
+  c.MoveTo(-30000, 7);
+  c.LineTo(30000, 7);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clBlue, 0, 7, 40, 8), 40);
+  c.SetPenStyle(psDash);  // 18 on, 6 off
+  const QPoint points[] = {{0, 12}, {10, 12}, {30, 12}};
+  c.Polyline(points, 3);
+  EXPECT_EQ(At(17, 12), clBlue);
+  EXPECT_EQ(At(18, 12), clWhite);
+  EXPECT_EQ(At(23, 12), clWhite);
+  EXPECT_EQ(At(24, 12), clBlue);
+}
+
 TEST_F(CanvasTest, PolylineLeavesOutOnlyTheLastPixel) {
   TCanvas& c = bitmap_.Canvas();
   c.SetPenColor(clBlue);
