@@ -1,0 +1,79 @@
+#include "host/customdemon.h"
+#include "host/records.h"
+
+void TkdbCustomDemon::SendAMessage(TEntity& target, TLexivoMessageStream& msg, TLexivoMessageStream* reply) {
+  msg.TimeStamp = CurrentTimeStamp();
+  TransmitMessage(target, msg, reply);
+}
+
+void TkdbCustomDemon::TransmitMessage(TEntity& target, TLexivoMessageStream& msg, TLexivoMessageStream* reply) {
+  msg.Demon = this;
+  if (reply != nullptr) reply->Demon = this;
+  if (!OwnEntity_->IsValid()) return;
+  msg.SetPosition(0);
+  const std::string block = EncodeTransportBlock(msg.TimeStamp, msg.Bytes());
+  ++busy_;
+  // The answer, if any, arrives as a msgReply while we wait here; a failed send leaves none.
+  platform::SendCopyData(target.Handle, OwnEntity_->Handle, msg.MsgType, block);
+  --busy_;
+  if (std::unique_ptr<TLexivoMessageStream> found = FindReply(msg.TimeStamp); found && reply != nullptr) {
+    reply->AssignMessage(*found);
+  }
+  // A quit that arrived meanwhile: the caller still uses the component, so it goes later.
+  if (quit_requested_ && busy_ == 0 && !destroying_) deleteLater();
+}
+
+std::unique_ptr<TLexivoMessageStream> TkdbCustomDemon::FindReply(const TTimeStamp& stamp) {
+  for (auto it = Replies_.begin(); it != Replies_.end(); ++it) {
+    if ((*it)->TimeStamp == stamp) {
+      std::unique_ptr<TLexivoMessageStream> found = std::move(*it);
+      Replies_.erase(it);
+      return found;
+    }
+  }
+  return nullptr;
+}
+
+std::int64_t TkdbCustomDemon::WndProc(const platform::TWindowMessage& message) {
+  if (message.Msg == platform::WM_COPYDATA && message.CopyData != nullptr) {
+    WMCopyData(message.WParam, *message.CopyData);
+    return 0;
+  }
+  return platform::DefWindowProc(OwnEntity_->Handle, message);
+}
+
+void TkdbCustomDemon::WMCopyData(std::uint32_t senderWindow, const platform::TCopyData& data) {
+  const TTransportBlock block = DecodeTransportBlock(data.Data);
+  auto msg = std::make_unique<TLexivoMessageStream>(this);
+  msg->MsgType = data.DataWord;
+  msg->TimeStamp = block.Stamp;
+  msg->Write(block.Payload);
+  msg->SetPosition(0);
+  msg->Sender->Handle = senderWindow;
+  // A component on its way out still collects answers, but runs no events any more.
+  if (Destroying() && msg->MsgType != msgReply) return;
+  ProcessMessage(msg);
+}
+
+void TkdbCustomDemon::ProcessMessage(std::unique_ptr<TLexivoMessageStream>& msg) {
+  switch (msg->MsgType) {
+    case msgQuit: {
+      ServerDown_ = msg->ReadByte() != 0;
+      bool allow_quit = true;
+      DoQuitMsgReceived(ServerDown_, allow_quit);
+      if (allow_quit) DestroyWhenIdle();
+      break;
+    }
+    case msgReply:
+      Replies_.push_back(std::move(msg));
+      break;
+    case msgParams:
+      Params_ = SplitStringListText(msg->Bytes());
+      DoParamsChange();
+      break;
+    default:
+      msg->SetPosition(0);
+      DoGotAMessage(*msg);
+      break;
+  }
+}
