@@ -142,7 +142,9 @@ QString DateTimeLayout::DateLine(long double t) {
 
 void DateTimeLayout::TimeOfDay(const UnitTable& table) {
   const long double u = table.per_day;
-  const long double wanted = u * (high_ - low_) / s_.min_ticks;
+  // A hair of tolerance, so that an interval of exactly 20 minutes computed as 19.9999999 still
+  // gets 20-minute steps.
+  const long double wanted = u * (high_ - low_) / s_.min_ticks / kNearOne;
   int index = 0;
   for (int i = 0; i < 6; ++i)
     if (table.steps[i] <= wanted) index = i;

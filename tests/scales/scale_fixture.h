@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QStringList>
+#include <ostream>
 #include <memory>
 #include <vector>
 
 #include "scales/scale.h"
 #include "scales/scaleengine.h"
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 // A stand-alone scale of a known size, with its tick events collected.
 struct TickEvent {
