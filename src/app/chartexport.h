@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class TForm1;
+
+// Off-screen output of the simulation for handouts and slides. Each returns an empty string on
+// success, else a one-line reason; a file that cannot be written completely is left as it was.
+
+// The charts' size in the window as designed: the whole width, the height between the slider
+// panel and the information text.
+QSize DesignedChartsSize(TForm1& form);
+
+// Draws the form's two charts side by side for the slider position: the profile on the left half
+// of size, the capacitance on the right. A name ending in ".pdf" gives a one-page PDF of size
+// points; any other name an image in the format its extension names (PNG when it has none).
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name);
+
+// Writes both curves for the slider position as CSV: a header line, then one row per profile
+// point with voltage in V, capacitance in pF, depth in µm and concentration in 10^16 cm^-3; the
+// capacitance columns stay empty past the last voltage.
+QString ExportCurvesCsv(int position, const QString& file_name);

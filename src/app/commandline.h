@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What the program was asked to do by its own options. Everything else on the command line
+// (the host's parameters, options the program does not know) is left alone.
+struct TCommandLine {
+  bool help = false;
+  bool version = false;
+  // Draw the charts into an image or PDF file, and/or write the curves as CSV.
+  QString render_file;
+  QString csv_file;
+  int position = 0;
+  // The size of the rendered image; unset means the charts' size in the designed window.
+  std::optional<QSize> size;
+  // Set when an option of the program has a bad value; nothing else is meaningful then.
+  QString error;
+
+  bool Batch() const { return !render_file.isEmpty() || !csv_file.isEmpty(); }
+  // Whether the program runs without its window (and so without needing a display).
+  bool Windowless() const { return help || version || Batch(); }
+};
+
+inline constexpr int kMaxRenderExtent = 8192;
+
+// Reads the program's options from the arguments (the first is the program itself).
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The --help text.
+QString CommandLineHelp();

@@ -1,0 +1,13 @@
+#include "app/controls/tbitbtn.h"
+
+#include <QIcon>
+
+TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent), placement_(new TControlPlacement(this)) {
+  connect(this, &QPushButton::clicked, this, [this] { Notify(OnClick, this); });
+}
+
+void TBitBtn::SetGlyph(const QPixmap& value) {
+  glyph_ = value;
+  setIcon(QIcon(value));
+  setIconSize(value.size());
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLabel>
+
+#include "app/controls/controlevents.h"
+#include "toolkit/controlplacement.h"
+#include "toolkit/events.h"
+#include "toolkit/tcolor.h"
+#include "toolkit/types.h"
+
+// A caption on its parent's background: plain text (no markup, no mnemonics), placed at the top of
+// its fixed box and aligned left, right or centred, optionally word-wrapped. The label takes the
+// mouse moves and clicks over it for its own events, so they do not reach the control beneath.
+class TLabel : public QLabel {
+  Q_OBJECT
+  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
+  Q_PROPERTY(TAnchors Anchors READ Anchors WRITE SetAnchors)
+  Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+  Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+
+ public:
+  explicit TLabel(QWidget* parent = nullptr);
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TAnchors Anchors() const { return placement_->Anchors(); }
+  void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
+  bool WordWrap() const { return wordWrap(); }
+  void SetWordWrap(bool value) { setWordWrap(value); }
+
+  // The text colour; face, size and styles are the widget's font.
+  TColor FontColor() const { return font_color_; }
+  void SetFontColor(TColor value);
+
+  TNotifyEvent OnClick;
+  TControlMouseMoveEvent OnMouseMove;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  TControlPlacement* placement_;
+  TAlignment alignment_ = taLeftJustify;
+  TColor font_color_ = clWindowText;
+  bool pressed_ = false;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Hands a web address to the desktop's browser. Tests replace the opener so that no browser starts;
+// an address that cannot be opened is the desktop's affair, the program reports nothing.
+using TLinkOpener = std::function<void(const QString& address)>;
+
+// The opener in use: QDesktopServices unless replaced.
+TLinkOpener& LinkOpener();
+void OpenLink(const QString& address);

@@ -1,0 +1,69 @@
+#include "app/mainfrm.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QShowEvent>
+
+#include "app/aboutbox.h"
+#include "app/controls/formgeometry.h"
+#include "app/controls/tpanel.h"
+#include "app/controls/ttrackbar.h"
+#include "app/varactormodel.h"
+#include "chart/zephchart.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+  ReadStoredDescription();
+  // The window's marked captions show their texts from the start.
+  babelfish_.TranslateComponent(this);
+}
+
+void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd); }
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!centred_) {
+    CentreOnScreen(this);
+    centred_ = true;
+  }
+  // The handler shows a modal box: it runs once the window is on the screen, so that the box
+  // stands over the finished window.
+  QMetaObject::invokeMethod(this, [this] { Notify(OnShow, this); }, Qt::QueuedConnection);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Notify(OnResize, this);
+}
+
+void TForm1::FormShow(QObject*) {
+  StartUpWithHostAndTranslation();
+  if (FrmAbout != nullptr) FrmAbout->ShowModal();
+  CalculateCurves();
+}
+
+void TForm1::FormResize(QObject*) {
+  // Half of the outer width, frame included: the profile takes the left half of the window.
+  SetControlWidth(Panel2, OuterWidth(this) / 2);
+}
+
+void TForm1::TBDistributionChange(QObject*) { CalculateCurves(); }
+
+void TForm1::BButExitClick(QObject*) { close(); }
+
+void TForm1::BButInfoClick(QObject*) {
+  if (FrmAbout != nullptr) FrmAbout->ShowModal();
+}
+
+void TForm1::cliDemonParamsChange(QObject*) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  // An open about box stays in front of the window it belongs to.
+  if (FrmAbout != nullptr && FrmAbout->isVisible()) {
+    FrmAbout->raise();
+    FrmAbout->activateWindow();
+  }
+}
