@@ -58,6 +58,7 @@ void TCustomZephChart::CalcScaling() {
 }
 
 void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
+  layer = std::clamp(layer, 1, kLayerCount);
   const TLayerScaling& s = scaling_[LayerIndex(layer)];
   const TScaleProps* sx = ScaleX(layer);
   const TScaleProps* sy = ScaleY(layer);
@@ -87,6 +88,7 @@ QPoint TCustomZephChart::WorldToPixel(int layer, double x, double y) const {
 }
 
 void TCustomZephChart::PixelToWorld(int layer, int px, int py, double& x, double& y) const {
+  layer = std::clamp(layer, 1, kLayerCount);
   const TLayerScaling& s = scaling_[LayerIndex(layer)];
   const TScaleProps* sx = ScaleX(layer);
   const TScaleProps* sy = ScaleY(layer);
@@ -134,6 +136,10 @@ void TCustomZephChart::SetBounds(int left, int top, int width, int height) {
   height = std::max(height, MinimumControlHeight());
   setGeometry(left, top, width, height);
   AfterResize();
+}
+
+void TCustomZephChart::SyncSize() {
+  if (size() != laid_out_size_) AfterResize();
 }
 
 void TCustomZephChart::AfterResize() {

@@ -10,6 +10,11 @@
 
 void TCustomZephChart::Paint() {
   if (paint_suspended_ || IsLoading() || (!ChartVisible() && !IsDesigning())) return;
+  if (size() != laid_out_size_) {
+    // A resize made while hidden is caught up first; its steps end in a paint of their own.
+    AfterResize();
+    if (image_current_) return;
+  }
   TCanvas& control = control_bmp_.Canvas();
   RenderBackground(control);
   TCanvas& area = area_bmp_.Canvas();
@@ -22,7 +27,7 @@ void TCustomZephChart::Paint() {
 }
 
 void TCustomZephChart::RefreshDataArea() {
-  if (control_bmp_.Image().size() != size()) {
+  if (control_bmp_.Image().size() != size() || size() != laid_out_size_) {
     // Nothing of the control was rendered at this size yet: the rims need painting too.
     Paint();
     return;

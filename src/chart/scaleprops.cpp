@@ -18,6 +18,7 @@ TScaleProps::TScaleProps(int layer, TScaleType scale_type, int scale_pos, QObjec
       date_format_(new TDTLabel(this)),
       scale_pos_(scale_pos),
       scale_type_(scale_type) {
+  date_format_->setObjectName(QStringLiteral("DateFormat"));
   SetDefaultDateTimeFormat(*date_format_);
   // A change of the label format is a change of the scale settings.
   date_format_->OnChange = [this](QObject*) { Changed(); };

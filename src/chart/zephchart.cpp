@@ -14,6 +14,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
 
   for (int i = 0; i < kCrossHairCount; ++i) {
     auto* cross_hair = new TCrossHair(this);
+    cross_hair->setObjectName(QStringLiteral("CrossHair%1").arg(i + 1));
     cross_hair->SetLayer(i + 1);
     cross_hair->OnChange = [this](QObject*) {
       Invalidate();
@@ -21,14 +22,17 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     };
     cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
   }
-  for (TTextLabel*& label : text_labels_) {
+  for (std::size_t i = 0; i < text_labels_.size(); ++i) {
+    TTextLabel*& label = text_labels_[i];
     label = new TTextLabel(font_, this);
+    label->setObjectName(QStringLiteral("TextLabel%1").arg(i + 1));
     label->OnChange = [this](QObject*) {
       Invalidate();
       RepaintIfAuto();
     };
   }
   back_ground_img_ = new TBakGndImg(this);
+  back_ground_img_->setObjectName(QStringLiteral("BackGroundImg"));
   back_ground_img_->OnChange = [this](QObject*) {
     Invalidate();
     RepaintIfAuto();
@@ -89,10 +93,12 @@ void TCustomZephChart::CreateScales() {
       if (horizontal) {
         scales_x_[i] = scale;
         scale_props_x_[i] = new TScalePropsHoriz(layer, this);
+        scale_props_x_[i]->setObjectName(QStringLiteral("Scale%1X").arg(layer));
         hook(scale_props_x_[i]);
       } else {
         scales_y_[i] = scale;
         scale_props_y_[i] = new TScalePropsVert(layer, this);
+        scale_props_y_[i]->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
         hook(scale_props_y_[i]);
       }
     }
@@ -223,7 +229,7 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
 
 void TCustomZephChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (size() != laid_out_size_) AfterResize();
+  SyncSize();
 }
 
 bool TCustomZephChart::event(QEvent* event) {

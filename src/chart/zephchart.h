@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -106,7 +107,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   QPoint WorldToPixel(int layer, double x, double y) const;
   void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
   void PixelToWorld(int layer, int px, int py, double& x, double& y) const;
-  const TLayerScaling& LayerScaling(int layer) const { return scaling_[LayerIndex(layer)]; }
+  const TLayerScaling& LayerScaling(int layer) const { return scaling_[ClampedLayerIndex(layer)]; }
 
   // Colours.
   TColor ChartColor() const { return chart_color_; }
@@ -241,6 +242,9 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   static std::size_t LayerIndex(int layer) {
     return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
   }
+  static std::size_t ClampedLayerIndex(int layer) { return static_cast<std::size_t>(std::clamp(layer, 1, kLayerCount) - 1); }
+  // Catches up with a resize Qt made while the widget was hidden (it sends no resize event then).
+  void SyncSize();
   void CreateScales();
   // Repaints when AutoRedraw is on (or at design time); otherwise the next expose repaints.
   void RepaintIfAuto();
