@@ -194,7 +194,7 @@ TEST(ScaleRenderTest, CaptionAtItsAnchor) {
   TCanvas probe;
   probe.SetFont(scale->Font());
   const int w = probe.TextWidth("Volt");
-  const int x = 20 + 360 / 2 - w / 2;
+  const int x = 4 + 20 + 360 / 2 - w / 2;  // CaptionPosX 4 + centre of the axis extent
   const QImage& img = scale->Image();
   SaveArtefact(img, "scale_caption.png");
   EXPECT_GT(BlackIn(img, x, 50, x + w, 50 + probe.TextHeight("Volt")), 0);
@@ -205,8 +205,9 @@ TEST(ScaleRenderTest, CaptionAtItsAnchor) {
   scale->SetCaptionAlignment(taRightJustify);
   scale->SetCaptionAnchor(uaSclBotRgt);
   const QImage& right = scale->Image();
-  EXPECT_GT(BlackIn(right, 380 - w, 50, 380, 70), 0);
-  EXPECT_EQ(BlackIn(right, 382, 50, 400, 100), 0);
+  EXPECT_GT(BlackIn(right, 384 - w, 50, 384, 70), 0);
+  EXPECT_EQ(BlackIn(right, 386, 50, 400, 100), 0);
+  EXPECT_EQ(BlackIn(right, 0, 50, 384 - w - 1, 100), 0);
 }
 
 TEST(ScaleRenderTest, InvalidDateRangeWritesAMessageInsteadOfTicks) {
