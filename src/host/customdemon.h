@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -16,7 +17,7 @@
 #include "toolkit/component.h"
 #include "translation/babelfish2000.h"
 
-class QBuffer;
+
 
 // The running program as the host integration sees it.
 struct THostProcess {

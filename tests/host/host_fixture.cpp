@@ -1,0 +1,2 @@
+// Carries the fixture's meta objects (the test form has published properties).
+#include "host_fixture.h"
