@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -435,7 +436,8 @@ void TScale::Paint() {
   }
   if (own_canvas) {
     image_current_ = true;
-    update();
+    // Inside the paint event the image is copied right after; asking again would paint forever.
+    if (!in_paint_event_) update();
   }
 }
 
@@ -479,7 +481,10 @@ void TScale::DrawScale(TCanvas& canvas, int ox, int oy) {
 void TScale::paintEvent(QPaintEvent*) {
   // A stand-alone transparent scale draws over whatever its parent painted first; every other
   // scale has its image ready unless painting was held back when it changed.
-  if (!embedded_ && external_canvas_ == nullptr && (transparent_ || !image_current_)) Paint();
+  if (!embedded_ && external_canvas_ == nullptr && (transparent_ || !image_current_)) {
+    const QScopedValueRollback<bool> painting(in_paint_event_, true);
+    Paint();
+  }
   if (image_.isNull()) return;
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), image_);

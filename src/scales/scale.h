@@ -292,5 +292,6 @@ class TScale : public QWidget, public TComponentLoading {
   QImage image_;
   TCanvas canvas_;
   bool image_current_ = false;
+  bool in_paint_event_ = false;
   QSize calc_size_;
 };

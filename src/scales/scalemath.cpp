@@ -28,6 +28,11 @@ TickStep CalcTickStep(int intervals, long double start, long double end) {
     return result;
   }
   if (intervals < 1) intervals = 1;
+  // A span beyond the number range has no ticks (as an empty one).
+  if (!std::isfinite(end - start)) {
+    result.First = start;
+    return result;
+  }
   const long double sign = start < end ? 1 : -1;
   long double d = Log10(std::fabs(end - start) / intervals);
   long double e = d - Int(d);

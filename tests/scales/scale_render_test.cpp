@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QPalette>
+#include <QWidget>
+
 #include "common/image_probe.h"
 #include "scale_fixture.h"
 #include "scales/drawframe.h"
@@ -267,6 +271,47 @@ TEST(DrawFrameTest, SimpleOutlineNoneAndOutOfRangeStyles) {
   EXPECT_EQ(PixelAt(Frame(128 + fsSimple), 19, 19), clBlack);  // modulo 128
   for (int style : {int{fsNone}, 6, 127})
     EXPECT_EQ(CountPixels(Frame(style), clYellow, 0, 0, 20, 20), 400) << style;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScaleWidgetTest, StandAloneScalesPaintThroughThePaintEvent) {
+  QWidget form;
+  form.resize(300, 200);
+  QPalette palette = form.palette();
+  palette.setColor(QPalette::Window, Qt::yellow);
+  form.setPalette(palette);
+  form.setAutoFillBackground(true);
+
+  auto* transparent = new TScale(&form);
+  transparent->SetBounds(0, 0, 300, 100);
+  transparent->SetTransparent(true);
+  auto* opaque = new TScale(&form);
+  opaque->SetBounds(0, 100, 300, 100);
+  opaque->SetColorBackGnd(clWhite);
+  int renders = 0;
+  transparent->OnBeforeScaleRendered = [&](QObject*, TCanvas&) { ++renders; };
+  form.show();
+
+  const QImage shot = form.grab().toImage();
+  SaveArtefact(shot, "scale_widgets.png");
+  EXPECT_GT(renders, 0);
+  // The parent's background shows through the transparent scale; its ticks are drawn on it.
+  EXPECT_EQ(PixelAt(shot, 150, 30), clYellow);
+  EXPECT_EQ(PixelAt(shot, 20, 79), clBlack);
+  EXPECT_EQ(PixelAt(shot, 20, 73), clBlack);
+  // The opaque one brings its own background and frame.
+  EXPECT_EQ(PixelAt(shot, 150, 130), clWhite);
+  EXPECT_EQ(PixelAt(shot, 0, 100), clGray);
+
+  // Painting settles: no paint event asks for another.
+  QCoreApplication::processEvents();
+  const int settled = renders;
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(renders, settled);
 }
 
 }  // namespace

@@ -204,3 +204,33 @@ TEST(TickListTest, KeepsFiftyValuesAndAnswersZeroOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExtremeRangeTest, HugeAndTinyRangesFinishWithFewTicks) {
+  ScaleProbe p(sctXB);
+  p.scale->SetRangeLow(-1e308);
+  p.scale->SetRangeHigh(1e308);
+  const QStringList huge = LabelsOf(*p.scale);
+  ASSERT_FALSE(huge.isEmpty());
+  EXPECT_LE(huge.size(), 11);
+  EXPECT_TRUE(huge.contains("********"));
+  EXPECT_LE(p.Render().size(), 60u);
+
+  p.scale->SetRangeLow(0);
+  p.scale->SetRangeHigh(1e-310);
+  const QStringList tiny = LabelsOf(*p.scale);
+  ASSERT_FALSE(tiny.isEmpty());
+  EXPECT_EQ(tiny.last(), "********");
+  p.Render();
+  for (const TickEvent& e : p.events) EXPECT_GE(e.x, -2147483647);
+
+  p.scale->SetRangeLow(1e-300);
+  p.scale->SetRangeHigh(1e300);
+  p.scale->SetLogarithmic(true);
+  const QStringList decades = LabelsOf(*p.scale);
+  EXPECT_EQ(decades.size(), 601);
+  EXPECT_EQ(p.Render().size(), 50u);
+}
+
+}  // namespace
