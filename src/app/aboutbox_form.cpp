@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "app/aboutbox.h"
+#include "app/appresources.h"
 #include "app/controls/taborder.h"
 #include "app/controls/tbitbtn.h"
 #include "app/controls/tlabel.h"
@@ -45,6 +46,7 @@ void PlaceInfoLine(TLabel* label, int top, int height, const QString& caption) {
 }  // namespace
 
 void TFrmAbout::ReadStoredDescription() {
+  EnsureAppResources();
   setObjectName(QStringLiteral("FrmAbout"));
   Panel1 = Create<TPanel>(this, "Panel1");
   LblName = Create<TLabel>(Panel1, "LblName");

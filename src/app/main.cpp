@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/aboutbox.h"
+#include "app/appresources.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
 #include "app/mainfrm.h"
@@ -48,6 +49,7 @@ int RunWithoutWindow(const TCommandLine& command) {
 }
 
 int RunSimulation(TApplication& application) {
+  EnsureAppResources();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varactor_icon.png")));
   TForm1 main_window;
   Form1 = &main_window;

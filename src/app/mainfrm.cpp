@@ -24,10 +24,6 @@ void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position()
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
-  if (!centred_) {
-    CentreOnScreen(this);
-    centred_ = true;
-  }
   // The handler shows a modal box: it runs once the window is on the screen, so that the box
   // stands over the finished window.
   QMetaObject::invokeMethod(this, [this] { Notify(OnShow, this); }, Qt::QueuedConnection);

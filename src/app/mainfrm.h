@@ -70,7 +70,6 @@ class TForm1 : public QWidget {
   QString HostWorkArea() const;
 
   TBabelfish2000 babelfish_;
-  bool centred_ = false;
 };
 
 // The application's main window, once created.

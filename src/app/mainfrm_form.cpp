@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "app/controls/formgeometry.h"
+#include "app/appresources.h"
 #include "app/controls/taborder.h"
 #include "app/controls/tbitbtn.h"
 #include "app/controls/tlabel.h"
@@ -102,9 +103,11 @@ void TForm1::ConfigureChart(TZephChart* chart) {
 }
 
 void TForm1::ReadStoredDescription() {
+  EnsureAppResources();
   setObjectName(QStringLiteral("Form1"));
   // The outer size as designed; the controls are placed in it as they are created.
-  resize(687, 489);
+  auto* geometry = new TFormGeometry(this);
+  geometry->SetOuterSize({687, 489});
 
   Panel1 = Create<TPanel>(this, "Panel1");
   Label1 = Create<TLabel>(Panel1, "Label1");
@@ -123,7 +126,8 @@ void TForm1::ReadStoredDescription() {
 
   // The form: designed at 120 pixels per inch and not scaled.
   setWindowTitle(QStringLiteral("BF_Varactor Diode"));
-  setMinimumSize(640, 480);
+  geometry->SetOuterMinimumSize({640, 480});
+  geometry->SetCentreOnFirstShow(true);
   setAutoFillBackground(true);
   QPalette face = palette();
   face.setColor(QPalette::Window, ColorToQColor(clBtnFace));

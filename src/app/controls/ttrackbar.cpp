@@ -30,6 +30,9 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent), thumb_s
   setSingleStep(1);
   setPageStep(2);
   setFocusPolicy(Qt::StrongFocus);
+  // As on the classic track bar, Up and Page Up move the thumb towards Min, Down and Page Down
+  // towards Max.
+  setInvertedControls(true);
   ApplyTicks();
   connect(this, &QSlider::valueChanged, this, [this] { Notify(OnChange, this); });
 }
