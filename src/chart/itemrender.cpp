@@ -98,12 +98,16 @@ void TCustomZephChart::RenderItems(TCanvas& canvas) {
 
   const int cw = ChartWidth();
   const int ch = ChartHeight();
+  // The frame lies on the outermost pixels of the chart-area image, all four corners included;
+  // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
   canvas.SetPenColor(chart_frame_color_);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);
-  // The frame lies on the outermost pixels of the chart-area image, all four corners included.
-  const std::array<QPoint, 5> frame = {QPoint(0, 0), QPoint(cw, 0), QPoint(cw, ch), QPoint(0, ch), QPoint(0, 0)};
-  canvas.Polyline(frame.data(), 5);
+  canvas.SetBrushColor(chart_frame_color_);
+  canvas.FillRect(0, 0, cw + 1, 1);
+  canvas.FillRect(0, ch, cw + 1, ch + 1);
+  canvas.FillRect(0, 0, 1, ch + 1);
+  canvas.FillRect(cw, 0, cw + 1, ch + 1);
 }
 
 void TCustomZephChart::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {

@@ -1,0 +1,247 @@
+// The chart against QCustomPlot on the work of the main window: one slider step (both curves
+// recomputed and shown) and a full repaint of both charts, all off screen, in one run.
+#include <benchmark/benchmark.h>
+#include <qcustomplot.h>
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/varactormodel.h"
+#include "chart/zephchart.h"
+
+namespace {
+
+constexpr int kWidth = 343;
+constexpr int kHeight = 346;
+constexpr TColor kGridGrey = 15198183;  // red, green and blue 231
+
+// The next slider position of a sweep over the whole track, so no two steps draw the same curves.
+int NextPosition() {
+  static int step = 0;
+  step = (step + 37) % 2001;
+  return step - 1000;
+}
+
+// ---- the chart, configured as the main window configures its two charts ----
+
+struct ZephAxis {
+  const char* caption;
+  double low;
+  double high;
+  bool logarithmic;
+  bool short_ticks;
+};
+
+void ConfigureZeph(TZephChart& chart, const QString& caption, const ZephAxis& x, const ZephAxis& y) {
+  chart.BeginLoading();
+  chart.SetBounds(0, 0, kWidth, kHeight);
+  chart.SetRRim(20);
+  chart.SetTRim(20);
+  chart.SetBRim(40);
+  chart.SetGridStyle(gsLines);
+  chart.SetGridColor(kGridGrey);
+  chart.SetCaptionPosY(-16);
+  chart.SetCaption(caption);
+  TFont font;
+  font.Size = 10;  // 13 pixels
+  font.Color = clBlack;
+  const auto axis = [&font](TScaleProps* props, const ZephAxis& a) {
+    props->SetCaption(QString::fromUtf8(a.caption));
+    props->SetFont(font);
+    props->SetRange(a.low, a.high);
+    props->SetLogarithmic(a.logarithmic);
+    props->SetShortTicks(a.short_ticks);
+    props->SetDecPlaces(-2);
+    props->SetMinTicks(3);
+  };
+  axis(chart.Scale1X(), x);
+  axis(chart.Scale1Y(), y);
+  chart.EndLoading();
+}
+
+struct ZephCharts {
+  TZephChart cap;
+  TZephChart nd;
+  ZephCharts() {
+    ConfigureZeph(cap, QStringLiteral("Capacitance of Varactor Diode"), {"U [V]", 0, 10, false, false},
+                  {"C [pF]", 1, 100, true, true});
+    ConfigureZeph(nd, QStringLiteral("Impurity Concentration Profile"), {"d [\xc2\xb5m]", 0, 3, false, false},
+                  {"ND * 10^16", 0, 10, false, false});
+    varactor::PlotCurves(0, cap, nd);
+  }
+};
+
+ZephCharts& Zeph() {
+  static ZephCharts charts;
+  return charts;
+}
+
+// ---- the same two plots in QCustomPlot ----
+
+void ConfigureQcp(QCustomPlot& plot, const QString& title, const QString& x_label, double x_high,
+                  const QString& y_label, double y_low, double y_high, bool y_log) {
+  plot.resize(kWidth, kHeight);
+  plot.setViewport(QRect(0, 0, kWidth, kHeight));
+  plot.plotLayout()->insertRow(0);
+  plot.plotLayout()->addElement(0, 0, new QCPTextElement(&plot, title));
+  plot.addGraph();
+  plot.graph(0)->setPen(QPen(Qt::blue));
+  plot.xAxis->setRange(0, x_high);
+  plot.xAxis->setLabel(x_label);
+  plot.yAxis->setRange(y_low, y_high);
+  plot.yAxis->setLabel(y_label);
+  const QPen grid(QColor(231, 231, 231));
+  for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {
+    axis->grid()->setPen(grid);
+    axis->grid()->setSubGridPen(grid);
+  }
+  if (y_log) {
+    plot.yAxis->setScaleType(QCPAxis::stLogarithmic);
+    plot.yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    plot.yAxis->grid()->setSubGridVisible(true);
+  }
+}
+
+void SetQcpData(QCustomPlot& plot, const std::vector<varactor::CurvePoint>& curve) {
+  QVector<double> xs;
+  QVector<double> ys;
+  xs.reserve(static_cast<int>(curve.size()));
+  ys.reserve(static_cast<int>(curve.size()));
+  for (const varactor::CurvePoint& p : curve) {
+    xs.push_back(p.x);
+    ys.push_back(p.y);
+  }
+  plot.graph(0)->setData(xs, ys, true);
+}
+
+struct QcpPlots {
+  QCustomPlot cap;
+  QCustomPlot nd;
+  QcpPlots() {
+    ConfigureQcp(cap, QStringLiteral("Capacitance of Varactor Diode"), QStringLiteral("U [V]"), 10,
+                 QStringLiteral("C [pF]"), 1, 100, true);
+    ConfigureQcp(nd, QStringLiteral("Impurity Concentration Profile"), QString::fromUtf8("d [\xc2\xb5m]"), 3,
+                 QStringLiteral("ND * 10^16"), 0, 10, false);
+    SetQcpData(cap, varactor::CapacitanceCurve(0));
+    SetQcpData(nd, varactor::ProfileCurve(0));
+    cap.replot();
+    nd.replot();
+  }
+};
+
+QcpPlots& Qcp() {
+  static QcpPlots plots;
+  return plots;
+}
+
+// ---- the benchmarks ----
+
+void BM_SliderStep_Zeph(benchmark::State& state) {
+  ZephCharts& charts = Zeph();
+  for (auto _ : state) varactor::PlotCurves(NextPosition(), charts.cap, charts.nd);
+}
+BENCHMARK(BM_SliderStep_Zeph)->Unit(benchmark::kMicrosecond);
+
+void BM_SliderStep_QCustomPlot(benchmark::State& state) {
+  QcpPlots& plots = Qcp();
+  for (auto _ : state) {
+    const int position = NextPosition();
+    SetQcpData(plots.cap, varactor::CapacitanceCurve(position));
+    plots.cap.replot();
+    SetQcpData(plots.nd, varactor::ProfileCurve(position));
+    plots.nd.replot();
+  }
+}
+BENCHMARK(BM_SliderStep_QCustomPlot)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaint_Zeph(benchmark::State& state) {
+  ZephCharts& charts = Zeph();
+  for (auto _ : state) {
+    charts.cap.Paint();
+    charts.nd.Paint();
+  }
+}
+BENCHMARK(BM_FullRepaint_Zeph)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaint_QCustomPlot(benchmark::State& state) {
+  QcpPlots& plots = Qcp();
+  for (auto _ : state) {
+    plots.cap.replot();
+    plots.nd.replot();
+  }
+}
+BENCHMARK(BM_FullRepaint_QCustomPlot)->Unit(benchmark::kMicrosecond);
+
+// Prints the results as usual, then the ratios the chart is measured by.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && run.error_occurred == false)
+        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+  }
+
+  void PrintRatios() const {
+    Ratio("slider step", "BM_SliderStep_Zeph", "BM_SliderStep_QCustomPlot", 0.25);
+    Ratio("full repaint", "BM_FullRepaint_Zeph", "BM_FullRepaint_QCustomPlot", 0.5);
+  }
+
+ private:
+  void Ratio(const char* what, const std::string& ours, const std::string& theirs, double target) const {
+    const auto a = times_.find(ours);
+    const auto b = times_.find(theirs);
+    if (a == times_.end() || b == times_.end() || b->second <= 0) return;
+    const double ratio = a->second / b->second;
+    std::printf("%-13s ZephChart / QCustomPlot = %.3f (target at most %.2f): %s\n", what, ratio, target,
+                ratio <= target ? "met" : "MISSED");
+  }
+
+  std::map<std::string, double> times_;
+};
+
+// Writes both renderings of both charts, for a person to compare.
+void SaveImages(const QString& folder) {
+  QDir().mkpath(folder);
+  ZephCharts& zeph = Zeph();
+  zeph.cap.Paint();
+  zeph.nd.Paint();
+  zeph.cap.ControlImage().save(folder + QStringLiteral("/zeph_capacitance.png"));
+  zeph.nd.ControlImage().save(folder + QStringLiteral("/zeph_profile.png"));
+  QcpPlots& qcp = Qcp();
+  qcp.cap.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_capacitance.png"));
+  qcp.nd.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_profile.png"));
+  std::printf("images written to %s\n", qPrintable(folder));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Our own option, taken out before the benchmark library reads the rest.
+  QString image_folder;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--save-images=", 14) == 0) {
+      image_folder = QString::fromLocal8Bit(argv[i] + 14);
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  if (!image_folder.isEmpty()) SaveImages(image_folder);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios();
+  benchmark::Shutdown();
+  return 0;
+}
