@@ -1,6 +1,7 @@
 #include "app/controls/ttrackbar.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProxyStyle>
 #include <algorithm>
 
@@ -30,11 +31,27 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent), thumb_s
   setSingleStep(1);
   setPageStep(2);
   setFocusPolicy(Qt::StrongFocus);
-  // As on the classic track bar, Up and Page Up move the thumb towards Min, Down and Page Down
-  // towards Max.
-  setInvertedControls(true);
   ApplyTicks();
   connect(this, &QSlider::valueChanged, this, [this] { Notify(OnChange, this); });
+}
+
+void TTrackBar::keyPressEvent(QKeyEvent* event) {
+  // As on the classic track bar: Left, Up and Page Up move the thumb towards Min; Right, Down and
+  // Page Down towards Max; Home and End to the ends.
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: action = SliderSingleStepSub; break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: action = SliderSingleStepAdd; break;
+    case Qt::Key_PageUp: action = SliderPageStepSub; break;
+    case Qt::Key_PageDown: action = SliderPageStepAdd; break;
+    case Qt::Key_Home: action = SliderToMinimum; break;
+    case Qt::Key_End: action = SliderToMaximum; break;
+    default: QSlider::keyPressEvent(event); return;
+  }
+  triggerAction(action);
+  event->accept();
 }
 
 void TTrackBar::SetFrequency(int value) {

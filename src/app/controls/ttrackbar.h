@@ -50,6 +50,9 @@ class TTrackBar : public QSlider {
   // After every change of Position, by the user or by the program.
   TNotifyEvent OnChange;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void ApplyTicks();
 

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <string>
+
+#include "app/chartexport.h"
+#include "app/controls/ttrackbar.h"
+#include "app/mainfrm.h"
+#include "app/varactormodel.h"
+#include "chart/zephchart.h"
+#include "common/image_probe.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double ReadBack(const QByteArray& text) {
+  const std::string s = text.toStdString();
+  char* end = nullptr;
+  const double value = std::strtod(s.c_str(), &end);
+  EXPECT_EQ(*end, '\0') << s;
+  return value;
+}
+
+TEST(ExportCsvTest, WritesBothCurvesThatReadBackExactly) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("curves.csv");
+  for (int position : {-1000, 0, 1000, 333}) {
+    SCOPED_TRACE(position);
+    ASSERT_EQ(ExportCurvesCsv(position, path), "");
+    const QList<QByteArray> lines = ReadAll(path).split('\n');
+    const auto capacitance = varactor::CapacitanceCurve(position);
+    const auto profile = varactor::ProfileCurve(position);
+    ASSERT_EQ(lines.size(), 1 + 300 + 1);  // header, rows, nothing after the last line break
+    EXPECT_EQ(lines.first(), "U [V],C [pF],d [um],ND [10^16 cm^-3]");
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (int row = 0; row < 300; ++row) {
+      const QList<QByteArray> fields = lines[row + 1].split(',');
+      ASSERT_EQ(fields.size(), 4) << row;
+      if (row < 100) {
+        EXPECT_EQ(ReadBack(fields[0]), capacitance[row].x);
+        EXPECT_EQ(ReadBack(fields[1]), capacitance[row].y);
+      } else {
+        EXPECT_TRUE(fields[0].isEmpty() && fields[1].isEmpty()) << row;
+      }
+      EXPECT_EQ(ReadBack(fields[2]), profile[row].x);
+      EXPECT_EQ(ReadBack(fields[3]), profile[row].y);
+    }
+  }
+}
+
+TEST(ExportCsvTest, UnwritablePlaceIsReportedAndNothingIsLeftBehind) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("missing/curves.csv");
+  const QString error = ExportCurvesCsv(0, path);
+  EXPECT_TRUE(error.contains(path)) << error.toStdString();
+  EXPECT_FALSE(QFile::exists(path));
+  // A directory of that name is not overwritten either.
+  EXPECT_FALSE(ExportCurvesCsv(0, dir.path()).isEmpty());
+  EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
+class RenderTest : public ::testing::Test {
+ protected:
+  TForm1 form_;
+  QTemporaryDir dir_;
+};
+
+TEST_F(RenderTest, ImageHoldsBothChartsSideBySide) {
+  const QString path = dir_.filePath("charts.png");
+  ASSERT_EQ(RenderCharts(form_, 1000, QSize(900, 400), path), "");
+  const QImage image(path);
+  ASSERT_EQ(image.size(), QSize(900, 400));
+  SaveArtefact(image, "render_position_1000.png");
+  EXPECT_EQ(form_.TBDistribution->Position(), 1000);
+  EXPECT_EQ(form_.ZCNd->size(), QSize(450, 400));
+  EXPECT_EQ(form_.ZCCap->size(), QSize(450, 400));
+  // The profile ND = d on the left, the capacitance on the right, each where its chart maps it.
+  for (const varactor::CurvePoint& p : {varactor::CurvePoint{1.5, 1.5}, varactor::CurvePoint{2.5, 2.5}}) {
+    const QPoint px = form_.ZCNd->WorldToPixel(1, p.x, p.y);
+    EXPECT_TRUE(CountPixels(image, varactor::kCurveColor, px.x() - 1, px.y() - 1, px.x() + 2, px.y() + 2) > 0);
+  }
+  const auto capacitance = varactor::CapacitanceCurve(1000);
+  const QPoint px = form_.ZCCap->WorldToPixel(1, capacitance[49].x, capacitance[49].y);
+  EXPECT_GT(CountPixels(image, varactor::kCurveColor, 450 + px.x() - 1, px.y() - 1, 450 + px.x() + 2, px.y() + 2), 0);
+  EXPECT_EQ(CountPixels(image, varactor::kCurveColor, 0, 0, 50, 400), 0);
+  EXPECT_EQ(PixelAt(image, 450 + form_.ZCCap->LRim(), 100), clBlack);  // the right chart's frame
+}
+
+TEST_F(RenderTest, DefaultSizeIsTheDesignedChartArea) {
+  const QSize size = DesignedChartsSize(form_);
+  EXPECT_EQ(size, QSize(687, 489 - 49 - 56));
+  const QString path = dir_.filePath("charts");  // no extension: PNG
+  ASSERT_EQ(RenderCharts(form_, 0, size, path), "");
+  EXPECT_TRUE(ReadAll(path).startsWith("\x89PNG"));
+}
+
+TEST_F(RenderTest, PdfPageIsAsLargeAsTheCharts) {
+  const QString path = dir_.filePath("charts.pdf");
+  ASSERT_EQ(RenderCharts(form_, -1000, QSize(800, 300), path), "");
+  const QByteArray pdf = ReadAll(path);
+  EXPECT_TRUE(pdf.startsWith("%PDF-"));
+  const QRegularExpression media_box(QStringLiteral("/MediaBox \\[0 0 (\\d+(\\.\\d+)?) (\\d+(\\.\\d+)?)\\]"));
+  const QRegularExpressionMatch m = media_box.match(QString::fromLatin1(pdf));
+  ASSERT_TRUE(m.hasMatch());
+  EXPECT_DOUBLE_EQ(m.captured(1).toDouble(), 800);
+  EXPECT_DOUBLE_EQ(m.captured(3).toDouble(), 300);
+}
+
+TEST_F(RenderTest, FailuresAreReportedAndLeaveExistingFilesAlone) {
+  const QString kept = dir_.filePath("charts.xyz");
+  {
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep");
+  }
+  const QString unsupported = RenderCharts(form_, 0, QSize(800, 300), kept);
+  EXPECT_TRUE(unsupported.contains("xyz")) << unsupported.toStdString();
+  EXPECT_EQ(ReadAll(kept), "keep");
+
+  const QString missing_dir = dir_.filePath("missing/charts.png");
+  EXPECT_FALSE(RenderCharts(form_, 0, QSize(800, 300), missing_dir).isEmpty());
+  EXPECT_FALSE(RenderCharts(form_, 0, QSize(800, 300), dir_.filePath("missing/charts.pdf")).isEmpty());
+  EXPECT_FALSE(QFile::exists(missing_dir));
+
+  const QString small = dir_.filePath("small.png");
+  const QString too_small = RenderCharts(form_, 0, QSize(200, 50), small);
+  EXPECT_TRUE(too_small.contains("too small")) << too_small.toStdString();
+  EXPECT_FALSE(QFile::exists(small));
+}
+
+}  // namespace

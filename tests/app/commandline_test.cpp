@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "app/commandline.h"
+
+namespace {
+
+TCommandLine Parse(QStringList arguments) {
+  arguments.prepend(QStringLiteral("varactor"));
+  return ParseCommandLine(arguments);
+}
+
+TEST(CommandLineTest, NoOptionsStartsTheSimulation) {
+  const TCommandLine c = Parse({});
+  EXPECT_TRUE(c.error.isEmpty());
+  EXPECT_FALSE(c.Windowless());
+  EXPECT_FALSE(c.Batch());
+}
+
+TEST(CommandLineTest, HostParametersAndForeignOptionsAreLeftAlone) {
+  const TCommandLine c = Parse({"/serverhandle=4711", "--foo", "-x", "--bar=baz", "lesson.dat", "-"});
+  EXPECT_TRUE(c.error.isEmpty()) << c.error.toStdString();
+  EXPECT_FALSE(c.Windowless());
+
+  const TCommandLine mixed = Parse({"/serverhandle=1", "--render", "out.png", "--unknown", "value", "-q"});
+  EXPECT_TRUE(mixed.error.isEmpty()) << mixed.error.toStdString();
+  EXPECT_EQ(mixed.render_file, "out.png");
+}
+
+TEST(CommandLineTest, RenderAndExportTakeTheirValues) {
+  const TCommandLine c = Parse({"--render", "charts.pdf", "--position", "-1000", "--size", "1200x500",
+                                "--export-csv=curves.csv"});
+  ASSERT_TRUE(c.error.isEmpty()) << c.error.toStdString();
+  EXPECT_TRUE(c.Batch());
+  EXPECT_TRUE(c.Windowless());
+  EXPECT_EQ(c.render_file, "charts.pdf");
+  EXPECT_EQ(c.csv_file, "curves.csv");
+  EXPECT_EQ(c.position, -1000);
+  ASSERT_TRUE(c.size.has_value());
+  EXPECT_EQ(*c.size, QSize(1200, 500));
+
+  const TCommandLine single_dash = Parse({"-render=a.png", "-position=1000"});
+  ASSERT_TRUE(single_dash.error.isEmpty()) << single_dash.error.toStdString();
+  EXPECT_EQ(single_dash.render_file, "a.png");
+  EXPECT_EQ(single_dash.position, 1000);
+  EXPECT_FALSE(single_dash.size.has_value());
+  EXPECT_EQ(Parse({"--export-csv", "c.csv"}).position, 0);
+}
+
+TEST(CommandLineTest, HelpAndVersionNeedNoWindow) {
+  EXPECT_TRUE(Parse({"--help"}).help);
+  EXPECT_TRUE(Parse({"-h"}).help);
+  EXPECT_TRUE(Parse({"--version"}).version);
+  EXPECT_TRUE(Parse({"-v"}).Windowless());
+  const QString help = CommandLineHelp();
+  for (const char* option : {"--render", "--export-csv", "--position", "--size", "--help", "--version"})
+    EXPECT_TRUE(help.contains(option)) << option;
+}
+
+TEST(CommandLineTest, BadValuesAreReportedInOneLine) {
+  const QList<QStringList> bad{
+      {"--render", "a.png", "--position", "1001"},
+      {"--render", "a.png", "--position", "-1001"},
+      {"--render", "a.png", "--position", "abc"},
+      {"--render", "a.png", "--position", "1.5"},
+      {"--render", "a.png", "--position="},
+      {"--render", "a.png", "--position"},
+      {"--render", "a.png", "--size", "0x500"},
+      {"--render", "a.png", "--size", "9000x100"},
+      {"--render", "a.png", "--size", "640"},
+      {"--render", "a.png", "--size", "wxh"},
+      {"--render"},
+      {"--render="},
+      {"--export-csv="},
+      {"--position", "10"},
+      {"--export-csv", "c.csv", "--size", "800x600"},
+  };
+  for (const QStringList& arguments : bad) {
+    const TCommandLine c = Parse(arguments);
+    EXPECT_FALSE(c.error.isEmpty()) << arguments.join(' ').toStdString();
+    EXPECT_FALSE(c.error.contains('\n')) << c.error.toStdString();
+  }
+  EXPECT_TRUE(Parse({"--render", "a.png", "--position", "1001"}).error.contains("1001"));
+  EXPECT_TRUE(Parse({"--render", "a.png", "--size", "wxh"}).error.contains("wxh"));
+}
+
+}  // namespace
