@@ -27,6 +27,9 @@ double OneBeyond(double value) {
                                    : -std::numeric_limits<double>::infinity());
 }
 
+// Pixel positions within reach of any canvas, however large the margins.
+int ClampCoord(long long v) { return static_cast<int>(std::clamp(v, -1000000LL, 1000000LL)); }
+
 }  // namespace
 
 TScale::TScale(QWidget* owner) : QWidget(owner) {
@@ -443,13 +446,15 @@ void TScale::Paint() {
 
 void TScale::DrawScale(TCanvas& canvas, int ox, int oy) {
   const ScaleGeometry g = Geometry();
-  int axis = 0;
+  // Margins have no upper bound; positions are worked out wide and kept within drawing reach.
+  long long wide_axis = 0;
   switch (scale_type_) {
-    case sctXB: axis = oy + height() - margin_bottom_ - 1; break;
-    case sctXT: axis = oy + margin_top_; break;
-    case sctYL: axis = ox + margin_left_; break;
-    case sctYR: axis = ox + width() - margin_right_ - 1; break;
+    case sctXB: wide_axis = static_cast<long long>(oy) + height() - margin_bottom_ - 1; break;
+    case sctXT: wide_axis = static_cast<long long>(oy) + margin_top_; break;
+    case sctYL: wide_axis = static_cast<long long>(ox) + margin_left_; break;
+    case sctYR: wide_axis = static_cast<long long>(ox) + width() - margin_right_ - 1; break;
   }
+  const int axis = ClampCoord(wide_axis);
 
   ScaleDrawSettings s;
   s.layout = LayoutSettings();
@@ -470,11 +475,11 @@ void TScale::DrawScale(TCanvas& canvas, int ox, int oy) {
   if (!show_base_line_) return;
   canvas.SetPenColor(color_scale_);
   if (g.Horizontal()) {
-    canvas.MoveTo(margin_left_, axis);
-    canvas.LineTo(width() - margin_right_ - 1, axis);
+    canvas.MoveTo(ClampCoord(margin_left_), axis);
+    canvas.LineTo(ClampCoord(static_cast<long long>(width()) - margin_right_ - 1), axis);
   } else {
-    canvas.MoveTo(axis, margin_top_);
-    canvas.LineTo(axis, height() - margin_bottom_ - 1);
+    canvas.MoveTo(axis, ClampCoord(margin_top_));
+    canvas.LineTo(axis, ClampCoord(static_cast<long long>(height()) - margin_bottom_ - 1));
   }
 }
 

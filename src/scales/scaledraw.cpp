@@ -7,6 +7,12 @@ namespace {
 
 bool IsVertical(TScaleType type) { return type == sctYL || type == sctYR; }
 
+// Drawing positions are kept within this distance of the origin: far outside every canvas, yet
+// far from overflowing when offsets and text widths are added.
+constexpr long long kCoordLimit = 1000000;
+
+int Coord(long long v) { return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
+
 // Printer canvases measure fonts in their own dots; the labels keep their point size there.
 TFont FontForCanvas(const TFont& font, TCanvas& canvas) {
   if (!canvas.IsPrinter() || !canvas.IsActive()) return font;
@@ -31,6 +37,7 @@ class ScaleDrawer {
   QPoint AxisPoint(double value) const {
     return IsVertical(g_.type) ? QPoint(axis_, Pixel(value)) : QPoint(Pixel(value), axis_);
   }
+  static QPoint Drawable(QPoint p) { return QPoint(Coord(p.x()), Coord(p.y())); }
   void DrawTick(QPoint at, TickKind kind);
   void DrawLabel(QPoint at, const QString& text);
   void DrawDateLine(QPoint at, const QString& text);
@@ -88,20 +95,22 @@ void ScaleDrawer::DrawDateLine(QPoint at, const QString& text) {
 void ScaleDrawer::DrawTicks(const ScaleLayout& layout, int max_recorded, std::vector<double>& ticks) {
   zero_height_ = canvas_.TextHeight(QStringLiteral("0"));
   for (const TickMark& t : layout.ticks) {
-    const QPoint at = AxisPoint(t.value);
+    // The event reports the exact axis point; drawing uses it within reach of the canvas.
+    const QPoint reported = AxisPoint(t.value);
+    const QPoint at = Drawable(reported);
     if (t.record && static_cast<int>(ticks.size()) < max_recorded) ticks.push_back(t.value);
     if (t.draw) DrawTick(at, t.kind);
-    if (t.report && !t.report_after_label && sink_) sink_(canvas_, t.report_value, at.x(), at.y());
+    if (t.report && !t.report_after_label && sink_) sink_(canvas_, t.report_value, reported.x(), reported.y());
     if (t.labelled) {
       DrawLabel(at, t.label);
       if (!t.date_line.isEmpty()) DrawDateLine(at, t.date_line);
     }
-    if (t.report && t.report_after_label && sink_) sink_(canvas_, t.report_value, at.x(), at.y());
+    if (t.report && t.report_after_label && sink_) sink_(canvas_, t.report_value, reported.x(), reported.y());
   }
 }
 
 void ScaleDrawer::DrawMessage(const ScaleMessage& message) {
-  const int middle = Pixel((g_.range_low + g_.range_high) / 2);
+  const int middle = Coord(Pixel((g_.range_low + g_.range_high) / 2));
   if (!IsVertical(g_.type)) {
     const int w = canvas_.TextWidth(message.horizontal_line);
     canvas_.TextOut(middle - w / 2, axis_ + 7, message.horizontal_line);
@@ -118,29 +127,33 @@ void ScaleDrawer::DrawMessage(const ScaleMessage& message) {
 
 void ScaleDrawer::DrawCaption() {
   if (s_.caption.isEmpty()) return;
-  const int w = canvas_.TextWidth(s_.caption);
-  int x = 0;
-  int y = 0;
+  const long long w = canvas_.TextWidth(s_.caption);
+  const long long top = g_.margin_top;
+  const long long bottom = g_.margin_bottom;
+  const long long left = g_.margin_left;
+  const long long right = g_.margin_right;
+  long long x = 0;
+  long long y = 0;
   if (IsVertical(g_.type)) {
-    x = axis_ + s_.caption_pos_x;
+    x = static_cast<long long>(axis_) + s_.caption_pos_x;
     y = s_.caption_pos_y;
     switch (s_.caption_anchor) {
-      case uaSclTopLft: y += g_.margin_top; break;
-      case uaSclCenter: y += g_.margin_top + (g_.height - g_.margin_top - g_.margin_bottom) / 2; break;
-      case uaSclBotRgt: y += g_.height - g_.margin_bottom; break;
+      case uaSclTopLft: y += top; break;
+      case uaSclCenter: y += top + (g_.height - top - bottom) / 2; break;
+      case uaSclBotRgt: y += g_.height - bottom; break;
     }
   } else {
-    y = axis_ + s_.caption_pos_y;
+    y = static_cast<long long>(axis_) + s_.caption_pos_y;
     x = s_.caption_pos_x;
     switch (s_.caption_anchor) {
-      case uaSclTopLft: x += g_.margin_left; break;
-      case uaSclCenter: x += g_.margin_left + (g_.width - g_.margin_left - g_.margin_right) / 2; break;
-      case uaSclBotRgt: x += g_.width - g_.margin_right; break;
+      case uaSclTopLft: x += left; break;
+      case uaSclCenter: x += left + (g_.width - left - right) / 2; break;
+      case uaSclBotRgt: x += g_.width - right; break;
     }
   }
   if (s_.caption_alignment == taRightJustify) x -= w;
   else if (s_.caption_alignment == taCenter) x -= w / 2;
-  canvas_.TextOut(x, y, s_.caption);
+  canvas_.TextOut(Coord(x), Coord(y), s_.caption);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 void CalcScaleFactor(const ScaleGeometry& g, ScaleMap& map) {
   if (g.range_high == g.range_low) return;
   const bool horizontal = g.Horizontal();
-  const long double n = horizontal ? g.width - g.margin_left - g.margin_right - 1
-                                   : g.height - g.margin_top - g.margin_bottom - 1;
+  const long double n = horizontal ? static_cast<long double>(g.width) - g.margin_left - g.margin_right - 1
+                                   : static_cast<long double>(g.height) - g.margin_top - g.margin_bottom - 1;
   if (n <= 0) {
     map.factor = 0;
     map.offset = horizontal ? g.width / 2.0 : g.height / 2.0;

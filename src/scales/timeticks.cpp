@@ -46,6 +46,8 @@ bool TimeTicks(const ScaleLayoutSettings& s, ScaleLayout& layout) {
   for (int i = 0; i < 28; ++i)
     if (kTimeSteps[i].seconds <= per) a = i + 1;
   if (a == 0 || a == 28) return false;
+  // Clock readings are counted in whole milliseconds; values beyond that count are numbers.
+  if (std::fmax(std::fabs(low), std::fabs(high)) > 1e15L) return false;
 
   const long double step = sign * kTimeSteps[a - 1].seconds;
   const long double sub = step / kTimeSteps[a - 1].sub_ticks;

@@ -298,3 +298,23 @@ TEST(ScaleControlTest, AlignAndAnchorsFollowTheParent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScaleControlTest, HugeMarginsAndCaptionOffsetsDrawNothingOutOfReach) {
+  for (TScaleType type : {sctXB, sctXT, sctYL, sctYR}) {
+    ScaleProbe p(type, 300, 200);
+    p.scale->SetCaption("far");
+    p.scale->SetCaptionPosX(std::numeric_limits<int>::max());
+    p.scale->SetCaptionAnchor(uaSclBotRgt);
+    p.scale->SetMarginRight(std::numeric_limits<int>::max());
+    p.scale->SetMarginBottom(std::numeric_limits<int>::max());
+    p.Render();
+    // No room for the axis: every value maps to the middle of the control.
+    EXPECT_EQ(p.scale->ScaleFactor(), 0);
+    const bool horizontal = type == sctXB || type == sctXT;
+    for (const TickEvent& e : p.events) EXPECT_EQ(horizontal ? e.x : e.y, horizontal ? 150 : 100);
+  }
+}
+
+}  // namespace

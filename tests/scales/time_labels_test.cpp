@@ -206,3 +206,17 @@ TEST(DateTimeTextTest, DecodesAroundTheEpochAndFormatsDateLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TimeLabelsTest, ValuesBeyondCountableMillisecondsStayNumbers) {
+  ScaleProbe p(sctXB);
+  p.scale->SetLabelType(ftTime);
+  p.scale->SetRangeLow(1e20);
+  p.scale->SetRangeHigh(1e20 + 300000);
+  const QStringList labels = LabelsOf(*p.scale);
+  ASSERT_FALSE(labels.isEmpty());
+  EXPECT_FALSE(labels.first().contains(':'));
+}
+
+}  // namespace
