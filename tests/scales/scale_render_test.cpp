@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QPdfWriter>
 #include <QPalette>
 #include <QWidget>
 
@@ -312,6 +314,32 @@ TEST(ScaleWidgetTest, StandAloneScalesPaintThroughThePaintEvent) {
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_EQ(renders, settled);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScaleRenderTest, PrinterCanvasesKeepTheLabelsAtTheirPointSize) {
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&pdf);
+  writer.setResolution(600);
+  TCanvas printer(&writer, true);
+  TScale scale;
+  scale.SetEmbedded(true);
+  scale.SetTransparent(true);
+  scale.SetExternalCanvas(&printer, 0, 0);
+  TFont font;
+  font.Size = 8;
+  scale.SetFont(font);
+  int during = 0;
+  scale.OnAfterScaleRendered = [&](QObject*, TCanvas& canvas) { during = canvas.Font().Size; };
+  scale.ForcePaint();
+  EXPECT_EQ(during, 50);  // 8 pt at 600 dots per inch, where the canvas counts 96 per inch
+  EXPECT_GT(scale.NumTicks(), 0);
+  printer.End();
+  EXPECT_GT(pdf.size(), 0);
 }
 
 }  // namespace
