@@ -10,10 +10,11 @@ namespace {
 
 constexpr long double kIntLimit = 2147483647.0L;
 
-// Limits a pixel coordinate to the Integer range and rounds it, ties to even.
+// Limits a pixel coordinate to the Integer range and rounds it, ties to even (the default
+// rounding mode, which lrint uses without the cost of saving and restoring it).
 int RoundPixel(long double value) {
   if (std::isnan(value)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp(value, -kIntLimit, kIntLimit)));
+  return static_cast<int>(std::lrint(std::clamp(value, -kIntLimit, kIntLimit)));
 }
 
 // Coefficients k, d of pixel = k * value + d that map low to pixel a and high to pixel b; none

@@ -18,8 +18,7 @@ void TCustomZephChart::Paint() {
   TCanvas& control = control_bmp_.Canvas();
   RenderBackground(control);
   TCanvas& area = area_bmp_.Canvas();
-  ClearChartArea(area, 0, 0);
-  RenderItems(area);
+  RenderChartArea(area);
   control.Draw(l_rim_, t_rim_, area_bmp_.Image());
   DrawCrossHairs(control, 0, 0);
   image_current_ = true;
@@ -33,8 +32,7 @@ void TCustomZephChart::RefreshDataArea() {
     return;
   }
   TCanvas& area = area_bmp_.Canvas();
-  ClearChartArea(area, 0, 0);
-  RenderItems(area);
+  RenderChartArea(area);
   DrawCrossHairs(area, l_rim_, t_rim_);
   // The control image is what the screen shows; the chart area lands in it at its place.
   control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
@@ -46,6 +44,11 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const int w = width();
   const int h = height();
   control_bmp_.SetSize(w, h);
+  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Image().size() == size()) {
+    canvas.Draw(0, 0, background_cache_.Image());
+    CalcScaling();
+    return;
+  }
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
@@ -96,6 +99,12 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   for (TScale* scale : scales_x_) scale->ForcePaint();
   for (TScale* scale : scales_y_) scale->ForcePaint();
   if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
+
+  background_cache_.SetSize(w, h);
+  background_cache_.Canvas().Draw(0, 0, control_bmp_.Image());
+  background_valid_ = true;
+  // The scales drew their ticks anew, which the grid may follow.
+  area_base_valid_ = false;
 }
 
 void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {

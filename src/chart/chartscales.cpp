@@ -45,20 +45,20 @@ void TCustomZephChart::PlaceScaleControl(TScale* scale, bool horizontal) {
 }
 
 void TCustomZephChart::LayoutScales() {
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    ApplyScaleProps(ScaleControlX(layer), ScaleX(layer));
-    PlaceScaleControl(ScaleControlX(layer), true);
-    ApplyScaleProps(ScaleControlY(layer), ScaleY(layer));
-    PlaceScaleControl(ScaleControlY(layer), false);
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    PlaceScaleControl(scales_x_[i], true);
+    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
+    PlaceScaleControl(scales_y_[i], false);
   }
 }
 
 void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
   // A standard layout changes many settings and applies them once at its end.
   if (applying_layout_) return;
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    ApplyScaleProps(ScaleControlX(layer), ScaleX(layer));
-    ApplyScaleProps(ScaleControlY(layer), ScaleY(layer));
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
   }
   // The mapping follows the ranges at once, also while the chart does not paint.
   CalcScaling();

@@ -36,6 +36,30 @@ QPoint TCustomZephChart::ItemPixel(int layer, double x, double y) const {
   return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - l_rim_, std::clamp(p.y(), -kPixelClamp, kPixelClamp) - t_rim_};
 }
 
+void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
+  area_clear_pending_ = false;
+  // Background and grid come from the cached empty area while nothing they depend on changed.
+  const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
+  const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
+  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Image().size() == area_size &&
+      area_bmp_.Image().size() == area_size) {
+    canvas.Draw(0, 0, area_base_.Image());
+    RenderData(canvas);
+    return;
+  }
+  ClearChartArea(canvas, 0, 0);
+  if (!cacheable) {
+    RenderItems(canvas);
+    return;
+  }
+  if (grid_style_ != gsNone) DrawGrid(canvas);
+  area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
+  area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  area_base_valid_ = true;
+  area_base_layer_ = CurrentLayer();
+  RenderData(canvas);
+}
+
 void TCustomZephChart::RenderItems(TCanvas& canvas) {
   if (OnBeforeRenderData) {
     const TColor brush = canvas.BrushColor();
@@ -45,7 +69,10 @@ void TCustomZephChart::RenderItems(TCanvas& canvas) {
     canvas.SetPenColor(pen);
   }
   if (grid_style_ != gsNone) DrawGrid(canvas);
+  RenderData(canvas);
+}
 
+void TCustomZephChart::RenderData(TCanvas& canvas) {
   TPenCache cache(canvas);
   cache.Reset(chart_color_, LineWidth());
   canvas.SetBrushStyle(bsSolid);

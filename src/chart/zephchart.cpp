@@ -51,8 +51,8 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
 
   SetBounds(x(), y(), 280, 200);
   SetStandardLayout(zcl_X1Bottom_Y1Left);
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    for (TScale* scale : {ScaleControlX(layer), ScaleControlY(layer)}) {
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    for (TScale* scale : {scales_x_[i], scales_y_[i]}) {
       scale->SetTransparent(true);
       scale->SetColorBackGnd(wind_color_);
       scale->SetFrameStyle(fsNone);
@@ -106,9 +106,9 @@ void TCustomZephChart::CreateScales() {
 }
 
 void TCustomZephChart::Loaded() {
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    ApplyScaleProps(ScaleControlX(layer), ScaleX(layer));
-    ApplyScaleProps(ScaleControlY(layer), ScaleY(layer));
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
   }
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     ScaleX(layer)->SetCreating(false);
@@ -139,8 +139,18 @@ TTextLabel* TCustomZephChart::TextLabel(int index) const {
 // ---- Display list ----
 
 void TCustomZephChart::ClearGraf() {
-  ClearChartArea(area_bmp_.Canvas(), 0, 0);
+  // The chart area's background is due now; it is painted when someone looks at the area or
+  // skipped when the next rendering paints over it anyway.
+  area_clear_pending_ = true;
   TZephItemStore::ClearGraf();
+}
+
+const QImage& TCustomZephChart::ChartAreaImage() {
+  if (area_clear_pending_) {
+    area_clear_pending_ = false;
+    ClearChartArea(area_bmp_.Canvas(), 0, 0);
+  }
+  return area_bmp_.Image();
 }
 
 void TCustomZephChart::ShowGraf() {
@@ -153,7 +163,7 @@ void TCustomZephChart::ShowGraf() {
   }
 }
 
-void TCustomZephChart::ItemListChanged() { Invalidate(); }
+void TCustomZephChart::ItemListChanged() { image_current_ = false; }
 
 // ---- Properties that repaint under the AutoRedraw rule ----
 
@@ -187,9 +197,9 @@ ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_)
 
 void TCustomZephChart::SetWindColor(TColor value) {
   wind_color_ = value;
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    ScaleControlX(layer)->SetColorBackGnd(value);
-    ScaleControlY(layer)->SetColorBackGnd(value);
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    scales_x_[i]->SetColorBackGnd(value);
+    scales_y_[i]->SetColorBackGnd(value);
   }
   Invalidate();
   RepaintIfAuto();
@@ -258,6 +268,15 @@ void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
     default:
       if (OnKeyDown) OnKeyDown(this, event->key(), event->modifiers());
       QWidget::keyPressEvent(event);
+  }
+}
+
+void TCustomZephChart::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // System colours and fonts are resolved while drawing: the cached layers may be out of date.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange ||
+      event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
+    Invalidate();
   }
 }
 

@@ -180,9 +180,10 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   TScalePropsVert* Scale2Y() const { return ScaleY(2); }
   TScalePropsVert* Scale3Y() const { return ScaleY(3); }
   TScalePropsVert* Scale4Y() const { return ScaleY(4); }
-  // The scale controls that draw the axes of a layer.
-  TScale* ScaleControlX(int layer) const { return scales_x_[LayerIndex(layer)]; }
-  TScale* ScaleControlY(int layer) const { return scales_y_[LayerIndex(layer)]; }
+  // The scale controls that draw the axes of a layer; the chart keeps them in step with the
+  // settings above, so they are read-only to others.
+  const TScale* ScaleControlX(int layer) const { return scales_x_[LayerIndex(layer)]; }
+  const TScale* ScaleControlY(int layer) const { return scales_y_[LayerIndex(layer)]; }
   // Copies the settings into the scale control and places its axis beside the chart area.
   void ApplyScaleProps(TScale* scale, const TScaleProps* props);
   // Handler of every change of scale settings: applies all of them and repaints.
@@ -211,7 +212,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   bool ChartVisible() const;
   // What the screen shows: the control image, and the chart-area image of the last rendering.
   const QImage& ControlImage() const { return control_bmp_.Image(); }
-  const QImage& ChartAreaImage() const { return area_bmp_.Image(); }
+  // (A background that ClearGraf left pending is painted first.)
+  const QImage& ChartAreaImage();
   int DialogCode() const { return kDialogCode; }
 
   // Events.
@@ -228,6 +230,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
 
   // Rendering steps.
@@ -248,7 +251,12 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void CreateScales();
   // Repaints when AutoRedraw is on (or at design time); otherwise the next expose repaints.
   void RepaintIfAuto();
-  void Invalidate() { image_current_ = false; }
+  // A change of anything the rendering depends on: the cached layers are rebuilt at the next paint.
+  void Invalidate() {
+    image_current_ = false;
+    background_valid_ = false;
+    area_base_valid_ = false;
+  }
   // The steps after a change of size: isometric ranges, scale controls, scaling, repaint.
   void AfterResize();
   // Re-applies every layer's scale settings and sizes and places all scale controls.
@@ -259,6 +267,10 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void UpdateMinimumSize();
   void ShowOnScreen(const QRect& rect);
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
+  // The chart area from its background up: background, grid, items, labels, frame.
+  void RenderChartArea(TCanvas& canvas);
+  // Items, text labels and frame over a prepared background and grid.
+  void RenderData(TCanvas& canvas);
   QPoint ItemPixel(int layer, double x, double y) const;
 
   int l_rim_ = 50;
@@ -303,6 +315,16 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   TBitmap area_bmp_;
   TBitmap control_bmp_;
   TBitmap background_bmp_;
+  // What the last full rendering left of the rims (background, shadow, caption, scales) and of the
+  // empty chart area (background and grid). Nothing of either changes between settings changes,
+  // so repaints reuse them; render events or a background image file bypass them.
+  TBitmap background_cache_;
+  TBitmap area_base_;
+  bool background_valid_ = false;
+  bool area_base_valid_ = false;
+  // ClearGraf's background, not painted yet: the next rendering paints the area anyway.
+  bool area_clear_pending_ = false;
+  int area_base_layer_ = 0;
   // Pixel aspect of the screen, for the isometric rule.
   int aspect_x_ = 1;
   int aspect_y_ = 1;
