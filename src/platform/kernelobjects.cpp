@@ -53,7 +53,7 @@ bool CloseHandle(THandle handle) {
   }
   TKernelObject object = std::move(found->second);
   descriptors.erase(found);
-  close(object.fd);
+  if (object.fd >= 0) close(object.fd);
   if (object.on_close) object.on_close(handle);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
@@ -36,13 +37,14 @@ std::map<THandle, TProcessInfo>& Processes() {
   return processes;
 }
 
-std::string RecordDirectory() {
-  const std::string directory = RuntimeDirectory();
+std::string RecordDirectoryIn(const std::string& directory) {
   if (directory.empty()) return {};
   const std::string records = directory + "/exit";
   if (mkdir(records.c_str(), 0700) != 0 && errno != EEXIST) return {};
   return records;
 }
+
+std::string RecordDirectory() { return RecordDirectoryIn(RuntimeDirectory()); }
 
 std::string RecordName(std::int64_t pid, std::uint64_t startTime) {
   return std::to_string(pid) + "-" + std::to_string(startTime);
@@ -81,6 +83,28 @@ std::optional<std::int32_t> WaitForRecord(const TProcessInfo& info) {
   return code;
 }
 
+// The start time of the latest process with that identifier that left an exit record: a child
+// that its parent has reaped already is still known by its record.
+std::optional<std::uint64_t> LatestRecordedStart(std::int64_t pid) {
+  const std::string directory = RecordDirectory();
+  if (directory.empty()) return std::nullopt;
+  const std::string prefix = std::to_string(pid) + "-";
+  std::optional<std::uint64_t> latest;
+  if (DIR* listing = opendir(directory.c_str())) {
+    while (const dirent* entry = readdir(listing)) {
+      const std::string name = entry->d_name;
+      if (name.compare(0, prefix.size(), prefix) != 0 || name.size() == prefix.size() ||
+          name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+        continue;
+      }
+      const std::uint64_t start = std::stoull(name.substr(prefix.size()));
+      if (!latest || start > *latest) latest = start;
+    }
+    closedir(listing);
+  }
+  return latest;
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> ProcessStartTime(std::int64_t pid) {
@@ -110,7 +134,16 @@ THandle OpenProcess(std::int64_t pid) {
   }
   const long fd = syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0);
   if (fd < 0) {
-    SetLastErrorFromErrno();
+    const int error = errno;
+    if (error == ESRCH) {
+      if (const auto start_time = LatestRecordedStart(pid)) {
+        // Ended and reaped already: a handle without descriptor, whose wait is over at once.
+        const THandle handle = AddKernelObject(-1, [](THandle closed) { Processes().erase(closed); });
+        Processes()[handle] = TProcessInfo{pid, start_time};
+        return handle;
+      }
+    }
+    SetLastError(static_cast<std::uint32_t>(error));
     return 0;
   }
   fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
@@ -126,6 +159,7 @@ bool WaitForProcess(THandle process) {
     return false;
   }
   pollfd p{KernelObjectDescriptor(process), POLLIN, 0};
+  if (p.fd < 0) return true;
   while (true) {
     const int ready = poll(&p, 1, -1);
     if (ready > 0) return true;
@@ -143,9 +177,10 @@ std::optional<std::int32_t> GetExitCodeProcess(THandle process) {
     return std::nullopt;
   }
   siginfo_t info{};
+  const int fd = KernelObjectDescriptor(process);
   // WNOWAIT: whoever reaps this child (its own parent code) still finds it.
-  if (waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(KernelObjectDescriptor(process)), &info,
-             WEXITED | WNOHANG | WNOWAIT) == 0 &&
+  if (fd >= 0 &&
+      waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(fd), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
       info.si_pid != 0) {
     return info.si_code == CLD_EXITED ? info.si_status : 128 + info.si_status;
   }
@@ -153,7 +188,12 @@ std::optional<std::int32_t> GetExitCodeProcess(THandle process) {
 }
 
 void RecordExitCode(std::int64_t pid, std::uint64_t startTime, std::int32_t code) {
-  const std::string directory = RecordDirectory();
+  RecordExitCodeIn(RuntimeDirectory(), pid, startTime, code);
+}
+
+void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std::uint64_t startTime,
+                      std::int32_t code) {
+  const std::string directory = RecordDirectoryIn(runtimeDirectory);
   if (directory.empty()) return;
   const std::string name = RecordName(pid, startTime);
   const std::string temporary = directory + "/." + name;

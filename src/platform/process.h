@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/kernelobjects.h"
 
@@ -23,6 +24,10 @@ std::optional<std::int32_t> GetExitCodeProcess(THandle process);
 std::optional<std::uint64_t> ProcessStartTime(std::int64_t pid);
 // For a parent: records the exit code of its child, before it reaps the child.
 void RecordExitCode(std::int64_t pid, std::uint64_t startTime, std::int32_t code);
+// The same into the records of a runtime directory named beforehand (by a thread that must not
+// read the environment while others may change it).
+void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std::uint64_t startTime,
+                      std::int32_t code);
 // Removes the exit record of a process (a parent that ends cleans up after its children).
 void RemoveExitRecord(std::int64_t pid, std::uint64_t startTime);
 

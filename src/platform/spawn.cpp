@@ -10,20 +10,21 @@
 
 #include "platform/lasterror.h"
 #include "platform/process.h"
+#include "platform/runtimedir.h"
 
 extern char** environ;
 
 namespace platform {
 namespace {
 
-void ReapAndRecord(pid_t pid) {
+void ReapAndRecord(pid_t pid, const std::string& runtimeDirectory) {
   siginfo_t info{};
   while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
   }
   // Still unreaped: the start time read now belongs to this child and no later process.
   const auto start_time = ProcessStartTime(pid);
   const std::int32_t code = info.si_code == CLD_EXITED ? info.si_status : 128 + info.si_status;
-  if (start_time) RecordExitCode(pid, *start_time, code);
+  if (start_time) RecordExitCodeIn(runtimeDirectory, pid, *start_time, code);
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
@@ -48,7 +49,7 @@ std::int64_t SpawnRecordedProcess(const std::string& program, const std::vector<
     SetLastError(static_cast<std::uint32_t>(error));
     return 0;
   }
-  std::thread(ReapAndRecord, pid).detach();
+  std::thread(ReapAndRecord, pid, RuntimeDirectory()).detach();
   return pid;
 }
 

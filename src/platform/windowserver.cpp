@@ -379,6 +379,8 @@ void TWindowServer::Deliver(TIncoming& incoming) {
     result = procedure(incoming.target, message);
   } catch (const std::exception& error) {
     qWarning("Window procedure failed: %s", error.what());
+  } catch (...) {
+    qWarning("Window procedure failed");
   }
   // The sender waits for exactly these bytes, so they fit into the empty socket buffer at once.
   const std::string ack = EncodeAck(result);

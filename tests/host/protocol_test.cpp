@@ -75,6 +75,27 @@ TEST_F(ProtocolTest, ReplyIsTiedToItsRequestByTheTimeStamp) {
   delete answerer;
 }
 
+TEST_F(ProtocolTest, EmptyAndNegativeLengthStringsReadAsEmptyText) {
+  auto* client = new TkdbDemonClient();
+  auto* peer = new TTestPeer("StringServer");
+  client->ServerEntity().Handle = peer->OwnEntity().Handle;
+  std::vector<std::string> answers = {std::string(4, '\0'), std::string(4, '\xFF'), std::string("\x02\0\0\0ok", 6)};
+  std::vector<std::string> questions;
+  peer->OnGotAMessage = [&](QObject*, TLexivoMessageStream& request) {
+    if (request.MsgType == msgUnregister) return;
+    questions.push_back(request.Bytes());
+    peer->Post(request.Sender->Handle, msgReply, answers[questions.size() - 1], request.TimeStamp);
+  };
+  EXPECT_EQ(client->QueryString(""), "");
+  EXPECT_EQ(client->MapFileName("x"), "");
+  EXPECT_EQ(client->QueryString("q"), "ok");
+  // The empty question travels as a length of four zero bytes.
+  EXPECT_EQ(questions, (std::vector<std::string>{std::string(4, '\0'), std::string("\x01\0\0\0x", 5),
+                                                 std::string("\x01\0\0\0q", 5)}));
+  delete client;
+  delete peer;
+}
+
 TEST_F(ProtocolTest, ParamsMessageOfThreeLinesReplacesParamsAndFiresOnce) {
   process_.Arguments = {"/opt/sims/varsim.exe", "old"};
   auto* client = new TkdbDemonClient();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include "platform/isolated_runtime.h"
@@ -63,6 +64,19 @@ TEST(ProcessTest, WaitsForAStartedProgramAndReadsItsExitCode) {
 
   EXPECT_EQ(platform::SpawnRecordedProcess("/no/such/program", {}), 0);
   EXPECT_EQ(platform::OpenProcess(0), 0u);
+}
+
+TEST(ProcessTest, ProcessReapedBeforeItWasOpenedIsKnownByItsRecord) {
+  TIsolatedRuntime runtime;
+  const std::int64_t pid = platform::SpawnRecordedProcess("sh", {"-c", "exit 4"});
+  ASSERT_GT(pid, 0);
+  // Wait until the reaper has recorded and reaped it; then only the record is left.
+  for (int i = 0; i < 500 && kill(static_cast<pid_t>(pid), 0) == 0; ++i) usleep(10000);
+  const platform::THandle process = platform::OpenProcess(pid);
+  ASSERT_NE(process, 0u);
+  EXPECT_TRUE(platform::WaitForProcess(process));
+  EXPECT_EQ(platform::GetExitCodeProcess(process), 4);
+  platform::CloseHandle(process);
 }
 
 TEST(ProcessTest, ExitCodeOfAProcessOfAnotherParentComesFromItsRecord) {
