@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "app/controls/formgeometry.h"
@@ -79,6 +81,20 @@ TEST(TrackBarTest, TicksFollowFrequencyMarksAndStyle) {
   EXPECT_EQ(bar.tickPosition(), QSlider::NoTicks);
   bar.SetFrequency(0);
   EXPECT_EQ(bar.Frequency(), 1);
+}
+
+TEST(TrackBarTest, ThumbLengthIsTheThumbsExtentAcrossTheTrack) {
+  TTrackBar bar;
+  bar.resize(353, 40);
+  for (int length : {8, 15, 30}) {
+    bar.SetThumbLength(length);
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = Qt::Horizontal;
+    option.maximum = 10;
+    const QRect thumb = bar.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &bar);
+    EXPECT_EQ(thumb.height(), length);
+  }
 }
 
 TEST(LabelTest, ClicksAndMovesStayWithTheLabel) {

@@ -17,7 +17,6 @@ class TBitBtn : public QPushButton {
 
   TAnchors Anchors() const { return placement_->Anchors(); }
   void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
-  TControlPlacement& Placement() { return *placement_; }
 
   const QPixmap& Glyph() const { return glyph_; }
   // Shown at its own size.

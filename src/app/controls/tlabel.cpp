@@ -15,7 +15,7 @@ Qt::Alignment QtAlignment(TAlignment alignment) {
 
 }  // namespace
 
-TLabel::TLabel(QWidget* parent) : QLabel(parent), placement_(new TControlPlacement(this)) {
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   setAlignment(QtAlignment(alignment_));
   setMouseTracking(true);

@@ -3,7 +3,6 @@
 #include <QLabel>
 
 #include "app/controls/controlevents.h"
-#include "toolkit/controlplacement.h"
 #include "toolkit/events.h"
 #include "toolkit/tcolor.h"
 #include "toolkit/types.h"
@@ -14,7 +13,6 @@
 class TLabel : public QLabel {
   Q_OBJECT
   Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
-  Q_PROPERTY(TAnchors Anchors READ Anchors WRITE SetAnchors)
   Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
   Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
 
@@ -23,8 +21,6 @@ class TLabel : public QLabel {
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);
-  TAnchors Anchors() const { return placement_->Anchors(); }
-  void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
   bool WordWrap() const { return wordWrap(); }
   void SetWordWrap(bool value) { setWordWrap(value); }
 
@@ -41,7 +37,6 @@ class TLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  TControlPlacement* placement_;
   TAlignment alignment_ = taLeftJustify;
   TColor font_color_ = clWindowText;
   bool pressed_ = false;

@@ -27,7 +27,6 @@ class TPanel : public QWidget {
   void SetAlign(TAlign value) { placement_->SetAlign(value); }
   TAnchors Anchors() const { return placement_->Anchors(); }
   void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
-  TControlPlacement& Placement() { return *placement_; }
 
   TPanelBevel BevelInner() const { return bevel_inner_; }
   void SetBevelInner(TPanelBevel value);

@@ -8,13 +8,14 @@
 namespace {
 
 // Gives the thumb the track bar's ThumbLength across the track; everything else is the
-// application's style.
+// application's style. Each track bar has a style of its own, since styles ask for the metric
+// without naming the widget.
 class TThumbStyle : public QProxyStyle {
  public:
   explicit TThumbStyle(const TTrackBar* owner) : QProxyStyle(QApplication::style()->name()), owner_(owner) {}
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-    if (metric == PM_SliderThickness && widget == owner_) return owner_->ThumbLength();
+    if (metric == PM_SliderThickness) return owner_->ThumbLength();
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
 
