@@ -20,6 +20,7 @@ void TCustomZephChart::Paint() {
   TCanvas& area = area_bmp_.Canvas();
   RenderChartArea(area);
   control.Draw(l_rim_, t_rim_, area_bmp_.Image());
+  area_pending_ = false;
   DrawCrossHairs(control, 0, 0);
   image_current_ = true;
   ShowOnScreen(rect());
@@ -34,10 +35,23 @@ void TCustomZephChart::RefreshDataArea() {
   TCanvas& area = area_bmp_.Canvas();
   RenderChartArea(area);
   DrawCrossHairs(area, l_rim_, t_rim_);
-  // The control image is what the screen shows; the chart area lands in it at its place.
-  control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
+  // The chart area lands in the control image when someone looks at it (the screen or a caller
+  // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame.
+  area_pending_ = true;
   image_current_ = true;
   ShowOnScreen(QRect(l_rim_, t_rim_, area_bmp_.Width(), area_bmp_.Height()));
+}
+
+void TCustomZephChart::ComposeControlImage() {
+  if (!area_pending_) return;
+  area_pending_ = false;
+  control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
+}
+
+const QImage& TCustomZephChart::ControlImage() const {
+  // Composing changes what the image holds, not what the chart shows.
+  const_cast<TCustomZephChart*>(this)->ComposeControlImage();
+  return control_bmp_.Image();
 }
 
 void TCustomZephChart::RenderBackground(TCanvas& canvas) {

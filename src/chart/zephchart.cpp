@@ -140,7 +140,9 @@ TTextLabel* TCustomZephChart::TextLabel(int index) const {
 
 void TCustomZephChart::ClearGraf() {
   // The chart area's background is due now; it is painted when someone looks at the area or
-  // skipped when the next rendering paints over it anyway.
+  // skipped when the next rendering paints over it anyway. The screen keeps the last curve until
+  // then, so a refreshed area still on its way there lands in the control image first.
+  ComposeControlImage();
   area_clear_pending_ = true;
   TZephItemStore::ClearGraf();
 }
@@ -228,6 +230,7 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
     Paint();
     in_paint_event_ = false;
   }
+  ComposeControlImage();
   QPainter painter(this);
   const QImage& image = control_bmp_.Image();
   if (image.isNull()) {

@@ -211,7 +211,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   // Whether the control is shown or would be with its parent (not hidden on purpose).
   bool ChartVisible() const;
   // What the screen shows: the control image, and the chart-area image of the last rendering.
-  const QImage& ControlImage() const { return control_bmp_.Image(); }
+  const QImage& ControlImage() const;
   // (A background that ClearGraf left pending is painted first.)
   const QImage& ChartAreaImage();
   int DialogCode() const { return kDialogCode; }
@@ -266,6 +266,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void ApplyIsometric();
   void UpdateMinimumSize();
   void ShowOnScreen(const QRect& rect);
+  // Copies a refreshed chart area into the control image, once, when the image is looked at.
+  void ComposeControlImage();
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
   // The chart area from its background up: background, grid, items, labels, frame.
   void RenderChartArea(TCanvas& canvas);
@@ -332,6 +334,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   bool paint_suspended_ = true;
   bool applying_layout_ = false;
   bool image_current_ = false;
+  bool area_pending_ = false;
   bool in_paint_event_ = false;
   QSize laid_out_size_;
 };

@@ -32,7 +32,11 @@ long long MinorAt(long long i, long long major, long long minor) {
 }  // namespace
 
 LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle style, bool xor_mode)
-    : image_(image), pixel_(pixel & 0xFFFFFF), xor_(xor_mode), dashes_(Pattern(style)) {
+    : bits_(const_cast<uchar*>(image.constBits())),
+      stride_(image.bytesPerLine()),
+      width_(image.width()),
+      height_(image.height()),
+      pixel_(pixel & 0xFFFFFF), xor_(xor_mode), dashes_(Pattern(style)) {
   if (dashes_) dash_left_ = dashes_[0];
 }
 
@@ -48,9 +52,8 @@ bool LineRasterizer::DashOn() {
 }
 
 void LineRasterizer::Plot(int x, int y) {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
-  // Written through the const view, as the painter working on the same image does: no detach.
-  auto* line = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image_.constScanLine(y)));
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  auto* line = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
   line[x] = xor_ ? (line[x] ^ pixel_) | 0xFF000000u : pixel_ | 0xFF000000u;
 }
 
@@ -64,7 +67,7 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   const int step = (x_major ? dx : dy) > 0 ? 1 : -1;
   const long long start_major = x_major ? from.x() : from.y();
   const long long start_minor = x_major ? from.y() : from.x();
-  const long long limit = x_major ? image_.width() : image_.height();
+  const long long limit = x_major ? width_ : height_;
 
   // Steps whose major coordinate lies inside the image; with a dash pattern every step counts.
   long long first = 0;

@@ -20,7 +20,11 @@ class LineRasterizer {
   bool DashOn();
   void Plot(int x, int y);
 
-  QImage& image_;
+  // The image's rows, written through its const view, as the painter working on it does: no detach.
+  uchar* bits_;
+  qsizetype stride_;
+  int width_;
+  int height_;
   std::uint32_t pixel_;
   bool xor_;
   const int* dashes_ = nullptr;  // on and off lengths, zero-terminated; null for a solid line

@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -100,8 +101,10 @@ void TCanvas::SetFont(const TFont& font) {
   if (font == font_) return;
   const bool face_changed = font.Name != font_.Name || font.Size != font_.Size || font.Style != font_.Style;
   font_ = font;
-  font_dirty_ = true;
-  if (face_changed) metrics_.reset();
+  if (face_changed) {
+    metrics_.reset();
+    font_dirty_ = true;
+  }
 }
 
 void TCanvas::SetFontColor(TColor color) { font_.Color = color; }
@@ -207,35 +210,56 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x2 <= x1 || y2 <= y1) return;
+  FillBox(x1, y1, x2, y2, brush_color_);
+}
+
+void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
+  if (image_ && pen_mode_ == pmCopy && !painter_->hasClipping()) {
+    FillRows(x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(color)));
+    return;
+  }
   ApplyMode();
-  painter_->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(brush_color_));
+  painter_->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(color));
+}
+
+void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
+  // Small boxes (grid lines, frames, tick marks) are the common case; the painter's set-up for
+  // each of them costs far more than the pixels.
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, image_->width());
+  y2 = std::min(y2, image_->height());
+  if (x2 <= x1) return;
+  for (int row = y1; row < y2; ++row) {
+    // Written through the const view, as the painter working on the same image does: no detach.
+    auto* line = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image_->constScanLine(row)));
+    std::fill(line + x1, line + x2, pixel);
+  }
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!painter_) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  ApplyMode();
   if (brush_style_ == bsSolid) {
     const int shrink = PenVisible() ? 0 : 1;
-    if (x2 - shrink > x1 && y2 - shrink > y1)
-      painter_->fillRect(QRect(x1, y1, x2 - x1 - shrink, y2 - y1 - shrink), ColorToQColor(brush_color_));
+    if (x2 - shrink > x1 && y2 - shrink > y1) FillBox(x1, y1, x2 - shrink, y2 - shrink, brush_color_);
   }
   if (!PenVisible() || x2 <= x1 || y2 <= y1) return;
   if (pen_width_ <= 1 && pen_style_ != psDash && pen_style_ != psDot && pen_style_ != psDashDot &&
       pen_style_ != psDashDotDot) {
     // The outline runs on the box's first and last pixel rows and columns.
-    const QColor color = ColorToQColor(pen_color_);
     const int w = x2 - x1;
     const int h = y2 - y1;
-    painter_->fillRect(QRect(x1, y1, w, 1), color);
-    if (h > 1) painter_->fillRect(QRect(x1, y2 - 1, w, 1), color);
+    FillBox(x1, y1, x2, y1 + 1, pen_color_);
+    if (h > 1) FillBox(x1, y2 - 1, x2, y2, pen_color_);
     if (h > 2) {
-      painter_->fillRect(QRect(x1, y1 + 1, 1, h - 2), color);
-      if (w > 1) painter_->fillRect(QRect(x2 - 1, y1 + 1, 1, h - 2), color);
+      FillBox(x1, y1 + 1, x1 + 1, y2 - 1, pen_color_);
+      if (w > 1) FillBox(x2 - 1, y1 + 1, x2, y2 - 1, pen_color_);
     }
     return;
   }
+  ApplyMode();
   ApplyPen();
   const QBrush saved = painter_->brush();
   painter_->setBrush(Qt::NoBrush);
@@ -258,27 +282,42 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 const QFontMetrics& TCanvas::Metrics() {
-  if (!metrics_) metrics_ = std::make_unique<QFontMetrics>(font_.ToQFont());
+  if (!metrics_) {
+    qfont_ = font_.ToQFont();
+    font_key_ = QStringLiteral("%1|%2|%3").arg(font_.Name).arg(font_.Size).arg(font_.Style.Bits());
+    metrics_ = std::make_unique<QFontMetrics>(qfont_);
+  }
   return *metrics_;
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
   if (!painter_ || text.isEmpty()) return;
-  ApplyMode();
   const QFontMetrics& fm = Metrics();
-  if (brush_style_ == bsSolid)
-    painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ColorToQColor(brush_color_));
+  // Screen texts are shaped once and then only drawn; a printer lays them out at its own
+  // resolution every time.
+  const TextCache::Entry* cached = printer_ ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
+  const int width = cached ? cached->width : fm.horizontalAdvance(text);
+  if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
+  ApplyMode();
   if (font_dirty_) {
-    painter_->setFont(font_.ToQFont());
+    painter_->setFont(qfont_);
     font_dirty_ = false;
   }
   const QPen saved = painter_->pen();
   painter_->setPen(ColorToQColor(font_.Color));
-  painter_->drawText(QPoint(x, y + fm.ascent()), text);
+  if (cached) {
+    painter_->drawStaticText(QPoint(x, y), cached->text);
+  } else {
+    painter_->drawText(QPoint(x, y + fm.ascent()), text);
+  }
   painter_->setPen(saved);
 }
 
-int TCanvas::TextWidth(const QString& text) { return Metrics().horizontalAdvance(text); }
+int TCanvas::TextWidth(const QString& text) {
+  const QFontMetrics& fm = Metrics();
+  if (printer_ || text.isEmpty()) return fm.horizontalAdvance(text);
+  return text_cache_.Lookup(font_key_, qfont_, text).width;
+}
 
 int TCanvas::TextHeight(const QString&) { return Metrics().height(); }
 
@@ -302,8 +341,29 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::Draw(int x, int y, const QImage& image) {
   if (!painter_ || image.isNull()) return;
+  if (image_ && pen_mode_ == pmCopy && image.format() == image_->format() &&
+      image.format() == QImage::Format_RGB32 && !painter_->hasClipping()) {
+    CopyRows(x, y, image);
+    return;
+  }
   ApplyMode();
   painter_->drawImage(QPoint(x, y), image);
+}
+
+void TCanvas::CopyRows(int x, int y, const QImage& image) {
+  // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
+  const int left = std::max(x, 0);
+  const int top = std::max(y, 0);
+  const int right = std::min(x + image.width(), image_->width());
+  const int bottom = std::min(y + image.height(), image_->height());
+  if (right <= left || bottom <= top) return;
+  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+  for (int row = top; row < bottom; ++row) {
+    // Written through the const view, as the painter working on the same image does: no detach.
+    auto* target = const_cast<uchar*>(image_->constScanLine(row)) + static_cast<std::size_t>(left) * sizeof(QRgb);
+    const uchar* source = image.constScanLine(row - y) + static_cast<std::size_t>(left - x) * sizeof(QRgb);
+    std::memcpy(target, source, bytes);
+  }
 }
 
 void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {

@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QPoint>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 #include "toolkit/tcolor.h"
+#include "toolkit/textcache.h"
 #include "toolkit/tfont.h"
 #include "toolkit/types.h"
 
@@ -96,6 +98,10 @@ class TCanvas {
   // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
   bool DrawsOwnLines() const;
   LineRasterizer Rasterizer();
+  void CopyRows(int x, int y, const QImage& image);
+  // Fills a box in a colour, straight into the image where the painter adds nothing.
+  void FillBox(int x1, int y1, int x2, int y2, TColor color);
+  void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);
 
   std::unique_ptr<QPainter> painter_;
   QImage* image_ = nullptr;
@@ -116,6 +122,9 @@ class TCanvas {
   bool font_dirty_ = true;
   bool mode_dirty_ = true;
   std::unique_ptr<QFontMetrics> metrics_;
+  QFont qfont_;
+  QString font_key_;
+  TextCache text_cache_;
   QColor pen_qcolor_;
 };
 

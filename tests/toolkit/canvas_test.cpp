@@ -165,6 +165,43 @@ TEST_F(CanvasTest, TextIsPlacedByItsTopLeftCorner) {
   EXPECT_GT(ink, 10);
 }
 
+TEST_F(CanvasTest, BoxesOffTheImageDrawNothing) {
+  TCanvas& c = bitmap_.Canvas();
+  const QImage before = bitmap_.Image().copy();
+  c.SetBrushColor(clRed);
+  c.SetPenColor(clRed);
+  c.FillRect(50, 5, 60, 10);
+  c.FillRect(-20, 5, -10, 10);
+  c.Rectangle(5, 40, 10, 50);
+  c.Rectangle(-100000, -100000, -99990, -99990);
+  EXPECT_EQ(bitmap_.Image(), before);
+  c.FillRect(-5, -5, 2, 2);  // partly inside: only the inside is filled
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clRed, 0, 0, 40, 30), 4);
+}
+
+TEST(CanvasTextTest, RepeatedTextsLookTheSameAndMeasureTheSame) {
+  TBitmap bitmap(120, 40);
+  TCanvas& c = bitmap.Canvas();
+  c.SetBrushColor(clWhite);
+  c.FillRect(0, 0, 120, 40);
+  TFont font;
+  font.Name = QStringLiteral("Arial");
+  font.Size = 8;
+  font.Color = clBlack;
+  c.SetFont(font);
+  c.SetBrushStyle(bsClear);
+  const int w = c.TextWidth(QStringLiteral("10.0"));
+  ASSERT_LT(w, 40);
+  c.TextOut(2, 2, QStringLiteral("10.0"));
+  const QImage first = bitmap.Image().copy(2, 2, w, 14);
+  c.SetFont(TFont{});  // another font in between
+  c.TextOut(2, 20, QStringLiteral("10.0"));
+  c.SetFont(font);
+  EXPECT_EQ(c.TextWidth(QStringLiteral("10.0")), w);
+  c.TextOut(60, 2, QStringLiteral("10.0"));
+  EXPECT_EQ(bitmap.Image().copy(60, 2, w, 14), first);
+}
+
 TEST_F(CanvasTest, PixelsAndStyles) {
   TCanvas& c = bitmap_.Canvas();
   c.SetPixel(3, 4, clFuchsia);
