@@ -56,6 +56,8 @@ void TCustomZephChart::LayoutScales() {
 void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
   // A standard layout changes many settings and applies them once at its end.
   if (applying_layout_) return;
+  // A joined axis keeps following its controlling layer, whatever was asked of it.
+  CopyJoinedRanges();
   for (std::size_t i = 0; i < kLayerCount; ++i) {
     ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
     ApplyScaleProps(scales_y_[i], scale_props_y_[i]);

@@ -81,6 +81,12 @@ class TScaleProps : public QObject {
   void SetRangeHigh(double value);
   // Sets both range ends, each under its own rule, with one notification.
   void SetRange(double low, double high);
+  // The same without the notification: the chart's own range changes (joining, panning, zooming),
+  // which bring the scale controls up to date themselves.
+  void StoreRange(double low, double high) {
+    StoreRangeLow(low);
+    StoreRangeHigh(high);
+  }
   bool ShortTicks() const { return short_ticks_; }
   void SetShortTicks(bool value);
   QString ScaleInscript() const { return scale_inscript_; }

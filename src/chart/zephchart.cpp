@@ -6,6 +6,8 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "chart/chartcursors.h"
+
 TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   // Painting stays suspended until the control is complete; the item store, rims, colours and
   // text defaults already hold their construction values.
@@ -37,7 +39,16 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     Invalidate();
     RepaintIfAuto();
   };
+  joint_layers_ = new TJointLayers(this, this);
+  joint_layers_->setObjectName(QStringLiteral("JointLayers"));
+  joint_layers_->OnChange = [this](QObject*) {
+    Invalidate();
+    RepaintIfAuto();
+  };
   auto_redraw_ = true;
+  TScreenCursor::LoadChartCursors();
+  // Moves without a button report the mouse position and set the mode's cursor.
+  setMouseTracking(true);
 
   area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
   control_bmp_.SetSize(width(), height());
@@ -66,6 +77,8 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
 }
 
 TCustomZephChart::~TCustomZephChart() {
+  LeaveDataGroup();
+  TScreenCursor::Release(this);
   // The scale controls draw on the control bitmap's canvas, which goes before the widget's
   // children do: free them first.
   for (std::size_t i = 0; i < kLayerCount; ++i) {
@@ -156,16 +169,22 @@ const QImage& TCustomZephChart::ChartAreaImage() {
 }
 
 void TCustomZephChart::ShowGraf() {
-  if (!ChartVisible()) return;
-  TZephItemStore::ShowGraf();
-  if (auto_redraw_) {
-    RefreshDataArea();
-  } else {
-    Paint();
+  if (ChartVisible()) {
+    TZephItemStore::ShowGraf();
+    if (auto_redraw_) {
+      RefreshDataArea();
+    } else {
+      Paint();
+    }
   }
+  // The charts sharing the list show it too, also when this one is hidden.
+  RepaintDataGroup();
 }
 
-void TCustomZephChart::ItemListChanged() { image_current_ = false; }
+void TCustomZephChart::ItemListChanged() {
+  image_current_ = false;
+  ShareItemList();
+}
 
 // ---- Properties that repaint under the AutoRedraw rule ----
 

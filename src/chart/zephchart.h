@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "chart/bakgndimg.h"
 #include "chart/chartenums.h"
+#include "chart/chartmouse.h"
 #include "chart/itemstore.h"
+#include "chart/jointlayers.h"
 #include "chart/scaleprops.h"
 #include "chart/textlabel.h"
 #include "scales/crosshair.h"
@@ -201,6 +204,43 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   TTextLabel* TextLabel(int index) const;
   TBakGndImg* BackGroundImg() const { return back_ground_img_; }
 
+  // Layer joining: which layer's range each layer's x and y axis follows.
+  TJointLayers* JointLayers() const { return joint_layers_; }
+  // Copies the joins of another TJointLayers; the joined axes take their ranges at once.
+  void SetJointLayers(TJointLayers* value);
+  // Sets a layer's ranges (an axis joined to another layer keeps its range), then the ranges of
+  // the axes joined to it; paints once unless painting is suspended. Layers outside 1..16 are
+  // ignored, and so is a range that is no finite number.
+  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high, long double y_high);
+
+  // Data sharing: this chart displays the item list of the owner chart; at most four users per
+  // owner, and an owner cannot use another chart's data. Refusals are shown in an information
+  // message. A user set to none, or left by an owner that is destroyed, keeps showing the list it
+  // showed, as a list of its own.
+  static constexpr int kMaxDataUsers = 4;
+  TCustomZephChart* UseDataOf() const { return use_data_of_; }
+  void SetUseDataOf(TCustomZephChart* value);
+  int DataUserCount() const { return static_cast<int>(data_users_.size()); }
+  // The charts displaying this chart's data, in the order they joined (index from 0).
+  TCustomZephChart* DataUser(int index) const;
+  // Shows the refusals instead of the information message box when set (tests).
+  static std::function<void(QWidget* parent, const QString& text)>& InfoMessageHook();
+
+  // Mouse interaction.
+  TMouseActMode MouseAction() const { return mouse_.action; }
+  void SetMouseAction(TMouseActMode value);
+  // While true the chart never shows a cursor of its mode.
+  bool MouseCursorFixed() const { return mouse_.cursor_fixed; }
+  void SetMouseCursorFixed(bool value) { mouse_.cursor_fixed = value; }
+  // Whether a layer follows panning and zooming (layer 1 only, unless changed).
+  bool MouseZoomLayer(int layer) const;
+  void SetMouseZoomLayer(int layer, bool value);
+  // Whether a control pixel lies in the chart area, its frame included.
+  bool InChartArea(int x, int y) const;
+  bool ZoomWindowActive() const { return mouse_.zoom_window; }
+  int SelectedCrossHair() const { return mouse_.selected_cross_hair; }
+  int SelectedTextLabel() const { return mouse_.selected_text_label; }
+
   // Painting. Paint renders the whole control (background, shadow, caption, scales, chart area,
   // cross-hairs); nothing happens while painting is suspended, while loading or while hidden.
   virtual void Paint();
@@ -222,6 +262,13 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   TRenderEvent OnScalesRendered;
   TScaleTickDrawnEvent OnScaleTickDrawn;
   TKeyEvent OnKeyDown;
+  TChartMouseEvent OnMouseDown;
+  TChartMouseMoveEvent OnMouseMove;
+  TChartMouseEvent OnMouseUp;
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TZoomPanEvent OnZoomPan;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
 
  protected:
   void Loaded() override;
@@ -232,6 +279,10 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
   // Rendering steps.
   void RenderBackground(TCanvas& canvas);
@@ -242,6 +293,45 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void DrawCrossHairs(TCanvas& canvas, int ox, int oy);
 
  private:
+  friend class TJointLayers;
+
+  // Layer ranges: the store step of one layer, the ranges its joins give it, and those of all
+  // joined axes copied into their settings.
+  void StoreLayerRanges(int layer, double x_low, double y_low, double x_high, double y_high);
+  void StoreJoinedRanges(int layer);
+  void CopyJoinedRanges();
+
+  // Data sharing.
+  void ShowInfoMessage(const QString& text);
+  void LeaveOwner();
+  void StopUsingData();
+  void LeaveDataGroup();
+  // After every change of the list: the whole group holds the same list and repaints it.
+  void ShareItemList();
+  void RepaintDataGroup();
+
+  // Mouse interaction.
+  void MouseDown(Qt::MouseButton button, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(Qt::MouseButton button);
+  void DragMove(TShiftState shift, int x, int y);
+  void CaptureDrag(int x, int y);
+  void PanStep(int x, int y);
+  void ZoomDragStep(int x, int y);
+  void CrossHairStep(int x, int y);
+  void TextLabelStep(int x, int y);
+  int NearestCrossHair(int x, int y) const;
+  int NearestTextLabel(int x, int y) const;
+  QPoint TextLabelPixel(const TTextLabel* label) const;
+  void ZoomWindowMove(int x, int y);
+  // Draws (or, drawn again, erases) the zoom window from the anchor to the corner.
+  void DrawZoomWindow(QPoint corner);
+  void ZoomToWindow();
+  void ApplyCursorRule(int x, int y);
+  // Range changes of pan and zoom steps paint once at the end and then report OnZoomPan.
+  bool BeginRangeBatch();
+  void EndRangeBatch(bool suspended);
+
   static std::size_t LayerIndex(int layer) {
     return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
   }
@@ -313,6 +403,10 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   std::array<TCrossHair*, kCrossHairCount> cross_hairs_{};
   std::array<TTextLabel*, kTextLabelCount> text_labels_{};
   TBakGndImg* back_ground_img_ = nullptr;
+  TJointLayers* joint_layers_ = nullptr;
+  TCustomZephChart* use_data_of_ = nullptr;
+  std::vector<TCustomZephChart*> data_users_;
+  TChartMouseState mouse_;
 
   TBitmap area_bmp_;
   TBitmap control_bmp_;
@@ -390,6 +484,10 @@ class TZephChart : public TCustomZephChart {
   Q_PROPERTY(QObject* CrossHair2 READ CrossHair2)
   Q_PROPERTY(QObject* CrossHair3 READ CrossHair3)
   Q_PROPERTY(QObject* CrossHair4 READ CrossHair4)
+  Q_PROPERTY(TJointLayers* JointLayers READ JointLayers WRITE SetJointLayers)
+  Q_PROPERTY(TCustomZephChart* UseDataOf READ UseDataOf WRITE SetUseDataOf)
+  Q_PROPERTY(ZephEnums::TMouseActMode MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(bool MouseCursorFixed READ MouseCursorFixed WRITE SetMouseCursorFixed)
 
  public:
   explicit TZephChart(QWidget* owner = nullptr) : TCustomZephChart(owner) {}
