@@ -132,5 +132,10 @@ QString CommandLineHelp() {
   const Options options;
   QCommandLineParser parser;
   options.AddTo(parser);
-  return parser.helpText();
+  return parser.helpText() +
+         QStringLiteral(
+             "\nEnvironment:\n"
+             "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
+             "                       with its window titles, about-box texts, icons, slider\n"
+             "                       position and parameters (a diagnostic; off when unset).\n");
 }

@@ -4,12 +4,14 @@
 #include <QIcon>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
 
 #include "app/aboutbox.h"
 #include "app/appresources.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
 #include "app/mainfrm.h"
+#include "toolkit/ansi.h"
 #include "toolkit/tapplication.h"
 
 namespace {
@@ -30,7 +32,8 @@ void UseOffscreenWithoutDisplay() {
 
 int RunWithoutWindow(const TCommandLine& command) {
   if (!command.render_file.isEmpty()) {
-    TForm1 form;
+    // Only the charts: such a run meets no host and may run beside the simulation.
+    TForm1 form(nullptr, TFormRole::ChartsOnly);
     const QString error = RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)),
                                        command.render_file);
     if (!error.isEmpty()) {
@@ -51,11 +54,19 @@ int RunWithoutWindow(const TCommandLine& command) {
 int RunSimulation(TApplication& application) {
   EnsureAppResources();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varactor_icon.png")));
-  TForm1 main_window;
-  Form1 = &main_window;
-  TFrmAbout about_box(&main_window);
+  std::unique_ptr<TForm1> main_window;
+  try {
+    main_window = std::make_unique<TForm1>();
+  } catch (const std::exception& error) {
+    // The host that started the program is gone, or the host component could not be made: the
+    // user learns why, and the program ends.
+    TApplication::ShowException(AnsiToQString(error.what()));
+    return kExitFailure;
+  }
+  Form1 = main_window.get();
+  TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
-  main_window.show();
+  main_window->show();
   const int result = application.exec();
   FrmAbout = nullptr;
   Form1 = nullptr;

@@ -8,16 +8,13 @@
 #include "app/controls/formgeometry.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/statereport.h"
 #include "app/varactormodel.h"
 #include "chart/zephchart.h"
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-  ReadStoredDescription();
-  // The window's marked captions show their texts from the start.
-  babelfish_.TranslateComponent(this);
-}
+TForm1::TForm1(QWidget* parent, TFormRole role) : QWidget(parent) { ReadStoredDescription(role); }
 
 void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd); }
 
@@ -36,8 +33,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::FormShow(QObject*) {
   StartUpWithHostAndTranslation();
+  ReportState(*this, "startup");
   if (FrmAbout != nullptr) FrmAbout->ShowModal();
   CalculateCurves();
+  ReportState(*this, "curves");
 }
 
 void TForm1::FormResize(QObject*) {
@@ -45,7 +44,10 @@ void TForm1::FormResize(QObject*) {
   SetControlWidth(Panel2, OuterWidth(this) / 2);
 }
 
-void TForm1::TBDistributionChange(QObject*) { CalculateCurves(); }
+void TForm1::TBDistributionChange(QObject*) {
+  CalculateCurves();
+  ReportState(*this, "slider");
+}
 
 void TForm1::BButExitClick(QObject*) { close(); }
 
@@ -62,4 +64,5 @@ void TForm1::cliDemonParamsChange(QObject*) {
     FrmAbout->raise();
     FrmAbout->activateWindow();
   }
+  ReportState(*this, "params");
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include "host/ostreldemon.h"
 #include "toolkit/events.h"
 #include "translation/babelfish2000.h"
 
@@ -13,6 +15,11 @@ class TPanel;
 class TTrackBar;
 class TZephChart;
 
+// What a main window is made for: the running simulation, which meets the host and translates
+// itself through cliDemon, or only the source of the charts for files written without a window,
+// which has no cliDemon (no host, no dictionary, no single-instance check).
+enum class TFormRole { Simulation, ChartsOnly };
+
 // The simulation's main window: the grading slider over the two charts of the varactor model, the
 // profile on the left and the capacitance on the right, with an information text below and the
 // exit and about buttons at the top.
@@ -20,7 +27,9 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // As the simulation, the end of loading connects cliDemon: ELexivo when the host that started
+  // the program is not running, and a second start of the program ends the process here.
+  explicit TForm1(QWidget* parent = nullptr, TFormRole role = TFormRole::Simulation);
 
   // Published components, in their stored order.
   TPanel* Panel1 = nullptr;
@@ -32,6 +41,8 @@ class TForm1 : public QWidget {
   TLabel* Label3 = nullptr;
   TPanel* Panel2 = nullptr;
   TPanel* Panel3 = nullptr;
+  // Empty in the charts-only role, and once the host has ended the program.
+  QPointer<TkdbDemonClient> cliDemon;
   TBitBtn* BButInfo = nullptr;
   TZephChart* ZCCap = nullptr;
   TZephChart* ZCNd = nullptr;
@@ -39,8 +50,9 @@ class TForm1 : public QWidget {
   // Rebuilds both charts for the slider's position.
   void CalculateCurves();
 
-  // The dictionary the window and the about box are translated with.
-  TBabelfish2000& Babelfish() { return babelfish_; }
+  // The dictionary the window and the about box are translated with: cliDemon's; none without
+  // cliDemon.
+  TBabelfish2000* Babelfish() const { return cliDemon != nullptr ? cliDemon->Babelfish() : nullptr; }
 
   // Event handlers.
   void FormShow(QObject* Sender);
@@ -60,16 +72,19 @@ class TForm1 : public QWidget {
 
  private:
   // The stored description: components, placements, chart settings and event bindings.
-  void ReadStoredDescription();
+  void ReadStoredDescription(TFormRole role);
   void ConfigureChart(TZephChart* chart);
+  // Before loading ends: a start by the host, which names its window on the command line, runs
+  // under that host.
+  void UseHostWhenStartedByIt();
   // The first steps of showing: the application icon named by the dictionary, then the about
   // box's texts and address and its translation.
   void StartUpWithHostAndTranslation();
+  // Fetches (under a host) and loads the icon file the dictionary names.
+  void LoadApplicationIcon(TBabelfish2000& dictionary);
   // The folder the host keeps the program's files in; the program's own folder when it runs
   // on its own.
-  QString HostWorkArea() const;
-
-  TBabelfish2000 babelfish_;
+  QString HostWorkArea();
 };
 
 // The application's main window, once created.

@@ -18,8 +18,8 @@
 
 namespace {
 
-template <typename T>
-T* Create(QWidget* parent, const char* name) {
+template <typename T, typename Parent>
+T* Create(Parent* parent, const char* name) {
   auto* control = new T(parent);
   control->setObjectName(QString::fromLatin1(name));
   return control;
@@ -102,25 +102,27 @@ void TForm1::ConfigureChart(TZephChart* chart) {
   y->SetCaptionPosY(-16);
 }
 
-void TForm1::ReadStoredDescription() {
+void TForm1::ReadStoredDescription(TFormRole role) {
   EnsureAppResources();
   setObjectName(QStringLiteral("Form1"));
   // The outer size as designed; the controls are placed in it as they are created.
   auto* geometry = new TFormGeometry(this);
   geometry->SetOuterSize({687, 489});
 
+  // Created in the stored component order, which is also the order of their end of loading.
   Panel1 = Create<TPanel>(this, "Panel1");
+  BButExit = Create<TBitBtn>(Panel1, "BButExit");
+  Memo1 = Create<TMemo>(this, "Memo1");
+  TBDistribution = Create<TTrackBar>(Panel1, "TBDistribution");
   Label1 = Create<TLabel>(Panel1, "Label1");
   Label2 = Create<TLabel>(Panel1, "Label2");
   Label3 = Create<TLabel>(Panel1, "Label3");
-  TBDistribution = Create<TTrackBar>(Panel1, "TBDistribution");
-  BButExit = Create<TBitBtn>(Panel1, "BButExit");
-  BButInfo = Create<TBitBtn>(Panel1, "BButInfo");
-  Memo1 = Create<TMemo>(this, "Memo1");
   Panel2 = Create<TPanel>(this, "Panel2");
-  ZCNd = Create<TZephChart>(Panel2, "ZCNd");
   Panel3 = Create<TPanel>(this, "Panel3");
+  if (role == TFormRole::Simulation) cliDemon = Create<TkdbDemonClient>(this, "cliDemon");
+  BButInfo = Create<TBitBtn>(Panel1, "BButInfo");
   ZCCap = Create<TZephChart>(Panel3, "ZCCap");
+  ZCNd = Create<TZephChart>(Panel2, "ZCNd");
 
   BeginFormLoading(this);
 
@@ -185,12 +187,22 @@ void TForm1::ReadStoredDescription() {
   ConfigureAxis(ZCCap->Scale1X(), {QStringLiteral("U [V]"), false, 0, 10, false});
   ConfigureAxis(ZCCap->Scale1Y(), {QStringLiteral("C [pF]"), true, 1, 100, true});
 
+  if (cliDemon != nullptr) {
+    cliDemon->SetAutoTranslate(true);
+    cliDemon->SetAutoCreateItlFile(false);
+    cliDemon->SetMultiStart(false);
+    cliDemon->SetUseOstrelServer(false);
+    cliDemon->OnParamsChange = [this](QObject* s) { cliDemonParamsChange(s); };
+  }
+
   OnShow = [this](QObject* s) { FormShow(s); };
   OnResize = [this](QObject* s) { FormResize(s); };
   TBDistribution->OnChange = [this](QObject* s) { TBDistributionChange(s); };
   BButExit->OnClick = [this](QObject* s) { BButExitClick(s); };
   BButInfo->OnClick = [this](QObject* s) { BButInfoClick(s); };
 
+  UseHostWhenStartedByIt();
+  // Ends with cliDemon's connection, dictionary, translation and single-instance check.
   EndFormLoading(this);
   ApplyTabOrders(this);
 }

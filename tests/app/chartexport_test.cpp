@@ -70,7 +70,7 @@ TEST(ExportCsvTest, UnwritablePlaceIsReportedAndNothingIsLeftBehind) {
 
 class RenderTest : public ::testing::Test {
  protected:
-  TForm1 form_;
+  TForm1 form_{nullptr, TFormRole::ChartsOnly};
   QTemporaryDir dir_;
 };
 

@@ -7,13 +7,19 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QObject>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/aboutbox.h"
 #include "app/mainfrm.h"
 #include "chart/zephchart.h"
+#include "host/ostreldemon.h"
+#include "host/server/demonserver.h"
+#include "platform/isolated_runtime.h"
 #include "toolkit/tcolor.h"
 
 // Ends every modal showing of a dialog as soon as it is up, after running a check while it is
@@ -50,32 +56,50 @@ class DialogCloser : public QObject {
 };
 
 // The application's two forms as the program creates them, registered as its single instances.
+// The program seems to lie in a temporary folder of its own (its dictionary and icons go there),
+// and it runs in its own runtime directory and registry, with the end of the application and of
+// the process and the message box replaced by records. The forms are made on first use, so
+// that a test can put a dictionary beside the program first.
 class FormsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // The tests close windows without running the application's loop; closing one must not quit.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    form_ = std::make_unique<TForm1>();
-    about_ = new TFrmAbout(form_.get());
-    Form1 = form_.get();
-    FrmAbout = about_;
-  }
-  void TearDown() override {
-    FrmAbout = nullptr;
-    Form1 = nullptr;
-    form_.reset();
-  }
+  void SetUp() override;
+  void TearDown() override;
 
-  TForm1& form() { return *form_; }
-  TFrmAbout& about() { return *about_; }
+  TForm1& form();
+  TFrmAbout& about();
+
+  // The folder the program seems to lie in, with a trailing "/"; its parent is the test's too.
+  QString ProgramDir() const { return program_dir_.path() + QStringLiteral("/program/"); }
+  // Writes the dictionary that the form reads beside the program when it is made.
+  void WriteDictionary(const QByteArray& entries);
+  // Replaces the loaded dictionary of a form already made.
+  void LoadDictionary(const QByteArray& entries);
+  // Destroys the forms (before the test's own objects they might talk to).
+  void DestroyForms();
 
   // Shows the main window and waits until its start-up has shown the about box (closed by its OK
   // button after while_shown ran) and drawn the curves.
   void ShowAndStartUp(std::function<void()> while_shown = {});
 
+  // Runs the event loop (and deferred deletions) until done() or five seconds have passed.
+  static bool PumpUntil(const std::function<bool()>& done);
+  // Gives the event loop a few turns.
+  static void Pump();
+
+  THostProcess process_;
+  std::vector<std::string> messages_;
+  std::vector<int> exits_;
+  int terminations_ = 0;
+
  private:
+  TIsolatedRuntime runtime_;
+  QTemporaryDir program_dir_;
   std::unique_ptr<TForm1> form_;
   TFrmAbout* about_ = nullptr;
+  std::function<THostProcess()> saved_process_;
+  std::function<void(const std::string&)> saved_message_;
+  std::function<void()> saved_terminate_;
+  std::function<void(int)> saved_exit_;
 };
 
 // Clicks the about box's OK button.

@@ -41,7 +41,8 @@ TEST_F(MainWindowTest, ComponentsAreNamedAndPlacedAsStored) {
   const std::vector<std::pair<QObject*, const char*>> names{
       {f.Panel1, "Panel1"},   {f.BButExit, "BButExit"}, {f.Memo1, "Memo1"},   {f.TBDistribution, "TBDistribution"},
       {f.Label1, "Label1"},   {f.Label2, "Label2"},     {f.Label3, "Label3"},  {f.Panel2, "Panel2"},
-      {f.Panel3, "Panel3"},   {f.BButInfo, "BButInfo"}, {f.ZCCap, "ZCCap"},   {f.ZCNd, "ZCNd"}};
+      {f.Panel3, "Panel3"},   {f.cliDemon, "cliDemon"}, {f.BButInfo, "BButInfo"}, {f.ZCCap, "ZCCap"},
+      {f.ZCNd, "ZCNd"}};
   for (const auto& [object, name] : names) {
     EXPECT_EQ(object->objectName(), name);
     EXPECT_EQ(f.findChild<QObject*>(name), object) << name;
@@ -227,6 +228,31 @@ TEST_F(MainWindowTest, ChartsCarryTheStoredSettings) {
       EXPECT_EQ(c->ScaleY(layer)->RangeHigh(), 1);
     }
   }
+}
+
+TEST_F(MainWindowTest, HostComponentCarriesTheStoredSettingsInItsPlace) {
+  TForm1& f = form();
+  ASSERT_NE(f.cliDemon, nullptr);
+  EXPECT_EQ(f.cliDemon->parent(), &f);
+  EXPECT_TRUE(f.cliDemon->AutoTranslate());
+  EXPECT_FALSE(f.cliDemon->AutoCreateItlFile());
+  EXPECT_FALSE(f.cliDemon->MultiStart());
+  EXPECT_FALSE(f.cliDemon->UseOstrelServer());
+  EXPECT_TRUE(static_cast<bool>(f.cliDemon->OnParamsChange));
+  // The translation engine of the window is the component's.
+  EXPECT_EQ(f.Babelfish(), f.cliDemon->Babelfish());
+  // Its place among the form's own components: after the panels; the about box is made after the
+  // window.
+  QStringList order;
+  for (QObject* child : f.children()) {
+    if (!child->objectName().isEmpty()) order.append(child->objectName());
+  }
+  EXPECT_EQ(order, QStringList({"Panel1", "Memo1", "Panel2", "Panel3", "cliDemon", "FrmAbout"}));
+  QStringList in_panel;
+  for (QObject* child : f.Panel1->children()) {
+    if (!child->objectName().isEmpty()) in_panel.append(child->objectName());
+  }
+  EXPECT_EQ(in_panel, QStringList({"BButExit", "TBDistribution", "Label1", "Label2", "Label3", "BButInfo"}));
 }
 
 TEST_F(MainWindowTest, ExitButtonClosesTheWindow) {
