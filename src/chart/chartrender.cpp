@@ -243,6 +243,7 @@ void TCustomZephChart::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
   const bool any = std::any_of(cross_hairs_.begin(), cross_hairs_.end(),
                                [](const TCrossHair* c) { return c->Mode() != chOff; });
   if (!any) return;
+  if (&canvas == &area_bmp_.Canvas()) dirty_columns_.MarkAll();
   const TColor saved_color = canvas.PenColor();
   const int saved_width = canvas.PenWidth();
   const TPenStyle saved_style = canvas.PenStyle();

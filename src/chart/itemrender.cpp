@@ -43,12 +43,16 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
   if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Image().size() == area_size &&
       area_bmp_.Image().size() == area_size) {
-    canvas.Draw(0, 0, area_base_.Image());
+    // Only what the last data rendering drew on needs the empty area back.
+    if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
+    dirty_columns_.Reset(area_size.width(), area_size.height());
     RenderData(canvas);
     return;
   }
+  dirty_columns_.Reset(area_size.width(), area_size.height());
   ClearChartArea(canvas, 0, 0);
   if (!cacheable) {
+    dirty_columns_.MarkAll();
     RenderItems(canvas);
     return;
   }
@@ -77,7 +81,9 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   cache.Reset(chart_color_, LineWidth());
   canvas.SetBrushStyle(bsSolid);
   canvas.MoveTo(0, 0);
-  TPolylineBatch batch([&canvas](const QPoint* points, int count) {
+  TPolylineBatch batch([this, &canvas](const QPoint* points, int count) {
+    if (canvas.PenWidth() > 1) dirty_columns_.MarkAll();
+    for (int i = 1; i < count; ++i) dirty_columns_.MarkSegment(points[i - 1], points[i]);
     canvas.Polyline(points, count);
     canvas.MoveTo(points[count - 1].x(), points[count - 1].y());
   });
@@ -112,6 +118,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       }
       default:
         batch.Flush();
+        dirty_columns_.MarkAll();
         RenderItem(canvas, item, cache);
         if (item.Kind == ikRelMove || item.Kind == ikRelDraw) batch.SetPenPos(canvas.PenPos());
         break;
@@ -121,6 +128,9 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   canvas.SetPenWidth(1);
 
   DrawTextLabels(canvas);
+  if (OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
+                                    [](const TTextLabel* label) { return label->Mode() != tlOff; }))
+    dirty_columns_.MarkAll();
   if (OnDataRendered) OnDataRendered(this, canvas, t_rim_, l_rim_);
 
   const int cw = ChartWidth();

@@ -153,9 +153,7 @@ TTextLabel* TCustomZephChart::TextLabel(int index) const {
 
 void TCustomZephChart::ClearGraf() {
   // The chart area's background is due now; it is painted when someone looks at the area or
-  // skipped when the next rendering paints over it anyway. The screen keeps the last curve until
-  // then, so a refreshed area still on its way there lands in the control image first.
-  ComposeControlImage();
+  // skipped when the next rendering paints over it anyway.
   area_clear_pending_ = true;
   TZephItemStore::ClearGraf();
 }
@@ -163,6 +161,10 @@ void TCustomZephChart::ClearGraf() {
 const QImage& TCustomZephChart::ChartAreaImage() {
   if (area_clear_pending_) {
     area_clear_pending_ = false;
+    // The screen keeps the last curve: a refreshed area still on its way there lands in the
+    // control image before the background covers it.
+    ComposeControlImage();
+    dirty_columns_.MarkAll();
     ClearChartArea(area_bmp_.Canvas(), 0, 0);
   }
   return area_bmp_.Image();

@@ -11,6 +11,7 @@
 
 #include "chart/bakgndimg.h"
 #include "chart/chartenums.h"
+#include "chart/dirtycolumns.h"
 #include "chart/chartmouse.h"
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
@@ -416,6 +417,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   // so repaints reuse them; render events or a background image file bypass them.
   TBitmap background_cache_;
   TBitmap area_base_;
+  // What the last data rendering drew on top of area_base_.
+  DirtyColumns dirty_columns_;
   bool background_valid_ = false;
   bool area_base_valid_ = false;
   // ClearGraf's background, not painted yet: the next rendering paints the area anyway.

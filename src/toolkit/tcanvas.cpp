@@ -230,9 +230,11 @@ void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
   x2 = std::min(x2, image_->width());
   y2 = std::min(y2, image_->height());
   if (x2 <= x1) return;
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* bits = const_cast<uchar*>(image_->constBits());
+  const qsizetype stride = image_->bytesPerLine();
   for (int row = y1; row < y2; ++row) {
-    // Written through the const view, as the painter working on the same image does: no detach.
-    auto* line = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image_->constScanLine(row)));
+    auto* line = reinterpret_cast<std::uint32_t*>(bits + row * stride);
     std::fill(line + x1, line + x2, pixel);
   }
 }

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "chart/dirtycolumns.h"
+#include "chart/zephchart.h"
+#include "common/image_probe.h"
+
+namespace {
+
+void Configure(TZephChart& chart) {
+  chart.SetBounds(0, 0, 343, 346);
+  chart.SetGridStyle(gsLines);
+  chart.SetGridColor(15198183);
+  chart.Scale1X()->SetRange(0, 10);
+  chart.Scale1Y()->SetRange(1, 100);
+  chart.Scale1Y()->SetLogarithmic(true);
+}
+
+void Curve(TZephChart& chart, double scale, double offset, int width = 1) {
+  chart.ClearGraf();
+  chart.SetDataColor(clBlue);
+  chart.SetLineWidth(width);
+  for (int i = 0; i <= 100; ++i) {
+    const double x = i / 10.0;
+    const double y = std::exp(scale * std::sin(x + offset)) * 10;
+    if (i == 0) {
+      chart.MoveTo(x, y);
+    } else {
+      chart.DrawTo(x, y);
+    }
+  }
+  chart.ShowGraf();
+}
+
+// A chart refreshed over and over must look exactly like a chart that drew the last curve at once.
+TEST(DataRefreshTest, RefreshedCurvesLeaveNothingBehind) {
+  TZephChart refreshed;
+  Configure(refreshed);
+  refreshed.Paint();
+  Curve(refreshed, 2.0, 0.0);
+  Curve(refreshed, 1.5, 1.0, 3);  // a wide pen
+  Curve(refreshed, -2.0, 2.0);
+  refreshed.SetClassDefault(0);
+  Curve(refreshed, 1.0, 3.0);
+
+  TZephChart fresh;
+  Configure(fresh);
+  Curve(fresh, 1.0, 3.0);
+  fresh.Paint();
+  EXPECT_EQ(refreshed.ControlImage(), fresh.ControlImage());
+  EXPECT_GT(CountPixels(refreshed.ControlImage(), clBlue, 0, 0, 343, 346), 200);
+
+  // Cross-hairs and other item kinds are drawn on the area too and must vanish as well.
+  refreshed.CrossHair1()->SetMode(chBoth);
+  refreshed.CrossHair1()->SetPosX(5);
+  refreshed.CrossHair1()->SetPosY(10);
+  Curve(refreshed, 1.0, 3.0);
+  refreshed.CrossHair1()->SetMode(chOff);
+  refreshed.Rectangle(2, 5, 4, 50);
+  refreshed.ShowGraf();
+  Curve(refreshed, 1.0, 3.0);
+  EXPECT_EQ(refreshed.ControlImage(), fresh.ControlImage());
+}
+
+TEST(DirtyColumnsTest, RestoresTheMarkedColumnsOnly) {
+  QImage empty(10, 8, QImage::Format_RGB32);
+  empty.fill(Qt::white);
+  QImage drawn(10, 8, QImage::Format_RGB32);
+  drawn.fill(Qt::red);
+  DirtyColumns dirty;
+  EXPECT_FALSE(dirty.Restore(empty, drawn));  // nothing recorded yet: it cannot tell
+  dirty.Reset(10, 8);
+  dirty.MarkSegment(QPoint(2, 1), QPoint(4, 3));
+  dirty.MarkSegment(QPoint(-5, 7), QPoint(0, 20));  // clipped to the area
+  ASSERT_TRUE(dirty.Restore(empty, drawn));
+  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 10, 8), 3 * 3 + 1);
+  EXPECT_EQ(PixelAt(drawn, 3, 2), clWhite);
+  EXPECT_EQ(PixelAt(drawn, 0, 7), clWhite);
+  EXPECT_EQ(PixelAt(drawn, 5, 2), clRed);
+  dirty.MarkAll();
+  EXPECT_FALSE(dirty.Restore(empty, drawn));
+  dirty.Reset(5, 5);
+  EXPECT_FALSE(dirty.Restore(empty, drawn));  // another size
+}
+
+}  // namespace
