@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include "scales/zephenums.h"
+
+class QComboBox;
+class QLabel;
+class TZephChart;
+
+// What the chart control can do, in one window: two layers with their own y axes whose x axes
+// are joined, cross-hairs and text labels, and a second chart that displays the same item list
+// through a logarithmic axis. A combo box chooses what the mouse does. What happens (pans, zooms,
+// moved cross-hairs and labels) is shown below the charts and written to standard output.
+class TDemoWindow : public QWidget {
+ public:
+  TDemoWindow();
+
+  TZephChart* LinearChart() const { return linear_; }
+  TZephChart* LogChart() const { return log_; }
+  // Chooses the mouse mode of both charts (and shows it in the combo box); false for a mode
+  // the demo does not offer.
+  bool SetMouseMode(TMouseActMode mode);
+
+ private:
+  void SelectMouseMode(int index);
+  void BuildControls();
+  void ConfigureLinearChart();
+  void ConfigureLogChart();
+  void ResetRanges();
+  // Draws the decay curves into the shared list; a decay constant per call.
+  void DrawCurves(TZephChart* chart, double rate);
+  void ReplaceDataFromLogChart();
+  void Report(const QString& text);
+
+  TZephChart* linear_ = nullptr;
+  TZephChart* log_ = nullptr;
+  QComboBox* mode_box_ = nullptr;
+  QLabel* position_ = nullptr;
+  QLabel* events_ = nullptr;
+  double rate_ = 0.5;
+};

@@ -1,0 +1,66 @@
+// An example program for developers who reuse the chart control: layers, a logarithmic axis,
+// cross-hairs, text labels, two charts sharing one item list, and every mouse mode.
+//
+//   chartdemo [--mode NAME] [--screenshot FILE]
+//
+// --mode preselects a mouse mode by its name (maPan, maZoomWind, ...). With --screenshot the
+// window is shown, grabbed into FILE (PNG) and the program ends.
+
+#include <QMetaEnum>
+#include <QStringList>
+#include <QTimer>
+#include <cstdio>
+
+#include "chart/zephchart.h"
+#include "toolkit/tapplication.h"
+#include "demowindow.h"
+
+namespace {
+
+// The value after an option, or an empty string with a message when it is missing.
+bool OptionValue(const QStringList& args, const QString& option, QString& value) {
+  const qsizetype at = args.indexOf(option);
+  if (at < 0) return true;
+  if (at + 1 >= args.size()) {
+    std::fprintf(stderr, "chartdemo: %s needs a value\n", qPrintable(option));
+    return false;
+  }
+  value = args.at(at + 1);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  QString screenshot;
+  QString mode;
+  if (!OptionValue(args, QStringLiteral("--screenshot"), screenshot) ||
+      !OptionValue(args, QStringLiteral("--mode"), mode)) {
+    return 2;
+  }
+
+  TDemoWindow window;
+  if (!mode.isEmpty()) {
+    bool known = false;
+    const int value = QMetaEnum::fromType<ZephEnums::TMouseActMode>().keyToValue(qPrintable(mode), &known);
+    if (!known || !window.SetMouseMode(static_cast<TMouseActMode>(value))) {
+      std::fprintf(stderr, "chartdemo: unknown mouse mode %s\n", qPrintable(mode));
+      return 2;
+    }
+  }
+  window.show();
+  if (screenshot.isEmpty()) return QApplication::exec();
+
+  int result = 0;
+  QTimer::singleShot(300, &window, [&] {
+    if (!window.grab().save(screenshot, "PNG")) {
+      std::fprintf(stderr, "chartdemo: cannot write %s\n", qPrintable(screenshot));
+      result = 1;
+    }
+    QApplication::quit();
+  });
+  QApplication::exec();
+  return result;
+}
