@@ -12,6 +12,9 @@ bin="${VARACTOR_BIN_DIR:?VARACTOR_BIN_DIR must name the folder of the built prog
 artefacts="${VARACTOR_ARTEFACTS:-$PWD/artefacts}"
 mkdir -p "$artefacts"
 work=$(mktemp -d)
+# A runtime directory and registry of its own: no other running simulation counts as this one's
+# first instance.
+export LEXIVO_RUNTIME_DIR=$work/run LEXIVO_REGISTRY_DIR=$work/registry
 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
