@@ -11,6 +11,7 @@
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "chart/zephchart.h"
+#include "toolkit/tmemo.h"
 #include "toolkit/ansi.h"
 
 namespace {
@@ -41,6 +42,7 @@ void ReportState(TForm1& form, const char* event) {
   add("main.title", form.windowTitle());
   add("main.exit", form.BButExit->text());
   add("main.about", form.BButInfo->text());
+  add("main.info", form.Memo1->toPlainText());
   add("icon.application", IconColour(QApplication::windowIcon()));
   add("icon.main", IconColour(form.windowIcon()));
   if (FrmAbout != nullptr) {

@@ -113,6 +113,12 @@ shot() {
   import -window root "$artefacts/$1.png"
 }
 
+# shot_window NAME WINDOW: a screenshot of one window into the artefacts.
+shot_window() {
+  sleep 0.3
+  import -window "$2" "$artefacts/$1.png"
+}
+
 # icon_pixel WINDOW: the first pixel of the icon the window offers the window manager, as
 # #rrggbb.
 icon_pixel() {

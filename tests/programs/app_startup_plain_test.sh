@@ -13,6 +13,7 @@ wait_state event startup
 expect_state main.title "Varactor Diode"
 expect_state main.exit Exit
 expect_state main.about About
+expect_state main.info MMInfo
 expect_state about.title About
 expect_state about.name Varactor
 expect_state about.version "Version 1.0"
@@ -33,7 +34,7 @@ built_in=$(state icon.main)
 expect_state icon.application "$built_in"
 expect_state icon.about "$built_in"
 [ "$(icon_pixel "$main")" != none ] || fail "the main window offers no icon"
-shot app_startup_about_english
+shot app_startup_about_keys
 
 close_box "$about"
 wait_gone About

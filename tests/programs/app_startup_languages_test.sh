@@ -1,10 +1,35 @@
 #!/usr/bin/env bash
-# The simulation on its own with the German language file beside it, its language written
-# "LgGerman": both windows in German, and the about box with the German description and
-# web-site line.
+# The simulation on its own with the shipped language files beside it: English, then German with
+# its language written "LgGerman". Both windows show the dictionary's texts, and the about box
+# the description and web-site line of its language.
 source "$(dirname "$0")/app_startup_common.sh"
 
 make_program "$work/prog"
+cp "$source_dir/resources/english.itl" "$work/prog/varactor.itl"
+start_program english "$work/prog"
+about=$(wait_window About)
+main=$(wait_window "Varactor Diode")
+wait_state event startup
+expect_state main.exit Exit
+expect_state about.homepage "Home page of the simulation"
+expect_state about.homeurl "https://www.example.org/varactor/"
+expect_state about.website "More information can be found at the following Web sites:"
+case "$(state main.info)" in
+  "Move the slider to grade the doping profile "*) ;;
+  *) fail "not the English information text: $(state main.info)" ;;
+esac
+case "$(state about.description)" in
+  "This program calculates the characteristic curve of a varactor diode. "*) ;;
+  *) fail "not the English description: $(state about.description)" ;;
+esac
+shot app_startup_about_english
+shot_window app_startup_about_box_english "$about"
+close_box "$about"
+wait_state event curves
+shot app_startup_main_english
+kill "$english_pid"
+wait_exit "$english_pid"
+
 sed 's/\[\$dlglanguage\$\]=lggerman|/[$dlglanguage$]=LgGerman|/' "$source_dir/resources/lggerman.itl" >"$work/prog/varactor.itl"
 grep -q 'LgGerman' "$work/prog/varactor.itl" || fail "the German language file has no language entry"
 
@@ -27,6 +52,7 @@ case "$description" in
   *) fail "not the German description: $description" ;;
 esac
 shot app_startup_about_german
+shot_window app_startup_about_box_german "$about"
 
 close_box "$about"
 wait_gone Info
