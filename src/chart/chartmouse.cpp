@@ -1,7 +1,7 @@
 // Mouse interaction: the Qt entry points, the drag and zoom-window state machines, and the
 // cursor that shows the mode.
-#include <QEnterEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "chart/chartcursors.h"
 #include "chart/zephchart.h"
