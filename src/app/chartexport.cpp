@@ -50,7 +50,8 @@ QString SaveImage(const QImage& image, const QString& file_name) {
   return {};
 }
 
-QString SavePdf(const QImage& left, const QImage& right, QSize size, const QString& file_name) {
+// Vector graphics: the charts draw their lines and texts through a printer canvas.
+QString SavePdf(TZephChart& left, TZephChart& right, QSize size, const QString& file_name) {
   QSaveFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   {
@@ -60,14 +61,14 @@ QString SavePdf(const QImage& left, const QImage& right, QSize size, const QStri
     pdf.setResolution(72);
     pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
                                   QPageLayout::Portrait, QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
+    TCanvas canvas(&pdf, true);
+    if (!canvas.IsActive()) {
       file.cancelWriting();
       return WriteError(file_name, QStringLiteral("the PDF could not be started"));
     }
-    painter.drawImage(0, 0, left);
-    painter.drawImage(left.width(), 0, right);
-    painter.end();
+    left.PaintTo(canvas, 0, 0);
+    right.PaintTo(canvas, left.width(), 0);
+    canvas.End();
   }
   if (!file.commit()) return WriteError(file_name, file.errorString());
   return {};
@@ -94,10 +95,10 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
   form.ZCCap->SetBounds(0, 0, right_width, size.height());
   form.TBDistribution->SetPosition(position);
   form.CalculateCurves();
+  if (file_name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+    return SavePdf(*form.ZCNd, *form.ZCCap, size, file_name);
   const QImage left = form.ZCNd->ControlImage();
   const QImage right = form.ZCCap->ControlImage();
-
-  if (file_name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return SavePdf(left, right, size, file_name);
   QImage image(size, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.drawImage(0, 0, left);

@@ -63,6 +63,17 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
     CalcScaling();
     return;
   }
+  DrawControlBackground(canvas);
+  background_cache_.SetSize(w, h);
+  background_cache_.Canvas().Draw(0, 0, control_bmp_.Image());
+  background_valid_ = true;
+  // The scales drew their ticks anew, which the grid may follow.
+  area_base_valid_ = false;
+}
+
+void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
+  const int w = width();
+  const int h = height();
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
@@ -113,12 +124,6 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   for (TScale* scale : scales_x_) scale->ForcePaint();
   for (TScale* scale : scales_y_) scale->ForcePaint();
   if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
-
-  background_cache_.SetSize(w, h);
-  background_cache_.Canvas().Draw(0, 0, control_bmp_.Image());
-  background_valid_ = true;
-  // The scales drew their ticks anew, which the grid may follow.
-  area_base_valid_ = false;
 }
 
 void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {

@@ -247,6 +247,9 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   virtual void Paint();
   // The chart area alone: background, grid, items, labels, frame and cross-hairs.
   void RefreshDataArea();
+  // Draws the whole control onto another canvas with its top-left corner at (x, y), for printing
+  // or a PDF: everything is drawn anew, with lines and text instead of bitmaps where it can be.
+  void PaintTo(TCanvas& canvas, int x, int y);
   bool PaintSuspended() const { return paint_suspended_; }
   void SetPaintSuspended(bool value) { paint_suspended_ = value; }
   // Whether the control is shown or would be with its parent (not hidden on purpose).
@@ -287,6 +290,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
 
   // Rendering steps.
   void RenderBackground(TCanvas& canvas);
+  // Background, shadow, caption and scales, drawn whatever the caches hold.
+  void DrawControlBackground(TCanvas& canvas);
   void ClearChartArea(TCanvas& canvas, int x0, int y0);
   void RenderItems(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas);

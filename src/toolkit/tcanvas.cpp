@@ -153,8 +153,12 @@ QPainter& TCanvas::Painter() {
 
 void TCanvas::MoveTo(int x, int y) { pen_pos_ = QPoint(x, y); }
 
+bool TCanvas::DirectAccess() const {
+  return image_ && painter_ && !painter_->hasClipping() && painter_->transform().isIdentity();
+}
+
 bool TCanvas::DrawsOwnLines() const {
-  return image_ && painter_ && pen_width_ <= 1 && pen_style_ != psClear;
+  return DirectAccess() && pen_width_ <= 1 && pen_style_ != psClear;
 }
 
 LineRasterizer TCanvas::Rasterizer() {
@@ -214,7 +218,7 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
-  if (image_ && pen_mode_ == pmCopy && !painter_->hasClipping()) {
+  if (DirectAccess() && pen_mode_ == pmCopy) {
     FillRows(x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(color)));
     return;
   }
@@ -330,7 +334,7 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-  if (image_) {
+  if (DirectAccess()) {
     if (!image_->valid(x, y)) return;
     const TColor rgb = ColorToRGB(color);
     // Written through the const view, as the painter working on the same image does: no detach.
@@ -343,8 +347,8 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::Draw(int x, int y, const QImage& image) {
   if (!painter_ || image.isNull()) return;
-  if (image_ && pen_mode_ == pmCopy && image.format() == image_->format() &&
-      image.format() == QImage::Format_RGB32 && !painter_->hasClipping()) {
+  if (DirectAccess() && pen_mode_ == pmCopy && image.format() == image_->format() &&
+      image.format() == QImage::Format_RGB32) {
     CopyRows(x, y, image);
     return;
   }

@@ -95,6 +95,9 @@ class TCanvas {
   void ApplyMode();
   const QFontMetrics& Metrics();
   bool PenVisible() const { return pen_style_ != psClear; }
+  // Whether pixels can be written straight into the image: no clipping or transformation set on
+  // the painter by whoever borrowed it.
+  bool DirectAccess() const;
   // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
   bool DrawsOwnLines() const;
   LineRasterizer Rasterizer();

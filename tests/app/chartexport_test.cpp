@@ -113,6 +113,9 @@ TEST_F(RenderTest, PdfPageIsAsLargeAsTheCharts) {
   ASSERT_TRUE(m.hasMatch());
   EXPECT_DOUBLE_EQ(m.captured(1).toDouble(), 800);
   EXPECT_DOUBLE_EQ(m.captured(3).toDouble(), 300);
+  // Vector figures: the charts are drawn as lines and text, not embedded as pictures.
+  EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+  EXPECT_TRUE(pdf.contains("/Font"));
 }
 
 TEST_F(RenderTest, FailuresAreReportedAndLeaveExistingFilesAlone) {
