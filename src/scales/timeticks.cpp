@@ -52,6 +52,9 @@ bool TimeTicks(const ScaleLayoutSettings& s, ScaleLayout& layout) {
   const long double step = sign * kTimeSteps[a - 1].seconds;
   const long double sub = step / kTimeSteps[a - 1].sub_ticks;
   long double first = Int(low / step / kNearOne) * step;
+  // The near-one factor is a relative tolerance: far from zero it would move the first tick by
+  // many steps, so there the plain truncation is taken.
+  if (std::fabs(first - low) > std::fabs(step)) first = Int(low / step) * step;
   // Truncation moves the first tick past RangeLow when RangeLow lies before zero in the axis
   // direction; one step back keeps the short ticks at the start of the axis.
   if (sign * (first - low) > 0) first -= step;
@@ -59,9 +62,14 @@ bool TimeTicks(const ScaleLayoutSettings& s, ScaleLayout& layout) {
 
   // The admissible interval, widened by the near-one factor away from the range in the axis
   // direction.
-  auto widen = [](long double v, long double direction) {
+  // Far from zero the relative widening is capped at half a short-tick step, so that it only
+  // absorbs rounding and never admits ticks beyond the range.
+  const long double cap = std::fabs(sub) / 2;
+  auto widen = [cap](long double v, long double direction) {
     const long double outward = direction * (v >= 0 ? 1 : -1);
-    return outward > 0 ? v / kNearOne : v * kNearOne;
+    const long double widened = outward > 0 ? v / kNearOne : v * kNearOne;
+    if (std::fabs(widened - v) <= cap) return widened;
+    return v + direction * cap;
   };
   const long double low_limit = widen(low, -sign);
   const long double high_limit = widen(high, sign);

@@ -38,6 +38,21 @@ TEST(TimeLabelsTest, MillisecondsNegativeAndReversedRanges) {
   EXPECT_EQ(LabelsOf(*p.scale), QStringList({" 01:00:00", " 00:40:00", " 00:20:00", " 00:00:00"}));
 }
 
+TEST(TimeLabelsTest, FarFromZeroTheTicksStayInsideTheRange) {
+  // A quarter of a minute a million years back: the relative tolerance would span hours there.
+  ScaleProbe p(sctYL);
+  p.scale->SetLabelType(ftTime);
+  p.scale->SetRangeLow(-41255400998292.0);
+  p.scale->SetRangeHigh(-41255400998277.5);
+  const std::vector<double> ticks = p.Render();
+  ASSERT_FALSE(ticks.empty());
+  EXPECT_LT(ticks.size(), 50u);
+  for (double t : ticks) {
+    EXPECT_GE(t, -41255400998292.5);
+    EXPECT_LE(t, -41255400998277.0);
+  }
+}
+
 TEST(TimeLabelsTest, ShortTicksReachTheStartOfAnAxisThatBeginsBeforeZero) {
   ScaleProbe p(sctXB);
   p.scale->SetLabelType(ftTime);
