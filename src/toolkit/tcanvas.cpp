@@ -237,10 +237,13 @@ void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
   // Written through the const view, as the painter working on the same image does: no detach.
   uchar* bits = const_cast<uchar*>(image_->constBits());
   const qsizetype stride = image_->bytesPerLine();
-  for (int row = y1; row < y2; ++row) {
-    auto* line = reinterpret_cast<std::uint32_t*>(bits + row * stride);
-    std::fill(line + x1, line + x2, pixel);
-  }
+  if (y2 <= y1) return;
+  // The first row is filled pixel by pixel, the others are copies of it: the copy runs at memory
+  // speed, which matters for the large backgrounds.
+  auto* first = reinterpret_cast<std::uint32_t*>(bits + y1 * stride) + x1;
+  std::fill(first, first + (x2 - x1), pixel);
+  const auto bytes = static_cast<std::size_t>(x2 - x1) * sizeof(std::uint32_t);
+  for (int row = y1 + 1; row < y2; ++row) std::memcpy(bits + row * stride + x1 * 4, first, bytes);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
