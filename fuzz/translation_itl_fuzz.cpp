@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   engine.LoadFromStream(stream);
   if (engine.Keys().size() != engine.Values().size()) __builtin_trap();
 
-  // Arguments and extra lookup keys come from the input's first bytes, so placeholders in the
-  // texts meet arguments that hold placeholders themselves.
+  // Arguments and extra lookup keys come from the input's first bytes, so argument tokens in the
+  // texts meet arguments that hold tokens themselves.
   const std::string head(bytes.constData(), static_cast<std::size_t>(std::min<qsizetype>(bytes.size(), 16)));
   const std::vector<std::string> args = {head, "<%2%>", "<%1%>x", ""};
   engine.SetAutoCreateItlFile(true);

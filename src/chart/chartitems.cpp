@@ -7,20 +7,12 @@
 #include "toolkit/ansi.h"
 
 void TCustomZephChart::Line(double x1, double y1, double x2, double y2) {
-  TZephChartItem& item = AppendItem(ikLine);
-  item.X1 = x1;
-  item.Y1 = y1;
-  item.X2 = x2;
-  item.Y2 = y2;
+  AppendItem(ikLine, x1, y1, x2, y2);
   ItemListChanged();
 }
 
 void TCustomZephChart::Rectangle(double x1, double y1, double x2, double y2, bool transparent) {
-  TZephChartItem& item = AppendItem(ikRectangle);
-  item.X1 = x1;
-  item.Y1 = y1;
-  item.X2 = x2;
-  item.Y2 = y2;
+  TZephChartItem& item = AppendItem(ikRectangle, x1, y1, x2, y2);
   item.FillColor = FillColor();
   item.Transparent = transparent;
   ItemListChanged();
@@ -28,11 +20,7 @@ void TCustomZephChart::Rectangle(double x1, double y1, double x2, double y2, boo
 
 void TCustomZephChart::FramedRect(double x1, double y1, double x2, double y2, TFrameStyle frame_style,
                                   TColor color2, TColor color3) {
-  TZephChartItem& item = AppendItem(ikFramedRect);
-  item.X1 = x1;
-  item.Y1 = y1;
-  item.X2 = x2;
-  item.Y2 = y2;
+  TZephChartItem& item = AppendItem(ikFramedRect, x1, y1, x2, y2);
   item.FillColor = FillColor();
   item.FrameStyle = frame_style;
   item.Color2 = color2;
@@ -41,11 +29,7 @@ void TCustomZephChart::FramedRect(double x1, double y1, double x2, double y2, TF
 }
 
 void TCustomZephChart::Bar3D(double x1, double y1, double x2, double y2, int depth, int angle) {
-  TZephChartItem& item = AppendItem(ikBar3D);
-  item.X1 = x1;
-  item.Y1 = y1;
-  item.X2 = x2;
-  item.Y2 = y2;
+  TZephChartItem& item = AppendItem(ikBar3D, x1, y1, x2, y2);
   item.FillColor = FillColor();
   item.Depth = depth;
   item.Size = angle;
@@ -53,9 +37,7 @@ void TCustomZephChart::Bar3D(double x1, double y1, double x2, double y2, int dep
 }
 
 void TCustomZephChart::Text(double x, double y, const QString& text, int size) {
-  TZephChartItem& item = AppendItem(ikText);
-  item.X1 = x;
-  item.Y1 = y;
+  TZephChartItem& item = AppendItem(ikText, x, y);
   const std::string ansi = QStringToAnsi(text);
   const std::size_t length = std::min<std::size_t>(ansi.size(), kItemTextLength);
   std::memcpy(item.Text, ansi.data(), length);
@@ -65,36 +47,24 @@ void TCustomZephChart::Text(double x, double y, const QString& text, int size) {
 }
 
 void TCustomZephChart::Ellipse(double x, double y, double radius_x, double radius_y, bool transparent) {
-  TZephChartItem& item = AppendItem(ikEllipse);
-  item.X1 = x;
-  item.Y1 = y;
-  item.X2 = radius_x;
-  item.Y2 = radius_y;
+  TZephChartItem& item = AppendItem(ikEllipse, x, y, radius_x, radius_y);
   item.FillColor = FillColor();
   item.Transparent = transparent;
   ItemListChanged();
 }
 
 void TCustomZephChart::MoveRel(double dx, double dy) {
-  TZephChartItem& item = AppendItem(ikRelMove);
-  item.X1 = dx;
-  item.Y1 = dy;
+  AppendItem(ikRelMove, dx, dy);
   ItemListChanged();
 }
 
 void TCustomZephChart::DrawRel(double dx, double dy) {
-  TZephChartItem& item = AppendItem(ikRelDraw);
-  item.X1 = dx;
-  item.Y1 = dy;
+  AppendItem(ikRelDraw, dx, dy);
   ItemListChanged();
 }
 
 void TCustomZephChart::Arrow(double x1, double y1, double x2, double y2, int head_size, bool open_head) {
-  TZephChartItem& item = AppendItem(ikArrow);
-  item.X1 = x1;
-  item.Y1 = y1;
-  item.X2 = x2;
-  item.Y2 = y2;
+  TZephChartItem& item = AppendItem(ikArrow, x1, y1, x2, y2);
   item.FillColor = FillColor();
   item.Size = head_size;
   item.Transparent = open_head;
@@ -102,9 +72,7 @@ void TCustomZephChart::Arrow(double x1, double y1, double x2, double y2, int hea
 }
 
 void TCustomZephChart::Mark(double x, double y, int mark_type) {
-  TZephChartItem& item = AppendItem(ikMark);
-  item.X1 = x;
-  item.Y1 = y;
+  TZephChartItem& item = AppendItem(ikMark, x, y);
   item.MarkType = static_cast<std::uint8_t>(std::clamp(mark_type, 0, 255));
   ItemListChanged();
 }

@@ -5,8 +5,12 @@ TZephItemStore::TZephItemStore() : items_(std::make_shared<TZephItemList>()) {
   layer_visible_.fill(true);
 }
 
-TZephChartItem& TZephItemStore::AppendItem(TZephItemKind kind) {
+TZephChartItem& TZephItemStore::AppendItem(TZephItemKind kind, double x1, double y1, double x2, double y2) {
   TZephChartItem& item = items_->Append(kind, alloc_size_);
+  item.X1 = x1;
+  item.Y1 = y1;
+  item.X2 = x2;
+  item.Y2 = y2;
   item.Layer = current_layer_;
   item.ItemClass = class_default_;
   item.Color = data_color_;
@@ -16,16 +20,12 @@ TZephChartItem& TZephItemStore::AppendItem(TZephItemKind kind) {
 }
 
 void TZephItemStore::MoveTo(double x, double y) {
-  TZephChartItem& item = AppendItem(ikMoveTo);
-  item.X1 = x;
-  item.Y1 = y;
+  AppendItem(ikMoveTo, x, y);
   ItemListChanged();
 }
 
 void TZephItemStore::DrawTo(double x, double y) {
-  TZephChartItem& item = AppendItem(ikDrawTo);
-  item.X1 = x;
-  item.Y1 = y;
+  AppendItem(ikDrawTo, x, y);
   ItemListChanged();
 }
 

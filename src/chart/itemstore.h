@@ -59,8 +59,9 @@ class TZephItemStore {
   }
 
  protected:
-  // Appends a record of the kind with the current colour, pen style, line width, class and layer.
-  TZephChartItem& AppendItem(TZephItemKind kind);
+  // Appends a record of the kind at the point(s) with the current colour, pen style, line width,
+  // class and layer.
+  TZephChartItem& AppendItem(TZephItemKind kind, double x1, double y1, double x2 = 0, double y2 = 0);
   // Runs after every change of the list: appends and clears.
   virtual void ItemListChanged() {}
 

@@ -90,7 +90,7 @@ void TBabelfish2000::Translate(std::string_view key, const std::vector<std::stri
   const auto found = std::find(keys_.begin(), keys_.end(), lookup);
   const bool known = found != keys_.end();
   value = known ? values_[static_cast<std::size_t>(found - keys_.begin())] : ownKey;
-  for (std::size_t n = 1; n <= args.size(); ++n) value = ReplaceText(value, ArgumentPlaceholder(n), args[n - 1], true);
+  for (std::size_t n = 1; n <= args.size(); ++n) value = ReplaceText(value, ArgumentToken(n), args[n - 1], true);
 
   if (known) {
     if (OnTranslate) OnTranslate(this, ownKey, value);

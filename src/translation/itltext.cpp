@@ -62,4 +62,4 @@ std::string ExpandValue(std::string_view value, std::string_view appName) {
   return ReplaceText(result, "<%APPNAME%>", appName, true);
 }
 
-std::string ArgumentPlaceholder(std::size_t n) { return "<%" + std::to_string(n) + "%>"; }
+std::string ArgumentToken(std::size_t n) { return "<%" + std::to_string(n) + "%>"; }

@@ -23,5 +23,5 @@ std::string NormalizeKey(std::string_view key);
 // 'n' becomes one LF, and "<%APPNAME%>" in any letter case becomes appName.
 std::string ExpandValue(std::string_view value, std::string_view appName);
 
-// The placeholder of lookup argument number n (counted from 1): "<%n%>".
-std::string ArgumentPlaceholder(std::size_t n);
+// The token that stands for lookup argument number n (counted from 1): "<%n%>".
+std::string ArgumentToken(std::size_t n);

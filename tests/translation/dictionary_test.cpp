@@ -53,11 +53,11 @@ TEST(DictionaryTest, ArgumentsAreSubstitutedInNumberOrderWithoutReplacingInserte
   TBabelfish2000 engine;
   LoadBytes(engine, "[swap]=<%2%> <%1%>|$$[self]=<%1%>!|$$");
   EXPECT_EQ(engine.Translate("swap", {"A", "B"}), "B A");
-  // The first argument carries placeholder 2 into the text; the second pass replaces it.
+  // The first argument carries token 2 into the text; the second pass replaces it.
   EXPECT_EQ(engine.Translate("swap", {"x<%2%>", "B"}), "B xB");
-  // Inserted text is not searched again, so an argument may hold its own placeholder.
+  // Inserted text is not searched again, so an argument may hold its own token.
   EXPECT_EQ(engine.Translate("self", {"<%1%><%1%>"}), "<%1%><%1%>!");
-  // Missing arguments leave their placeholders; a missing key still takes the arguments.
+  // Missing arguments leave their tokens; a missing key still takes the arguments.
   EXPECT_EQ(engine.Translate("swap", {"A"}), "<%2%> A");
   EXPECT_EQ(engine.Translate("Hello <%1%>", {"World"}), "Hello World");
 
