@@ -58,17 +58,29 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const int w = width();
   const int h = height();
   control_bmp_.SetSize(w, h);
+  // The chart area is drawn over the middle of the control anyway: only the rims are kept.
+  const std::array<QRect, 4> rims = RimRects();
   if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Image().size() == size()) {
-    canvas.Draw(0, 0, background_cache_.Image());
+    for (const QRect& rim : rims) canvas.Draw(rim.x(), rim.y(), background_cache_.Image(), rim);
     CalcScaling();
     return;
   }
   DrawControlBackground(canvas);
   background_cache_.SetSize(w, h);
-  background_cache_.Canvas().Draw(0, 0, control_bmp_.Image());
+  for (const QRect& rim : rims) background_cache_.Canvas().Draw(rim.x(), rim.y(), control_bmp_.Image(), rim);
   background_valid_ = true;
   // The scales drew their ticks anew, which the grid may follow.
   area_base_valid_ = false;
+}
+
+std::array<QRect, 4> TCustomZephChart::RimRects() const {
+  const int w = width();
+  const int h = height();
+  const int area_width = std::max(ChartWidth() + 1, 0);
+  const int area_height = std::max(ChartHeight() + 1, 0);
+  const int area_bottom = t_rim_ + area_height;
+  return {QRect(0, 0, w, t_rim_), QRect(0, area_bottom, w, h - area_bottom), QRect(0, t_rim_, l_rim_, area_height),
+          QRect(l_rim_ + area_width, t_rim_, w - l_rim_ - area_width, area_height)};
 }
 
 void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
@@ -80,7 +92,9 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(wind_color_);
   canvas.SetPenColor(wind_color_);
-  canvas.Rectangle(0, 0, w, h);
+  // The window colour under the chart area would be covered by the area at once: the rims do.
+  for (const QRect& rim : RimRects())
+    if (!rim.isEmpty()) canvas.FillRect(rim.left(), rim.top(), rim.left() + rim.width(), rim.top() + rim.height());
 
   const int s = shadow_width_;
   if (s > 0) {

@@ -292,6 +292,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void RenderBackground(TCanvas& canvas);
   // Background, shadow, caption and scales, drawn whatever the caches hold.
   void DrawControlBackground(TCanvas& canvas);
+  // The parts of the control around the chart area: top, bottom, left and right.
+  std::array<QRect, 4> RimRects() const;
   void ClearChartArea(TCanvas& canvas, int x0, int y0);
   void RenderItems(TCanvas& canvas);
   void DrawGrid(TCanvas& canvas);

@@ -348,29 +348,35 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   painter_->fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
 }
 
-void TCanvas::Draw(int x, int y, const QImage& image) {
-  if (!painter_ || image.isNull()) return;
+void TCanvas::Draw(int x, int y, const QImage& image) { Draw(x, y, image, image.rect()); }
+
+void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
+  const QRect part = source & image.rect();
+  if (!painter_ || part.isEmpty()) return;
+  x += part.x() - source.x();
+  y += part.y() - source.y();
   if (DirectAccess() && pen_mode_ == pmCopy && image.format() == image_->format() &&
       image.format() == QImage::Format_RGB32) {
-    CopyRows(x, y, image);
+    CopyRows(x, y, image, part);
     return;
   }
   ApplyMode();
-  painter_->drawImage(QPoint(x, y), image);
+  painter_->drawImage(QPoint(x, y), image, part);
 }
 
-void TCanvas::CopyRows(int x, int y, const QImage& image) {
+void TCanvas::CopyRows(int x, int y, const QImage& image, const QRect& part) {
   // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);
-  const int right = std::min(x + image.width(), image_->width());
-  const int bottom = std::min(y + image.height(), image_->height());
+  const int right = std::min(x + part.width(), image_->width());
+  const int bottom = std::min(y + part.height(), image_->height());
   if (right <= left || bottom <= top) return;
   const auto bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
   for (int row = top; row < bottom; ++row) {
     // Written through the const view, as the painter working on the same image does: no detach.
     auto* target = const_cast<uchar*>(image_->constScanLine(row)) + static_cast<std::size_t>(left) * sizeof(QRgb);
-    const uchar* source = image.constScanLine(row - y) + static_cast<std::size_t>(left - x) * sizeof(QRgb);
+    const uchar* source = image.constScanLine(part.y() + row - y) +
+                          static_cast<std::size_t>(part.x() + left - x) * sizeof(QRgb);
     std::memcpy(target, source, bytes);
   }
 }

@@ -82,6 +82,8 @@ class TCanvas {
   void SetPixel(int x, int y, TColor color);
 
   void Draw(int x, int y, const QImage& image);
+  // Draws the source part of the image with its top-left corner at (x, y).
+  void Draw(int x, int y, const QImage& image, const QRect& source);
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& image);
 
   // The underlying painter with the current pen and brush applied, for drawing the canvas has no
@@ -101,7 +103,7 @@ class TCanvas {
   // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
   bool DrawsOwnLines() const;
   LineRasterizer Rasterizer();
-  void CopyRows(int x, int y, const QImage& image);
+  void CopyRows(int x, int y, const QImage& image, const QRect& part);
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);
   void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);

@@ -235,6 +235,19 @@ TEST_F(CanvasTest, DrawAndStretchDrawImages) {
   EXPECT_EQ(At(12, 12), clWhite);
   c.StretchDraw(20, 20, 30, 25, small);
   EXPECT_EQ(CountPixels(bitmap_.Image(), clRed, 20, 20, 40, 30), 50);
+
+  // A part of an image, also one reaching beyond the image or the canvas.
+  QImage squares(4, 4, QImage::Format_RGB32);
+  squares.fill(Qt::blue);
+  squares.setPixel(3, 3, qRgb(0, 255, 0));
+  c.Draw(0, 0, squares, QRect(2, 2, 2, 2));
+  EXPECT_EQ(At(0, 0), clBlue);
+  EXPECT_EQ(At(1, 1), clLime);
+  EXPECT_EQ(At(2, 2), clWhite);
+  c.Draw(38, 28, squares, QRect(1, 1, 10, 10));
+  EXPECT_EQ(At(38, 28), clBlue);
+  EXPECT_EQ(At(39, 29), clBlue);
+  EXPECT_EQ(CountPixels(bitmap_.Image(), clLime, 0, 0, 40, 30), 1);
 }
 
 TEST(BitmapTest, ResizingKeepsTheCanvasAndItsSettings) {
