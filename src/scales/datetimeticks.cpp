@@ -206,12 +206,10 @@ void DateTimeLayout::Months() {
   const QDate low_date = DecodeDateTime(low_).date;
   QDate date(low_date.year(), low_date.month(), 1);
   if (step > 1 && !s_.short_ticks) {
-    // Without short ticks only the labelled months get ticks; a month that starts exactly at
-    // RangeLow keeps its tick.
-    if (DayNumber(date) < low_ || date.month() % step != 1) {
-      do date = date.addMonths(1);
-      while (date.month() % step != 1);
-    }
+    // Without short ticks only the labelled months get ticks, and the first of them lies after
+    // RangeLow's month, even when that month is labelled.
+    do date = date.addMonths(1);
+    while (date.month() % step != 1);
   }
   const int advance = s_.short_ticks ? 1 : step;
   for (int i = 0; i < kMaxSteps && date.isValid(); ++i, date = date.addMonths(advance)) {

@@ -322,9 +322,9 @@ ScaleGeometry TScale::Geometry() const {
   g.margin_bottom = margin_bottom_;
   g.range_low = range_low_;
   g.range_high = range_high_;
-  // A logarithmic axis over a range that reaches zero or below (possible only for a scale set up
-  // in code) is laid out and mapped as a linear one.
-  g.logarithmic = logarithmic_ && range_low_ > 0 && range_high_ > 0;
+  // A logarithmic axis stays logarithmic over a range that reaches zero or below (possible only
+  // for a scale set up in code): its mapping keeps the last valid factor and offset.
+  g.logarithmic = logarithmic_;
   return g;
 }
 

@@ -111,7 +111,8 @@ void LinearTicks(const ScaleLayoutSettings& s, ScaleLayout& layout) {
 void LogarithmicTicks(const ScaleLayoutSettings& s, ScaleLayout& layout) {
   const ScaleGeometry& g = s.geometry;
   const long double decades = Log10(static_cast<long double>(g.range_high) / g.range_low);
-  if (!(std::fabs(decades) >= 1)) {
+  // Less than a decade, or a range reaching zero or below, which has no decades: linear steps.
+  if (!(g.range_low > 0 && g.range_high > 0 && std::fabs(decades) >= 1)) {
     LinearTicks(s, layout);
     return;
   }

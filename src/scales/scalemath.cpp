@@ -11,7 +11,16 @@ long double Nearest(long double x) { return std::nearbyint(x); }
 
 long double Floor(long double x) { return std::floor(x); }
 
-long double Log10(long double x) { return std::log(x) / kLn10; }
+long double Log10(long double x) {
+  const long double result = std::log10(x);
+  // A value that is a power of ten to double precision (a double range end such as 1e-11, or
+  // the ratio of two of them) gives its exact exponent, so that whole decades count as whole.
+  const long double exponent = std::nearbyint(result);
+  if (std::isfinite(exponent) && std::fabs(result - exponent) < 1e-6L &&
+      std::fabs(x / std::pow(10.0L, exponent) - 1) <= 4 * std::numeric_limits<double>::epsilon())
+    return exponent;
+  return result;
+}
 
 int RoundToInt(long double x) {
   if (std::isnan(x)) return 0;

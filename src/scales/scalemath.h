@@ -18,6 +18,8 @@ inline constexpr long double kNearOne = 0.999999999L;
 long double Int(long double x);
 long double Nearest(long double x);
 long double Floor(long double x);
+// Decimal logarithm; a value within a few double-precision steps of a power of ten gives that
+// power's exponent exactly.
 long double Log10(long double x);
 
 // Nearest integer, ties to even, clamped to +-2147483647 (0 for a value that is not a number).

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
 #include "scales/scalemap.h"
 #include "scales/scalemath.h"
 
@@ -128,6 +132,20 @@ TEST(RoundingTest, NearestGoesToTheEvenNeighbourAndClampsToInt) {
   EXPECT_EQ(RoundToInt(-1e300L), -2147483647);
   EXPECT_EQ(Int(-1.7L), -1);
   EXPECT_EQ(Floor(-1.2L), -2);
+}
+
+TEST(Log10Test, PowersOfTenGiveWholeExponents) {
+  for (int n = -300; n <= 300; ++n) {
+    const double power = std::strtod(("1e" + std::to_string(n)).c_str(), nullptr);
+    EXPECT_EQ(Log10(power), n) << "10^" << n;
+    // The ratio of neighbouring decades, as a range's ends give it, is exactly one decade.
+    const double next = std::strtod(("1e" + std::to_string(n + 1)).c_str(), nullptr);
+    EXPECT_EQ(Log10(static_cast<long double>(next) / power), 1) << "10^" << n;
+  }
+  EXPECT_NEAR(static_cast<double>(Log10(2)), 0.30102999566398120, 1e-16);
+  EXPECT_LT(Log10(9.999999), 1);
+  EXPECT_GT(Log10(10.00001), 1);
+  EXPECT_EQ(Log10(0), -HUGE_VALL);
 }
 
 ScaleGeometry Geometry(TScaleType type, double low, double high, bool log = false) {

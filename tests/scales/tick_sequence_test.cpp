@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "scale_fixture.h"
 #include "scales/scalemath.h"
 
@@ -189,6 +192,49 @@ TEST(LogTicksTest, LessThanADecadeIsLaidOutLinearly) {
   EXPECT_EQ(LabelsOf(*p.scale), QStringList({"2", "4", "6", "8", "10", "12", "14"}));
   p.scale->SetDecPlaces(1);
   EXPECT_EQ(LabelsOf(*p.scale), QStringList({"2.0", "4.0", "6.0", "8.0", "10.0", "12.0", "14.0"}));
+}
+
+TEST(LogTicksTest, EveryWholeDecadeIsLaidOutLogarithmically) {
+  for (int n = -12; n < 12; ++n) {
+    const double lo = std::strtod(("1e" + std::to_string(n)).c_str(), nullptr);
+    const double hi = std::strtod(("1e" + std::to_string(n + 1)).c_str(), nullptr);
+    for (int min_ticks : {2, 3, 5, 10}) {
+      for (bool reversed : {false, true}) {
+        ScaleProbe p(sctXB);
+        p.scale->SetRangeLow(reversed ? hi : lo);
+        p.scale->SetRangeHigh(reversed ? lo : hi);
+        p.scale->SetLogarithmic(true);
+        p.scale->SetMinTicks(min_ticks);
+        const std::vector<double> ticks = LongTicks(BuildScaleLayout(p.scale->LayoutSettings()));
+        ASSERT_EQ(ticks.size(), 4u) << "1e" << n << " MinTicks " << min_ticks << (reversed ? " reversed" : "");
+        const double expected[] = {lo, 2 * lo, 5 * lo, hi};
+        for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(ticks[i] / expected[i], 1, 1e-12);
+      }
+    }
+  }
+}
+
+TEST(LogTicksTest, RangeReachingZeroKeepsTheMappingAndFallsBackToLinearSteps) {
+  ScaleProbe p(sctXB);
+  p.scale->SetRangeLow(1);
+  p.scale->SetRangeHigh(1000);
+  p.scale->SetLogarithmic(true);
+  const int at10 = p.scale->ValueToPixel(10);
+  const int at100 = p.scale->ValueToPixel(100);
+  ASSERT_EQ(at10, 140);  // 20 + 359 / 3
+
+  p.scale->SetRangeLow(-1);
+  EXPECT_TRUE(p.scale->Logarithmic());
+  EXPECT_EQ(p.scale->ValueToPixel(10), at10);
+  EXPECT_EQ(p.scale->ValueToPixel(100), at100);
+  EXPECT_EQ(p.scale->ValueToPixel(0), 0);
+  p.scale->SetRangeLow(0);
+  EXPECT_EQ(p.scale->ValueToPixel(100), at100);
+  EXPECT_THAT(LongTicks(BuildScaleLayout(p.scale->LayoutSettings())), Pointwise(NearlyEq(), Steps(0, 200, 6)));
+
+  // A valid range again maps afresh.
+  p.scale->SetRangeLow(10);
+  EXPECT_EQ(p.scale->ValueToPixel(10), 20);
 }
 
 TEST(TickListTest, KeepsFiftyValuesAndAnswersZeroOutside) {

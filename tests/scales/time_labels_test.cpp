@@ -153,18 +153,33 @@ TEST(DateTimeLabelsTest, MonthsAndYears) {
   ScaleProbe months = DateScale(sctXB, Day(2024, 1, 1), Day(2025, 1, 1));
   EXPECT_EQ(LabelsOf(*months.scale), QStringList({"Jan-2024", "May-2024", "Sep-2024", "Jan-2025"}));
   EXPECT_EQ(months.Render().size(), 13u);  // a tick on the first of every month
+  // Without short ticks the first tick lies after RangeLow's month, even on a labelled month.
   months.scale->SetShortTicks(false);
-  EXPECT_EQ(months.Render().size(), 4u);  // a range starting on a labelled month keeps its tick
+  EXPECT_EQ(LabelsOf(*months.scale), QStringList({"May-2024", "Sep-2024", "Jan-2025"}));
+  EXPECT_EQ(months.Render().size(), 3u);
   months.scale->SetRangeHigh(Day(2024, 12, 31));  // 3.997 months per interval: steps of 3
-  EXPECT_EQ(LabelsOf(*months.scale), QStringList({"Jan-2024", "Apr-2024", "Jul-2024", "Oct-2024"}));
+  EXPECT_EQ(LabelsOf(*months.scale), QStringList({"Apr-2024", "Jul-2024", "Oct-2024"}));
   months.scale->DateFormat()->SetDateOrder(doYYMMDD);
-  EXPECT_EQ(LabelsOf(*months.scale).first(), "2024-Jan");
+  EXPECT_EQ(LabelsOf(*months.scale).first(), "2024-Apr");
+  months.scale->SetRangeLow(Day(2024, 2, 1));  // an unlabelled start moves on to the next label
+  EXPECT_EQ(LabelsOf(*months.scale).first(), "2024-Apr");
+
+  ScaleProbe year = DateScale(sctXB, Day(2020, 1, 1), Day(2021, 1, 1));
+  year.scale->SetMinTicks(4);
+  year.scale->SetShortTicks(false);
+  EXPECT_EQ(LabelsOf(*year.scale), QStringList({"Apr-2020", "Jul-2020", "Oct-2020", "Jan-2021"}));
 
   ScaleProbe years = DateScale(sctXB, Day(1900, 1, 1), Day(2100, 1, 1));
   EXPECT_EQ(LabelsOf(*years.scale), QStringList({"1900", "1950", "2000", "2050", "2100"}));
   EXPECT_EQ(years.Render().size(), 21u);  // short ticks every ten years
   years.scale->DateFormat()->SetYearLength(ylYY);
   EXPECT_EQ(LabelsOf(*years.scale).at(2), "00");
+
+  // Exactly ten and a hundred years per interval step by ten and a hundred years.
+  ScaleProbe decades = DateScale(sctXB, 0, 10957.5);
+  EXPECT_EQ(LabelsOf(*decades.scale), QStringList({"1900", "1910", "1920"}));
+  decades.scale->SetRangeHigh(109575);
+  EXPECT_EQ(LabelsOf(*decades.scale), QStringList({"1900", "2000", "2100", "2200"}));
 
   // The calendar ends with 9999: the last tick is held on its last day.
   ScaleProbe far = DateScale(sctXB, Day(9000, 1, 1), 3000000);
