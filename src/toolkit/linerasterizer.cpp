@@ -1,32 +1,56 @@
 #include "toolkit/linerasterizer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace {
 
-// Dash patterns of the GDI's cosmetic pens, in pixels: on, off, on, off...
-constexpr int kDash[] = {18, 6, 0};
-constexpr int kDot[] = {3, 3, 0};
-constexpr int kDashDot[] = {9, 6, 3, 6, 0};
-constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3, 0};
+// Products of pixel coordinates can exceed 64 bits for end points near the Integer limits.
+__extension__ typedef __int128 Wide;
 
-const int* Pattern(TPenStyle style) {
+// A dash pattern as one on/off flag per pixel of its period.
+struct DashTable {
+  int period = 0;
+  std::array<bool, 24> on{};
+};
+
+constexpr DashTable MakeDashTable(std::initializer_list<int> lengths) {
+  DashTable table;
+  bool on = true;
+  for (const int length : lengths) {
+    for (int k = 0; k < length; ++k) table.on[static_cast<std::size_t>(table.period++)] = on;
+    on = !on;
+  }
+  return table;
+}
+
+// Dash patterns of the GDI's cosmetic pens, in pixels: on, off, on, off...
+constexpr DashTable kDash = MakeDashTable({18, 6});
+constexpr DashTable kDot = MakeDashTable({3, 3});
+constexpr DashTable kDashDot = MakeDashTable({9, 6, 3, 6});
+constexpr DashTable kDashDotDot = MakeDashTable({9, 3, 3, 3, 3, 3});
+
+const DashTable* Pattern(TPenStyle style) {
   switch (style) {
-    case psDash: return kDash;
-    case psDot: return kDot;
-    case psDashDot: return kDashDot;
-    case psDashDotDot: return kDashDotDot;
+    case psDash: return &kDash;
+    case psDot: return &kDot;
+    case psDashDot: return &kDashDot;
+    case psDashDotDot: return &kDashDotDot;
     default: return nullptr;
   }
 }
 
-// The minor coordinate of step i of a line whose major axis advances by major (> 0) while the
-// minor one advances by minor: the nearest pixel, halves rounded away from the start.
-long long MinorAt(long long i, long long major, long long minor) {
-  const long long num = 2 * i * std::llabs(minor) + major;
-  const long long offset = num / (2 * major);
-  return minor < 0 ? -offset : offset;
+// Step i of a line whose major axis advances by major (> 0) while the minor one advances by
+// minor_abs (0 ..= major) lies offset(i) = floor((2 i minor_abs + major) / (2 major)) pixels off
+// the start on the minor axis: the nearest pixel, halves rounded away from the start. This is the
+// first step whose offset reaches k (k >= 1), or major when none before it does.
+long long FirstStepReaching(long long k, long long major, long long minor_abs) {
+  const Wide numerator = Wide{2} * major * k - major;
+  const Wide denominator = Wide{2} * minor_abs;
+  const Wide step = (numerator + denominator - 1) / denominator;
+  return static_cast<long long>(std::min<Wide>(step, major));
 }
 
 }  // namespace
@@ -36,25 +60,29 @@ LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle sty
       stride_(image.bytesPerLine()),
       width_(image.width()),
       height_(image.height()),
-      pixel_(pixel & 0xFFFFFF), xor_(xor_mode), dashes_(Pattern(style)) {
-  if (dashes_) dash_left_ = dashes_[0];
+      pixel_(pixel & 0xFFFFFF),
+      xor_(xor_mode) {
+  if (const DashTable* table = Pattern(style)) {
+    dash_on_ = table->on.data();
+    dash_period_ = table->period;
+  }
 }
 
-bool LineRasterizer::DashOn() {
-  if (!dashes_) return true;
-  const bool on = (dash_index_ % 2) == 0;
-  if (--dash_left_ == 0) {
-    ++dash_index_;
-    if (dashes_[dash_index_] == 0) dash_index_ = 0;
-    dash_left_ = dashes_[dash_index_];
-  }
-  return on;
+void LineRasterizer::Advance(long long steps) {
+  if (dash_period_ != 0) dash_pos_ = static_cast<int>((dash_pos_ + steps % dash_period_) % dash_period_);
 }
 
 void LineRasterizer::Plot(int x, int y) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   auto* line = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
   line[x] = xor_ ? (line[x] ^ pixel_) | 0xFF000000u : pixel_ | 0xFF000000u;
+}
+
+void LineRasterizer::Column(int x, int top, int bottom) {
+  if (x < 0 || x >= width_) return;
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_ - 1);
+  for (int y = top; y <= bottom; ++y) Plot(x, y);
 }
 
 void LineRasterizer::Line(QPoint from, QPoint to) {
@@ -64,29 +92,59 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
   if (major == 0) return;
   const long long minor = x_major ? dy : dx;
+  const long long minor_abs = std::llabs(minor);
   const int step = (x_major ? dx : dy) > 0 ? 1 : -1;
+  const int minor_step = minor < 0 ? -1 : 1;
   const long long start_major = x_major ? from.x() : from.y();
   const long long start_minor = x_major ? from.y() : from.x();
-  const long long limit = x_major ? width_ : height_;
+  const long long major_limit = x_major ? width_ : height_;
+  const long long minor_limit = x_major ? height_ : width_;
 
-  // Steps whose major coordinate lies inside the image; with a dash pattern every step counts.
-  long long first = 0;
-  long long last = major - 1;
-  if (!dashes_) {
-    const long long lo = step > 0 ? -start_major : start_major - (limit - 1);
-    const long long hi = step > 0 ? limit - 1 - start_major : start_major;
-    first = std::max(first, lo);
-    last = std::min(last, hi);
+  // The steps whose pixel lies inside the image form one range: the major coordinate moves one
+  // pixel a step and the minor offset never decreases.
+  long long first = std::max(0LL, step > 0 ? -start_major : start_major - (major_limit - 1));
+  long long last = std::min(major - 1, step > 0 ? major_limit - 1 - start_major : start_major);
+  const long long low_offset = minor_step > 0 ? -start_minor : start_minor - (minor_limit - 1);
+  const long long high_offset = minor_step > 0 ? minor_limit - 1 - start_minor : start_minor;
+  if (high_offset < 0 || (minor_abs == 0 && low_offset > 0)) {
+    last = first - 1;
+  } else if (minor_abs > 0) {
+    if (low_offset > 0) first = std::max(first, FirstStepReaching(low_offset, major, minor_abs));
+    last = std::min(last, FirstStepReaching(high_offset + 1, major, minor_abs) - 1);
   }
+  if (first > last) {
+    Advance(major);
+    return;
+  }
+  Advance(first);
+
+  // The minor offset of the first step as quotient and remainder, then carried on step by step.
+  const Wide numerator = Wide{2} * first * minor_abs + major;
+  long long offset = static_cast<long long>(numerator / (Wide{2} * major));
+  long long remainder = static_cast<long long>(numerator % (Wide{2} * major));
+  const long long increment = 2 * minor_abs;
+  const long long wrap = 2 * major;
+  long long a = start_major + step * first;
   for (long long i = first; i <= last; ++i) {
-    const bool on = DashOn();
-    if (!on) continue;
-    const long long a = start_major + step * i;
-    const long long b = start_minor + MinorAt(i, major, minor);
-    if (x_major) {
-      Plot(static_cast<int>(a), static_cast<int>(b));
-    } else {
-      Plot(static_cast<int>(b), static_cast<int>(a));
+    bool on = true;
+    if (dash_period_ != 0) {
+      on = dash_on_[dash_pos_];
+      if (++dash_pos_ == dash_period_) dash_pos_ = 0;
+    }
+    if (on) {
+      const long long b = start_minor + minor_step * offset;
+      if (x_major) {
+        Plot(static_cast<int>(a), static_cast<int>(b));
+      } else {
+        Plot(static_cast<int>(b), static_cast<int>(a));
+      }
+    }
+    a += step;
+    remainder += increment;
+    if (remainder >= wrap) {
+      remainder -= wrap;
+      ++offset;
     }
   }
+  Advance(major - 1 - last);
 }

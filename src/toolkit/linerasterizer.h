@@ -8,17 +8,24 @@
 
 // Draws one-pixel lines straight into an RGB32 image the way the GDI does: from the start pixel
 // up to but not including the end pixel, whichever way the line runs, with the dash pattern
-// running on across the segments of one polyline. Lines are clipped to the image first, so far-away
-// end points cost nothing.
+// running on across the segments of one polyline. Lines are clipped to the image arithmetically
+// first, so far-away end points cost nothing; the dash pattern advances over the pixels left out,
+// as if they had been drawn.
 class LineRasterizer {
  public:
   LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle style, bool xor_mode);
 
   void Line(QPoint from, QPoint to);
+  // Paints column x from row top to row bottom, both included, clipped to the image; the dash
+  // pattern is not involved.
+  void Column(int x, int top, int bottom);
+  bool Dashed() const { return dash_period_ != 0; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
  private:
-  bool DashOn();
   void Plot(int x, int y);
+  void Advance(long long steps);
 
   // The image's rows, written through its const view, as the painter working on it does: no detach.
   uchar* bits_;
@@ -27,7 +34,8 @@ class LineRasterizer {
   int height_;
   std::uint32_t pixel_;
   bool xor_;
-  const int* dashes_ = nullptr;  // on and off lengths, zero-terminated; null for a solid line
-  int dash_index_ = 0;
-  int dash_left_ = 0;
+  // The dash pattern as one flag per pixel of its period; a period of 0 is a solid line.
+  const bool* dash_on_ = nullptr;
+  int dash_period_ = 0;
+  int dash_pos_ = 0;
 };

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <climits>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "common/image_probe.h"
+#include "toolkit/linerasterizer.h"
+
+namespace {
+
+constexpr std::uint32_t kInk = 0x0000FF;  // blue in the image's pixel order
+
+// The dash patterns on, off, on, off... as the GDI's cosmetic pens draw them.
+std::vector<int> Dashes(TPenStyle style) {
+  switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+// The straightforward drawer: every step of every segment is walked and tested against the image,
+// and the dash pattern moves on one pixel a step.
+class ReferenceLines {
+ public:
+  ReferenceLines(QImage& image, TPenStyle style) : image_(image) {
+    const std::vector<int> dashes = Dashes(style);
+    bool on = true;
+    for (const int length : dashes) {
+      for (int k = 0; k < length; ++k) pattern_.push_back(on);
+      on = !on;
+    }
+  }
+
+  void Line(QPoint from, QPoint to) {
+    const long long dx = static_cast<long long>(to.x()) - from.x();
+    const long long dy = static_cast<long long>(to.y()) - from.y();
+    const bool x_major = std::llabs(dx) >= std::llabs(dy);
+    const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
+    const long long minor = x_major ? dy : dx;
+    const int step = (x_major ? dx : dy) > 0 ? 1 : -1;
+    for (long long i = 0; i < major; ++i) {
+      const bool on = pattern_.empty() || pattern_[static_cast<std::size_t>(position_)];
+      if (!pattern_.empty()) position_ = (position_ + 1) % static_cast<long long>(pattern_.size());
+      if (!on) continue;
+      // The nearest pixel on the minor axis, halves rounded away from the start.
+      const long long offset = (2 * i * std::llabs(minor) + major) / (2 * major);
+      const long long a = (x_major ? from.x() : from.y()) + step * i;
+      const long long b = (x_major ? from.y() : from.x()) + (minor < 0 ? -offset : offset);
+      const long long x = x_major ? a : b;
+      const long long y = x_major ? b : a;
+      if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+        image_.setPixel(static_cast<int>(x), static_cast<int>(y), 0xFF000000u | kInk);
+    }
+  }
+
+ private:
+  QImage& image_;
+  std::vector<bool> pattern_;
+  long long position_ = 0;
+};
+
+QImage Blank() {
+  QImage image(61, 47, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+int Coordinate(std::mt19937& random, int extent) {
+  switch (random() % 4) {
+    case 0: return static_cast<int>(random() % static_cast<unsigned>(extent));
+    case 1: return static_cast<int>(random() % static_cast<unsigned>(3 * extent)) - extent;
+    case 2: return static_cast<int>(random() % 601) - 300;
+    default: return static_cast<int>(random() % 60001) - 30000;
+  }
+}
+
+TEST(LineRasterizerTest, ClippedLinesMatchTheStepByStepDrawingForEveryStyle) {
+  std::mt19937 random(20240607);
+  for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot}) {
+    for (int polyline = 0; polyline < 60; ++polyline) {
+      QImage fast = Blank();
+      QImage reference = Blank();
+      LineRasterizer rasterizer(fast, kInk, style, false);
+      ReferenceLines lines(reference, style);
+      QPoint from(Coordinate(random, fast.width()), Coordinate(random, fast.height()));
+      for (int segment = 0; segment < 12; ++segment) {
+        const QPoint to(Coordinate(random, fast.width()), Coordinate(random, fast.height()));
+        rasterizer.Line(from, to);
+        lines.Line(from, to);
+        from = to;
+      }
+      ASSERT_EQ(fast, reference) << "style " << style << ", polyline " << polyline << ": "
+                                 << SaveArtefact(fast, QStringLiteral("rasterizer_fast.png")).toStdString();
+    }
+  }
+}
+
+TEST(LineRasterizerTest, DashPhaseAdvancesOverTheStretchOffTheImage) {
+  QImage image = Blank();
+  LineRasterizer rasterizer(image, kInk, psDash, false);
+  // 30005 pixels left of the image: 30005 = 1250 * 24 + 5, so the image starts 5 pixels into a dash.
+  rasterizer.Line(QPoint(-30005, 3), QPoint(60, 3));
+  for (int x = 0; x < 13; ++x) EXPECT_EQ(PixelAt(image, x, 3), clBlue) << x;
+  for (int x = 13; x < 19; ++x) EXPECT_EQ(PixelAt(image, x, 3), clWhite) << x;
+  EXPECT_EQ(PixelAt(image, 19, 3), clBlue);
+  // A segment wholly outside still moves the pattern on: 30 pixels off the image, then the next
+  // segment starts 6 pixels into the pattern.
+  LineRasterizer second(image, kInk, psDash, false);
+  second.Line(QPoint(-40, 40), QPoint(-10, 40));
+  second.Line(QPoint(0, 44), QPoint(60, 44));
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(PixelAt(image, x, 44), clBlue) << x;
+  EXPECT_EQ(PixelAt(image, 12, 44), clWhite);
+}
+
+TEST(LineRasterizerTest, EndPointsAtTheIntegerLimitsAndColumns) {
+  QImage image = Blank();
+  LineRasterizer rasterizer(image, kInk, psSolid, false);
+  rasterizer.Line(QPoint(INT_MIN, 5), QPoint(INT_MAX, 5));
+  EXPECT_EQ(CountPixels(image, clBlue, 0, 5, 61, 6), 61);
+  rasterizer.Line(QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX));  // through (0, 0) at 45 degrees
+  for (int i = 0; i < 47; ++i) EXPECT_EQ(PixelAt(image, i, i), clBlue) << i;
+  rasterizer.Line(QPoint(INT_MAX, 0), QPoint(INT_MIN, 46));  // shallow, nowhere near a whole pixel row
+  rasterizer.Column(60, -100, 100);
+  EXPECT_EQ(CountPixels(image, clBlue, 60, 0, 61, 47), 47);
+  rasterizer.Column(-1, 0, 10);
+  rasterizer.Column(61, 0, 10);
+  rasterizer.Column(30, 12, 11);
+  EXPECT_EQ(PixelAt(image, 30, 12), clWhite);
+  EXPECT_FALSE(rasterizer.Dashed());
+  EXPECT_TRUE(LineRasterizer(image, kInk, psDot, false).Dashed());
+}
+
+}  // namespace
