@@ -48,3 +48,20 @@ struct TZephChartItem {
   std::int32_t Depth;  // depth of a 3-D bar
   std::uint8_t MarkType;
 };
+
+// The fields that items made of one point share along a curve: everything but the point and the
+// kind.
+struct TZephPointAttributes {
+  TColor Color;
+  std::int32_t LineWidth;
+  std::int32_t Layer;
+  std::uint8_t PenStyle;
+  std::uint8_t ItemClass;
+  std::uint8_t MarkType;
+  bool operator==(const TZephPointAttributes&) const = default;
+};
+
+struct TZephItemPoint {
+  double X;
+  double Y;
+};

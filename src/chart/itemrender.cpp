@@ -17,6 +17,20 @@ constexpr double kArrowHalfAngle = 0.3490658503988659;
 
 int RoundOffset(double value) { return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9))); }
 
+// Whether every coordinate the item's kind uses is a finite number.
+bool CoordinatesFinite(const TZephChartItem& item) {
+  const bool first = std::isfinite(item.X1) && std::isfinite(item.Y1);
+  switch (item.Kind) {
+    case ikLine:
+    case ikRectangle:
+    case ikFramedRect:
+    case ikBar3D:
+    case ikEllipse:
+    case ikArrow: return first && std::isfinite(item.X2) && std::isfinite(item.Y2);
+    default: return first;
+  }
+}
+
 void OrderCorners(QPoint& a, QPoint& b) {
   if (a.x() > b.x()) std::swap(a.rx(), b.rx());
   if (a.y() > b.y()) std::swap(a.ry(), b.ry());
@@ -89,39 +103,84 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   });
   batch.SetPenPos(QPoint(0, 0));
 
-  const TZephItemList& list = Items();
-  const int count = list.Count();
-  for (int i = 0; i < count; ++i) {
-    const TZephChartItem& item = list[i];
-    if (!ItemVisible(item)) continue;
-    if (item.LineWidth != cache.PenWidth()) {
+  // A point that is no finite number breaks the polyline: the next finite point starts anew, as
+  // after a move-to. Other items that are not finite are left out.
+  bool broken = false;
+  const auto set_width = [&](int width) {
+    if (width == cache.PenWidth()) return;
+    batch.Flush();
+    cache.SetPenWidth(width);
+  };
+  const auto polyline_point = [&](std::uint8_t kind, double x, double y, const TZephPointAttributes& attributes) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
       batch.Flush();
-      cache.SetPenWidth(item.LineWidth);
+      broken = true;
+    } else if (kind == ikMoveTo || broken) {
+      broken = false;
+      batch.Flush();
+      const QPoint p = ItemPixel(attributes.Layer, x, y);
+      batch.SetPenPos(p);
+      canvas.MoveTo(p.x(), p.y());
+    } else {
+      const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+      if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
+        batch.Flush();
+        cache.SetPenColor(attributes.Color);
+        cache.SetPenStyle(style);
+      }
+      batch.Append(ItemPixel(attributes.Layer, x, y));
     }
-    switch (item.Kind) {
-      case ikMoveTo: {
-        batch.Flush();
-        const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
-        batch.SetPenPos(p);
-        canvas.MoveTo(p.x(), p.y());
-        break;
-      }
-      case ikDrawTo: {
-        const auto style = static_cast<TPenStyle>(item.PenStyle);
-        if (item.Color != cache.PenColor() || style != cache.PenStyle()) {
-          batch.Flush();
-          cache.SetPenColor(item.Color);
-          cache.SetPenStyle(style);
+  };
+  const auto other_item = [&](const TZephChartItem& item) {
+    batch.Flush();
+    dirty_columns_.MarkAll();
+    RenderItem(canvas, item, cache);
+    if (item.Kind == ikRelMove || item.Kind == ikRelDraw) {
+      batch.SetPenPos(canvas.PenPos());
+      broken = false;
+    }
+  };
+
+  const TZephItemList& list = Items();
+  for (const TZephItemList::Run& run : list.Runs()) {
+    if (!run.points) {
+      for (int k = 0; k < run.count; ++k) {
+        const TZephChartItem& item = list.Record(run.start + static_cast<std::size_t>(k));
+        if (!ItemVisible(item)) continue;
+        const bool polyline = item.Kind == ikMoveTo || item.Kind == ikDrawTo;
+        if (!polyline && !CoordinatesFinite(item)) continue;
+        set_width(item.LineWidth);
+        if (polyline) {
+          polyline_point(item.Kind, item.X1, item.Y1,
+                         {item.Color, item.LineWidth, item.Layer, item.PenStyle, item.ItemClass, item.MarkType});
+        } else {
+          other_item(item);
         }
-        batch.Append(ItemPixel(item.Layer, item.X1, item.Y1));
-        break;
       }
-      default:
-        batch.Flush();
-        dirty_columns_.MarkAll();
-        RenderItem(canvas, item, cache);
-        if (item.Kind == ikRelMove || item.Kind == ikRelDraw) batch.SetPenPos(canvas.PenPos());
-        break;
+      continue;
+    }
+    const TZephPointAttributes& attributes = run.attributes;
+    if (!ItemVisible(attributes)) continue;
+    std::size_t index = run.start;
+    const std::size_t end = run.start + static_cast<std::size_t>(run.count);
+    while (index < end) {
+      std::size_t available = 0;
+      const TZephItemPoint* points = list.Points(index, available);
+      const std::uint8_t* kinds = list.PointKinds(index);
+      const std::size_t n = std::min(available, end - index);
+      for (std::size_t k = 0; k < n; ++k) {
+        const std::uint8_t kind = kinds[k];
+        const double x = points[k].X;
+        const double y = points[k].Y;
+        if (kind == ikMoveTo || kind == ikDrawTo) {
+          set_width(attributes.LineWidth);
+          polyline_point(kind, x, y, attributes);
+        } else if (std::isfinite(x) && std::isfinite(y)) {
+          set_width(attributes.LineWidth);
+          other_item(list[run.first + static_cast<int>(index - run.start + k)]);
+        }
+      }
+      index += n;
     }
   }
   batch.Flush();

@@ -5,27 +5,33 @@ TZephItemStore::TZephItemStore() : items_(std::make_shared<TZephItemList>()) {
   layer_visible_.fill(true);
 }
 
-TZephChartItem& TZephItemStore::AppendItem(TZephItemKind kind, double x1, double y1, double x2, double y2) {
-  TZephChartItem& item = items_->Append(kind, alloc_size_);
+TZephChartItem TZephItemStore::NewItem(TZephItemKind kind, double x1, double y1, double x2, double y2) const {
+  TZephChartItem item{};
+  item.Kind = kind;
   item.X1 = x1;
   item.Y1 = y1;
   item.X2 = x2;
   item.Y2 = y2;
-  item.Layer = current_layer_;
-  item.ItemClass = class_default_;
-  item.Color = data_color_;
-  item.PenStyle = pen_style_;
-  item.LineWidth = line_width_;
+  item.Layer = attributes_.Layer;
+  item.ItemClass = attributes_.ItemClass;
+  item.Color = attributes_.Color;
+  item.PenStyle = attributes_.PenStyle;
+  item.LineWidth = attributes_.LineWidth;
   return item;
 }
 
+void TZephItemStore::AppendItem(const TZephChartItem& item) {
+  items_->Append(item, alloc_size_);
+  ItemListChanged();
+}
+
 void TZephItemStore::MoveTo(double x, double y) {
-  AppendItem(ikMoveTo, x, y);
+  items_->AppendPoint(ikMoveTo, x, y, attributes_, alloc_size_);
   ItemListChanged();
 }
 
 void TZephItemStore::DrawTo(double x, double y) {
-  AppendItem(ikDrawTo, x, y);
+  items_->AppendPoint(ikDrawTo, x, y, attributes_, alloc_size_);
   ItemListChanged();
 }
 
@@ -41,11 +47,11 @@ void TZephItemStore::SetAllocSize(int value) {
 }
 
 void TZephItemStore::SetClassDefault(int value) {
-  if (value >= 0 && value < 255) class_default_ = static_cast<std::uint8_t>(value);
+  if (value >= 0 && value < 255) attributes_.ItemClass = static_cast<std::uint8_t>(value);
 }
 
 void TZephItemStore::SetCurrentLayer(int layer) {
-  if (layer >= 1 && layer <= kLayerCount) current_layer_ = layer;
+  if (layer >= 1 && layer <= kLayerCount) attributes_.Layer = layer;
 }
 
 bool TZephItemStore::ClassVisible(int item_class) const {

@@ -34,18 +34,19 @@ class TZephItemStore {
   int AllocSize() const { return alloc_size_; }
   // Accepts 1 to 1000000; any other value is ignored.
   void SetAllocSize(int value);
-  TColor DataColor() const { return data_color_; }
-  void SetDataColor(TColor value) { data_color_ = value; }
-  TPenStyle PenStyle() const { return pen_style_; }
-  void SetPenStyle(TPenStyle value) { pen_style_ = value; }
-  int LineWidth() const { return line_width_; }
-  void SetLineWidth(int value) { line_width_ = static_cast<std::uint8_t>(value); }
-  int ClassDefault() const { return class_default_; }
+  TColor DataColor() const { return attributes_.Color; }
+  void SetDataColor(TColor value) { attributes_.Color = value; }
+  TPenStyle PenStyle() const { return static_cast<TPenStyle>(attributes_.PenStyle); }
+  void SetPenStyle(TPenStyle value) { attributes_.PenStyle = value; }
+  // A Byte: values beyond 0..255 keep their low byte.
+  int LineWidth() const { return attributes_.LineWidth; }
+  void SetLineWidth(int value) { attributes_.LineWidth = static_cast<std::uint8_t>(value); }
+  int ClassDefault() const { return attributes_.ItemClass; }
   // Class 255 is reserved and ignored.
   void SetClassDefault(int value);
   TColor FillColor() const { return fill_color_; }
   void SetFillColor(TColor value) { fill_color_ = value; }
-  int CurrentLayer() const { return current_layer_; }
+  int CurrentLayer() const { return attributes_.Layer; }
   // The layer of the items appended from now on; values outside 1..16 are ignored.
   void SetCurrentLayer(int layer);
 
@@ -57,11 +58,15 @@ class TZephItemStore {
   bool ItemVisible(const TZephChartItem& item) const {
     return class_visible_[item.ItemClass] && LayerVisible(item.Layer);
   }
+  bool ItemVisible(const TZephPointAttributes& attributes) const {
+    return class_visible_[attributes.ItemClass] && LayerVisible(attributes.Layer);
+  }
 
  protected:
-  // Appends a record of the kind at the point(s) with the current colour, pen style, line width,
-  // class and layer.
-  TZephChartItem& AppendItem(TZephItemKind kind, double x1, double y1, double x2 = 0, double y2 = 0);
+  // A record of the kind at the point(s) with the current colour, pen style, line width, class and
+  // layer, for the caller to complete and append.
+  TZephChartItem NewItem(TZephItemKind kind, double x1, double y1, double x2 = 0, double y2 = 0) const;
+  void AppendItem(const TZephChartItem& item);
   // Runs after every change of the list: appends and clears.
   virtual void ItemListChanged() {}
 
@@ -70,12 +75,9 @@ class TZephItemStore {
 
  private:
   int alloc_size_ = 1000;
-  TColor data_color_ = clBlack;
-  TPenStyle pen_style_ = psSolid;
-  std::uint8_t line_width_ = 1;
-  std::uint8_t class_default_ = 0;
+  // DataColor, PenStyle, LineWidth, ClassDefault and the current layer, as items take them.
+  TZephPointAttributes attributes_{clBlack, 1, 1, psSolid, 0, 0};
   TColor fill_color_ = clSilver;
-  int current_layer_ = 1;
   std::array<bool, kClassCount> class_visible_;
   std::array<bool, kLayerCount> layer_visible_;
 };
