@@ -4,7 +4,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "app/languagefile.h"
 #include "app/varactormodel.h"
+#include "toolkit/nearestname.h"
 
 namespace {
 
@@ -27,8 +29,13 @@ struct Options {
                           QStringLiteral("The size of the --render image in pixels (points for a PDF), for "
                                          "example 1200x500."),
                           QStringLiteral("WxH")};
+  QCommandLineOption language{QStringLiteral("language"),
+                              QStringLiteral("The language of the window when no language file lies beside the "
+                                             "program and the user has chosen none: english, german, or the "
+                                             "path of an itl language file."),
+                              QStringLiteral("NAME")};
 
-  QList<QCommandLineOption> All() const { return {help, version, render, export_csv, position, size}; }
+  QList<QCommandLineOption> All() const { return {help, version, render, export_csv, position, size, language}; }
 
   void AddTo(QCommandLineParser& parser) const {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -38,27 +45,50 @@ struct Options {
   }
 };
 
-// Keeps the program's own options (with their values) and drops everything else, so that the
-// host's parameters and options meant for others never count as errors.
-QStringList OwnArguments(const QStringList& arguments, const Options& options) {
+// The long names of the program's options, for suggestions.
+QStringList LongNames(const Options& options) {
+  QStringList names;
+  for (const QCommandLineOption& option : options.All())
+    for (const QString& name : option.names())
+      if (name.size() > 1) names.append(name);
+  return names;
+}
+
+struct TOwnArguments {
+  QStringList arguments;
+  QString error;
+};
+
+// Keeps the program's own options (with their values) and leaves the host's arguments alone:
+// those in the host's form (beginning with "/") and everything after one, words that are no
+// options, single-dash options, and everything after "--". A "--" option before any of the
+// host's arguments that the program does not know is a mistyped option of its own.
+TOwnArguments OwnArguments(const QStringList& arguments, const Options& options) {
   QSet<QString> flags;
   QSet<QString> valued;
   for (const QCommandLineOption& option : options.All())
     for (const QString& name : option.names()) (option.valueName().isEmpty() ? flags : valued).insert(name);
 
-  QStringList own{arguments.value(0)};
+  TOwnArguments own{{arguments.value(0)}, {}};
+  bool host_part = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
+    if (argument == QLatin1String("--")) break;
+    if (argument.startsWith(QLatin1Char('/'))) host_part = true;
     if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) continue;
-    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const bool long_option = argument.startsWith(QLatin1String("--"));
+    QString name = argument.mid(long_option ? 2 : 1);
     const qsizetype equals = name.indexOf(QLatin1Char('='));
     const bool inline_value = equals >= 0;
     if (inline_value) name.truncate(equals);
     if (flags.contains(name)) {
-      own.append(argument);
+      own.arguments.append(argument);
     } else if (valued.contains(name)) {
-      own.append(argument);
-      if (!inline_value && i + 1 < arguments.size()) own.append(arguments[++i]);
+      own.arguments.append(argument);
+      if (!inline_value && i + 1 < arguments.size()) own.arguments.append(arguments[++i]);
+    } else if (long_option && !host_part && own.error.isEmpty()) {
+      own.error = QStringLiteral("unknown option '--%1'; did you mean '--%2'? (see varactor --help)")
+                      .arg(name, NearestName(name, LongNames(options)));
     }
   }
   return own;
@@ -78,7 +108,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   options.AddTo(parser);
   TCommandLine result;
-  if (!parser.parse(OwnArguments(arguments, options))) {
+  const TOwnArguments own = OwnArguments(arguments, options);
+  if (!own.error.isEmpty()) {
+    result.error = own.error;
+    return result;
+  }
+  if (!parser.parse(own.arguments)) {
     result.error = parser.errorText();
     return result;
   }
@@ -86,6 +121,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   result.version = parser.isSet(options.version);
   result.render_file = parser.value(options.render);
   result.csv_file = parser.value(options.export_csv);
+  result.language = parser.value(options.language);
+  if (parser.isSet(options.language) && result.language.isEmpty()) {
+    result.error = QStringLiteral("--language needs a language name or file");
+    return result;
+  }
   if (parser.isSet(options.render) && result.render_file.isEmpty()) {
     result.error = QStringLiteral("--render needs a file name");
     return result;
@@ -134,8 +174,26 @@ QString CommandLineHelp() {
   options.AddTo(parser);
   return parser.helpText() +
          QStringLiteral(
+             "\nArguments that begin with \"/\", and all that follow one, belong to the host e-learning\n"
+             "server that started the program and are passed to it untouched, as are words that are no\n"
+             "option and everything after \"--\".\n"
+             "\nLanguage: the window's texts come from the first of these language files that exists:\n"
+             "  1. varactor.itl beside the program (under a host: the file the host serves);\n"
+             "  2. $XDG_CONFIG_HOME/varactor/varactor.itl (~/.config/varactor/varactor.itl), the\n"
+             "     user's own choice, which nothing of the program ever overwrites;\n"
+             "  3. the installed language that --language names, else the desktop's language\n"
+             "     (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: German for de*, else English);\n"
+             "  4. English.\n"
+             "  Installed languages are in %1.\n"
              "\nEnvironment:\n"
+             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version, --render\n"
+             "                       and --export-csv need none.\n"
+             "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
+             "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
              "                       with its window titles, about-box texts, icons, slider\n"
-             "                       position and parameters (a diagnostic; off when unset).\n");
+             "                       position and parameters (a diagnostic; off when unset).\n"
+             "\nExit status: 0 done; 1 a file could not be written, no window could be opened, or the\n"
+             "host is gone; 2 a wrong option or value.\n")
+             .arg(InstalledLanguageDirectory());
 }

@@ -5,8 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-// What the program was asked to do by its own options. Everything else on the command line
-// (the host's parameters, options the program does not know) is left alone.
+// What the program was asked to do by its own options. The host's arguments (those beginning
+// with "/" and all after one, words that are no option, single-dash options the program does not
+// know, all after "--") are left alone; an unknown "--" option before them is an error.
 struct TCommandLine {
   bool help = false;
   bool version = false;
@@ -16,6 +17,8 @@ struct TCommandLine {
   int position = 0;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;
+  // --language: a language name or an itl file, used when no other language file comes first.
+  QString language;
   // Set when an option of the program has a bad value; nothing else is meaningful then.
   QString error;
 

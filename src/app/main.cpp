@@ -1,8 +1,8 @@
 // The program entry: the simulation's window, or, with --render or --export-csv, its charts or
 // curves written to files without a window.
 
+#include <QCoreApplication>
 #include <QIcon>
-#include <QStringList>
 #include <cstdio>
 #include <memory>
 
@@ -10,8 +10,12 @@
 #include "app/appresources.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
+#include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "host/customdemon.h"
 #include "toolkit/ansi.h"
+#include "toolkit/displayguard.h"
+#include "toolkit/programoptions.h"
 #include "toolkit/tapplication.h"
 
 namespace {
@@ -19,23 +23,14 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitFailure = 1;
 
-void ReportError(const QString& message) {
-  std::fprintf(stderr, "varactor: %s\n", message.toLocal8Bit().constData());
-}
-
-// Work without a window needs no display: on a machine without one it runs off screen.
-void UseOffscreenWithoutDisplay() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-}
+void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", message.toLocal8Bit().constData()); }
 
 int RunWithoutWindow(const TCommandLine& command) {
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
-    const QString error = RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)),
-                                       command.render_file);
+    const QString error =
+        RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)), command.render_file);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -73,29 +68,48 @@ int RunSimulation(TApplication& application) {
   return result;
 }
 
+void NameApplication() {
+  QCoreApplication::setApplicationName(QStringLiteral("varactor"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(VARACTOR_VERSION));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  const TCommandLine command = ParseCommandLine(arguments);
+  const TCommandLine command = ParseCommandLine(ArgumentList(argc, argv));
   if (!command.error.isEmpty()) {
     ReportError(command.error);
     return kExitUsage;
   }
-  if (command.Windowless()) UseOffscreenWithoutDisplay();
+  const TLanguageChoice language = ChooseLanguageFile(CurrentLanguageEnvironment(command.language));
+  if (!language.error.isEmpty()) {
+    ReportError(language.error);
+    return kExitUsage;
+  }
 
-  TApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("varactor"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
-  if (command.help) {
-    std::fputs(CommandLineHelp().toLocal8Bit().constData(), stdout);
+  if (command.help || command.version) {
+    // Text only: no window system is touched.
+    QCoreApplication application(argc, argv);
+    NameApplication();
+    if (command.help)
+      std::fputs(CommandLineHelp().toLocal8Bit().constData(), stdout);
+    else
+      std::printf("varactor %s\n", VARACTOR_VERSION);
     return 0;
   }
-  if (command.version) {
-    std::printf("varactor 1.0\n");
-    return 0;
+
+  if (command.Batch()) {
+    // Drawn off screen whatever display there is, so the files do not depend on one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication application(argc, argv);
+    NameApplication();
+    return RunWithoutWindow(command);
   }
-  if (command.Batch()) return RunWithoutWindow(command);
-  return RunSimulation(application);
+
+  const std::unique_ptr<TApplication> application =
+      StartWindowApplication(argc, argv, QStringLiteral("varactor"),
+                             QStringLiteral("varactor --render FILE.png draws the charts without one"));
+  NameApplication();
+  TkdbCustomDemon::LanguageFileHook() = [file = language.file] { return file; };
+  return RunSimulation(*application);
 }

@@ -50,6 +50,11 @@ std::function<void()>& TkdbCustomDemon::TerminateHook() {
   return hook;
 }
 
+std::function<QString()>& TkdbCustomDemon::LanguageFileHook() {
+  static std::function<QString()> hook;
+  return hook;
+}
+
 std::function<void(int)>& TkdbCustomDemon::ExitProcessHook() {
   static std::function<void(int)> hook = [](int code) {
     std::fflush(nullptr);

@@ -117,8 +117,11 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
   static std::function<void(const std::string&)>& MessageHook();
   // asking the application to end its main loop (posted, so it also ends one not yet running);
   static std::function<void()>& TerminateHook();
-  // ending the process at once (a second instance that is not wanted), with its exit code.
+  // ending the process at once (a second instance that is not wanted), with its exit code;
   static std::function<void(int)>& ExitProcessHook();
+  // the language file to read when none lies beside the program and no host is used (none by
+  // default: the keys are shown then).
+  static std::function<QString()>& LanguageFileHook();
 
  protected:
   explicit TkdbCustomDemon(QObject* owner);

@@ -52,8 +52,10 @@ void TkdbDemonClient::LoadLanguageFile() {
   if (UseOstrelServer()) {
     stream = GetFileStream(LanguageFileName(MapFileName(OwnEntity_->ExeName)));
   } else {
-    // The language file lies beside the program; without one the keys are shown.
+    // The language file beside the program wins; without one the program's chosen file, else
+    // the keys are shown.
     auto file = std::make_unique<QFile>(ItlPathFor(process_.ExePath));
+    if (!file->exists() && LanguageFileHook()) file->setFileName(LanguageFileHook()());
     if (file->open(QIODevice::ReadOnly)) stream = std::move(file);
   }
   if (stream) Babelfish_->LoadFromStream(*stream);

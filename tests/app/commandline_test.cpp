@@ -24,6 +24,30 @@ TEST(CommandLineTest, HostParametersAndForeignOptionsAreLeftAlone) {
   const TCommandLine mixed = Parse({"/serverhandle=1", "--render", "out.png", "--unknown", "value", "-q"});
   EXPECT_TRUE(mixed.error.isEmpty()) << mixed.error.toStdString();
   EXPECT_EQ(mixed.render_file, "out.png");
+
+  // Words, single-dash options and everything after "--" are the host's too.
+  const TCommandLine words = Parse({"lesson.dat", "-q", "--", "--anything", "--render"});
+  EXPECT_TRUE(words.error.isEmpty()) << words.error.toStdString();
+  EXPECT_FALSE(words.Windowless());
+}
+
+TEST(CommandLineTest, UnknownOptionIsAnErrorNamingTheNearest) {
+  const TCommandLine typo = Parse({"--rendr", "x.png"});
+  EXPECT_EQ(typo.error, "unknown option '--rendr'; did you mean '--render'? (see varactor --help)");
+  EXPECT_TRUE(Parse({"--export-cvs=a.csv"}).error.contains("'--export-csv'"));
+  EXPECT_TRUE(Parse({"--lang", "german"}).error.contains("'--language'"));
+  EXPECT_TRUE(Parse({"--verbose"}).error.contains("'--version'"));
+  // Reported even when a host argument follows it: it came before the host's part.
+  EXPECT_FALSE(Parse({"--positon", "5", "/serverhandle=1"}).error.isEmpty());
+}
+
+TEST(CommandLineTest, LanguageTakesANameOrAFile) {
+  EXPECT_EQ(Parse({"--language", "german"}).language, "german");
+  EXPECT_EQ(Parse({"--language=/tmp/my.itl"}).language, "/tmp/my.itl");
+  EXPECT_FALSE(Parse({"--language", "german"}).Windowless());
+  EXPECT_TRUE(Parse({}).language.isEmpty());
+  EXPECT_FALSE(Parse({"--language="}).error.isEmpty());
+  EXPECT_FALSE(Parse({"--language"}).error.isEmpty());
 }
 
 TEST(CommandLineTest, RenderAndExportTakeTheirValues) {
@@ -52,8 +76,16 @@ TEST(CommandLineTest, HelpAndVersionNeedNoWindow) {
   EXPECT_TRUE(Parse({"--version"}).version);
   EXPECT_TRUE(Parse({"-v"}).Windowless());
   const QString help = CommandLineHelp();
-  for (const char* option : {"--render", "--export-csv", "--position", "--size", "--help", "--version"})
+  for (const char* option :
+       {"--render", "--export-csv", "--position", "--size", "--help", "--version", "--language", "XDG_CONFIG_HOME",
+        "varactor/varactor.itl", "LC_MESSAGES", "Exit status"})
     EXPECT_TRUE(help.contains(option)) << option;
+  // The search order: beside the program, the user's file, --language or the locale, English.
+  const qsizetype beside = help.indexOf("beside the program");
+  const qsizetype user = help.indexOf("$XDG_CONFIG_HOME/varactor/varactor.itl");
+  const qsizetype chosen = help.indexOf("that --language names");
+  const qsizetype english = help.indexOf("4. English");
+  EXPECT_TRUE(beside >= 0 && beside < user && user < chosen && chosen < english) << help.toStdString();
 }
 
 TEST(CommandLineTest, BadValuesAreReportedInOneLine) {

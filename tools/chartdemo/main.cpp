@@ -1,7 +1,7 @@
 // An example program for developers who reuse the chart control: layers, a logarithmic axis,
 // cross-hairs, text labels, two charts sharing one item list, and every mouse mode.
 //
-//   chartdemo [--mode NAME] [--screenshot FILE]
+//   chartdemo [--mode NAME] [--screenshot FILE] [--help] [--version]
 //
 // --mode preselects a mouse mode by its name (maPan, maZoomWind, ...). With --screenshot the
 // window is shown, grabbed into FILE (PNG) and the program ends.
@@ -12,6 +12,8 @@
 #include <cstdio>
 
 #include "chart/zephchart.h"
+#include "toolkit/displayguard.h"
+#include "toolkit/programoptions.h"
 #include "toolkit/tapplication.h"
 #include "demowindow.h"
 
@@ -29,10 +31,23 @@ bool OptionValue(const QStringList& args, const QString& option, QString& value)
   return true;
 }
 
+const TProgramUsage kUsage{
+    QStringLiteral("chartdemo"), QStringLiteral(VARACTOR_VERSION),
+    QStringLiteral("Usage: chartdemo [--mode NAME] [--screenshot FILE]\n"
+                   "What the chart control can do: layers with joined time axes, a logarithmic axis,\n"
+                   "cross-hairs, text labels, two charts sharing data, and every mouse mode.\n\n"
+                   "  --mode NAME        Starts in that mouse mode (maNone, maPan, maZoom, maZoomWind, ...).\n"
+                   "  --screenshot FILE  Shows the window, saves it into FILE (PNG) and ends.\n"
+                   "  -h, --help         Shows this help and ends.\n"
+                   "  --version          Shows the version and ends.\n"),
+    {},
+    {QStringLiteral("mode"), QStringLiteral("screenshot")}};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  TApplication app(argc, argv);
+  if (const std::optional<int> answered = AnswerCommandLine(ArgumentList(argc, argv), kUsage)) return *answered;
+  const std::unique_ptr<TApplication> app = StartWindowApplication(argc, argv, kUsage.name);
   const QStringList args = QApplication::arguments();
   QString screenshot;
   QString mode;

@@ -1,7 +1,7 @@
 // A window with stand-alone scales (linear, logarithmic, time, date and time), each opaque with
 // a frame, as a scale looks when it is placed on a form by itself.
 //
-//   scaledemo [--screenshot FILE]
+//   scaledemo [--screenshot FILE] [--help] [--version]
 //
 // With --screenshot the window is shown, grabbed into FILE (PNG) and the program ends.
 
@@ -13,6 +13,8 @@
 #include <cstdio>
 
 #include "scales/scale.h"
+#include "toolkit/displayguard.h"
+#include "toolkit/programoptions.h"
 #include "toolkit/tapplication.h"
 #include "toolkit/tcolor.h"
 
@@ -118,10 +120,20 @@ QWidget* BuildForm() {
   return form;
 }
 
+const TProgramUsage kUsage{QStringLiteral("scaledemo"), QStringLiteral(VARACTOR_VERSION),
+                           QStringLiteral("Usage: scaledemo [--screenshot FILE]\n"
+                                          "Stand-alone scales: linear, logarithmic, time, date and time.\n\n"
+                                          "  --screenshot FILE  Shows the window, saves it into FILE (PNG) and ends.\n"
+                                          "  -h, --help         Shows this help and ends.\n"
+                                          "  --version          Shows the version and ends.\n"),
+                           {},
+                           {QStringLiteral("screenshot")}};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  TApplication app(argc, argv);
+  if (const std::optional<int> answered = AnswerCommandLine(ArgumentList(argc, argv), kUsage)) return *answered;
+  const std::unique_ptr<TApplication> app = StartWindowApplication(argc, argv, kUsage.name);
   const QStringList args = QCoreApplication::arguments();
   QString screenshot;
   const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The number of single-character edits (insert, delete, replace, swap two neighbours) that turn
+// one text into the other; letter case counts.
+int EditDistance(const QString& from, const QString& to);
+
+// The candidate closest to name by EditDistance, where a name that is a cut-short candidate
+// counts as one edit away; the first of equally close ones, empty when there are no candidates.
+QString NearestName(const QString& name, const QStringList& candidates);
