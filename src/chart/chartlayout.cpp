@@ -133,6 +133,8 @@ QPoint TCustomZephChart::CaptionAnchorPoint() const {
 void TCustomZephChart::UpdateMinimumSize() { setMinimumSize(MinimumControlWidth(), MinimumControlHeight()); }
 
 void TCustomZephChart::SetBounds(int left, int top, int width, int height) {
+  // Sizing takes the rims in force now as the least room, for this and for later plain resizes.
+  UpdateMinimumSize();
   width = std::max(width, MinimumControlWidth());
   height = std::max(height, MinimumControlHeight());
   setGeometry(left, top, width, height);
@@ -154,8 +156,7 @@ void TCustomZephChart::AfterResize() {
 }
 
 void TCustomZephChart::RimsChanged() {
-  // A larger rim may raise the minimum size, which resizes the widget.
-  UpdateMinimumSize();
+  // The control keeps its size; a chart area left without room maps everything to its middle.
   laid_out_size_ = size();
   area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
   if (isometric_) ApplyIsometric();

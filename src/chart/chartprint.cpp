@@ -1,26 +1,58 @@
 // Drawing the whole chart onto a canvas of someone else's: a printer, a PDF or another image.
+#include <QPaintDevice>
 #include <QPainter>
+#include <algorithm>
 
 #include "chart/zephchart.h"
+
+namespace {
+
+// An image drawn on pixel for pixel, as the chart's own bitmaps are.
+bool IsPlainImage(TCanvas& canvas) {
+  const QPaintDevice* device = canvas.Painter().device();
+  return !canvas.IsPrinter() && device && device->devType() == QInternal::Image && device->devicePixelRatio() == 1;
+}
+
+}  // namespace
 
 void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   if (!canvas.IsActive()) return;
   if (size() != laid_out_size_) AfterResize();
   CalcScaling();
+  // The scales draw on their external canvas: the one given, for the time of the drawing.
+  const auto draw_background = [this](TCanvas& target) {
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&target, 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&target, 0, 0);
+    DrawControlBackground(target);
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+  };
+  const int area_width = std::max(ChartWidth() + 1, 0);
+  const int area_height = std::max(ChartHeight() + 1, 0);
+
+  if (IsPlainImage(canvas)) {
+    // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
+    // translated and clipped painter would draw lines with pixels of its own, not the canvas's.
+    TBitmap control(width(), height());
+    draw_background(control.Canvas());
+    TBitmap area(area_width, area_height);
+    ClearChartArea(area.Canvas(), 0, 0);
+    RenderItems(area.Canvas());
+    control.Canvas().Draw(l_rim_, t_rim_, area.Image());
+    DrawCrossHairs(control.Canvas(), 0, 0);
+    canvas.SetPenMode(pmCopy);
+    canvas.Draw(x, y, control.Image());
+    return;
+  }
+
   QPainter& painter = canvas.Painter();
   painter.save();
   painter.translate(x, y);
-  // The scales draw on their external canvas: this one, for the time of the drawing.
-  for (TScale* scale : scales_x_) scale->SetExternalCanvas(&canvas, 0, 0);
-  for (TScale* scale : scales_y_) scale->SetExternalCanvas(&canvas, 0, 0);
-  DrawControlBackground(canvas);
-  for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
-  for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
-
+  draw_background(canvas);
   // The chart area, clipped to itself as its own bitmap clips it on screen.
   painter.save();
   painter.translate(l_rim_, t_rim_);
-  painter.setClipRect(0, 0, std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
+  painter.setClipRect(0, 0, area_width, area_height);
   ClearChartArea(canvas, 0, 0);
   RenderItems(canvas);
   painter.restore();

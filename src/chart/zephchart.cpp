@@ -62,6 +62,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
 
   SetBounds(x(), y(), 280, 200);
   SetStandardLayout(zcl_X1Bottom_Y1Left);
+  UpdateMinimumSize();
   for (std::size_t i = 0; i < kLayerCount; ++i) {
     for (TScale* scale : {scales_x_[i], scales_y_[i]}) {
       scale->SetTransparent(true);

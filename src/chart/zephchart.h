@@ -249,6 +249,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void RefreshDataArea();
   // Draws the whole control onto another canvas with its top-left corner at (x, y), for printing
   // or a PDF: everything is drawn anew, with lines and text instead of bitmaps where it can be.
+  // On a plain image it gives the pixels of the control's own image.
   void PaintTo(TCanvas& canvas, int x, int y);
   bool PaintSuspended() const { return paint_suspended_; }
   void SetPaintSuspended(bool value) { paint_suspended_ = value; }

@@ -187,9 +187,36 @@ TEST(ChartGeometryTest, ReversedRangesMirrorTheAxis) {
 TEST(ChartGeometryTest, ChartAreaWithoutRoomMapsToTheMiddle) {
   TZephChart chart;
   chart.SetBounds(0, 0, 300, 200);
-  chart.SetLRim(400);  // the minimum size grows the control, so the area keeps room
+  chart.Scale1X()->SetRange(0, 10);
+  chart.Scale1Y()->SetRange(0, 1);
+  chart.SetLRim(400);  // the control keeps its size; the area has none
+  EXPECT_EQ(chart.width(), 300);
+  EXPECT_EQ(chart.ChartWidth(), 300 - 400 - 20);
+  EXPECT_EQ(chart.WorldToPixel(1, 0, 1), QPoint(150, 20));
+  EXPECT_EQ(chart.WorldToPixel(1, 10, 1), QPoint(150, 20));
+  chart.SetTRim(170);
+  EXPECT_EQ(chart.height(), 200);
+  EXPECT_EQ(chart.WorldToPixel(1, 10, 0), QPoint(150, 100));
+  EXPECT_EQ(chart.ControlImage().size(), QSize(300, 200));
+  // Sizing it again raises it to the room the rims need.
+  chart.SetBounds(0, 0, 300, 200);
   EXPECT_EQ(chart.width(), 400 + 20 + 80);
+  EXPECT_EQ(chart.height(), 170 + 40 + 20);
   EXPECT_EQ(chart.ChartWidth(), 80);
+}
+
+TEST(ChartGeometryTest, RimsLeaveTheSizeWithinAParentAlone) {
+  QWidget parent;
+  parent.resize(600, 400);
+  auto* chart = new TZephChart(&parent);
+  chart->SetBounds(10, 10, 280, 200);
+  parent.show();
+  chart->SetLRim(500);
+  chart->SetBRim(300);
+  chart->SetShadowWidth(30);
+  EXPECT_EQ(chart->geometry(), QRect(10, 10, 280, 200));
+  EXPECT_EQ(chart->minimumSize(), QSize(50 + 20 + 80, 20 + 40 + 20));
+  EXPECT_EQ(parent.size(), QSize(600, 400));
 }
 
 TEST(ChartGeometryTest, ShadowWidthIsClampedAndNarrowsTheChartArea) {
