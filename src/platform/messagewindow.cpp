@@ -15,6 +15,7 @@
 #include "platform/peercred.h"
 #include "platform/runtimedir.h"
 #include "platform/windowfiles.h"
+#include "platform/serving.h"
 #include "platform/windowserver.h"
 
 namespace platform {
@@ -122,5 +123,23 @@ std::optional<std::int64_t> SendCopyData(HWND target, HWND sender, std::int32_t 
                                          std::string_view data) {
   return TWindowServer::Instance().Send(target, sender, dataWord, data);
 }
+
+TServingLimits ServingLimits() { return TWindowServer::Instance().Limits(); }
+
+void SetServingLimits(const TServingLimits& limits) { TWindowServer::Instance().Limits() = limits; }
+
+void ServeMessages(int timeoutMs) { TWindowServer::Instance().Serve(timeoutMs); }
+
+bool WatchDescriptor(int fd, std::function<void()> onReadable) {
+  return TWindowServer::Instance().Watch(fd, std::move(onReadable));
+}
+
+void UnwatchDescriptor(int fd) { TWindowServer::Instance().Unwatch(fd); }
+
+void SetSendTimeLimit(int milliseconds) { TWindowServer::Instance().SendTimeLimit() = milliseconds < 0 ? -1 : milliseconds; }
+
+int SendTimeLimit() { return TWindowServer::Instance().SendTimeLimit(); }
+
+void CancelSends() { TWindowServer::Instance().CancelSends(); }
 
 }  // namespace platform

@@ -3,8 +3,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/timerfd.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -13,7 +15,9 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <QtGlobal>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -31,18 +35,34 @@ struct TWindowServer::TWindow {
   std::string socket_path;
   std::string info_path;
   TWindowProc procedure;
-  std::unique_ptr<QSocketNotifier> notifier;
 };
 
 struct TWindowServer::TIncoming {
   int fd = -1;
   HWND target = 0;
-  std::string bytes;
-  std::optional<TFrameHeader> header;
-  std::unique_ptr<QSocketNotifier> notifier;
+  std::uint64_t serial = 0;
+  TFrameReader reader;
+  TClock::time_point accepted_at;
+  TClock::time_point first_byte_at;
+  TClock::time_point last_activity;
+  bool paused = false;
+};
+
+struct TWindowServer::TWatch {
+  std::function<void()> callback;
 };
 
 namespace {
+
+// How long a send waits on its own peer before it processes other messages meanwhile: a peer
+// that answers at once keeps the order of arrival; one that is itself waiting (on us, or on a
+// third that waits on us) gets its answer after this pause instead of never.
+constexpr auto kPeerGrace = std::chrono::milliseconds(20);
+// A connection idle this long may be closed to make room when descriptors run out.
+constexpr auto kEvictableIdle = std::chrono::milliseconds(250);
+// Connections accepted per readiness of one window, so that one busy window cannot hog the loop.
+constexpr int kAcceptBatch = 64;
+constexpr std::size_t kReadChunk = 64 * 1024;
 
 std::string LowerAscii(std::string text) {
   for (char& c : text) {
@@ -108,6 +128,11 @@ void WriteWholeFile(const std::string& path, const std::string& content) {
   close(fd);
 }
 
+int MillisecondsUntil(std::chrono::steady_clock::time_point when) {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(when - std::chrono::steady_clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
+}
+
 void DropAllNotifiers() { TWindowServer::Instance().DropNotifiers(); }
 
 }  // namespace
@@ -115,6 +140,12 @@ void DropAllNotifiers() { TWindowServer::Instance().DropNotifiers(); }
 TWindowServer& TWindowServer::Instance() {
   static TWindowServer server;
   return server;
+}
+
+TWindowServer::TWindowServer() : scratch_(kReadChunk) {
+  epoll_fd_ = epoll_create1(EPOLL_CLOEXEC);
+  sweep_fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+  AddToSet(sweep_fd_);
 }
 
 TWindowServer::~TWindowServer() {
@@ -125,43 +156,51 @@ TWindowServer::~TWindowServer() {
     unlink(window->info_path.c_str());
   }
   for (auto& [fd, incoming] : incoming_) close(fd);
+  for (auto& incoming : ready_) close(incoming->fd);
+  if (sweep_fd_ >= 0) close(sweep_fd_);
+  if (epoll_fd_ >= 0) close(epoll_fd_);
 }
 
-void TWindowServer::Leave() {
-  if (--depth_ == 0) retired_.clear();
+void TWindowServer::AddToSet(int fd) {
+  epoll_event event{};
+  event.events = EPOLLIN;
+  event.data.fd = fd;
+  epoll_ctl(epoll_fd_, EPOLL_CTL_ADD, fd, &event);
 }
 
-void TWindowServer::Retire(std::unique_ptr<QSocketNotifier> notifier) {
-  if (!notifier) return;
-  // Disabled before its descriptor is closed, so the event loop never polls a stale one.
-  notifier->setEnabled(false);
-  if (depth_ > 0) {
-    retired_.push_back(std::move(notifier));
-  }
-}
+void TWindowServer::RemoveFromSet(int fd) { epoll_ctl(epoll_fd_, EPOLL_CTL_DEL, fd, nullptr); }
 
-std::unique_ptr<QSocketNotifier> TWindowServer::MakeNotifier(int fd, std::function<void()> onReadable) {
+void TWindowServer::EnsureNotifier() {
+  if (notifier_) return;
   QCoreApplication* application = QCoreApplication::instance();
-  if (application == nullptr || QThread::currentThread() != application->thread()) return nullptr;
+  if (application == nullptr || QThread::currentThread() != application->thread()) return;
   if (!post_routine_added_) {
     qAddPostRoutine(DropAllNotifiers);
     post_routine_added_ = true;
   }
-  auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
-                   [this, callback = std::move(onReadable)] {
-                     Enter();
-                     callback();
-                     Leave();
-                   });
-  return notifier;
+  notifier_ = std::make_unique<QSocketNotifier>(epoll_fd_, QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
+    Pump(0);
+    DeliverAll();
+  });
 }
 
 void TWindowServer::DropNotifiers() {
   post_routine_added_ = false;
-  for (auto& [handle, window] : windows_) window->notifier.reset();
-  for (auto& [fd, incoming] : incoming_) incoming->notifier.reset();
-  retired_.clear();
+  delivery_scheduled_ = false;
+  notifier_.reset();
+}
+
+void TWindowServer::ScheduleDelivery() {
+  if (delivery_scheduled_ || !notifier_ || ready_.empty()) return;
+  delivery_scheduled_ = true;
+  QMetaObject::invokeMethod(
+      notifier_.get(),
+      [this] {
+        delivery_scheduled_ = false;
+        DeliverAll();
+      },
+      Qt::QueuedConnection);
 }
 
 bool TWindowServer::RegisterClass(const std::string& name) {
@@ -254,7 +293,9 @@ HWND TWindowServer::CreateWindow(const std::string& className, const std::string
     unlink(window->info_path.c_str());
     return 0;
   }
-  window->notifier = MakeNotifier(window->listen_fd, [this, handle] { AcceptAll(handle); });
+  EnsureNotifier();
+  listeners_[window->listen_fd] = handle;
+  if (!accepting_paused_) AddToSet(window->listen_fd);
   windows_.emplace(handle, std::move(window));
   return handle;
 }
@@ -267,16 +308,27 @@ bool TWindowServer::DestroyWindow(HWND handle) {
   }
   std::unique_ptr<TWindow> window = std::move(found->second);
   windows_.erase(found);
-  Retire(std::move(window->notifier));
+  listeners_.erase(window->listen_fd);
+  RemoveFromSet(window->listen_fd);
   close(window->listen_fd);
   unlink(window->socket_path.c_str());
   unlink(window->info_path.c_str());
-  // Messages that had not been read completely go unanswered: their senders see the window gone.
+  // Messages not processed yet go unanswered: their senders see the window gone.
   std::vector<int> orphans;
   for (const auto& [fd, incoming] : incoming_) {
     if (incoming->target == handle) orphans.push_back(fd);
   }
-  for (int fd : orphans) DropIncoming(fd);
+  for (int fd : orphans) CloseIncoming(fd);
+  for (auto it = ready_.begin(); it != ready_.end();) {
+    if ((*it)->target != handle) {
+      ++it;
+      continue;
+    }
+    buffered_ -= (*it)->reader.Buffered();
+    close((*it)->fd);
+    it = ready_.erase(it);
+  }
+  ResumePaused();
   return true;
 }
 
@@ -300,111 +352,271 @@ TWindowProc TWindowServer::GetWindowProc(HWND handle) const {
   return found->second->procedure;
 }
 
+bool TWindowServer::Watch(int fd, std::function<void()> onReadable) {
+  if (fd < 0 || !onReadable) {
+    SetLastError(EBADF);
+    return false;
+  }
+  EnsureNotifier();
+  Unwatch(fd);
+  auto watch = std::make_shared<TWatch>();
+  watch->callback = std::move(onReadable);
+  watches_[fd] = std::move(watch);
+  AddToSet(fd);
+  return true;
+}
+
+void TWindowServer::Unwatch(int fd) {
+  if (watches_.erase(fd) != 0) RemoveFromSet(fd);
+}
+
+void TWindowServer::Pump(int timeoutMs) {
+  epoll_event events[32];
+  int count = 0;
+  do {
+    count = epoll_wait(epoll_fd_, events, 32, timeoutMs);
+  } while (count < 0 && errno == EINTR);
+  for (int i = 0; i < count; ++i) {
+    const int fd = events[i].data.fd;
+    if (fd == sweep_fd_) {
+      SweepIdle();
+    } else if (const auto listener = listeners_.find(fd); listener != listeners_.end()) {
+      AcceptAll(listener->second);
+    } else if (incoming_.count(fd) != 0) {
+      ReadIncoming(fd);
+    } else if (const auto watch = watches_.find(fd); watch != watches_.end()) {
+      // Out of the set while it runs: a callback that waits in a send must not see its own
+      // descriptor as news again and again.
+      const std::shared_ptr<TWatch> running = watch->second;
+      RemoveFromSet(fd);
+      running->callback();
+      if (const auto still = watches_.find(fd); still != watches_.end() && still->second == running) AddToSet(fd);
+    } else {
+      RemoveFromSet(fd);
+    }
+  }
+}
+
+void TWindowServer::ArmSweep() {
+  if (sweep_armed_) return;
+  const int period_ms = std::clamp(limits_.IdleTimeoutMs / 4, 10, 1000);
+  itimerspec period{};
+  period.it_interval.tv_sec = period_ms / 1000;
+  period.it_interval.tv_nsec = static_cast<long>(period_ms % 1000) * 1000000L;
+  period.it_value = period.it_interval;
+  timerfd_settime(sweep_fd_, 0, &period, nullptr);
+  sweep_armed_ = true;
+}
+
+void TWindowServer::SweepIdle() {
+  std::uint64_t expirations = 0;
+  static_cast<void>(read(sweep_fd_, &expirations, sizeof expirations));
+  const auto now = TClock::now();
+  const auto limit = std::chrono::milliseconds(limits_.IdleTimeoutMs);
+  std::vector<int> expired;
+  for (const auto& [fd, incoming] : incoming_) {
+    // Silent since it connected, or a message begun and not finished in time.
+    const auto since = incoming->reader.Started() ? incoming->first_byte_at : incoming->accepted_at;
+    if (now - since >= limit) expired.push_back(fd);
+  }
+  for (int fd : expired) CloseIncoming(fd);
+  ResumeAccepting();
+  if (incoming_.empty() && !accepting_paused_) {
+    const itimerspec off{};
+    timerfd_settime(sweep_fd_, 0, &off, nullptr);
+    sweep_armed_ = false;
+  }
+}
+
+bool TWindowServer::EvictIdleConnection() {
+  const auto now = TClock::now();
+  TIncoming* oldest = nullptr;
+  for (const auto& [fd, incoming] : incoming_) {
+    if (now - incoming->last_activity < kEvictableIdle) continue;
+    if (oldest == nullptr || incoming->last_activity < oldest->last_activity) oldest = incoming.get();
+  }
+  if (oldest == nullptr) return false;
+  CloseIncoming(oldest->fd);
+  return true;
+}
+
+void TWindowServer::PauseAccepting() {
+  if (!accepting_paused_) {
+    accepting_paused_ = true;
+    for (const auto& [fd, window] : listeners_) RemoveFromSet(fd);
+    if (!exhaustion_reported_) {
+      exhaustion_reported_ = true;
+      std::fprintf(stderr, "lexivo: out of file descriptors; new connections wait until one is free\n");
+    }
+  }
+  ArmSweep();
+}
+
+void TWindowServer::ResumeAccepting() {
+  if (!accepting_paused_) return;
+  accepting_paused_ = false;
+  for (const auto& [fd, window] : listeners_) AddToSet(fd);
+}
+
 void TWindowServer::AcceptAll(HWND handle) {
-  while (true) {
-    const auto found = windows_.find(handle);
-    if (found == windows_.end()) return;
-    const int fd = accept4(found->second->listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  const auto found = windows_.find(handle);
+  if (found == windows_.end()) return;
+  const int listen_fd = found->second->listen_fd;
+  for (int accepted = 0; accepted < kAcceptBatch;) {
+    const int fd = accept4(listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
       if (errno == EINTR) continue;
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        // Out of descriptors: room from a connection that has long been silent, or none is
+        // taken until one frees (the listening socket stays readable, so it leaves the set).
+        if (EvictIdleConnection()) continue;
+        PauseAccepting();
+      }
       return;
     }
+    exhaustion_reported_ = false;
     if (!SocketPeerAllowed(fd)) {
       close(fd);
       continue;
     }
+    ++accepted;
     auto incoming = std::make_unique<TIncoming>();
     incoming->fd = fd;
     incoming->target = handle;
-    incoming->notifier = MakeNotifier(fd, [this, fd] { ReadIncoming(fd); });
+    incoming->serial = next_serial_++;
+    incoming->accepted_at = incoming->last_activity = TClock::now();
     incoming_[fd] = std::move(incoming);
+    AddToSet(fd);
+    ArmSweep();
     ReadIncoming(fd);
   }
 }
 
-void TWindowServer::DropIncoming(int fd) {
+void TWindowServer::CloseIncoming(int fd) {
   const auto found = incoming_.find(fd);
   if (found == incoming_.end()) return;
-  std::unique_ptr<TIncoming> incoming = std::move(found->second);
+  buffered_ -= found->second->reader.Buffered();
+  if (!found->second->paused) RemoveFromSet(fd);
   incoming_.erase(found);
-  Retire(std::move(incoming->notifier));
+  std::erase(paused_, fd);
   close(fd);
+  ResumePaused();
+  ResumeAccepting();
+}
+
+void TWindowServer::ResumePaused() {
+  if (paused_.empty() || buffered_ >= limits_.MaxBufferedBytes) return;
+  for (int fd : paused_) {
+    if (const auto found = incoming_.find(fd); found != incoming_.end() && found->second->paused) {
+      found->second->paused = false;
+      AddToSet(fd);
+    }
+  }
+  paused_.clear();
 }
 
 void TWindowServer::ReadIncoming(int fd) {
   const auto found = incoming_.find(fd);
-  if (found == incoming_.end()) return;
+  if (found == incoming_.end() || found->second->paused) return;
   TIncoming& incoming = *found->second;
-  char buffer[65536];
   while (true) {
-    const std::size_t total = kFrameHeaderSize + (incoming.header ? incoming.header->Count : 0);
-    const std::size_t wanted = total - incoming.bytes.size();
-    if (wanted == 0) break;
-    const ssize_t count = recv(fd, buffer, std::min(wanted, sizeof buffer), 0);
+    std::size_t chunk = std::min(incoming.reader.Wanted(), scratch_.size());
+    const std::size_t room = buffered_ < limits_.MaxBufferedBytes ? limits_.MaxBufferedBytes - buffered_ : 0;
+    if (chunk > room) {
+      // At the cap, the oldest message begun goes on (so that something always completes);
+      // the others wait in their connections until held messages have been processed.
+      bool oldest = incoming.reader.Started();
+      for (const auto& [other_fd, other] : incoming_) {
+        if (other_fd != fd && other->reader.Started() && other->serial < incoming.serial) oldest = false;
+      }
+      if (!oldest) chunk = room;
+    }
+    if (chunk == 0) {
+      incoming.paused = true;
+      paused_.push_back(fd);
+      RemoveFromSet(fd);
+      return;
+    }
+    const ssize_t count = recv(fd, scratch_.data(), chunk, 0);
     if (count < 0 && errno == EINTR) continue;
     if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     if (count <= 0) {
       // A probe of IsWindow, a sender that gave up, or a broken connection.
-      DropIncoming(fd);
+      CloseIncoming(fd);
       return;
     }
-    incoming.bytes.append(buffer, static_cast<std::size_t>(count));
-    if (!incoming.header && incoming.bytes.size() == kFrameHeaderSize) {
-      incoming.header = DecodeFrameHeader(incoming.bytes);
-      if (!incoming.header) {
-        DropIncoming(fd);
-        return;
-      }
-      incoming.bytes.reserve(kFrameHeaderSize + incoming.header->Count);
+    const auto now = TClock::now();
+    if (!incoming.reader.Started()) incoming.first_byte_at = now;
+    incoming.last_activity = now;
+    incoming.reader.Take(std::string_view(scratch_.data(), static_cast<std::size_t>(count)));
+    buffered_ += static_cast<std::size_t>(count);
+    if (incoming.reader.Status() == TFrameReader::TStatus::kInvalid) {
+      CloseIncoming(fd);
+      return;
+    }
+    if (incoming.reader.Status() == TFrameReader::TStatus::kComplete) {
+      RemoveFromSet(fd);
+      ready_.push_back(std::move(found->second));
+      incoming_.erase(found);
+      ScheduleDelivery();
+      return;
     }
   }
-  std::unique_ptr<TIncoming> complete = std::move(found->second);
-  incoming_.erase(found);
-  Retire(std::move(complete->notifier));
-  Deliver(*complete);
+}
+
+bool TWindowServer::DeliverNext(std::optional<HWND> fromWindow) {
+  if (depth_ >= kMaxNesting || ready_.empty()) return false;
+  auto next = ready_.begin();
+  if (fromWindow) {
+    next = std::find_if(ready_.begin(), ready_.end(),
+                        [&](const auto& incoming) { return incoming->reader.Header()->WParam == *fromWindow; });
+    if (next == ready_.end()) return false;
+  }
+  std::unique_ptr<TIncoming> incoming = std::move(*next);
+  ready_.erase(next);
+  Deliver(*incoming);
+  return true;
+}
+
+void TWindowServer::DeliverAll() {
+  // Those waiting now; later ones after the event loop has had a turn.
+  for (std::size_t count = ready_.size(); count > 0 && DeliverNext(); --count) {
+  }
+  ScheduleDelivery();
 }
 
 void TWindowServer::Deliver(TIncoming& incoming) {
   std::int64_t result = 0;
   const auto found = windows_.find(incoming.target);
-  if (found == windows_.end()) {
-    close(incoming.fd);
-    return;
+  if (found != windows_.end()) {
+    // A copy: the procedure may destroy its own window while it runs.
+    const TWindowProc procedure = found->second->procedure ? found->second->procedure : DefWindowProc;
+    const TFrameHeader& header = *incoming.reader.Header();
+    const TCopyData data{header.DataWord, incoming.reader.Data()};
+    const TWindowMessage message{header.Msg, header.WParam, &data};
+    ++depth_;
+    try {
+      result = procedure(incoming.target, message);
+    } catch (const std::exception& error) {
+      qWarning("Window procedure failed: %s", error.what());
+    } catch (...) {
+      qWarning("Window procedure failed");
+    }
+    --depth_;
+    // The sender waits for exactly these bytes, so they fit into the empty socket buffer at once.
+    const std::string ack = EncodeAck(result);
+    static_cast<void>(send(incoming.fd, ack.data(), ack.size(), MSG_NOSIGNAL | MSG_DONTWAIT));
   }
-  // A copy: the procedure may destroy its own window while it runs.
-  const TWindowProc procedure = found->second->procedure ? found->second->procedure : DefWindowProc;
-  const TCopyData data{incoming.header->DataWord, std::string_view(incoming.bytes).substr(kFrameHeaderSize)};
-  const TWindowMessage message{incoming.header->Msg, incoming.header->WParam, &data};
-  try {
-    result = procedure(incoming.target, message);
-  } catch (const std::exception& error) {
-    qWarning("Window procedure failed: %s", error.what());
-  } catch (...) {
-    qWarning("Window procedure failed");
-  }
-  // The sender waits for exactly these bytes, so they fit into the empty socket buffer at once.
-  const std::string ack = EncodeAck(result);
-  static_cast<void>(send(incoming.fd, ack.data(), ack.size(), MSG_NOSIGNAL | MSG_DONTWAIT));
+  buffered_ -= incoming.reader.Buffered();
   close(incoming.fd);
+  ResumePaused();
+  ResumeAccepting();
+  ScheduleDelivery();
 }
 
-void TWindowServer::ServeOnce(int timeoutMs) {
-  std::vector<pollfd> fds;
-  std::vector<HWND> listeners;
-  for (const auto& [handle, window] : windows_) {
-    fds.push_back(pollfd{window->listen_fd, POLLIN, 0});
-    listeners.push_back(handle);
-  }
-  for (const auto& [fd, incoming] : incoming_) fds.push_back(pollfd{fd, POLLIN, 0});
-  if (poll(fds.data(), fds.size(), timeoutMs) <= 0) return;
-  for (std::size_t i = 0; i < fds.size(); ++i) {
-    if (fds[i].revents == 0) continue;
-    if (i < listeners.size()) {
-      AcceptAll(listeners[i]);
-    } else {
-      ReadIncoming(fds[i].fd);
-    }
-  }
+void TWindowServer::Serve(int timeoutMs) {
+  Pump(ready_.empty() ? timeoutMs : 0);
+  DeliverAll();
 }
 
 std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::int32_t dataWord,
@@ -419,38 +631,62 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
   }
   const std::string directory = RuntimeDirectory();
   if (directory.empty()) return std::nullopt;
-  Enter();
-  struct TLeave {
-    TWindowServer* server;
-    ~TLeave() { server->Leave(); }
-  } leave{this};
+  EnsureNotifier();
 
+  const std::uint64_t generation = cancel_generation_;
+  std::optional<TClock::time_point> deadline;
+  if (send_time_limit_ms_ >= 0) deadline = TClock::now() + std::chrono::milliseconds(send_time_limit_ms_);
+  // Our own window can only answer when we process its messages, so there is no waiting for it.
+  const bool own_target = Owns(target);
+  auto last_progress = TClock::now();
   int fd = -1;
+  auto fail = [&](std::uint32_t error) -> std::optional<std::int64_t> {
+    if (fd >= 0) close(fd);
+    SetLastError(error);
+    ScheduleDelivery();
+    return std::nullopt;
+  };
+  // Processes a waiting message when the peer may need that to answer; true when one was.
+  auto serve_meanwhile = [&] {
+    const bool stalled = own_target || TClock::now() - last_progress >= kPeerGrace;
+    return DeliverNext(target) || (stalled && DeliverNext());
+  };
+  // How long to wait for traffic before looking at the waiting messages again.
+  auto wait_timeout = [&] {
+    int timeout = deadline ? MillisecondsUntil(*deadline) : -1;
+    if (!ready_.empty() && depth_ < kMaxNesting) {
+      const int grace = MillisecondsUntil(last_progress + kPeerGrace);
+      timeout = timeout < 0 ? grace : std::min(timeout, grace);
+    }
+    return timeout;
+  };
+  auto stopped = [&]() -> std::optional<std::uint32_t> {
+    if (cancel_generation_ != generation) return ECANCELED;
+    if (deadline && TClock::now() >= *deadline) return ETIMEDOUT;
+    return std::nullopt;
+  };
+
   const std::string path = WindowSocketPath(directory, target);
   while (true) {
     const TConnectResult connected = ConnectSocket(path, fd);
     if (connected == TConnectResult::kConnected) break;
     if (connected == TConnectResult::kNoWindow) return std::nullopt;
     // The receiver's queue is full; it may be one of ours, so keep ours moving meanwhile.
-    ServeOnce(10);
+    if (const auto error = stopped()) return fail(*error);
+    if (serve_meanwhile()) continue;
+    const int timeout = wait_timeout();
+    Pump(timeout < 0 ? 10 : std::min(timeout, 10));
   }
   const std::string frame = EncodeFrame(WM_COPYDATA, sender, dataWord, data);
   std::size_t written = 0;
-  std::string ack;
-  auto fail = [&](std::uint32_t error) -> std::optional<std::int64_t> {
-    close(fd);
-    SetLastError(error);
-    return std::nullopt;
-  };
+  char ack[kAckSize];
+  std::size_t ack_size = 0;
   while (true) {
-    std::vector<pollfd> fds{pollfd{fd, static_cast<short>(written < frame.size() ? POLLOUT : POLLIN), 0}};
-    std::vector<HWND> listeners;
-    for (const auto& [handle, window] : windows_) {
-      fds.push_back(pollfd{window->listen_fd, POLLIN, 0});
-      listeners.push_back(handle);
-    }
-    for (const auto& [incoming_fd, incoming] : incoming_) fds.push_back(pollfd{incoming_fd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), -1) < 0) {
+    if (const auto error = stopped()) return fail(*error);
+    if (serve_meanwhile()) continue;
+    pollfd fds[2] = {pollfd{fd, static_cast<short>(written < frame.size() ? POLLOUT : POLLIN), 0},
+                     pollfd{epoll_fd_, POLLIN, 0}};
+    if (poll(fds, 2, wait_timeout()) < 0) {
       if (errno == EINTR) continue;
       return fail(static_cast<std::uint32_t>(errno));
     }
@@ -459,18 +695,19 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
         const ssize_t count = send(fd, frame.data() + written, frame.size() - written, MSG_NOSIGNAL);
         if (count > 0) {
           written += static_cast<std::size_t>(count);
+          last_progress = TClock::now();
         } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
           return fail(ECONNRESET);
         }
       } else {
-        char buffer[kAckSize];
-        const ssize_t count = recv(fd, buffer, kAckSize - ack.size(), 0);
+        const ssize_t count = recv(fd, ack + ack_size, kAckSize - ack_size, 0);
         if (count > 0) {
-          ack.append(buffer, static_cast<std::size_t>(count));
-          if (ack.size() == kAckSize) {
+          ack_size += static_cast<std::size_t>(count);
+          if (ack_size == kAckSize) {
             close(fd);
-            const auto result = DecodeAck(ack);
+            const auto result = DecodeAck(std::string_view(ack, kAckSize));
             if (!result) SetLastError(EPROTO);
+            ScheduleDelivery();
             return result;
           }
         } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
@@ -479,14 +716,7 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
         }
       }
     }
-    for (std::size_t i = 1; i < fds.size(); ++i) {
-      if (fds[i].revents == 0) continue;
-      if (i - 1 < listeners.size()) {
-        AcceptAll(listeners[i - 1]);
-      } else {
-        ReadIncoming(fds[i].fd);
-      }
-    }
+    if (fds[1].revents != 0) Pump(0);
   }
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+// How this process serves its hidden windows: what a peer may cost it, descriptors served beside
+// the windows, and time limits for sends. The limits keep a hostile or broken peer from taking
+// the stack, the memory or the descriptors of the process.
+namespace platform {
+
+// Messages are processed inside the processing of others (a window procedure that sends waits
+// and serves meanwhile) up to this depth. A message that completes deeper waits, read, until the
+// stack has unwound; each level costs a small fixed stack frame, buffers live on the heap.
+constexpr int kMaxNesting = 256;
+
+struct TServingLimits {
+  // A connection that sends nothing this long, or leaves a frame incomplete this long, is closed.
+  int IdleTimeoutMs = 30000;
+  // Bytes of received messages held at once over all connections. Reading pauses at the cap
+  // until held messages are processed; one message alone may be kMaxCopyDataBytes large.
+  std::size_t MaxBufferedBytes = std::size_t{128} << 20;
+};
+TServingLimits ServingLimits();
+void SetServingLimits(const TServingLimits& limits);
+
+// Waits up to timeoutMs (-1: without limit) for traffic on this process's windows and watched
+// descriptors and serves it: for programs without a Qt event loop, and for tests.
+void ServeMessages(int timeoutMs);
+
+// Serves a descriptor (standard input, a signal pipe) from the event loop and also while a send
+// waits, so that a program stays commandable while a peer keeps it waiting. The callback runs
+// when the descriptor is readable, never inside itself.
+bool WatchDescriptor(int fd, std::function<void()> onReadable);
+void UnwatchDescriptor(int fd);
+
+// Sends give up after this many milliseconds without an answer (-1, the default: no limit).
+void SetSendTimeLimit(int milliseconds);
+int SendTimeLimit();
+// Ends every send under way at once without an answer (last error ECANCELED).
+void CancelSends();
+
+}  // namespace platform
