@@ -67,6 +67,23 @@ void TkdbCustomDemon::ShowMessage(const std::string& text) {
   if (MessageHook()) MessageHook()(text);
 }
 
+void TkdbCustomDemon::ReportMessageError(std::uint32_t senderWindow, const std::string& text) {
+  // One box for the whole program: boxes are modal, and messages keep arriving while one is open.
+  static bool box_open = false;
+  if (box_open) {
+    std::fprintf(stderr, "%s: %s (message from window %u)\n", process_.Title.c_str(), text.c_str(), senderWindow);
+    return;
+  }
+  box_open = true;
+  try {
+    ShowMessage(text);
+  } catch (...) {
+    box_open = false;
+    throw;
+  }
+  box_open = false;
+}
+
 std::string TkdbCustomDemon::GetLastErrorString() {
   return platform::FormatMessage(platform::GetLastError()).value_or("(GetLastErrorString failed)");
 }
@@ -106,7 +123,7 @@ void TkdbCustomDemon::CreateWindowHandle() {
     try {
       result = WndProc(message);
     } catch (const std::exception& error) {
-      ShowMessage(error.what());
+      ReportMessageError(message.WParam, error.what());
     }
     --busy_;
     // The last thing this procedure does: nothing of the component runs any more.

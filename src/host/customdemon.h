@@ -72,7 +72,11 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
   TEntity& ServerEntity() const { return *ServerEntity_; }
   bool ServerDown() const { return ServerDown_; }
   const std::vector<std::string>& Params() const { return Params_; }
+  // Received replies not collected yet. Those that answer no request under way (late, doubled
+  // or unasked for) are kept up to kMaxStrayReplies and kMaxStrayReplyBytes; beyond, the oldest go.
   const std::vector<std::unique_ptr<TLexivoMessageStream>>& Replies() const { return Replies_; }
+  static constexpr std::size_t kMaxStrayReplies = 64;
+  static constexpr std::size_t kMaxStrayReplyBytes = 1 << 20;
 
   // The dispatch of a received message; may take the message over (msg is then null).
   virtual void ProcessMessage(std::unique_ptr<TLexivoMessageStream>& msg);
@@ -151,6 +155,11 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
 
  private:
   void RegisterWindowClass(const std::string& name);
+  // Drops the oldest replies that answer no request under way, down to the bounds.
+  void TrimStrayReplies();
+  // Shows the error of a message that failed; while one box is open, further errors go to
+  // standard error with the sending window, so that a flood of bad messages cannot pile boxes up.
+  void ReportMessageError(std::uint32_t senderWindow, const std::string& text);
   // After a quit was allowed: destroys the component once nothing of it runs any more.
   void DestroyWhenIdle();
 
@@ -161,6 +170,8 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
   platform::TWindowProc previous_procedure_;
   // Window procedures and sends of this component under way; it is not destroyed inside them.
   int busy_ = 0;
+  // The time stamps of the requests under way (sends nest), whose replies are awaited.
+  std::vector<TTimeStamp> awaited_;
   bool quit_requested_ = false;
   bool destroying_ = false;
   bool constructed_ = false;

@@ -1,6 +1,8 @@
 #include "host/customdemon.h"
 #include "host/records.h"
 
+#include <algorithm>
+
 void TkdbCustomDemon::SendAMessage(TEntity& target, TLexivoMessageStream& msg, TLexivoMessageStream* reply) {
   msg.TimeStamp = CurrentTimeStamp();
   TransmitMessage(target, msg, reply);
@@ -13,8 +15,10 @@ void TkdbCustomDemon::TransmitMessage(TEntity& target, TLexivoMessageStream& msg
   msg.SetPosition(0);
   const std::string block = EncodeTransportBlock(msg.TimeStamp, msg.Bytes());
   ++busy_;
+  awaited_.push_back(msg.TimeStamp);
   // The answer, if any, arrives as a msgReply while we wait here; a failed send leaves none.
   platform::SendCopyData(target.Handle, OwnEntity_->Handle, msg.MsgType, block);
+  awaited_.pop_back();
   --busy_;
   if (std::unique_ptr<TLexivoMessageStream> found = FindReply(msg.TimeStamp); found && reply != nullptr) {
     reply->AssignMessage(*found);
@@ -66,6 +70,7 @@ void TkdbCustomDemon::ProcessMessage(std::unique_ptr<TLexivoMessageStream>& msg)
     }
     case msgReply:
       Replies_.push_back(std::move(msg));
+      TrimStrayReplies();
       break;
     case msgParams:
       Params_ = SplitStringListText(msg->Bytes());
@@ -75,5 +80,34 @@ void TkdbCustomDemon::ProcessMessage(std::unique_ptr<TLexivoMessageStream>& msg)
       msg->SetPosition(0);
       DoGotAMessage(*msg);
       break;
+  }
+}
+
+void TkdbCustomDemon::TrimStrayReplies() {
+  // The first held reply for each request under way is what that request collects; every
+  // other one is stray.
+  auto stray = [this](std::size_t index) {
+    const TTimeStamp& stamp = Replies_[index]->TimeStamp;
+    if (std::find(awaited_.begin(), awaited_.end(), stamp) == awaited_.end()) return true;
+    for (std::size_t earlier = 0; earlier < index; ++earlier) {
+      if (Replies_[earlier]->TimeStamp == stamp) return true;
+    }
+    return false;
+  };
+  std::size_t count = 0;
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < Replies_.size(); ++i) {
+    if (!stray(i)) continue;
+    ++count;
+    bytes += Replies_[i]->Size();
+  }
+  for (std::size_t i = 0; i < Replies_.size() && (count > kMaxStrayReplies || bytes > kMaxStrayReplyBytes);) {
+    if (!stray(i)) {
+      ++i;
+      continue;
+    }
+    --count;
+    bytes -= Replies_[i]->Size();
+    Replies_.erase(Replies_.begin() + static_cast<std::ptrdiff_t>(i));
   }
 }

@@ -14,8 +14,10 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/lasterror.h"
 #include "platform/runtimedir.h"
@@ -29,7 +31,20 @@ constexpr int kRecordWaitMs = 2000;
 struct TProcessInfo {
   std::int64_t pid = 0;
   std::optional<std::uint64_t> start_time;
+  // Read once: its record is removed when it has been read.
+  std::optional<std::int32_t> exit_code;
 };
+
+// The records this process wrote (its reaping threads write them), removed when it ends.
+std::mutex& WrittenRecordsLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::vector<std::string>& WrittenRecords() {
+  static std::vector<std::string> records;
+  return records;
+}
 
 // Identity of the processes behind the open process handles.
 std::map<THandle, TProcessInfo>& Processes() {
@@ -50,10 +65,12 @@ std::string RecordName(std::int64_t pid, std::uint64_t startTime) {
   return std::to_string(pid) + "-" + std::to_string(startTime);
 }
 
+// Reads a record and removes it: each is read by the one waiter it was written for.
 std::optional<std::int32_t> ReadRecord(const std::string& path) {
   std::ifstream in(path);
   long long code = 0;
   if (!(in >> code)) return std::nullopt;
+  unlink(path.c_str());
   return static_cast<std::int32_t>(code);
 }
 
@@ -139,7 +156,7 @@ THandle OpenProcess(std::int64_t pid) {
       if (const auto start_time = LatestRecordedStart(pid)) {
         // Ended and reaped already: a handle without descriptor, whose wait is over at once.
         const THandle handle = AddKernelObject(-1, [](THandle closed) { Processes().erase(closed); });
-        Processes()[handle] = TProcessInfo{pid, start_time};
+        Processes()[handle] = TProcessInfo{pid, start_time, std::nullopt};
         return handle;
       }
     }
@@ -149,7 +166,7 @@ THandle OpenProcess(std::int64_t pid) {
   fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
   const THandle handle =
       AddKernelObject(static_cast<int>(fd), [](THandle closed) { Processes().erase(closed); });
-  Processes()[handle] = TProcessInfo{pid, ProcessStartTime(pid)};
+  Processes()[handle] = TProcessInfo{pid, ProcessStartTime(pid), std::nullopt};
   return handle;
 }
 
@@ -184,7 +201,8 @@ std::optional<std::int32_t> GetExitCodeProcess(THandle process) {
       info.si_pid != 0) {
     return info.si_code == CLD_EXITED ? info.si_status : 128 + info.si_status;
   }
-  return WaitForRecord(found->second);
+  if (!found->second.exit_code) found->second.exit_code = WaitForRecord(found->second);
+  return found->second.exit_code;
 }
 
 void RecordExitCode(std::int64_t pid, std::uint64_t startTime, std::int32_t code) {
@@ -201,7 +219,16 @@ void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std
     std::ofstream out(temporary, std::ios::trunc);
     out << code << '\n';
   }
-  std::rename(temporary.c_str(), (directory + "/" + name).c_str());
+  const std::string path = directory + "/" + name;
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) return;
+  const std::lock_guard<std::mutex> hold(WrittenRecordsLock());
+  WrittenRecords().push_back(path);
+}
+
+void RemoveExitRecords() {
+  const std::lock_guard<std::mutex> hold(WrittenRecordsLock());
+  for (const std::string& path : WrittenRecords()) unlink(path.c_str());
+  WrittenRecords().clear();
 }
 
 void RemoveExitRecord(std::int64_t pid, std::uint64_t startTime) {

@@ -28,7 +28,10 @@ void RecordExitCode(std::int64_t pid, std::uint64_t startTime, std::int32_t code
 // read the environment while others may change it).
 void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std::uint64_t startTime,
                       std::int32_t code);
-// Removes the exit record of a process (a parent that ends cleans up after its children).
+// Removes the exit record of a process.
 void RemoveExitRecord(std::int64_t pid, std::uint64_t startTime);
+// Removes every exit record this process has written and nobody has read (a parent that ends
+// cleans up after its children). A record is also removed when a waiter has read it.
+void RemoveExitRecords();
 
 }  // namespace platform

@@ -7,8 +7,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/lasterror.h"
+#include "platform/problemreport.h"
 
 namespace platform {
 namespace {
@@ -31,16 +33,22 @@ std::string RuntimeDirectory() {
   }
   while (directory.size() > 1 && directory.back() == '/') directory.pop_back();
   if (mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
-    SetLastErrorFromErrno();
+    const int error = errno;
+    ReportProblem("cannot create the runtime directory " + directory + ": " + std::strerror(error));
+    SetLastError(static_cast<std::uint32_t>(error));
     return {};
   }
   struct stat info {};
   if (lstat(directory.c_str(), &info) != 0) {
-    SetLastErrorFromErrno();
+    const int error = errno;
+    ReportProblem("cannot use the runtime directory " + directory + ": " + std::strerror(error));
+    SetLastError(static_cast<std::uint32_t>(error));
     return {};
   }
   // Another user's directory, a link or an open one could let others in on our windows.
-  if (!S_ISDIR(info.st_mode) || info.st_uid != getuid() || (info.st_mode & 077) != 0) {
+  const std::string problem = DirectoryProblem("the runtime directory", directory, info.st_mode, info.st_uid, 0);
+  if (!problem.empty()) {
+    ReportProblem(problem);
     SetLastError(EACCES);
     return {};
   }

@@ -29,7 +29,8 @@ void ServeMessages(int timeoutMs);
 
 // Serves a descriptor (standard input, a signal pipe) from the event loop and also while a send
 // waits, so that a program stays commandable while a peer keeps it waiting. The callback runs
-// when the descriptor is readable, never inside itself.
+// when the descriptor is readable, never inside itself. False for a descriptor that cannot be
+// watched (a plain file is always readable).
 bool WatchDescriptor(int fd, std::function<void()> onReadable);
 void UnwatchDescriptor(int fd);
 

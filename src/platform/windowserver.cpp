@@ -161,11 +161,11 @@ TWindowServer::~TWindowServer() {
   if (epoll_fd_ >= 0) close(epoll_fd_);
 }
 
-void TWindowServer::AddToSet(int fd) {
+bool TWindowServer::AddToSet(int fd) {
   epoll_event event{};
   event.events = EPOLLIN;
   event.data.fd = fd;
-  epoll_ctl(epoll_fd_, EPOLL_CTL_ADD, fd, &event);
+  return epoll_ctl(epoll_fd_, EPOLL_CTL_ADD, fd, &event) == 0;
 }
 
 void TWindowServer::RemoveFromSet(int fd) { epoll_ctl(epoll_fd_, EPOLL_CTL_DEL, fd, nullptr); }
@@ -359,10 +359,14 @@ bool TWindowServer::Watch(int fd, std::function<void()> onReadable) {
   }
   EnsureNotifier();
   Unwatch(fd);
+  // Plain files and /dev/null cannot be watched: they are always readable.
+  if (!AddToSet(fd)) {
+    SetLastErrorFromErrno();
+    return false;
+  }
   auto watch = std::make_shared<TWatch>();
   watch->callback = std::move(onReadable);
   watches_[fd] = std::move(watch);
-  AddToSet(fd);
   return true;
 }
 

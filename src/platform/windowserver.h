@@ -59,7 +59,7 @@ class TWindowServer {
 
   void EnsureNotifier();
   void ScheduleDelivery();
-  void AddToSet(int fd);
+  bool AddToSet(int fd);
   void RemoveFromSet(int fd);
 
   // Reads what has arrived everywhere (waiting up to timeoutMs for something), accepts new

@@ -3,7 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QTimer>
+#include <cerrno>
 #include <csignal>
+
+#include "platform/serving.h"
 
 namespace {
 
@@ -17,8 +21,14 @@ void OnSignal(int) {
 }  // namespace
 
 TControlInput::TControlInput(int fd, QObject* parent) : QObject(parent), fd_(fd) {
-  lines_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-  connect(lines_.get(), &QSocketNotifier::activated, this, [this] { ReadLines(); });
+  watching_lines_ = platform::WatchDescriptor(fd_, [this] { ReadLines(); });
+  if (!watching_lines_) {
+    // Commands from a plain file: read them all once the event loop runs.
+    QTimer::singleShot(0, this, [this] {
+      while (ReadLines()) {
+      }
+    });
+  }
   if (signal_pipe[0] < 0 && pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) == 0) {
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -26,21 +36,24 @@ TControlInput::TControlInput(int fd, QObject* parent) : QObject(parent), fd_(fd)
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
   }
-  if (signal_pipe[0] >= 0) {
-    signals_ = std::make_unique<QSocketNotifier>(signal_pipe[0], QSocketNotifier::Read);
-    connect(signals_.get(), &QSocketNotifier::activated, this, [this] { ReadSignal(); });
-  }
+  if (signal_pipe[0] >= 0) watching_signals_ = platform::WatchDescriptor(signal_pipe[0], [this] { ReadSignal(); });
 }
 
-TControlInput::~TControlInput() = default;
+TControlInput::~TControlInput() {
+  if (watching_lines_) platform::UnwatchDescriptor(fd_);
+  if (watching_signals_) platform::UnwatchDescriptor(signal_pipe[0]);
+}
 
-void TControlInput::ReadLines() {
+bool TControlInput::ReadLines() {
   char buffer[4096];
   const ssize_t count = read(fd_, buffer, sizeof buffer);
   if (count <= 0) {
     // End of input (or no input at all): the server goes on, commanded by signals only.
-    lines_->setEnabled(false);
-    return;
+    if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
+      if (watching_lines_) platform::UnwatchDescriptor(fd_);
+      watching_lines_ = false;
+    }
+    return false;
   }
   pending_.append(buffer, static_cast<std::size_t>(count));
   std::size_t end = 0;
@@ -50,6 +63,7 @@ void TControlInput::ReadLines() {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (OnLine) OnLine(QString::fromLocal8Bit(line));
   }
+  return true;
 }
 
 void TControlInput::ReadSignal() {

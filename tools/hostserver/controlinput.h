@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QObject>
-#include <QSocketNotifier>
 #include <QString>
 #include <functional>
-#include <memory>
 #include <string>
 
 // The server's control input: the lines that arrive on a descriptor (standard input), and the
-// termination signals, both delivered from the event loop.
+// termination signals. Both are served like the server's windows, from the event loop and while
+// the server waits for a participant, so that a participant that never answers cannot block them.
 class TControlInput : public QObject {
  public:
   explicit TControlInput(int fd, QObject* parent = nullptr);
@@ -20,11 +19,12 @@ class TControlInput : public QObject {
   std::function<void()> OnTerminate;
 
  private:
-  void ReadLines();
+  // Reads what is there and passes on the complete lines; false at the end of the input.
+  bool ReadLines();
   void ReadSignal();
 
   int fd_;
   std::string pending_;
-  std::unique_ptr<QSocketNotifier> lines_;
-  std::unique_ptr<QSocketNotifier> signals_;
+  bool watching_lines_ = false;
+  bool watching_signals_ = false;
 };

@@ -12,9 +12,14 @@
 #include "options.h"
 #include "platform/kernelobjects.h"
 #include "platform/process.h"
+#include "platform/serving.h"
 #include "platform/spawn.h"
 
 namespace {
+
+// How long the server waits for a participant to take an answer, and to take a quit.
+constexpr int kAnswerTimeLimitMs = 5000;
+constexpr int kQuitTimeLimitMs = 1000;
 
 void Print(const std::string& line) {
   std::fputs(line.c_str(), stdout);
@@ -57,9 +62,17 @@ int main(int argc, char** argv) {
   if (options->Publish && !server->Publish()) std::fprintf(stderr, "hostserver: cannot write the registry value\n");
   Print("handle " + options->Settings.HandleText);
 
-  auto shut_down = [&server] {
-    // Destroying the server tells its clients and ends the event loop.
-    delete server.data();
+  // A participant answers at once; one that keeps the server waiting longer is broken or hostile.
+  platform::SetSendTimeLimit(kAnswerTimeLimitMs);
+  bool stopping = false;
+  auto shut_down = [&stopping] {
+    // This may run deep inside a send that waits: the waits end at once, and the server is
+    // destroyed (telling its participants) once the event loop has been left.
+    if (stopping) return;
+    stopping = true;
+    platform::CancelSends();
+    platform::SetSendTimeLimit(kQuitTimeLimitMs);
+    QCoreApplication::quit();
   };
   TControlInput control(STDIN_FILENO);
   control.OnTerminate = shut_down;
@@ -67,7 +80,10 @@ int main(int argc, char** argv) {
     const QString command = line.trimmed();
     if (server.isNull()) return;
     if (command == QLatin1String("quit")) {
+      const int answer_limit = platform::SendTimeLimit();
+      platform::SetSendTimeLimit(kQuitTimeLimitMs);
       server->QuitClients(false);
+      platform::SetSendTimeLimit(answer_limit);
     } else if (command == QLatin1String("shutdown")) {
       shut_down();
     } else if (command == QLatin1String("list")) {
@@ -90,6 +106,7 @@ int main(int argc, char** argv) {
     run_process = pid == 0 ? 0 : platform::OpenProcess(pid);
     if (run_process == 0) {
       std::fprintf(stderr, "hostserver: cannot start %s\n", qPrintable(options->Run.front()));
+      platform::SetSendTimeLimit(kQuitTimeLimitMs);
       delete server.data();
       return 1;
     }
@@ -104,6 +121,8 @@ int main(int argc, char** argv) {
   const int result = application.exec();
   run_watch.reset();
   if (run_process != 0) platform::CloseHandle(run_process);
+  platform::SetSendTimeLimit(kQuitTimeLimitMs);
   delete server.data();
+  platform::RemoveExitRecords();
   return result;
 }
