@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/frame.h"
 
@@ -23,14 +24,18 @@ class TFrameReader {
   TStatus Status() const { return status_; }
   bool Started() const { return !bytes_.empty(); }
   // The bytes held so far.
-  std::size_t Buffered() const { return bytes_.size(); }
+  std::size_t Buffered() const;
   // Valid once the header has arrived.
   const std::optional<TFrameHeader>& Header() const { return header_; }
   // The copy-data bytes of a complete frame.
   std::string_view Data() const;
 
  private:
+  // The header, and once complete the whole frame.
   std::string bytes_;
+  // The data received while the frame is incomplete.
+  std::vector<std::string> pieces_;
+  std::size_t received_ = 0;
   std::optional<TFrameHeader> header_;
   TStatus status_ = TStatus::kNeedMore;
 };

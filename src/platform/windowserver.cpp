@@ -426,6 +426,8 @@ void TWindowServer::SweepIdle() {
   for (int fd : expired) CloseIncoming(fd);
   ResumeAccepting();
   if (incoming_.empty() && !accepting_paused_) {
+    // The pressure is over: a later exhaustion is news again.
+    exhaustion_reported_ = false;
     const itimerspec off{};
     timerfd_settime(sweep_fd_, 0, &off, nullptr);
     sweep_armed_ = false;
@@ -478,7 +480,6 @@ void TWindowServer::AcceptAll(HWND handle) {
       }
       return;
     }
-    exhaustion_reported_ = false;
     if (!SocketPeerAllowed(fd)) {
       close(fd);
       continue;
