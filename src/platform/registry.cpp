@@ -35,7 +35,9 @@ std::string HomeDirectory() {
   return {};
 }
 
-std::string StoreDirectory() {
+}  // namespace
+
+std::string RegistryStoreDirectory() {
   if (const char* over = std::getenv(kRegistryDirVariable); over != nullptr && *over != '\0') {
     return over;
   }
@@ -46,6 +48,8 @@ std::string StoreDirectory() {
   if (home.empty()) return {};
   return home + "/.config/lexivo/registry";
 }
+
+namespace {
 
 // A key or value name as a path component: lower case, and none of the bytes a path gives a
 // meaning to ("/", NUL, a name of only dots).
@@ -138,7 +142,7 @@ int OpenDirectory(int parent, const std::string& name, const std::string& path, 
 // The directory of root and key, opened and checked all the way down from the store; -1 with
 // the last error when it is missing or refused.
 int OpenKey(const std::string& root, const std::string& key, bool writing, std::string& path) {
-  path = StoreDirectory();
+  path = RegistryStoreDirectory();
   if (path.empty()) {
     Refuse("the registry has no place: neither HOME nor the password database names a home directory");
     return -1;

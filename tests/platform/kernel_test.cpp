@@ -89,8 +89,23 @@ TEST(ProcessTest, ExitCodeOfAProcessOfAnotherParentComesFromItsRecord) {
   const platform::THandle process = platform::OpenProcess(parent);
   ASSERT_NE(process, 0u);
   EXPECT_EQ(platform::GetExitCodeProcess(process), 42);
-  platform::RemoveExitRecord(parent, *start_time);
+  // The record goes once read; the handle still knows the code.
+  const std::string record =
+      runtime.RuntimeDir() + "/exit/" + std::to_string(parent) + "-" + std::to_string(*start_time);
+  EXPECT_NE(access(record.c_str(), F_OK), 0);
+  EXPECT_EQ(platform::GetExitCodeProcess(process), 42);
   platform::CloseHandle(process);
+}
+
+TEST(ProcessTest, RecordsNobodyReadGoWithTheirWriter) {
+  TIsolatedRuntime runtime;
+  platform::RecordExitCode(4000001, 1, 3);
+  platform::RecordExitCode(4000002, 2, 4);
+  const std::string records = runtime.RuntimeDir() + "/exit/";
+  EXPECT_EQ(access((records + "4000001-1").c_str(), F_OK), 0);
+  platform::RemoveExitRecords();
+  EXPECT_NE(access((records + "4000001-1").c_str(), F_OK), 0);
+  EXPECT_NE(access((records + "4000002-2").c_str(), F_OK), 0);
 }
 
 TEST(LastErrorTest, GivesTheSystemTextOrNone) {

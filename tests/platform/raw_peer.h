@@ -23,12 +23,12 @@ inline int Connect(const std::string& path) {
 }
 
 // A listening socket bound at path, as a window of another process has one.
-inline int Listen(const std::string& path) {
+inline int Listen(const std::string& path, int backlog = 8) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, 8) != 0) {
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, backlog) != 0) {
     close(fd);
     return -1;
   }
