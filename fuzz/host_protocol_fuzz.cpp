@@ -8,6 +8,7 @@
 
 #include "host/ostreldemon.h"
 #include "host/records.h"
+#include "fuzz_scratch.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ class TFuzzClient : public TkdbDemonClient {
 
 TFuzzClient* Client() {
   static TFuzzClient* client = [] {
-    char directory[] = "/tmp/host_protocol_fuzz-XXXXXX";
-    const std::string root = mkdtemp(directory);
-    setenv("LEXIVO_RUNTIME_DIR", (root + "/run").c_str(), 1);
-    setenv("LEXIVO_REGISTRY_DIR", (root + "/registry").c_str(), 1);
+    FuzzScratchDirectory("host_protocol_fuzz");
     TkdbCustomDemon::ProcessHook() = [] {
       THostProcess process;
       process.Arguments = {"/fuzz/prog"};

@@ -82,18 +82,19 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
   return true;
 }
 
-enum class TConnectResult { kConnected, kBusy, kNoWindow };
+enum class TConnectResult { kConnected, kBusy, kNoWindow, kNoDescriptor };
 
 // Connects a fresh non-blocking socket to a window's socket. kBusy: the window exists but its
-// queue of connections is full for the moment.
+// queue of connections is full for the moment; kNoDescriptor: this process has none left.
 TConnectResult ConnectSocket(const std::string& path, int& fd) {
   fd = -1;
   sockaddr_un address{};
   if (!FillAddress(path, address)) return TConnectResult::kNoWindow;
   fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) {
+    const bool exhausted = errno == EMFILE || errno == ENFILE;
     SetLastErrorFromErrno();
-    return TConnectResult::kNoWindow;
+    return exhausted ? TConnectResult::kNoDescriptor : TConnectResult::kNoWindow;
   }
   int result = 0;
   do {
@@ -676,6 +677,11 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
     const TConnectResult connected = ConnectSocket(path, fd);
     if (connected == TConnectResult::kConnected) break;
     if (connected == TConnectResult::kNoWindow) return std::nullopt;
+    // Out of descriptors: one from a connection that has long been silent, or the send fails.
+    if (connected == TConnectResult::kNoDescriptor) {
+      if (EvictIdleConnection()) continue;
+      return std::nullopt;
+    }
     // The receiver's queue is full; it may be one of ours, so keep ours moving meanwhile.
     if (const auto error = stopped()) return fail(*error);
     if (serve_meanwhile()) continue;
