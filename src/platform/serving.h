@@ -17,7 +17,9 @@ struct TServingLimits {
   // A connection that sends nothing this long, or leaves a frame incomplete this long, is closed.
   int IdleTimeoutMs = 30000;
   // Bytes of received messages held at once over all connections. Reading pauses at the cap
-  // until held messages are processed; one message alone may be kMaxCopyDataBytes large.
+  // until held messages are processed, except for the oldest message begun, so that one always
+  // completes. Per connection the cap is one message: at most kMaxCopyDataBytes (64 MiB), never
+  // reserved before its bytes have arrived.
   std::size_t MaxBufferedBytes = std::size_t{128} << 20;
 };
 TServingLimits ServingLimits();
