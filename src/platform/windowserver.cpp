@@ -193,7 +193,8 @@ void TWindowServer::DropNotifiers() {
 }
 
 void TWindowServer::ScheduleDelivery() {
-  if (delivery_scheduled_ || !notifier_ || ready_.empty()) return;
+  // At the nesting limit the delivery that unwinds it schedules again.
+  if (delivery_scheduled_ || !notifier_ || ready_.empty() || depth_ >= kMaxNesting) return;
   delivery_scheduled_ = true;
   QMetaObject::invokeMethod(
       notifier_.get(),
