@@ -3,7 +3,7 @@
 # they are all there already.
 set -euo pipefail
 packages=(cmake g++ make ccache clang libclang-rt-14-dev
-          qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6opengl6-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libqcustomplot-dev
           fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick python3 procps)
 missing=()

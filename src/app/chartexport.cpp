@@ -1,14 +1,16 @@
 #include "app/chartexport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 #include <array>
+#include <cstdio>
 #include <charconv>
 #include <string>
 
@@ -25,20 +27,29 @@ QString WriteError(const QString& file_name, const QString& reason) {
   return QStringLiteral("cannot write '%1': %2").arg(file_name, reason);
 }
 
-// Seventeen significant digits, as %.17g writes them but independent of the locale: the text
-// reads back as the same double.
+// The shortest text that reads back as the same double (0.1, not 0.10000000000000001),
+// independent of the locale.
 void AppendNumber(std::string& line, double value) {
   std::array<char, 32> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, 17);
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   line.append(buffer.data(), ec == std::errc() ? end : buffer.data());
 }
 
-QString SaveImage(const QImage& image, const QString& file_name) {
-  QByteArray format = QFileInfo(file_name).suffix().toLower().toLatin1();
-  if (format.isEmpty()) format = "png";
-  if (!QImageWriter::supportedImageFormats().contains(format))
-    return QStringLiteral("cannot write '%1': unsupported image format '%2'").arg(file_name, QString::fromLatin1(format));
+QString WriteToStandardOutput(const std::string& text) {
+  QFile out;
+  if (!out.open(stdout, QIODevice::WriteOnly) ||
+      out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !out.flush())
+    return QStringLiteral("cannot write to standard output: %1").arg(out.errorString());
+  return {};
+}
+
+// The image format a file name asks for (PNG when it has no extension).
+QByteArray ImageFormat(const QString& file_name) {
+  const QByteArray format = QFileInfo(file_name).suffix().toLower().toLatin1();
+  return format.isEmpty() ? QByteArray("png") : format;
+}
+
+QString SaveImage(const QImage& image, const QByteArray& format, const QString& file_name) {
   QSaveFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   QImageWriter writer(&file, format);
@@ -50,14 +61,25 @@ QString SaveImage(const QImage& image, const QString& file_name) {
   return {};
 }
 
-// Vector graphics: the charts draw their lines and texts through a printer canvas.
-QString SavePdf(TZephChart& left, TZephChart& right, QSize size, const QString& file_name) {
+QString DocumentTitle(int position) { return QStringLiteral("Varactor diode, slider position %1").arg(position); }
+
+const QString kCreator = QStringLiteral("Varactor 1.0");
+
+// Both charts side by side, drawn anew onto the canvas.
+void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
+  left.PaintTo(canvas, 0, 0);
+  right.PaintTo(canvas, left.width(), 0);
+}
+
+// Vector graphics: the charts draw their lines and texts through a printer canvas, one point per
+// pixel, so the page is exactly as large as the charts.
+QString SavePdf(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
   QSaveFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   {
-    // One point per pixel: the page is exactly as large as the charts.
     QPdfWriter pdf(&file);
-    pdf.setCreator(QStringLiteral("Varactor"));
+    pdf.setTitle(DocumentTitle(position));
+    pdf.setCreator(kCreator);
     pdf.setResolution(72);
     pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
                                   QPageLayout::Portrait, QMarginsF()));
@@ -66,12 +88,54 @@ QString SavePdf(TZephChart& left, TZephChart& right, QSize size, const QString& 
       file.cancelWriting();
       return WriteError(file_name, QStringLiteral("the PDF could not be started"));
     }
-    left.PaintTo(canvas, 0, 0);
-    right.PaintTo(canvas, left.width(), 0);
+    PaintCharts(left, right, canvas);
     canvas.End();
   }
   if (!file.commit()) return WriteError(file_name, file.errorString());
   return {};
+}
+
+// The same drawing as the PDF, as SVG with one user unit per pixel.
+QString SaveSvg(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
+  QSaveFile file(file_name);
+  if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
+  {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setTitle(DocumentTitle(position));
+    svg.setDescription(kCreator);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(96);
+    TCanvas canvas(&svg, true);
+    if (!canvas.IsActive()) {
+      file.cancelWriting();
+      return WriteError(file_name, QStringLiteral("the SVG could not be started"));
+    }
+    PaintCharts(left, right, canvas);
+    canvas.End();
+  }
+  if (!file.commit()) return WriteError(file_name, file.errorString());
+  return {};
+}
+
+// A picture of scale times the pixels, drawn straight into the one image that is written.
+QString SaveRaster(TZephChart& left, TZephChart& right, QSize size, qreal scale, const QString& file_name) {
+  const QByteArray format = ImageFormat(file_name);
+  if (!QImageWriter::supportedImageFormats().contains(format))
+    return QStringLiteral("cannot write '%1': unsupported image format '%2'").arg(file_name, QString::fromLatin1(format));
+  const QSize pixels(DeviceExtent(size.width(), scale), DeviceExtent(size.height(), scale));
+  QImage image(pixels, QImage::Format_RGB32);
+  if (image.isNull())
+    return WriteError(file_name, QStringLiteral("no memory for an image of %1x%2").arg(pixels.width()).arg(pixels.height()));
+  image.setDevicePixelRatio(scale);
+  {
+    TCanvas canvas(&image);
+    PaintCharts(left, right, canvas);
+  }
+  // Readers see the picture at its pixel size.
+  image.setDevicePixelRatio(1);
+  return SaveImage(image, format, file_name);
 }
 
 }  // namespace
@@ -80,7 +144,7 @@ QSize DesignedChartsSize(TForm1& form) {
   return {form.width(), form.height() - form.Panel1->height() - form.Memo1->height()};
 }
 
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name) {
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
   const int left_width = size.width() / 2;
   const int right_width = size.width() - left_width;
   for (const TZephChart* chart : {form.ZCNd, form.ZCCap}) {
@@ -91,20 +155,25 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
           .arg(2 * chart->MinimumControlWidth())
           .arg(chart->MinimumControlHeight());
   }
+  if (scale < kMinRenderScale || scale > kMaxRenderScale)
+    return QStringLiteral("the scale %1 is out of range: %2 to %3").arg(scale).arg(kMinRenderScale).arg(kMaxRenderScale);
+  if (size.width() * scale > kMaxRenderPixels || size.height() * scale > kMaxRenderPixels)
+    return QStringLiteral("the size %1x%2 at scale %3 exceeds %4 pixels each way")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(scale)
+        .arg(kMaxRenderPixels);
+  // The charts are drawn once, straight into the output: their own images are not painted, so
+  // the memory a render takes is the output's (none at all for vector graphics).
+  for (TZephChart* chart : {form.ZCNd, form.ZCCap}) chart->SetPaintSuspended(true);
   form.ZCNd->SetBounds(0, 0, left_width, size.height());
   form.ZCCap->SetBounds(0, 0, right_width, size.height());
   form.TBDistribution->SetPosition(position);
   form.CalculateCurves();
-  if (file_name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-    return SavePdf(*form.ZCNd, *form.ZCCap, size, file_name);
-  const QImage left = form.ZCNd->ControlImage();
-  const QImage right = form.ZCCap->ControlImage();
-  QImage image(size, QImage::Format_RGB32);
-  QPainter painter(&image);
-  painter.drawImage(0, 0, left);
-  painter.drawImage(left_width, 0, right);
-  painter.end();
-  return SaveImage(image, file_name);
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  if (suffix == QLatin1String("pdf")) return SavePdf(*form.ZCNd, *form.ZCCap, position, size, file_name);
+  if (suffix == QLatin1String("svg")) return SaveSvg(*form.ZCNd, *form.ZCCap, position, size, file_name);
+  return SaveRaster(*form.ZCNd, *form.ZCCap, size, scale, file_name);
 }
 
 QString ExportCurvesCsv(int position, const QString& file_name) {
@@ -130,6 +199,7 @@ QString ExportCurvesCsv(int position, const QString& file_name) {
     }
     text += '\n';
   }
+  if (file_name == QLatin1String("-")) return WriteToStandardOutput(text);
   QSaveFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QtGlobal>
 #include <QString>
 
 class TForm1;
@@ -12,12 +13,21 @@ class TForm1;
 // panel and the information text.
 QSize DesignedChartsSize(TForm1& form);
 
+inline constexpr double kMinRenderScale = 1;
+inline constexpr double kMaxRenderScale = 4;
+// The largest picture, in pixels each way, that a raster render makes.
+inline constexpr int kMaxRenderPixels = 16384;
+
 // Draws the form's two charts side by side for the slider position: the profile on the left half
 // of size, the capacitance on the right. A name ending in ".pdf" gives a one-page PDF of size
-// points; any other name an image in the format its extension names (PNG when it has none).
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name);
+// points, ".svg" an SVG drawing of size pixels, both titled after the position; any other name an
+// image in the format its extension names (PNG when it has none) of scale times size pixels, drawn
+// as on a screen of that device pixel ratio. The form's charts are left without their own
+// pictures: the form serves renders only.
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale = 1);
 
 // Writes both curves for the slider position as CSV: a header line, then one row per profile
 // point with voltage in V, capacitance in pF, depth in µm and concentration in 10^16 cm^-3; the
-// capacitance columns stay empty past the last voltage.
+// capacitance columns stay empty past the last voltage. Numbers are written in their shortest
+// form that reads back exactly. The name "-" writes to standard output.
 QString ExportCurvesCsv(int position, const QString& file_name);

@@ -147,7 +147,6 @@ void TCustomZephChart::SyncSize() {
 
 void TCustomZephChart::AfterResize() {
   laid_out_size_ = size();
-  area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
   if (isometric_) ApplyIsometric();
   LayoutScales();
   CalcScaling();
@@ -158,7 +157,6 @@ void TCustomZephChart::AfterResize() {
 void TCustomZephChart::RimsChanged() {
   // The control keeps its size; a chart area left without room maps everything to its middle.
   laid_out_size_ = size();
-  area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
   if (isometric_) ApplyIsometric();
   LayoutScales();
   CalcScaling();

@@ -15,6 +15,7 @@ void TCustomZephChart::Paint() {
     AfterResize();
     if (image_current_) return;
   }
+  SyncRatio();
   TCanvas& control = control_bmp_.Canvas();
   RenderBackground(control);
   TCanvas& area = area_bmp_.Canvas();
@@ -27,7 +28,7 @@ void TCustomZephChart::Paint() {
 }
 
 void TCustomZephChart::RefreshDataArea() {
-  if (control_bmp_.Image().size() != size() || size() != laid_out_size_) {
+  if (control_bmp_.Size() != size() || size() != laid_out_size_ || control_bmp_.Ratio() != RenderRatio()) {
     // Nothing of the control was rendered at this size yet: the rims need painting too.
     Paint();
     return;
@@ -60,7 +61,7 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   control_bmp_.SetSize(w, h);
   // The chart area is drawn over the middle of the control anyway: only the rims are kept.
   const std::array<QRect, 4> rims = RimRects();
-  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Image().size() == size()) {
+  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Size() == size()) {
     for (const QRect& rim : rims) canvas.Draw(rim.x(), rim.y(), background_cache_.Image(), rim);
     CalcScaling();
     return;
@@ -141,9 +142,10 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
 }
 
 void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
-  area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
-  const int w = area_bmp_.Width();
-  const int h = area_bmp_.Height();
+  // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
+  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
+  const int w = std::max(ChartWidth() + 1, 0);
+  const int h = std::max(ChartHeight() + 1, 0);
   if (w == 0 || h == 0) return;
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);

@@ -55,8 +55,8 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   // Background and grid come from the cached empty area while nothing they depend on changed.
   const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
   const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
-  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Image().size() == area_size &&
-      area_bmp_.Image().size() == area_size) {
+  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Size() == area_size &&
+      area_bmp_.Size() == area_size) {
     // Only what the last data rendering drew on needs the empty area back.
     if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
     dirty_columns_.Reset(area_size.width(), area_size.height());

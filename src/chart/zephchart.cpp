@@ -245,8 +245,26 @@ void TCustomZephChart::SetGridDy(double value) {
 
 // ---- Qt entry points ----
 
+qreal TCustomZephChart::RenderRatio() const {
+  return render_ratio_ > 0 ? render_ratio_ : std::max<qreal>(devicePixelRatioF(), 1);
+}
+
+void TCustomZephChart::SetRenderRatio(qreal ratio) {
+  render_ratio_ = std::max<qreal>(ratio, 0);
+  if (control_bmp_.Ratio() == RenderRatio()) return;
+  Invalidate();
+  RepaintIfAuto();
+}
+
+void TCustomZephChart::SyncRatio() {
+  const qreal ratio = RenderRatio();
+  if (control_bmp_.Ratio() == ratio) return;
+  for (TBitmap* bitmap : {&control_bmp_, &area_bmp_, &background_cache_, &area_base_}) bitmap->SetRatio(ratio);
+  Invalidate();
+}
+
 void TCustomZephChart::paintEvent(QPaintEvent* event) {
-  if (!image_current_ || control_bmp_.Image().size() != size()) {
+  if (!image_current_ || control_bmp_.Size() != size() || control_bmp_.Ratio() != RenderRatio()) {
     // An expose after changes that were not painted yet: render as the window system asks.
     in_paint_event_ = true;
     Paint();
@@ -259,7 +277,9 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), ColorToQColor(wind_color_));
     return;
   }
-  painter.drawImage(event->rect().topLeft(), image, event->rect());
+  const QRectF part(event->rect());
+  const qreal ratio = image.devicePixelRatio();
+  painter.drawImage(part, image, QRectF(part.topLeft() * ratio, part.size() * ratio));
 }
 
 void TCustomZephChart::resizeEvent(QResizeEvent* event) {
@@ -275,6 +295,11 @@ bool TCustomZephChart::event(QEvent* event) {
       keyPressEvent(key);
       return true;
     }
+  }
+  // Moved to a screen of another device pixel ratio: the images are drawn anew at the next paint.
+  if (event->type() == QEvent::ScreenChangeInternal && control_bmp_.Ratio() != RenderRatio()) {
+    Invalidate();
+    update();
   }
   return QWidget::event(event);
 }
@@ -304,6 +329,7 @@ void TCustomZephChart::changeEvent(QEvent* event) {
     Invalidate();
   }
 }
+
 
 void TCustomZephChart::ShowOnScreen(const QRect& rect) {
   if (!in_paint_event_ && isVisible()) update(rect);

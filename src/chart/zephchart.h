@@ -251,6 +251,11 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   // or a PDF: everything is drawn anew, with lines and text instead of bitmaps where it can be.
   // On a plain image it gives the pixels of the control's own image.
   void PaintTo(TCanvas& canvas, int x, int y);
+  // Device pixels per pixel of the control that its images hold: the screen's device pixel ratio,
+  // unless a ratio was set (0 follows the screen again). Every geometry of the drawing grows by it
+  // and text is laid out at the device's resolution; the control's coordinates stay as they are.
+  qreal RenderRatio() const;
+  void SetRenderRatio(qreal ratio);
   bool PaintSuspended() const { return paint_suspended_; }
   void SetPaintSuspended(bool value) { paint_suspended_ = value; }
   // Whether the control is shown or would be with its parent (not hidden on purpose).
@@ -365,6 +370,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   void ApplyIsometric();
   void UpdateMinimumSize();
   void ShowOnScreen(const QRect& rect);
+  // Brings the images to the render ratio; a change leaves them to be drawn anew.
+  void SyncRatio();
   // Copies a refreshed chart area into the control image, once, when the image is looked at.
   void ComposeControlImage();
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
@@ -436,6 +443,7 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   int aspect_x_ = 1;
   int aspect_y_ = 1;
 
+  qreal render_ratio_ = 0;
   bool paint_suspended_ = true;
   bool applying_layout_ = false;
   bool image_current_ = false;

@@ -402,11 +402,14 @@ void TScale::Paint() {
   TCanvas* target = external_canvas_;
   int ox = external_x_;
   int oy = external_y_;
+  // On a high-density screen the images hold device pixels: lines and text stay sharp.
+  const qreal ratio = std::max<qreal>(devicePixelRatioF(), 1);
   if (own_canvas) {
-    const QSize wanted(std::max(width(), 1), std::max(height(), 1));
-    if (image_.size() != wanted) {
+    const QSize wanted(DeviceExtent(std::max(width(), 1), ratio), DeviceExtent(std::max(height(), 1), ratio));
+    if (image_.size() != wanted || image_.devicePixelRatio() != ratio) {
       canvas_.End();
       image_ = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
+      image_.setDevicePixelRatio(ratio);
     }
     image_.fill(Qt::transparent);
     canvas_.Begin(&image_);
@@ -422,7 +425,7 @@ void TScale::Paint() {
     DrawScale(*target, ox, oy);
     if (OnAfterScaleRendered) OnAfterScaleRendered(this, *target);
   } else {
-    TBitmap bitmap(width(), height());
+    TBitmap bitmap(width(), height(), ratio);
     TCanvas& canvas = bitmap.Canvas();
     canvas.SetFont(font_);
     canvas.SetPenColor(color_back_gnd_);
@@ -486,7 +489,8 @@ void TScale::DrawScale(TCanvas& canvas, int ox, int oy) {
 void TScale::paintEvent(QPaintEvent*) {
   // A stand-alone transparent scale draws over whatever its parent painted first; every other
   // scale has its image ready unless painting was held back when it changed.
-  if (!embedded_ && external_canvas_ == nullptr && (transparent_ || !image_current_)) {
+  const bool ratio_changed = !image_.isNull() && image_.devicePixelRatio() != std::max<qreal>(devicePixelRatioF(), 1);
+  if (!embedded_ && external_canvas_ == nullptr && (transparent_ || !image_current_ || ratio_changed)) {
     const QScopedValueRollback<bool> painting(in_paint_event_, true);
     Paint();
   }

@@ -1,6 +1,5 @@
 #include "scales/scaledraw.h"
 
-#include <QPaintDevice>
 #include <algorithm>
 
 namespace {
@@ -12,16 +11,6 @@ bool IsVertical(TScaleType type) { return type == sctYL || type == sctYR; }
 constexpr long long kCoordLimit = 1000000;
 
 int Coord(long long v) { return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
-
-// Printer canvases measure fonts in their own dots; the labels keep their point size there.
-TFont FontForCanvas(const TFont& font, TCanvas& canvas) {
-  if (!canvas.IsPrinter() || !canvas.IsActive()) return font;
-  const QPaintDevice* device = canvas.Painter().device();
-  TFont scaled = font;
-  if (device && device->logicalDpiY() > 0)
-    scaled.Size = (font.Size * device->logicalDpiY() + 48) / 96;
-  return scaled;
-}
 
 class ScaleDrawer {
  public:
@@ -170,7 +159,9 @@ int TickLength(TScaleType type, TickKind kind) {
 
 void DrawScaleTicksAndCaption(const ScaleDrawSettings& s, TCanvas& canvas, int axis, int max_recorded,
                               std::vector<double>& ticks, const TickDrawnSink& tick_drawn) {
-  if (canvas.IsPrinter()) canvas.SetFont(FontForCanvas(s.font, canvas));
+  // Every canvas measures in the pixels of the drawing, whatever its device: the labels keep the
+  // size they have on the screen.
+  canvas.SetFont(s.font);
   canvas.SetBrushStyle(s.transparent ? bsClear : bsSolid);
   ticks.clear();
   ticks.reserve(static_cast<std::size_t>(max_recorded));

@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -22,19 +23,37 @@ QList<qreal> DashPattern(TPenStyle style) {
   }
 }
 
+QPointF Centre(QPoint p) { return {p.x() + 0.5, p.y() + 0.5}; }
+
+// Moves a point half a pixel back against the direction from `from` to `to`: a stroke between
+// pixel centres, shifted so, starts at the edge of its first pixel and stops at the edge of its last.
+QPointF HalfPixelBack(QPointF point, QPointF from, QPointF to) {
+  const QPointF d = to - from;
+  const qreal length = std::hypot(d.x(), d.y());
+  if (length == 0) return point;
+  return point - d * (0.5 / length);
+}
+
 }  // namespace
+
+int DeviceExtent(int logical, qreal ratio) {
+  return static_cast<int>(std::ceil(static_cast<qreal>(std::max(logical, 0)) * ratio - 1e-9));
+}
 
 TCanvas::TCanvas(QImage* image) {
   if (image) Begin(image);
 }
 
-TCanvas::TCanvas(QPaintDevice* device, bool printer) : printer_(printer) { Start(device); }
+TCanvas::TCanvas(QPaintDevice* device, bool printer, qreal scale) : printer_(printer), scale_(scale > 0 ? scale : 1) {
+  Start(device);
+}
 
 TCanvas::~TCanvas() { End(); }
 
 void TCanvas::Begin(QImage* image) {
   End();
   image_ = image;
+  if (image_) scale_ = image_->devicePixelRatio();
   if (image_ && !image_->isNull()) Start(image_);
 }
 
@@ -45,6 +64,8 @@ void TCanvas::Start(QPaintDevice* device) {
     painter_.reset();
     return;
   }
+  // An image carries its scale as its device pixel ratio, which the painter applies by itself.
+  if (!image_ && scale_ != 1) painter_->scale(scale_, scale_);
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::TextAntialiasing, true);
   pen_dirty_ = brush_dirty_ = font_dirty_ = mode_dirty_ = true;
@@ -122,6 +143,24 @@ void TCanvas::ApplyPen() {
   pen_qcolor_ = ColorToQColor(pen_color_);
   if (pen_style_ == psClear) {
     painter_->setPen(Qt::NoPen);
+  } else if (Mapped()) {
+    // A printer strokes at the width in its units; a finer image at whole device pixels, so
+    // that every line of one width is equally thick.
+    const bool thin = pen_width_ <= 1;
+    QPen pen(pen_qcolor_, 1, Qt::SolidLine, thin ? Qt::FlatCap : Qt::RoundCap, thin ? Qt::MiterJoin : Qt::RoundJoin);
+    qreal width_in_pixels = pen_width_;
+    if (printer_) {
+      pen.setWidthF(pen_width_);
+    } else {
+      const qreal device_width = std::max<qreal>(1, std::round(pen_width_ * scale_));
+      pen.setCosmetic(true);
+      pen.setWidthF(device_width);
+      width_in_pixels = device_width / scale_;
+    }
+    QList<qreal> dashes = thin ? DashPattern(pen_style_) : QList<qreal>();
+    for (qreal& dash : dashes) dash /= width_in_pixels;
+    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    painter_->setPen(pen);
   } else if (pen_width_ <= 1) {
     // A cosmetic one-pixel pen with a flat cap leaves out the end pixel of a line.
     QPen pen(pen_qcolor_, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -154,7 +193,7 @@ QPainter& TCanvas::Painter() {
 void TCanvas::MoveTo(int x, int y) { pen_pos_ = QPoint(x, y); }
 
 bool TCanvas::DirectAccess() const {
-  return image_ && painter_ && !painter_->hasClipping() && painter_->transform().isIdentity();
+  return image_ && painter_ && scale_ == 1 && !painter_->hasClipping() && painter_->transform().isIdentity();
 }
 
 bool TCanvas::DrawsOwnLines() const {
@@ -165,10 +204,22 @@ LineRasterizer TCanvas::Rasterizer() {
   return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
 }
 
+void TCanvas::StrokeMapped(QPolygonF centres) {
+  ApplyPen();
+  if (pen_width_ <= 1 && centres.size() >= 2) {
+    const qsizetype n = centres.size();
+    centres[0] = HalfPixelBack(centres[0], centres[0], centres[1]);
+    centres[n - 1] = HalfPixelBack(centres[n - 1], centres[n - 2], centres[n - 1]);
+  }
+  painter_->drawPolyline(centres);
+}
+
 void TCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
   if (DrawsOwnLines()) {
     Rasterizer().Line(pen_pos_, to);
+  } else if (painter_ && PenVisible() && to != pen_pos_ && Mapped()) {
+    StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
   } else if (painter_ && PenVisible() && to != pen_pos_) {
     ApplyPen();
     painter_->drawLine(pen_pos_, to);
@@ -183,12 +234,41 @@ void TCanvas::Polyline(const QPoint* points, int count) {
     for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
     return;
   }
+  if (Mapped()) {
+    QPolygonF centres;
+    centres.reserve(count);
+    for (int i = 0; i < count; ++i) centres.append(Centre(points[i]));
+    StrokeMapped(std::move(centres));
+    return;
+  }
   ApplyPen();
   painter_->drawPolyline(points, count);
 }
 
+void TCanvas::Polyline(const QPointF* points, int count) {
+  if (!painter_ || !PenVisible() || count < 2) return;
+  if (!Mapped()) {
+    QVarLengthArray<QPoint, 256> pixels;
+    for (int i = 0; i < count; ++i) pixels.append(points[i].toPoint());
+    Polyline(pixels.data(), count);
+    return;
+  }
+  QPolygonF centres;
+  centres.reserve(count);
+  for (int i = 0; i < count; ++i) centres.append(points[i] + QPointF(0.5, 0.5));
+  StrokeMapped(std::move(centres));
+}
+
 void TCanvas::Polygon(const QPoint* points, int count) {
   if (!painter_ || count <= 0) return;
+  if (Mapped()) {
+    ApplyPen();
+    ApplyBrush();
+    QPolygonF centres;
+    for (int i = 0; i < count; ++i) centres.append(Centre(points[i]));
+    painter_->drawPolygon(centres);
+    return;
+  }
   if (!DrawsOwnLines()) {
     ApplyPen();
     ApplyBrush();
@@ -223,7 +303,23 @@ void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
     return;
   }
   ApplyMode();
-  painter_->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(color));
+  painter_->fillRect(DeviceAligned(QRectF(QPointF(x1, y1), QPointF(x2, y2))), ColorToQColor(color));
+}
+
+QRectF TCanvas::DeviceAligned(const QRectF& box) const {
+  if (printer_ || scale_ == 1) return box;
+  // Each edge on the device pixel where its pixel of the drawing begins, as strokes stand; a box
+  // keeps at least its scaled size, so that lines of one width are equally thick everywhere and
+  // neighbouring boxes leave no gap.
+  const QTransform to_device = painter_->deviceTransform();
+  const QRectF device = to_device.mapRect(box);
+  const auto span = [](qreal from, qreal to) {
+    const qreal first = std::floor(from + 1e-6);
+    return std::pair{first, first + std::max(std::floor(to + 1e-6) - first, std::round(to - from))};
+  };
+  const auto [left, right] = span(device.left(), device.right());
+  const auto [top, bottom] = span(device.top(), device.bottom());
+  return to_device.inverted().mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
 }
 
 void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
@@ -272,7 +368,10 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   ApplyPen();
   const QBrush saved = painter_->brush();
   painter_->setBrush(Qt::NoBrush);
-  painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  if (Mapped())
+    painter_->drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+  else
+    painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
   painter_->setBrush(saved);
 }
 
@@ -287,7 +386,10 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     SetPixel(x1, y1, PenVisible() ? pen_color_ : brush_color_);
     return;
   }
-  painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  if (Mapped())
+    painter_->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+  else
+    painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
 const QFontMetrics& TCanvas::Metrics() {
@@ -299,19 +401,22 @@ const QFontMetrics& TCanvas::Metrics() {
   return *metrics_;
 }
 
+void TCanvas::ApplyFont() {
+  // Whoever borrowed the painter may have restored an older font under the canvas's feet.
+  if (font_dirty_ || painter_->font() != qfont_) painter_->setFont(qfont_);
+  font_dirty_ = false;
+}
+
 void TCanvas::TextOut(int x, int y, const QString& text) {
   if (!painter_ || text.isEmpty()) return;
   const QFontMetrics& fm = Metrics();
-  // Screen texts are shaped once and then only drawn; a printer lays them out at its own
-  // resolution every time.
-  const TextCache::Entry* cached = printer_ ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
+  // Texts on an image are shaped once and then only drawn; a finer or a vector device lays them
+  // out at its own resolution every time.
+  const TextCache::Entry* cached = Mapped() ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
   const int width = cached ? cached->width : fm.horizontalAdvance(text);
   if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
   ApplyMode();
-  if (font_dirty_) {
-    painter_->setFont(qfont_);
-    font_dirty_ = false;
-  }
+  ApplyFont();
   const QPen saved = painter_->pen();
   painter_->setPen(ColorToQColor(font_.Color));
   if (cached) {
@@ -324,7 +429,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 
 int TCanvas::TextWidth(const QString& text) {
   const QFontMetrics& fm = Metrics();
-  if (printer_ || text.isEmpty()) return fm.horizontalAdvance(text);
+  if (Mapped() || text.isEmpty()) return fm.horizontalAdvance(text);
   return text_cache_.Lookup(font_key_, qfont_, text).width;
 }
 
@@ -345,12 +450,23 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
     return;
   }
   if (!painter_) return;
-  painter_->fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
+  FillBox(x, y, x + 1, y + 1, color);
 }
 
 void TCanvas::Draw(int x, int y, const QImage& image) { Draw(x, y, image, image.rect()); }
 
 void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
+  const qreal ratio = image.devicePixelRatio();
+  if (ratio != 1) {
+    // The source is given in the image's logical pixels.
+    const QRectF logical = QRectF(source) & QRectF(QPointF(0, 0), image.deviceIndependentSize());
+    if (!painter_ || logical.isEmpty()) return;
+    ApplyMode();
+    const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
+    const QPointF at = DeviceAligned(QRectF(QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft()), QSizeF(1, 1))).topLeft();
+    painter_->drawImage(QRectF(at, logical.size()), image, pixels);
+    return;
+  }
   const QRect part = source & image.rect();
   if (!painter_ || part.isEmpty()) return;
   x += part.x() - source.x();
@@ -387,14 +503,32 @@ void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {
   painter_->drawImage(QRect(x1, y1, x2 - x1, y2 - y1), image);
 }
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height, qreal ratio) : ratio_(std::max<qreal>(ratio, 1)) { SetSize(width, height); }
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (!image_.isNull() && image_.width() == width && image_.height() == height) return;
+  if (!image_.isNull() && width_ == width && height_ == height) return;
+  width_ = width;
+  height_ = height;
+  Allocate();
+}
+
+void TBitmap::SetRatio(qreal ratio) {
+  ratio = std::max<qreal>(ratio, 1);
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  Allocate();
+}
+
+void TBitmap::Allocate() {
   canvas_.End();
-  image_ = (width > 0 && height > 0) ? QImage(width, height, QImage::Format_RGB32) : QImage();
-  if (!image_.isNull()) image_.fill(Qt::white);
+  image_ = (width_ > 0 && height_ > 0)
+               ? QImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_), QImage::Format_RGB32)
+               : QImage();
+  if (!image_.isNull()) {
+    image_.setDevicePixelRatio(ratio_);
+    image_.fill(Qt::white);
+  }
   canvas_.Begin(&image_);
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QPolygonF>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -23,9 +24,11 @@ class TCanvas {
  public:
   // Draws on an image (Format_RGB32). The image must outlive the canvas or be released by End().
   explicit TCanvas(QImage* image = nullptr);
-  // Draws on any paint device; a printer canvas (a printer or a PDF) says so, so that drawing
-  // routines can avoid single pixels, which vanish at printer resolution.
-  TCanvas(QPaintDevice* device, bool printer);
+  // Draws on any paint device with `scale` device units for each pixel of the coordinates it is
+  // given. A printer canvas (a printer, a PDF or an SVG) says so: it strokes every line at its
+  // width in those units, as the screen shows it, and drawing routines avoid single pixels, which
+  // vanish at printer resolution.
+  TCanvas(QPaintDevice* device, bool printer, qreal scale = 1);
   ~TCanvas();
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
@@ -35,6 +38,10 @@ class TCanvas {
   void End();
   bool IsActive() const { return painter_ != nullptr; }
   bool IsPrinter() const { return printer_; }
+  // Device pixels per pixel of the drawing's coordinates: an image's device pixel ratio, or the
+  // scale a paint device was given. Everything drawn grows by it, text is laid out at the
+  // device's resolution.
+  qreal Scale() const { return scale_; }
   int DeviceWidth() const;
   int DeviceHeight() const;
 
@@ -64,6 +71,9 @@ class TCanvas {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Polyline(const QPoint* points, int count);
+  // A polyline through points of sub-pixel precision, for devices finer than the coordinates
+  // (a scaled image, a PDF); on a plain image the points are rounded to pixels.
+  void Polyline(const QPointF* points, int count);
   void Polygon(const QPoint* points, int count);
 
   // Boxes from (x1, y1) up to but not including (x2, y2); outlined with the pen and filled with
@@ -97,6 +107,12 @@ class TCanvas {
   void ApplyMode();
   const QFontMetrics& Metrics();
   bool PenVisible() const { return pen_style_ != psClear; }
+  // Whether coordinates are mapped onto a finer or a vector device rather than onto image pixels.
+  bool Mapped() const { return printer_ || scale_ != 1; }
+  // Strokes a line or polyline through the centres of the pixels on a mapped device, covering its
+  // first pixel and leaving out its last one, as on an image.
+  void StrokeMapped(QPolygonF centres);
+  void ApplyFont();
   // Whether pixels can be written straight into the image: no clipping or transformation set on
   // the painter by whoever borrowed it.
   bool DirectAccess() const;
@@ -107,11 +123,14 @@ class TCanvas {
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);
   void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);
+  // A box of the drawing's coordinates moved onto whole pixels of a finer image.
+  QRectF DeviceAligned(const QRectF& box) const;
 
   std::unique_ptr<QPainter> painter_;
   QImage* image_ = nullptr;
   QPaintDevice* device_ = nullptr;
   bool printer_ = false;
+  qreal scale_ = 1;
 
   TColor pen_color_ = clBlack;
   TPenStyle pen_style_ = psSolid;
@@ -134,17 +153,31 @@ class TCanvas {
 };
 
 // An off-screen bitmap with its canvas; resizing keeps the canvas object and its settings, so that
-// whoever holds the canvas (a scale drawing on its chart's bitmap) can go on using it.
+// whoever holds the canvas (a scale drawing on its chart's bitmap) can go on using it. Its size is
+// in the pixels of the drawing's coordinates; the image holds ratio times as many device pixels
+// each way and carries the ratio as its device pixel ratio.
 class TBitmap {
  public:
-  TBitmap(int width = 0, int height = 0);
+  explicit TBitmap(int width = 0, int height = 0, qreal ratio = 1);
   void SetSize(int width, int height);
-  int Width() const { return image_.width(); }
-  int Height() const { return image_.height(); }
+  // Changes the device pixels per pixel (at least 1); the content is lost.
+  void SetRatio(qreal ratio);
+  qreal Ratio() const { return ratio_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  QSize Size() const { return {width_, height_}; }
   TCanvas& Canvas() { return canvas_; }
   const QImage& Image() const { return image_; }
 
  private:
+  void Allocate();
+
+  int width_ = 0;
+  int height_ = 0;
+  qreal ratio_ = 1;
   QImage image_;
   TCanvas canvas_;
 };
+
+// The device pixels an extent of logical pixels covers at a device pixel ratio.
+int DeviceExtent(int logical, qreal ratio);

@@ -15,6 +15,9 @@ QFont TFont::ToQFont() const {
   font.setItalic(Style.Contains(fsItalic));
   font.setUnderline(Style.Contains(fsUnderline));
   font.setStrikeOut(Style.Contains(fsStrikeOut));
-  font.setStyleStrategy(QFont::NoAntialias);
+  // Grey-scale edges and glyphs hinted only vertically: letters stay crisp on their lines and
+  // stand at their true advances, so words keep even spacing at every size.
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  font.setHintingPreference(QFont::PreferVerticalHinting);
   return font;
 }

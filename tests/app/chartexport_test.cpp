@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 
@@ -55,6 +58,44 @@ TEST(ExportCsvTest, WritesBothCurvesThatReadBackExactly) {
       EXPECT_EQ(ReadBack(fields[3]), profile[row].y);
     }
   }
+}
+
+// The number of significant digits of a number written in plain or exponent form.
+int SignificantDigits(const QByteArray& field) {
+  QByteArray mantissa = field.split('e').first();
+  mantissa.replace("-", "").replace(".", "");
+  while (mantissa.startsWith('0')) mantissa.remove(0, 1);
+  while (mantissa.endsWith('0')) mantissa.chop(1);
+  return static_cast<int>(std::max<qsizetype>(mantissa.size(), 1));
+}
+
+TEST(ExportCsvTest, NumbersAreWrittenInTheirShortestExactForm) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("curves.csv");
+  ASSERT_EQ(ExportCurvesCsv(0, path), "");
+  const QList<QByteArray> lines = ReadAll(path).split('\n');
+  // The first voltage and depth are 0.1 and 0.01 themselves.
+  EXPECT_TRUE(lines[1].startsWith("0.1,")) << lines[1].toStdString();
+  EXPECT_EQ(lines[1].split(',')[2], "0.01");
+  int fields_checked = 0;
+  for (int row = 1; row <= 300; ++row) {
+    for (const QByteArray& field : lines[row].split(',')) {
+      if (field.isEmpty()) continue;
+      const double value = ReadBack(field);
+      // One digit fewer does not read back as the same number: the form is the shortest.
+      const int digits = SignificantDigits(field);
+      if (digits > 1) {
+        std::array<char, 64> shorter{};
+        const auto result = std::to_chars(shorter.data(), shorter.data() + shorter.size() - 1, value,
+                                          std::chars_format::general, digits - 1);
+        ASSERT_EQ(result.ec, std::errc());
+        EXPECT_NE(std::strtod(shorter.data(), nullptr), value) << field.toStdString();
+      }
+      EXPECT_LE(digits, 17);
+      ++fields_checked;
+    }
+  }
+  EXPECT_EQ(fields_checked, 2 * 100 + 2 * 300);
 }
 
 TEST(ExportCsvTest, UnwritablePlaceIsReportedAndNothingIsLeftBehind) {

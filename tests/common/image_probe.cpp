@@ -15,6 +15,14 @@ int CountPixels(const QImage& image, TColor color, int x1, int y1, int x2, int y
   return count;
 }
 
+int CountDark(const QImage& image, int x1, int y1, int x2, int y2) {
+  int count = 0;
+  for (int y = y1; y < y2; ++y)
+    for (int x = x1; x < x2; ++x)
+      if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128) ++count;
+  return count;
+}
+
 QString SaveArtefact(const QImage& image, const QString& name) {
   QString dir = qEnvironmentVariable("VARACTOR_ARTEFACTS");
   if (dir.isEmpty()) dir = QDir::currentPath() + QStringLiteral("/artefacts");

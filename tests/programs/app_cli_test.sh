@@ -57,8 +57,14 @@ run --export-csv "$work/curves.csv" --position 500
 [ "$status" -eq 0 ] || fail "--export-csv failed"
 [ "$(wc -l <"$work/curves.csv")" -eq 301 ] || fail "the CSV does not hold a header and 300 rows"
 [ "$(head -n 1 "$work/curves.csv")" = "U [V],C [pF],d [um],ND [10^16 cm^-3]" ] || fail "wrong CSV header"
-sed -n 2p "$work/curves.csv" | grep -q '^0.10000000000000001,5.9' || fail "first row: $(sed -n 2p "$work/curves.csv")"
+sed -n 2p "$work/curves.csv" | grep -q '^0\.1,5\.9' || fail "first row: $(sed -n 2p "$work/curves.csv")"
 sed -n 102p "$work/curves.csv" | grep -q '^,,1.01' || fail "row 101 should leave the capacitance empty"
+
+# "-" is standard output, with the same text as the file; no file named "-" appears.
+(cd "$work" && run --export-csv - --position 500)
+[ "$status" -eq 0 ] || fail "--export-csv - failed: $(cat "$work/stderr")"
+cmp -s "$work/stdout" "$work/curves.csv" || fail "--export-csv - did not write the CSV to standard output"
+[ ! -e "$work/-" ] || fail "--export-csv - created a file named '-'"
 
 # Both at once.
 run --render "$work/both.png" --export-csv "$work/both.csv"

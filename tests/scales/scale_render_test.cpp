@@ -31,9 +31,8 @@ std::unique_ptr<TScale> PlainScale(TScaleType type, int width, int height) {
 bool Black(const QImage& image, int x, int y) { return PixelAt(image, x, y) == clBlack; }
 
 // Counts black pixels in [x1, x2) x [y1, y2).
-int BlackIn(const QImage& image, int x1, int y1, int x2, int y2) {
-  return CountPixels(image, clBlack, x1, y1, x2, y2);
-}
+// Black lines and the dark strokes of black text.
+int BlackIn(const QImage& image, int x1, int y1, int x2, int y2) { return CountDark(image, x1, y1, x2, y2); }
 
 // The rows that hold any black pixel within the columns [x1, x2).
 std::pair<int, int> InkRows(const QImage& image, int x1, int x2, int y1, int y2) {
@@ -325,7 +324,8 @@ TEST(ScaleRenderTest, PrinterCanvasesKeepTheLabelsAtTheirPointSize) {
   pdf.open(QIODevice::WriteOnly);
   QPdfWriter writer(&pdf);
   writer.setResolution(600);
-  TCanvas printer(&writer, true);
+  // 96 pixels of the drawing to the inch, as on the screen.
+  TCanvas printer(&writer, true, 600.0 / 96);
   TScale scale;
   scale.SetEmbedded(true);
   scale.SetTransparent(true);
@@ -334,9 +334,15 @@ TEST(ScaleRenderTest, PrinterCanvasesKeepTheLabelsAtTheirPointSize) {
   font.Size = 8;
   scale.SetFont(font);
   int during = 0;
-  scale.OnAfterScaleRendered = [&](QObject*, TCanvas& canvas) { during = canvas.Font().Size; };
+  qreal scale_during = 0;
+  scale.OnAfterScaleRendered = [&](QObject*, TCanvas& canvas) {
+    during = canvas.Font().Size;
+    scale_during = canvas.Scale();
+  };
   scale.ForcePaint();
-  EXPECT_EQ(during, 50);  // 8 pt at 600 dots per inch, where the canvas counts 96 per inch
+  // The font keeps its size in the drawing's pixels; the canvas maps them onto the printer's dots.
+  EXPECT_EQ(during, 8);
+  EXPECT_DOUBLE_EQ(scale_during, 6.25);
   EXPECT_GT(scale.NumTicks(), 0);
   printer.End();
   EXPECT_GT(pdf.size(), 0);
