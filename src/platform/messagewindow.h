@@ -56,10 +56,13 @@ std::int64_t DefWindowProc(HWND window, const TWindowMessage& message);
 HWND FindWindow(const std::string& className, const std::string& title);
 bool IsWindow(HWND window);
 
-// Sends WM_COPYDATA to target and waits, without a time limit, until the receiver has processed
-// it; meanwhile it processes the messages that arrive for this process's own windows (and
-// nothing else). Gives the receiver's result, or none (with the last error) when the target does
-// not exist, refuses us, or goes away before it has answered.
+// Sends WM_COPYDATA to target and waits until the receiver has processed it (without a time
+// limit unless SetSendTimeLimit gives one, see serving.h). Meanwhile it processes the messages
+// that arrive for this process's own windows: those from the target at once, the others in the
+// order they arrived once the target has kept it waiting a moment; and it serves the watched
+// descriptors. Gives the receiver's result, or none (with the last error) when the target does
+// not exist, refuses us, goes away before it has answered, or the send ran out of time or was
+// cancelled.
 std::optional<std::int64_t> SendCopyData(HWND target, HWND sender, std::int32_t dataWord,
                                          std::string_view data);
 
