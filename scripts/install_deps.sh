@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make ccache clang libclang-rt-14-dev
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6opengl6-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libqcustomplot-dev
-          fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick python3 procps)
+          fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils openbox imagemagick python3 procps)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,7 +4,6 @@
 #include <QShowEvent>
 
 #include "app/controls/tlabel.h"
-#include "app/controls/formgeometry.h"
 #include "app/linkopener.h"
 
 TFrmAbout* FrmAbout = nullptr;
@@ -25,7 +24,6 @@ int TFrmAbout::ShowModal() { return exec(); }
 void TFrmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  CentreOnScreen(this);
   Notify(OnShow, this);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/aboutbox.h"
 #include "app/appresources.h"
+#include "app/controls/formgeometry.h"
 #include "app/controls/taborder.h"
 #include "app/controls/tbitbtn.h"
 #include "app/controls/tlabel.h"
@@ -67,6 +68,7 @@ void TFrmAbout::ReadStoredDescription() {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(543, 332);
+  (new TFormGeometry(this))->SetCentring(TFormGeometry::TCentring::EveryShow);
   setAutoFillBackground(true);
   QPalette face = palette();
   face.setColor(QPalette::Window, ColorToQColor(clBtnFace));

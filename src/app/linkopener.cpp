@@ -1,12 +1,11 @@
 #include "app/linkopener.h"
 
 #include <QDesktopServices>
-#include <QUrl>
+
+QUrl LinkUrl(const QString& address) { return QUrl(address, QUrl::TolerantMode); }
 
 TLinkOpener& LinkOpener() {
-  static TLinkOpener opener = [](const QString& address) {
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
-  };
+  static TLinkOpener opener = [](const QString& address) { QDesktopServices::openUrl(LinkUrl(address)); };
   return opener;
 }
 

@@ -129,7 +129,7 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   // The form: designed at 120 pixels per inch and not scaled.
   setWindowTitle(QStringLiteral("BF_Varactor Diode"));
   geometry->SetOuterMinimumSize({640, 480});
-  geometry->SetCentreOnFirstShow(true);
+  geometry->SetCentring(TFormGeometry::TCentring::FirstShow);
   setAutoFillBackground(true);
   QPalette face = palette();
   face.setColor(QPalette::Window, ColorToQColor(clBtnFace));

@@ -6,8 +6,10 @@
 #include <QStringList>
 
 #include "app/aboutbox.h"
+#include "app/controls/formgeometry.h"
 #include "app/controls/tbitbtn.h"
 #include "app/controls/tlabel.h"
+#include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "chart/zephchart.h"
@@ -43,6 +45,8 @@ void ReportState(TForm1& form, const char* event) {
   add("main.exit", form.BButExit->text());
   add("main.about", form.BButInfo->text());
   add("main.info", form.Memo1->toPlainText());
+  add("main.outer", QStringLiteral("%1x%2").arg(OuterWidth(&form)).arg(OuterHeight(&form)));
+  add("main.panel2", QString::number(form.Panel2->width()));
   add("icon.application", IconColour(QApplication::windowIcon()));
   add("icon.main", IconColour(form.windowIcon()));
   if (FrmAbout != nullptr) {

@@ -1,6 +1,8 @@
 #include "toolkit/tmemo.h"
 
-TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+// Tab and Shift+Tab move the focus on, as the classic memo does unless it is told to want tabs:
+// keyboard users are not kept inside the text.
+TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
 
 QStringList TMemo::Lines() const {
   const QString text = toPlainText();

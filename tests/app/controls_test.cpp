@@ -3,6 +3,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <vector>
 
 #include "app/controls/formgeometry.h"
 #include "app/controls/taborder.h"
@@ -83,9 +84,10 @@ TEST(TrackBarTest, TicksFollowFrequencyMarksAndStyle) {
   EXPECT_EQ(bar.Frequency(), 1);
 }
 
-TEST(TrackBarTest, ThumbLengthIsTheThumbsExtentAcrossTheTrack) {
+TEST(TrackBarTest, ThumbBoxHoldsTheThumbAndTheStylesMargin) {
   TTrackBar bar;
   bar.resize(353, 40);
+  std::vector<int> heights;
   for (int length : {8, 15, 30}) {
     bar.SetThumbLength(length);
     QStyleOptionSlider option;
@@ -93,7 +95,46 @@ TEST(TrackBarTest, ThumbLengthIsTheThumbsExtentAcrossTheTrack) {
     option.orientation = Qt::Horizontal;
     option.maximum = 10;
     const QRect thumb = bar.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &bar);
-    EXPECT_EQ(thumb.height(), length);
+    // The box holds the thumb and the style's margin around it.
+    EXPECT_GE(thumb.height(), length);
+    heights.push_back(thumb.height() - length);
+  }
+  EXPECT_EQ(heights[0], heights[1]);
+  EXPECT_EQ(heights[1], heights[2]);
+}
+
+// The rows the thumb covers where it is drawn: the rows at the track's left end, left of the first
+// tick mark, that change when the thumb moves away from there.
+std::pair<int, int> DrawnThumbRows(TTrackBar& bar) {
+  bar.SetPosition(bar.Min());
+  const QImage at_start = bar.grab().toImage();
+  bar.SetPosition(bar.Max());
+  const QImage at_end = bar.grab().toImage();
+  int first = -1;
+  int last = -1;
+  for (int y = 0; y < at_start.height(); ++y)
+    for (int x = 2; x <= 5; ++x)
+      if (at_start.pixel(x, y) != at_end.pixel(x, y)) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+  return {first, last};
+}
+
+TEST(TrackBarTest, ThumbIsDrawnThumbLengthAcrossTheTrack) {
+  TTrackBar bar;
+  bar.setGeometry(8, 18, 353, 24);
+  bar.SetMin(-1000);
+  bar.SetMax(1000);
+  bar.SetFrequency(100);
+  bar.SetTickMarks(tmTopLeft);
+  for (int length : {15, 11, 7}) {
+    SCOPED_TRACE(length);
+    bar.SetThumbLength(length);
+    const auto [first, last] = DrawnThumbRows(bar);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(last - first + 1, length) << "rows " << first << ".." << last;
   }
 }
 
@@ -176,7 +217,7 @@ TEST(FormGeometryTest, OuterSizesIncludeTheFrame) {
   auto* geometry = new TFormGeometry(&form);
   geometry->SetOuterSize({500, 400});
   geometry->SetOuterMinimumSize({300, 200});
-  geometry->SetCentreOnFirstShow(true);
+  geometry->SetCentring(TFormGeometry::TCentring::FirstShow);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(form.frameGeometry().size(), QSize(500, 400));

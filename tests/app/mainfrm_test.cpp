@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QTest>
 
 #include "app/controls/formgeometry.h"
@@ -148,6 +149,23 @@ TEST_F(MainWindowTest, TabOrderFollowsTheStoredOrders) {
   for (QWidget* w = f.BButExit; chain.size() < expected.size(); w = w->nextInFocusChain())
     if (expected.contains(w)) chain.append(w);
   EXPECT_EQ(chain, expected);
+}
+
+TEST_F(MainWindowTest, TabAndShiftTabLeaveTheInformationText) {
+  TForm1& f = form();
+  f.OnShow = nullptr;
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  const QString text = f.Memo1->toPlainText();
+  f.Memo1->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(QApplication::focusWidget(), f.Memo1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), f.ZCNd);
+  f.Memo1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), f.BButInfo);
+  EXPECT_EQ(f.Memo1->toPlainText(), text);
 }
 
 TEST_F(MainWindowTest, ChartsCarryTheStoredSettings) {

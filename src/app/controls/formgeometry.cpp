@@ -1,8 +1,11 @@
 #include "app/controls/formgeometry.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "toolkit/controlplacement.h"
 
@@ -44,17 +47,63 @@ void TFormGeometry::ApplyMinimum() {
   if (form_->minimumSize() != minimum) form_->setMinimumSize(minimum);
 }
 
+void TFormGeometry::WatchWindow() {
+  // The native window hears of the frame first; the form's own move and resize events do not
+  // come when only the frame changes.
+  QWindow* window = form_->windowHandle();
+  if (window == nullptr || window == watched_window_) return;
+  window->installEventFilter(this);
+  watched_window_ = window;
+}
+
+void TFormGeometry::Shown() {
+  WatchWindow();
+  frame_ = FrameExtent(form_);
+  const bool first = !shown_;
+  shown_ = true;
+  const bool centre = centring_ == TCentring::EveryShow || (centring_ == TCentring::FirstShow && first);
+  ApplyMinimum();
+  if (first && outer_size_.isValid()) form_->resize(outer_size_ - frame_);
+  if (centre) CentreOnScreen(form_);
+  // Without a frame yet, a window manager may still add one.
+  const bool frame_unknown = frame_.isNull();
+  size_pending_ = frame_unknown && first && outer_size_.isValid();
+  centre_pending_ = frame_unknown && centre;
+}
+
+void TFormGeometry::CheckFrame() {
+  const QSize frame = FrameExtent(form_);
+  if (frame == frame_) return;
+  frame_ = frame;
+  const QSize before = form_->size();
+  ApplyMinimum();
+  if (size_pending_) form_->resize(outer_size_ - frame);
+  if (centre_pending_) CentreOnScreen(form_);
+  size_pending_ = centre_pending_ = false;
+  if (form_->size() == before) {
+    // The outer size changed all the same: whatever follows it must hear of it.
+    QResizeEvent resized(before, before);
+    QCoreApplication::sendEvent(form_, &resized);
+  }
+}
+
 bool TFormGeometry::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == watched_window_) {
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Expose:
+      case QEvent::WindowStateChange: CheckFrame(); break;
+      default: break;
+    }
+    return false;
+  }
   if (watched != form_) return false;
   switch (event->type()) {
     case QEvent::Show:
-      if (!shown_ && !event->spontaneous()) {
-        shown_ = true;
-        ApplyMinimum();
-        if (outer_size_.isValid()) form_->resize(outer_size_ - FrameExtent(form_));
-        if (centre_) CentreOnScreen(form_);
-      }
+      if (!event->spontaneous()) Shown();
       break;
+    case QEvent::WinIdChange: WatchWindow(); break;
     case QEvent::Move:
     case QEvent::Resize:
       ApplyMinimum();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWindow>
 #include <QSize>
 
 class QWidget;
@@ -17,31 +19,44 @@ void CentreOnScreen(QWidget* form);
 // Sets a control's width and lets the aligned controls beside it take up the change.
 void SetControlWidth(QWidget* control, int width);
 
-// Keeps a form's designed outer size, its outer minimum size and its centring on the screen when
-// it is first shown. The frame is known only once the window exists, so the client size is
-// corrected then, and again whenever the frame changes.
+// Keeps a form's designed outer size, its outer minimum size and its centring on the screen. A
+// window manager's frame is known only some time after the window is mapped: until then the frame
+// counts as nothing, and when it arrives the outer sizes and a centring of the showing are applied
+// again, so that they hold with the frame included.
 class TFormGeometry : public QObject {
   Q_OBJECT
 
  public:
+  enum class TCentring { Never, FirstShow, EveryShow };
+
   explicit TFormGeometry(QWidget* form);
 
   // The outer size the form starts with.
   void SetOuterSize(QSize size);
   // The outer size the user cannot make the form smaller than.
   void SetOuterMinimumSize(QSize size);
-  // Whether the form is centred on the screen when first shown.
-  void SetCentreOnFirstShow(bool value) { centre_ = value; }
+  // When the form is centred on the screen.
+  void SetCentring(TCentring value) { centring_ = value; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Shown();
+  void WatchWindow();
+  // Called as the native window reports its geometry: reacts to a frame that has changed.
+  void CheckFrame();
   void ApplyMinimum();
 
   QWidget* form_;
   QSize outer_size_;
   QSize outer_minimum_;
-  bool centre_ = false;
+  TCentring centring_ = TCentring::Never;
   bool shown_ = false;
+  QPointer<QWindow> watched_window_;
+  // The frame the outer sizes were last worked out with.
+  QSize frame_;
+  // A showing happened before the frame was known: its size and centring wait for the frame.
+  bool size_pending_ = false;
+  bool centre_pending_ = false;
 };

@@ -1,6 +1,9 @@
 #include "app/controls/ttrackbar.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionSlider>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <algorithm>
@@ -8,19 +11,50 @@
 namespace {
 
 // Gives the thumb the track bar's ThumbLength across the track; everything else is the
-// application's style. Each track bar has a style of its own, since styles ask for the metric
-// without naming the widget.
+// application's style. Styles draw the thumb inside its box with a margin of their own, which is
+// measured once and added, so that ThumbLength is what shows. Each track bar has a style of its
+// own, since styles ask for the metric without naming the widget.
 class TThumbStyle : public QProxyStyle {
  public:
   explicit TThumbStyle(const TTrackBar* owner) : QProxyStyle(QApplication::style()->name()), owner_(owner) {}
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-    if (metric == PM_SliderThickness) return owner_->ThumbLength();
+    if (metric == PM_SliderThickness) return probe_thickness_ > 0 ? probe_thickness_ : owner_->ThumbLength() + Margin();
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
 
  private:
+  // How much thicker the thumb's box is than the thumb the style draws in it.
+  int Margin() const {
+    if (margin_ >= 0) return margin_;
+    constexpr int kProbe = 40;
+    QStyleOptionSlider option;
+    option.orientation = Qt::Horizontal;
+    option.rect = QRect(0, 0, 4 * kProbe, 2 * kProbe);
+    option.minimum = 0;
+    option.maximum = 10;
+    option.subControls = SC_SliderHandle;
+    option.state = State_Enabled | State_Horizontal;
+    QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    probe_thickness_ = kProbe;
+    {
+      QPainter painter(&image);
+      drawComplexControl(CC_Slider, &option, &painter, nullptr);
+    }
+    probe_thickness_ = 0;
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      if (std::any_of(row, row + image.width(), [](QRgb pixel) { return qAlpha(pixel) != 0; })) ++drawn;
+    }
+    margin_ = drawn > 0 ? std::max(kProbe - drawn, 0) : 0;
+    return margin_;
+  }
+
   const TTrackBar* owner_;
+  mutable int margin_ = -1;
+  mutable int probe_thickness_ = 0;
 };
 
 }  // namespace
