@@ -2,6 +2,8 @@
 
 #include <QSize>
 #include <QtGlobal>
+
+#include "app/commandline.h"
 #include <QString>
 
 class TForm1;
@@ -13,8 +15,6 @@ class TForm1;
 // panel and the information text.
 QSize DesignedChartsSize(TForm1& form);
 
-inline constexpr double kMinRenderScale = 1;
-inline constexpr double kMaxRenderScale = 4;
 // The largest picture, in pixels each way, that a raster render makes.
 inline constexpr int kMaxRenderPixels = 16384;
 

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -16,10 +17,12 @@ struct Options {
                              QStringLiteral("Shows the program's version and exits.")};
   QCommandLineOption render{QStringLiteral("render"),
                             QStringLiteral("Draws both charts off screen into FILE: a PDF when the name ends in "
-                                           ".pdf, else an image in the format its extension names."),
+                                           ".pdf, an SVG drawing for .svg, else an image in the format its "
+                                           "extension names."),
                             QStringLiteral("FILE")};
   QCommandLineOption export_csv{QStringLiteral("export-csv"),
-                                QStringLiteral("Writes both curves to FILE as comma-separated values."),
+                                QStringLiteral("Writes both curves to FILE as comma-separated values; - writes "
+                                               "them to standard output."),
                                 QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
                               QStringLiteral("The slider position for --render and --export-csv, -1000 "
@@ -29,13 +32,20 @@ struct Options {
                           QStringLiteral("The size of the --render image in pixels (points for a PDF), for "
                                          "example 1200x500."),
                           QStringLiteral("WxH")};
+  QCommandLineOption scale{QStringLiteral("scale"),
+                           QStringLiteral("Draws the --render image at F times its pixels, everything as on a "
+                                          "screen of that density (for slides and print): 1 to 4, 1 when not "
+                                          "given."),
+                           QStringLiteral("F")};
   QCommandLineOption language{QStringLiteral("language"),
                               QStringLiteral("The language of the window when no language file lies beside the "
                                              "program and the user has chosen none: english, german, or the "
                                              "path of an itl language file."),
                               QStringLiteral("NAME")};
 
-  QList<QCommandLineOption> All() const { return {help, version, render, export_csv, position, size, language}; }
+  QList<QCommandLineOption> All() const {
+    return {help, version, render, export_csv, position, size, scale, language};
+  }
 
   void AddTo(QCommandLineParser& parser) const {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -164,6 +174,23 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       return result;
     }
     result.size = QSize(width, height);
+  }
+  if (parser.isSet(options.scale)) {
+    bool ok = false;
+    const double scale = parser.value(options.scale).trimmed().toDouble(&ok);
+    if (!ok || !(scale >= kMinRenderScale && scale <= kMaxRenderScale)) {
+      result.error = QStringLiteral("invalid --scale '%1': expected a number from %2 to %3")
+                         .arg(parser.value(options.scale))
+                         .arg(kMinRenderScale)
+                         .arg(kMaxRenderScale);
+      return result;
+    }
+    const QString suffix = QFileInfo(result.render_file).suffix().toLower();
+    if (result.render_file.isEmpty() || suffix == QLatin1String("pdf") || suffix == QLatin1String("svg")) {
+      result.error = QStringLiteral("--scale applies only to --render of an image (PDF and SVG are drawn as vectors)");
+      return result;
+    }
+    result.scale = scale;
   }
   return result;
 }

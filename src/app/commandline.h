@@ -17,6 +17,8 @@ struct TCommandLine {
   int position = 0;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;
+  // Device pixels per pixel of the rendered image (--scale).
+  double scale = 1;
   // --language: a language name or an itl file, used when no other language file comes first.
   QString language;
   // Set when an option of the program has a bad value; nothing else is meaningful then.
@@ -28,6 +30,8 @@ struct TCommandLine {
 };
 
 inline constexpr int kMaxRenderExtent = 8192;
+inline constexpr double kMinRenderScale = 1;
+inline constexpr double kMaxRenderScale = 4;
 
 // Reads the program's options from the arguments (the first is the program itself).
 TCommandLine ParseCommandLine(const QStringList& arguments);

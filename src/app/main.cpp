@@ -30,7 +30,8 @@ int RunWithoutWindow(const TCommandLine& command) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
     const QString error =
-        RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)), command.render_file);
+        RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)), command.render_file,
+                     command.scale);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;

@@ -58,27 +58,43 @@ void TCustomZephChart::CalcScaling() {
   }
 }
 
-void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
+void TCustomZephChart::WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const {
   layer = std::clamp(layer, 1, kLayerCount);
   const TLayerScaling& s = scaling_[LayerIndex(layer)];
   const TScaleProps* sx = ScaleX(layer);
   const TScaleProps* sy = ScaleY(layer);
   constexpr double eps = TScaleProps::kLogEpsilon;
   if (!sx->Logarithmic()) {
-    px = RoundPixel(s.KX * x + s.DX);
+    px = s.KX * x + s.DX;
   } else if (x > eps) {
-    px = RoundPixel(s.KX * std::log(static_cast<long double>(x)) + s.DX);
+    px = s.KX * std::log(static_cast<long double>(x)) + s.DX;
   } else {
     // Values a logarithmic axis cannot show lie beyond its low end.
     px = sx->RangeHigh() < sx->RangeLow() ? width() : 0;
   }
   if (!sy->Logarithmic()) {
-    py = RoundPixel(s.KY * y + s.DY);
+    py = s.KY * y + s.DY;
   } else if (y > eps) {
-    py = RoundPixel(s.KY * std::log(static_cast<long double>(y)) + s.DY);
+    py = s.KY * std::log(static_cast<long double>(y)) + s.DY;
   } else {
     py = sy->RangeHigh() < sy->RangeLow() ? 0 : height();
   }
+}
+
+void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
+  long double exact_x = 0;
+  long double exact_y = 0;
+  WorldToPixelExact(layer, x, y, exact_x, exact_y);
+  px = RoundPixel(exact_x);
+  py = RoundPixel(exact_y);
+}
+
+QPointF TCustomZephChart::WorldToPixelF(int layer, double x, double y) const {
+  long double exact_x = 0;
+  long double exact_y = 0;
+  WorldToPixelExact(layer, x, y, exact_x, exact_y);
+  const auto limited = [](long double v) { return std::isnan(v) ? 0.0 : static_cast<double>(std::clamp(v, -kIntLimit, kIntLimit)); };
+  return {limited(exact_x), limited(exact_y)};
 }
 
 QPoint TCustomZephChart::WorldToPixel(int layer, double x, double y) const {

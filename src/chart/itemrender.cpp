@@ -50,6 +50,13 @@ QPoint TCustomZephChart::ItemPixel(int layer, double x, double y) const {
   return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - l_rim_, std::clamp(p.y(), -kPixelClamp, kPixelClamp) - t_rim_};
 }
 
+QPointF TCustomZephChart::PolylinePixel(int layer, double x, double y, bool exact) const {
+  if (!exact) return ItemPixel(layer, x, y);
+  const QPointF p = WorldToPixelF(layer, x, y);
+  const auto clamp = [](double v) { return std::clamp(v, -double{kPixelClamp}, double{kPixelClamp}); };
+  return {clamp(p.x()) - l_rim_, clamp(p.y()) - t_rim_};
+}
+
 void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   area_clear_pending_ = false;
   // Background and grid come from the cached empty area while nothing they depend on changed.
@@ -95,13 +102,25 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   cache.Reset(chart_color_, LineWidth());
   canvas.SetBrushStyle(bsSolid);
   canvas.MoveTo(0, 0);
-  TPolylineBatch batch([this, &canvas](const QPoint* points, int count) {
+  // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.
+  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1;
+  TPolylineBatch batch([this, &canvas, exact](const QPointF* points, int count) {
+    const QPoint last = points[count - 1].toPoint();
+    if (exact) {
+      dirty_columns_.MarkAll();
+      canvas.Polyline(points, count);
+      canvas.MoveTo(last.x(), last.y());
+      return;
+    }
+    // Whole pixels here: the points convert exactly.
+    std::array<QPoint, TPolylineBatch::kMaxPoints> pixels;
+    for (int i = 0; i < count; ++i) pixels[static_cast<std::size_t>(i)] = points[i].toPoint();
     if (canvas.PenWidth() > 1) dirty_columns_.MarkAll();
-    for (int i = 1; i < count; ++i) dirty_columns_.MarkSegment(points[i - 1], points[i]);
-    canvas.Polyline(points, count);
-    canvas.MoveTo(points[count - 1].x(), points[count - 1].y());
+    for (int i = 1; i < count; ++i) dirty_columns_.MarkSegment(pixels[i - 1], pixels[i]);
+    canvas.Polyline(pixels.data(), count);
+    canvas.MoveTo(last.x(), last.y());
   });
-  batch.SetPenPos(QPoint(0, 0));
+  batch.SetPenPos(QPointF(0, 0));
 
   // A point that is no finite number breaks the polyline: the next finite point starts anew, as
   // after a move-to. Other items that are not finite are left out.
@@ -118,9 +137,9 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     } else if (kind == ikMoveTo || broken) {
       broken = false;
       batch.Flush();
-      const QPoint p = ItemPixel(attributes.Layer, x, y);
+      const QPointF p = PolylinePixel(attributes.Layer, x, y, exact);
       batch.SetPenPos(p);
-      canvas.MoveTo(p.x(), p.y());
+      canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
     } else {
       const auto style = static_cast<TPenStyle>(attributes.PenStyle);
       if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
@@ -128,7 +147,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
         cache.SetPenColor(attributes.Color);
         cache.SetPenStyle(style);
       }
-      batch.Append(ItemPixel(attributes.Layer, x, y));
+      batch.Append(PolylinePixel(attributes.Layer, x, y, exact));
     }
   };
   const auto other_item = [&](const TZephChartItem& item) {

@@ -111,6 +111,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   QPoint WorldToPixel(int layer, double x, double y) const;
   void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
   void PixelToWorld(int layer, int px, int py, double& x, double& y) const;
+  // The control position before rounding to a pixel, for devices finer than the pixels.
+  QPointF WorldToPixelF(int layer, double x, double y) const;
   const TLayerScaling& LayerScaling(int layer) const { return scaling_[ClampedLayerIndex(layer)]; }
 
   // Colours.
@@ -380,6 +382,9 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   // Items, text labels and frame over a prepared background and grid.
   void RenderData(TCanvas& canvas);
   QPoint ItemPixel(int layer, double x, double y) const;
+  // A point of a polyline in chart-area pixels: exact on a finer device, else the item's pixel.
+  QPointF PolylinePixel(int layer, double x, double y, bool exact) const;
+  void WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const;
 
   int l_rim_ = 50;
   int r_rim_ = 10;

@@ -136,6 +136,29 @@ TEST_F(RenderTest, ImageHoldsBothChartsSideBySide) {
   EXPECT_EQ(PixelAt(image, 450 + form_.ZCCap->LRim(), 100), clBlack);  // the right chart's frame
 }
 
+TEST_F(RenderTest, ScaleDrawsAtThatManyDevicePixels) {
+  const QString path = dir_.filePath("charts@2.png");
+  ASSERT_EQ(RenderCharts(form_, 1000, QSize(900, 400), path, 2), "");
+  const QImage image(path);
+  ASSERT_EQ(image.size(), QSize(1800, 800));
+  SaveArtefact(image, "render_scale_2.png");
+  // The charts keep their layout; every pixel of it is two each way.
+  EXPECT_EQ(form_.ZCCap->size(), QSize(450, 400));
+  const int frame_x = 2 * (450 + form_.ZCCap->LRim());
+  EXPECT_EQ(PixelAt(image, frame_x, 200), clBlack);
+  EXPECT_EQ(PixelAt(image, frame_x + 1, 200), clBlack);
+  EXPECT_NE(PixelAt(image, frame_x - 1, 200), clBlack);
+  const auto capacitance = varactor::CapacitanceCurve(1000);
+  const QPoint px = form_.ZCCap->WorldToPixel(1, capacitance[49].x, capacitance[49].y);
+  EXPECT_GT(CountPixels(image, varactor::kCurveColor, 2 * (450 + px.x()) - 2, 2 * px.y() - 2, 2 * (450 + px.x()) + 4,
+                        2 * px.y() + 4),
+            0);
+  // Too many pixels for one picture.
+  const QString huge = RenderCharts(form_, 0, QSize(8000, 400), dir_.filePath("huge.png"), 4);
+  EXPECT_TRUE(huge.contains("exceeds")) << huge.toStdString();
+  EXPECT_FALSE(QFile::exists(dir_.filePath("huge.png")));
+}
+
 TEST_F(RenderTest, DefaultSizeIsTheDesignedChartArea) {
   const QSize size = DesignedChartsSize(form_);
   EXPECT_EQ(size, QSize(687, 489 - 49 - 56));

@@ -68,6 +68,16 @@ TEST(CommandLineTest, RenderAndExportTakeTheirValues) {
   EXPECT_EQ(single_dash.position, 1000);
   EXPECT_FALSE(single_dash.size.has_value());
   EXPECT_EQ(Parse({"--export-csv", "c.csv"}).position, 0);
+  EXPECT_EQ(c.scale, 1);
+  // Standard output for the curves.
+  EXPECT_EQ(Parse({"--export-csv", "-"}).csv_file, "-");
+}
+
+TEST(CommandLineTest, ScaleMultipliesTheImagesPixels) {
+  EXPECT_EQ(Parse({"--render", "a.png", "--scale", "1.5"}).scale, 1.5);
+  EXPECT_EQ(Parse({"--render", "a.png", "--scale=4"}).scale, 4);
+  EXPECT_EQ(Parse({"--render", "a", "--scale", "2"}).scale, 2);
+  EXPECT_TRUE(CommandLineHelp().contains("--scale"));
 }
 
 TEST(CommandLineTest, HelpAndVersionNeedNoWindow) {
@@ -105,6 +115,13 @@ TEST(CommandLineTest, BadValuesAreReportedInOneLine) {
       {"--export-csv="},
       {"--position", "10"},
       {"--export-csv", "c.csv", "--size", "800x600"},
+      {"--render", "a.png", "--scale", "0.5"},
+      {"--render", "a.png", "--scale", "4.5"},
+      {"--render", "a.png", "--scale", "two"},
+      {"--render", "a.png", "--scale", "nan"},
+      {"--render", "a.pdf", "--scale", "2"},
+      {"--render", "a.SVG", "--scale", "2"},
+      {"--export-csv", "c.csv", "--scale", "2"},
   };
   for (const QStringList& arguments : bad) {
     const TCommandLine c = Parse(arguments);
@@ -113,6 +130,7 @@ TEST(CommandLineTest, BadValuesAreReportedInOneLine) {
   }
   EXPECT_TRUE(Parse({"--render", "a.png", "--position", "1001"}).error.contains("1001"));
   EXPECT_TRUE(Parse({"--render", "a.png", "--size", "wxh"}).error.contains("wxh"));
+  EXPECT_TRUE(Parse({"--render", "a.png", "--scale", "9"}).error.contains("'9'"));
 }
 
 }  // namespace

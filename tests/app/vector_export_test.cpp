@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cmath>
 
 #include "app/chartexport.h"
 #include "app/mainfrm.h"
@@ -82,6 +83,27 @@ TEST_F(VectorExportTest, PdfHoldsTheScreensDrawingTitledAfterThePosition) {
     EXPECT_DOUBLE_EQ(it.next().captured(1).toDouble(), 1.0);
   EXPECT_GT(widths, 0);
   EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+
+  // The curves (stroked in blue) keep fractions of a point: no kinks from rounding to a grid.
+  int curves = 0;
+  for (qsizetype at = content.indexOf("0 0 1 SCN"); at >= 0; at = content.indexOf("0 0 1 SCN", at + 1)) {
+    const qsizetype end = content.indexOf("\nS\n", at);
+    ASSERT_GT(end, at);
+    const QRegularExpression point(QStringLiteral("(-?[0-9.]+) (-?[0-9.]+) [ml]\n"));
+    int points = 0;
+    int off_grid = 0;
+    for (auto it = point.globalMatch(QString::fromLatin1(content.mid(at, end - at))); it.hasNext(); ++points) {
+      const QRegularExpressionMatch m = it.next();
+      for (int c : {1, 2}) {
+        const double v = m.captured(c).toDouble() * 2;
+        if (std::abs(v - std::round(v)) > 1e-3) ++off_grid;
+      }
+    }
+    EXPECT_GE(points, 99);
+    EXPECT_GT(off_grid, points);
+    ++curves;
+  }
+  EXPECT_EQ(curves, 2);
 }
 
 TEST_F(VectorExportTest, SvgHoldsTheSameDrawing) {

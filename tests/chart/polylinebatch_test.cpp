@@ -7,8 +7,8 @@
 namespace {
 
 TEST(PolylineBatchTest, LongRunsSplitIntoJoinedPolylinesOfAtMost200Points) {
-  std::vector<std::vector<QPoint>> drawn;
-  TPolylineBatch batch([&](const QPoint* points, int count) { drawn.emplace_back(points, points + count); });
+  std::vector<std::vector<QPointF>> drawn;
+  TPolylineBatch batch([&](const QPointF* points, int count) { drawn.emplace_back(points, points + count); });
   batch.SetPenPos(QPoint(-1, 7));
   for (int i = 0; i < 450; ++i) batch.Append(QPoint(i, i % 3));
   batch.Flush();
@@ -18,7 +18,7 @@ TEST(PolylineBatchTest, LongRunsSplitIntoJoinedPolylinesOfAtMost200Points) {
   EXPECT_EQ(drawn[2].size(), 53u);
   EXPECT_EQ(drawn[0].front(), QPoint(-1, 7));  // starts at the pen position
   // Each polyline starts where the previous one ended, and all 450 points are drawn in order.
-  std::vector<QPoint> joined = drawn[0];
+  std::vector<QPointF> joined = drawn[0];
   for (std::size_t k = 1; k < drawn.size(); ++k) {
     EXPECT_EQ(drawn[k].front(), drawn[k - 1].back());
     joined.insert(joined.end(), drawn[k].begin() + 1, drawn[k].end());
@@ -31,7 +31,7 @@ TEST(PolylineBatchTest, LongRunsSplitIntoJoinedPolylinesOfAtMost200Points) {
 
 TEST(PolylineBatchTest, FlushWithNothingPendingDrawsNothing) {
   int calls = 0;
-  TPolylineBatch batch([&](const QPoint*, int) { ++calls; });
+  TPolylineBatch batch([&](const QPointF*, int) { ++calls; });
   batch.Flush();
   batch.Append(QPoint(3, 4));
   batch.Flush();

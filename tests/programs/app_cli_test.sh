@@ -53,6 +53,15 @@ run --render "$work/charts.pdf" --position -1000 --size 600x300
 head -c 5 "$work/charts.pdf" | grep -q '%PDF-' || fail "no PDF written"
 grep -aEq 'MediaBox \[0 0 600(\.0+)? 300(\.0+)?\]' "$work/charts.pdf" || fail "the PDF page is not 600 x 300 points"
 
+# SVG, and an image at twice the pixels.
+run --render "$work/charts.svg" --position 300 --size 600x300
+[ "$status" -eq 0 ] || fail "SVG rendering failed: $(cat "$work/stderr")"
+grep -q '<title>Varactor diode, slider position 300</title>' "$work/charts.svg" || fail "the SVG has no title"
+run --render "$work/scaled.png" --size 600x300 --scale 2
+[ "$status" -eq 0 ] || fail "--scale 2 failed: $(cat "$work/stderr")"
+[ "$(identify -format '%wx%h' "$work/scaled.png")" = "1200x600" ] || fail "--scale 2 did not double the pixels"
+cp "$work/scaled.png" "$artefacts/app_cli_render_scale_2.png"
+
 run --export-csv "$work/curves.csv" --position 500
 [ "$status" -eq 0 ] || fail "--export-csv failed"
 [ "$(wc -l <"$work/curves.csv")" -eq 301 ] || fail "the CSV does not hold a header and 300 rows"
@@ -79,6 +88,8 @@ expect_error 2 position --render "$work/x.png" --position 1001
 expect_error 2 position --export-csv "$work/x.csv" --position abc
 expect_error 2 size --render "$work/x.png" --size 12
 expect_error 2 render --render
+expect_error 2 scale --render "$work/x.png" --scale 5
+expect_error 2 scale --render "$work/x.pdf" --scale 2
 expect_error 2 position --position 10
 expect_error 1 "$work/missing/x.png" --render "$work/missing/x.png"
 expect_error 1 "$work/missing/x.csv" --export-csv "$work/missing/x.csv"
