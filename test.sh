@@ -3,13 +3,13 @@
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers for a while.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install_deps.sh
+scripts/install_deps.sh all
 jobs=$(nproc)
 
-scripts/build.sh build
+scripts/build.sh build -DVARACTOR_TESTS=ON
 (cd build && ctest --output-on-failure --timeout 600 -j "$jobs")
 
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVARACTOR_SANITIZE=ON -DVARACTOR_PROGRAMS=OFF
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVARACTOR_SANITIZE=ON -DVARACTOR_PROGRAMS=OFF -DVARACTOR_TESTS=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure --timeout 900 -j "$jobs" -L unit)
 

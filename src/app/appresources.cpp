@@ -12,3 +12,10 @@ void EnsureAppResources() {
   static const bool registered = RegisterResources();
   Q_UNUSED(registered);
 }
+
+QIcon ProgramIcon() {
+  EnsureAppResources();
+  QIcon icon(QStringLiteral(":/varactor_icon.png"));
+  for (const int size : {16, 24, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/varactor_%1.png").arg(size));
+  return icon;
+}

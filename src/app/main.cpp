@@ -2,7 +2,6 @@
 // curves written to files without a window.
 
 #include <QCoreApplication>
-#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -48,8 +47,7 @@ int RunWithoutWindow(const TCommandLine& command) {
 }
 
 int RunSimulation(TApplication& application) {
-  EnsureAppResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/varactor_icon.png")));
+  QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
   try {
     main_window = std::make_unique<TForm1>();

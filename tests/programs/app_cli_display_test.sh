@@ -14,8 +14,9 @@ fail() {
   exit 1
 }
 
-# A display number with no server: :99 unless something runs there right now.
-dead=99
+# A display number with no server. xvfb-run -a hands out numbers from 99 upwards, to this test's
+# neighbours too, so a number far above those stays free while the test runs.
+dead=4099
 while [ -e "/tmp/.X11-unix/X$dead" ] || [ -e "/tmp/.X$dead-lock" ]; do dead=$((dead + 1)); done
 
 # run_with MODE PROGRAM ARGS...: MODE is unset, empty or dead; the exit code goes into $status.

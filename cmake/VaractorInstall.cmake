@@ -1,0 +1,21 @@
+# What `cmake --install` lays out, following GNUInstallDirs and the XDG directories: the program,
+# the languages it reads, its man page, desktop entry, AppStream metainfo and icons. The program
+# finds its data relative to its own folder, so any prefix or DESTDIR works without the build tree.
+
+set(VARACTOR_DESKTOP_ID org.example.varactor)
+set(resources ${PROJECT_SOURCE_DIR}/resources)
+
+install(TARGETS varactor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${resources}/english.itl DESTINATION ${VARACTOR_DATA_DIR})
+install(FILES ${resources}/lggerman.itl DESTINATION ${VARACTOR_DATA_DIR} RENAME german.itl)
+
+# Manual pages are installed compressed, without a time stamp, so packages are reproducible.
+configure_file(${resources}/varactor.1.in ${CMAKE_BINARY_DIR}/man/varactor.1 @ONLY)
+execute_process(COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/man/varactor.1
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/man/varactor.1.gz COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${CMAKE_BINARY_DIR}/man/varactor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES ${resources}/desktop/${VARACTOR_DESKTOP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${resources}/desktop/${VARACTOR_DESKTOP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${resources}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
