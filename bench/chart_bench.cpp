@@ -1,5 +1,6 @@
 // The chart against QCustomPlot on the work of the main window: one slider step (both curves
-// recomputed and shown) and a full repaint of both charts, all off screen, in one run.
+// recomputed and shown) and a full repaint of both charts, all off screen, in one run; the large
+// data cases are in large_data_bench.cpp, and this reporter prints the ratios of all of them.
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
@@ -203,10 +204,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
     // repetitions the median counts.
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
-      if (run.run_type == Run::RT_Iteration && !times_.count(run.run_name.function_name)) {
-        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      std::string name = run.run_name.function_name;
+      if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
+      if (run.run_type == Run::RT_Iteration && !times_.count(name)) {
+        times_[name] = run.GetAdjustedCPUTime();
+        const auto bytes = run.counters.find("bytes_per_point");
+        if (bytes != run.counters.end()) bytes_[name] = bytes->second.value;
       } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        times_[name] = run.GetAdjustedCPUTime();
       }
     }
   }
@@ -214,6 +219,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void PrintRatios() const {
     Ratio("slider step", "BM_SliderStep_Zeph", "BM_SliderStep_QCustomPlot", 0.25);
     Ratio("full repaint", "BM_FullRepaint_Zeph", "BM_FullRepaint_QCustomPlot", 0.5);
+    for (const char* points : {"100000", "1000000"}) {
+      const std::string arg = std::string("/") + points;
+      Ratio(("append+show " + std::string(points)).c_str(), "BM_Large_AppendShow_Zeph" + arg,
+            "BM_Large_AppendShow_QCustomPlot" + arg, 1.0);
+      Ratio(("repaint " + std::string(points)).c_str(), "BM_Large_FullRepaint_Zeph" + arg,
+            "BM_Large_FullRepaint_QCustomPlot" + arg, 0.5);
+      Bytes(points, "BM_Large_AppendShow_Zeph" + arg, "BM_Large_AppendShow_QCustomPlot" + arg);
+    }
+    Ratio("dashed 100x", "BM_Large_DashedZoomed_Zeph/100000", "BM_Large_DashedZoomed_QCustomPlot/100000", 1.0);
   }
 
  private:
@@ -222,10 +236,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const auto b = times_.find(theirs);
     if (a == times_.end() || b == times_.end() || b->second <= 0) return;
     const double ratio = a->second / b->second;
-    std::printf("%-13s ZephChart / QCustomPlot = %.3f (target at most %.2f): %s\n", what, ratio, target,
+    std::printf("%-20s ZephChart / QCustomPlot = %.3f (target at most %.2f): %s\n", what, ratio, target,
                 ratio <= target ? "met" : "MISSED");
   }
 
+  void Bytes(const char* points, const std::string& ours, const std::string& theirs) const {
+    const auto a = bytes_.find(ours);
+    const auto b = bytes_.find(theirs);
+    if (a == bytes_.end()) return;
+    std::printf("bytes a point at %-7s ZephChart %.1f, QCustomPlot %.1f (target at most 32): %s\n", points,
+                a->second, b == bytes_.end() ? 0.0 : b->second, a->second <= 32 ? "met" : "MISSED");
+  }
+
+  std::map<std::string, double> bytes_;
   std::map<std::string, double> times_;
 };
 

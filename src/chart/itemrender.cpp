@@ -5,10 +5,13 @@
 
 #include "chart/gridpositions.h"
 #include "chart/pencache.h"
+#include "chart/pixelmap.h"
 #include "chart/polylinebatch.h"
+#include "chart/solidpolyline.h"
 #include "chart/zephchart.h"
 #include "scales/drawmark.h"
 #include "toolkit/ansi.h"
+#include "toolkit/linerasterizer.h"
 
 namespace {
 
@@ -122,6 +125,21 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   });
   batch.SetPenPos(QPointF(0, 0));
 
+  // Each layer's mapping in double precision where it gives the exact pixel.
+  std::array<TPixelMap, kLayerCount> maps;
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TLayerScaling& s = LayerScaling(layer);
+    maps[LayerIndex(layer)] = TPixelMap(s.KX, s.DX, s.KY, s.DY,
+                                        !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic(),
+                                        kPixelClamp, l_rim_, t_rim_);
+  }
+  const auto pixel = [&](int layer, const TZephItemPoint& point) {
+    if (exact) return PolylinePixel(layer, point.X, point.Y, true);
+    QPoint p;
+    if (!maps[ClampedLayerIndex(layer)].Map(point, p)) p = ItemPixel(layer, point.X, point.Y);
+    return QPointF(p);
+  };
+
   // A point that is no finite number breaks the polyline: the next finite point starts anew, as
   // after a move-to. Other items that are not finite are left out.
   bool broken = false;
@@ -130,14 +148,15 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     batch.Flush();
     cache.SetPenWidth(width);
   };
-  const auto polyline_point = [&](std::uint8_t kind, double x, double y, const TZephPointAttributes& attributes) {
-    if (!std::isfinite(x) || !std::isfinite(y)) {
+  const auto polyline_point = [&](std::uint8_t kind, const TZephItemPoint& point,
+                                  const TZephPointAttributes& attributes) {
+    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
       batch.Flush();
       broken = true;
     } else if (kind == ikMoveTo || broken) {
       broken = false;
       batch.Flush();
-      const QPointF p = PolylinePixel(attributes.Layer, x, y, exact);
+      const QPointF p = pixel(attributes.Layer, point);
       batch.SetPenPos(p);
       canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
     } else {
@@ -147,7 +166,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
         cache.SetPenColor(attributes.Color);
         cache.SetPenStyle(style);
       }
-      batch.Append(PolylinePixel(attributes.Layer, x, y, exact));
+      batch.Append(pixel(attributes.Layer, point));
     }
   };
   const auto other_item = [&](const TZephChartItem& item) {
@@ -158,6 +177,27 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       batch.SetPenPos(canvas.PenPos());
       broken = false;
     }
+  };
+  // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
+  // drawn with a solid one-pixel pen on the image straight (the same pixels as the polylines of the
+  // batch, whose splitting only matters to dashes); returns the index after the last one drawn, or
+  // k when the pen does not allow it.
+  const auto solid_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                                std::size_t n, const TZephPointAttributes& attributes) {
+    set_width(attributes.LineWidth);
+    batch.Flush();
+    cache.SetPenColor(attributes.Color);
+    cache.SetPenStyle(static_cast<TPenStyle>(attributes.PenStyle));
+    if (exact || !canvas.DrawsOwnLines() || canvas.PenMode() != pmCopy) return k;
+    LineRasterizer rasterizer = canvas.Rasterizer();
+    if (rasterizer.Dashed()) return k;
+    TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
+    k = polyline.Draw(maps[ClampedLayerIndex(attributes.Layer)], points, kinds, k, n, broken,
+                      [&](const TZephItemPoint& point) { return ItemPixel(attributes.Layer, point.X, point.Y); });
+    const QPoint pen = polyline.Finish();
+    batch.SetPenPos(pen);
+    canvas.MoveTo(pen.x(), pen.y());
+    return k;
   };
 
   const TZephItemList& list = Items();
@@ -170,7 +210,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
         if (!polyline && !CoordinatesFinite(item)) continue;
         set_width(item.LineWidth);
         if (polyline) {
-          polyline_point(item.Kind, item.X1, item.Y1,
+          polyline_point(item.Kind, {item.X1, item.Y1},
                          {item.Color, item.LineWidth, item.Layer, item.PenStyle, item.ItemClass, item.MarkType});
         } else {
           other_item(item);
@@ -180,6 +220,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     }
     const TZephPointAttributes& attributes = run.attributes;
     if (!ItemVisible(attributes)) continue;
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
     std::size_t index = run.start;
     const std::size_t end = run.start + static_cast<std::size_t>(run.count);
     while (index < end) {
@@ -187,17 +229,25 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       const TZephItemPoint* points = list.Points(index, available);
       const std::uint8_t* kinds = list.PointKinds(index);
       const std::size_t n = std::min(available, end - index);
-      for (std::size_t k = 0; k < n; ++k) {
+      std::size_t k = 0;
+      while (k < n) {
         const std::uint8_t kind = kinds[k];
-        const double x = points[k].X;
-        const double y = points[k].Y;
         if (kind == ikMoveTo || kind == ikDrawTo) {
+          if (solid) {
+            const std::size_t next = solid_points(points, kinds, k, n, attributes);
+            if (next != k) {
+              k = next;
+              continue;
+            }
+            solid = false;
+          }
           set_width(attributes.LineWidth);
-          polyline_point(kind, x, y, attributes);
-        } else if (std::isfinite(x) && std::isfinite(y)) {
+          polyline_point(kind, points[k], attributes);
+        } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
           set_width(attributes.LineWidth);
           other_item(list[run.first + static_cast<int>(index - run.start + k)]);
         }
+        ++k;
       }
       index += n;
     }

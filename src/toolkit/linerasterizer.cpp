@@ -42,15 +42,32 @@ const DashTable* Pattern(TPenStyle style) {
   }
 }
 
+// Below this the products of the clipping arithmetic fit in 64 bits; beyond it (end points near
+// the Integer limits) they are computed in 128.
+constexpr long long kNarrow = 1LL << 30;
+
 // Step i of a line whose major axis advances by major (> 0) while the minor one advances by
 // minor_abs (0 ..= major) lies offset(i) = floor((2 i minor_abs + major) / (2 major)) pixels off
 // the start on the minor axis: the nearest pixel, halves rounded away from the start. This is the
 // first step whose offset reaches k (k >= 1), or major when none before it does.
+template <typename Int>
 long long FirstStepReaching(long long k, long long major, long long minor_abs) {
-  const Wide numerator = Wide{2} * major * k - major;
-  const Wide denominator = Wide{2} * minor_abs;
-  const Wide step = (numerator + denominator - 1) / denominator;
-  return static_cast<long long>(std::min<Wide>(step, major));
+  const Int numerator = Int{2} * major * k - major;
+  const Int denominator = Int{2} * minor_abs;
+  return static_cast<long long>(std::min<Int>((numerator + denominator - 1) / denominator, major));
+}
+
+long long FirstStepReaching(long long k, long long major, long long minor_abs) {
+  if (major < kNarrow && k < kNarrow) return FirstStepReaching<long long>(k, major, minor_abs);
+  return FirstStepReaching<Wide>(k, major, minor_abs);
+}
+
+// The offset of step i as quotient and remainder of the division above.
+template <typename Int>
+void OffsetAt(long long i, long long major, long long minor_abs, long long& offset, long long& remainder) {
+  const Int numerator = Int{2} * i * minor_abs + major;
+  offset = static_cast<long long>(numerator / (Int{2} * major));
+  remainder = static_cast<long long>(numerator % (Int{2} * major));
 }
 
 }  // namespace
@@ -101,16 +118,23 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   const long long minor_limit = x_major ? height_ : width_;
 
   // The steps whose pixel lies inside the image form one range: the major coordinate moves one
-  // pixel a step and the minor offset never decreases.
-  long long first = std::max(0LL, step > 0 ? -start_major : start_major - (major_limit - 1));
-  long long last = std::min(major - 1, step > 0 ? major_limit - 1 - start_major : start_major);
-  const long long low_offset = minor_step > 0 ? -start_minor : start_minor - (minor_limit - 1);
-  const long long high_offset = minor_step > 0 ? minor_limit - 1 - start_minor : start_minor;
-  if (high_offset < 0 || (minor_abs == 0 && low_offset > 0)) {
-    last = first - 1;
-  } else if (minor_abs > 0) {
-    if (low_offset > 0) first = std::max(first, FirstStepReaching(low_offset, major, minor_abs));
-    last = std::min(last, FirstStepReaching(high_offset + 1, major, minor_abs) - 1);
+  // pixel a step and the minor offset never decreases. A line between two pixels of the image
+  // lies inside it.
+  long long first = 0;
+  long long last = major - 1;
+  const bool inside = from.x() >= 0 && from.y() >= 0 && from.x() < width_ && from.y() < height_ && to.x() >= 0 &&
+                      to.y() >= 0 && to.x() < width_ && to.y() < height_;
+  if (!inside) {
+    first = std::max(first, step > 0 ? -start_major : start_major - (major_limit - 1));
+    last = std::min(last, step > 0 ? major_limit - 1 - start_major : start_major);
+    const long long low_offset = minor_step > 0 ? -start_minor : start_minor - (minor_limit - 1);
+    const long long high_offset = minor_step > 0 ? minor_limit - 1 - start_minor : start_minor;
+    if (high_offset < 0 || (minor_abs == 0 && low_offset > 0)) {
+      last = first - 1;
+    } else if (minor_abs > 0) {
+      if (low_offset > 0) first = std::max(first, FirstStepReaching(low_offset, major, minor_abs));
+      last = std::min(last, FirstStepReaching(high_offset + 1, major, minor_abs) - 1);
+    }
   }
   if (first > last) {
     Advance(major);
@@ -118,10 +142,14 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   }
   Advance(first);
 
-  // The minor offset of the first step as quotient and remainder, then carried on step by step.
-  const Wide numerator = Wide{2} * first * minor_abs + major;
-  long long offset = static_cast<long long>(numerator / (Wide{2} * major));
-  long long remainder = static_cast<long long>(numerator % (Wide{2} * major));
+  // The minor offset of the first step, then carried on step by step.
+  long long offset = 0;
+  long long remainder = 0;
+  if (major < kNarrow) {
+    OffsetAt<long long>(first, major, minor_abs, offset, remainder);
+  } else {
+    OffsetAt<Wide>(first, major, minor_abs, offset, remainder);
+  }
   const long long increment = 2 * minor_abs;
   const long long wrap = 2 * major;
   long long a = start_major + step * first;

@@ -96,6 +96,11 @@ class TCanvas {
   void Draw(int x, int y, const QImage& image, const QRect& source);
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& image);
 
+  // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule;
+  // the drawer of the current pen, for whoever draws very many lines at once.
+  bool DrawsOwnLines() const;
+  LineRasterizer Rasterizer();
+
   // The underlying painter with the current pen and brush applied, for drawing the canvas has no
   // call of its own for.
   QPainter& Painter();
@@ -116,9 +121,6 @@ class TCanvas {
   // Whether pixels can be written straight into the image: no clipping or transformation set on
   // the painter by whoever borrowed it.
   bool DirectAccess() const;
-  // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
-  bool DrawsOwnLines() const;
-  LineRasterizer Rasterizer();
   void CopyRows(int x, int y, const QImage& image, const QRect& part);
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);

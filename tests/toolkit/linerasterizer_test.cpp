@@ -2,68 +2,15 @@
 
 #include <QImage>
 #include <climits>
-#include <cstdlib>
 #include <random>
-#include <vector>
 
 #include "common/image_probe.h"
+#include "common/reference_lines.h"
 #include "toolkit/linerasterizer.h"
 
 namespace {
 
 constexpr std::uint32_t kInk = 0x0000FF;  // blue in the image's pixel order
-
-// The dash patterns on, off, on, off... as the GDI's cosmetic pens draw them.
-std::vector<int> Dashes(TPenStyle style) {
-  switch (style) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
-  }
-}
-
-// The straightforward drawer: every step of every segment is walked and tested against the image,
-// and the dash pattern moves on one pixel a step.
-class ReferenceLines {
- public:
-  ReferenceLines(QImage& image, TPenStyle style) : image_(image) {
-    const std::vector<int> dashes = Dashes(style);
-    bool on = true;
-    for (const int length : dashes) {
-      for (int k = 0; k < length; ++k) pattern_.push_back(on);
-      on = !on;
-    }
-  }
-
-  void Line(QPoint from, QPoint to) {
-    const long long dx = static_cast<long long>(to.x()) - from.x();
-    const long long dy = static_cast<long long>(to.y()) - from.y();
-    const bool x_major = std::llabs(dx) >= std::llabs(dy);
-    const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
-    const long long minor = x_major ? dy : dx;
-    const int step = (x_major ? dx : dy) > 0 ? 1 : -1;
-    for (long long i = 0; i < major; ++i) {
-      const bool on = pattern_.empty() || pattern_[static_cast<std::size_t>(position_)];
-      if (!pattern_.empty()) position_ = (position_ + 1) % static_cast<long long>(pattern_.size());
-      if (!on) continue;
-      // The nearest pixel on the minor axis, halves rounded away from the start.
-      const long long offset = (2 * i * std::llabs(minor) + major) / (2 * major);
-      const long long a = (x_major ? from.x() : from.y()) + step * i;
-      const long long b = (x_major ? from.y() : from.x()) + (minor < 0 ? -offset : offset);
-      const long long x = x_major ? a : b;
-      const long long y = x_major ? b : a;
-      if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
-        image_.setPixel(static_cast<int>(x), static_cast<int>(y), 0xFF000000u | kInk);
-    }
-  }
-
- private:
-  QImage& image_;
-  std::vector<bool> pattern_;
-  long long position_ = 0;
-};
 
 QImage Blank() {
   QImage image(61, 47, QImage::Format_RGB32);
@@ -87,7 +34,7 @@ TEST(LineRasterizerTest, ClippedLinesMatchTheStepByStepDrawingForEveryStyle) {
       QImage fast = Blank();
       QImage reference = Blank();
       LineRasterizer rasterizer(fast, kInk, style, false);
-      ReferenceLines lines(reference, style);
+      ReferenceLines lines(reference, kInk, style);
       QPoint from(Coordinate(random, fast.width()), Coordinate(random, fast.height()));
       for (int segment = 0; segment < 12; ++segment) {
         const QPoint to(Coordinate(random, fast.width()), Coordinate(random, fast.height()));

@@ -1,0 +1,23 @@
+#include "chart/pixelmap.h"
+
+#include <cmath>
+
+TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp,
+                     int offset_x, int offset_y) {
+#if defined(__SSE2__)
+  const double k[2] = {static_cast<double>(kx), static_cast<double>(ky)};
+  const double d[2] = {static_cast<double>(dx), static_cast<double>(dy)};
+  usable_ = linear && std::isfinite(k[0]) && std::isfinite(k[1]) && std::isfinite(d[0]) && std::isfinite(d[1]);
+  k_ = _mm_set_pd(k[1], k[0]);
+  d_ = _mm_set_pd(d[1], d[0]);
+  abs_d_plus_one_ = _mm_set_pd(std::fabs(d[1]) + 1, std::fabs(d[0]) + 1);
+  // The double result differs from the extended one by the rounding of the coefficients, of the
+  // product and of the sum, each at most 2^-53 of its magnitude; 2^-48 leaves a wide margin.
+  epsilon_ = _mm_set1_pd(std::ldexp(1.0, -48));
+  low_ = _mm_set1_pd(-clamp);
+  high_ = _mm_set1_pd(clamp);
+  offset_ = _mm_set_epi32(0, 0, offset_y, offset_x);
+#else
+  (void)kx, (void)dx, (void)ky, (void)dy, (void)linear, (void)clamp, (void)offset_x, (void)offset_y;
+#endif
+}
