@@ -2,7 +2,6 @@
 # the languages it reads, its man page, desktop entry, AppStream metainfo and icons. The program
 # finds its data relative to its own folder, so any prefix or DESTDIR works without the build tree.
 
-set(VARACTOR_DESKTOP_ID org.example.varactor)
 set(resources ${PROJECT_SOURCE_DIR}/resources)
 
 install(TARGETS varactor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

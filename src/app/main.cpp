@@ -2,6 +2,7 @@
 // curves written to files without a window.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
@@ -109,6 +110,8 @@ int main(int argc, char** argv) {
       StartWindowApplication(argc, argv, QStringLiteral("varactor"),
                              QStringLiteral("varactor --render FILE.png draws the charts without one"));
   NameApplication();
+  // The desktop finds the entry, and so the menu's icon and name, for the window by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(VARACTOR_DESKTOP_ID));
   TkdbCustomDemon::LanguageFileHook() = [file = language.file] { return file; };
   return RunSimulation(*application);
 }
