@@ -110,6 +110,7 @@ void TFrmAbout::ReadStoredDescription() {
   SetLabelFont(LblHomePage, link_font, clBlue);
   LblHomePage->setText(QStringLiteral("BF_HomePage"));
   LblHomePage->setVisible(false);
+  LblHomePage->SetLink(true);
   LblHomePage->OnClick = [this](QObject* s) { LblHomePageClick(s); };
   LblHomePage->OnMouseMove = [this](QObject* s, Qt::KeyboardModifiers k, int x, int y) {
     LblHomePageMouseMove(s, k, x, y);
@@ -119,6 +120,7 @@ void TFrmAbout::ReadStoredDescription() {
   LblSimus->setCursor(Qt::PointingHandCursor);
   SetLabelFont(LblSimus, link_font, clBlue);
   LblSimus->setText(kSimulationsAddress);
+  LblSimus->SetLink(true);
   LblSimus->OnClick = [this](QObject* s) { LblSimusClick(s); };
   LblSimus->OnMouseMove = [this](QObject* s, Qt::KeyboardModifiers k, int x, int y) { LblSimusMouseMove(s, k, x, y); };
 

@@ -156,6 +156,8 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   TBDistribution->SetTickMarks(tmTopLeft);
   TBDistribution->SetTickStyle(tsAuto);
   TBDistribution->SetThumbLength(15);
+  // What a screen reader calls the slider (a translation key, as the captions are).
+  TBDistribution->setAccessibleName(QStringLiteral("BF_Grading of the doping profile"));
   SetTabOrder(TBDistribution, 1);
 
   PlaceButton(BButExit, 564, QStringLiteral("BF_Exit"), QStringLiteral(":/glyph_exit.png"));

@@ -1,11 +1,13 @@
 #include "chart/zephchart.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "chart/chartaccessible.h"
 #include "chart/chartcursors.h"
 
 TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
@@ -13,6 +15,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   // text defaults already hold their construction values.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  InstallChartAccessibility();
 
   for (int i = 0; i < kCrossHairCount; ++i) {
     auto* cross_hair = new TCrossHair(this);
@@ -182,6 +185,9 @@ void TCustomZephChart::ShowGraf() {
   }
   // The charts sharing the list show it too, also when this one is hidden.
   RepaintDataGroup();
+  // A screen reader following the chart reads the new curve.
+  QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 void TCustomZephChart::ItemListChanged() {

@@ -267,6 +267,9 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   // (A background that ClearGraf left pending is painted first.)
   const QImage& ChartAreaImage();
   int DialogCode() const { return kDialogCode; }
+  // In words, for assistive technology: the current layer's axes with their ranges, and the first
+  // and the last point of its curve ("C [pF] from 8.10 at U 0.100 V to 2.21 at 10.0 V").
+  QString CurveDescription() const;
 
   // Events.
   TRenderEvent OnBeforeRenderData;

@@ -19,8 +19,9 @@ using ::testing::Not;
 namespace {
 
 // Every key the program looks up or carries as a "BF_" caption.
-const char* const kProgramKeys[] = {"Varactor Diode", "Exit", "About", "MMInfo", "HomePage", "OK", "HomePageURL",
-                                     "$dlglanguage$"};
+const char* const kProgramKeys[] = {"Varactor Diode", "Exit",        "About",
+                                     "MMInfo",         "HomePage",    "OK",
+                                     "HomePageURL",    "$dlglanguage$", "Grading of the doping profile"};
 
 QByteArray ShippedFile(const char* name) {
   const QString sourceDir = qEnvironmentVariable("VARACTOR_SOURCE_DIR");

@@ -1,6 +1,11 @@
 #include "app/controls/tlabel.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -13,9 +18,38 @@ Qt::Alignment QtAlignment(TAlignment alignment) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A link label as assistive technology sees it: a link named by its text that can be pressed.
+class LinkAccessible : public QAccessibleWidget {
+ public:
+  explicit LinkAccessible(TLabel* label) : QAccessibleWidget(label, QAccessible::Link) {
+    addControllingSignal(QStringLiteral("linkActivated(QString)"));
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return Label()->text();
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& name) override {
+    if (name == pressAction()) Notify(Label()->OnClick, Label());
+  }
+
+ private:
+  TLabel* Label() const { return static_cast<TLabel*>(widget()); }
+};
+
+QAccessibleInterface* LinkFactory(const QString&, QObject* object) {
+  auto* label = qobject_cast<TLabel*>(object);
+  return label && label->IsLink() ? new LinkAccessible(label) : nullptr;
+}
+
 }  // namespace
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+  static const bool factory_installed = [] {
+    QAccessible::installFactory(LinkFactory);
+    return true;
+  }();
+  (void)factory_installed;
   setTextFormat(Qt::PlainText);
   setAlignment(QtAlignment(alignment_));
   setMouseTracking(true);
@@ -25,6 +59,36 @@ TLabel::TLabel(QWidget* parent) : QLabel(parent) {
 void TLabel::SetAlignment(TAlignment value) {
   alignment_ = value;
   setAlignment(QtAlignment(value));
+}
+
+void TLabel::SetLink(bool value) {
+  link_ = value;
+  setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+  // An interface made while the label was plain text is made anew, as a link or not.
+  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void TLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (link_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    event->accept();
+    Notify(OnClick, this);
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void TLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!link_ || !hasFocus()) return;
+  // The keyboard's place: a focus frame around the text.
+  QStyleOptionFocusRect option;
+  option.initFrom(this);
+  const QRect text = fontMetrics().boundingRect(contentsRect(), static_cast<int>(alignment()), this->text());
+  option.rect = text.adjusted(-1, 0, 1, 0) & rect();
+  QPainter painter(this);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void TLabel::SetFontColor(TColor value) {

@@ -28,10 +28,17 @@ class TLabel : public QLabel {
   TColor FontColor() const { return font_color_; }
   void SetFontColor(TColor value);
 
+  // A link: reached with Tab, shown with a focus frame, clicked with Enter, Return or Space, and
+  // presented to assistive technology as a link named by its text.
+  bool IsLink() const { return link_; }
+  void SetLink(bool value);
+
   TNotifyEvent OnClick;
   TControlMouseMoveEvent OnMouseMove;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,4 +47,5 @@ class TLabel : public QLabel {
   TAlignment alignment_ = taLeftJustify;
   TColor font_color_ = clWindowText;
   bool pressed_ = false;
+  bool link_ = false;
 };
