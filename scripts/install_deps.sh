@@ -10,7 +10,7 @@ set -euo pipefail
 program_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
 # Only the tests, benchmarks, fuzzers and the checks of the installed program and its package.
 test_packages=(ccache clang libclang-rt-14-dev libqt6opengl6-dev libgtest-dev libgmock-dev libbenchmark-dev
-               libqcustomplot-dev xvfb xauth xdotool x11-utils openbox imagemagick python3 procps
+               libqcustomplot-dev xvfb xauth xdotool x11-utils openbox imagemagick python3 procps time
                desktop-file-utils appstream lintian man-db groff-base dpkg-dev file)
 
 case ${1:-all} in

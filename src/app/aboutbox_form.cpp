@@ -134,4 +134,7 @@ void TFrmAbout::ReadStoredDescription() {
 
   EndFormLoading(this);
   ApplyTabOrders(this);
+  // The box opens with the focus on OK, first in the tab order, so that Return closes it; the
+  // links come next.
+  BButOK->setFocus();
 }

@@ -133,8 +133,6 @@ QString SaveRaster(TZephChart& left, TZephChart& right, QSize size, qreal scale,
     TCanvas canvas(&image);
     PaintCharts(left, right, canvas);
   }
-  // Readers see the picture at its pixel size.
-  image.setDevicePixelRatio(1);
   return SaveImage(image, format, file_name);
 }
 

@@ -13,6 +13,14 @@ bool IsPlainImage(TCanvas& canvas) {
   return !canvas.IsPrinter() && device && device->devType() == QInternal::Image && device->devicePixelRatio() == 1;
 }
 
+// A part of an image as an image of its own, sharing the pixels: drawing on it draws on the image.
+QImage ImagePart(const QImage& image, const QRect& part) {
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* first = const_cast<uchar*>(image.constBits()) + part.y() * image.bytesPerLine() +
+                 static_cast<qsizetype>(part.x()) * (image.depth() / 8);
+  return QImage(first, part.width(), part.height(), image.bytesPerLine(), image.format());
+}
+
 }  // namespace
 
 void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
@@ -31,6 +39,27 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   const int area_height = std::max(ChartHeight() + 1, 0);
 
   if (IsPlainImage(canvas)) {
+    const QImage& target = *static_cast<const QImage*>(canvas.Painter().device());
+    const QRect where(x, y, width(), height());
+    if (target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
+        canvas.Painter().transform().isIdentity() && !canvas.Painter().hasClipping()) {
+      // Drawn as for the screen, straight into the parts of the image where the control and its
+      // chart area go: the same pixels as the chart's own bitmaps, and no memory of their size.
+      QImage control = ImagePart(target, where);
+      QImage area = ImagePart(target, QRect(x + l_rim_, y + t_rim_, area_width, area_height));
+      {
+        TCanvas background(&control);
+        draw_background(background);
+      }
+      {
+        TCanvas data(&area);
+        ClearChartArea(data, 0, 0);
+        RenderItems(data);
+      }
+      TCanvas cross_hairs(&control);
+      DrawCrossHairs(cross_hairs, 0, 0);
+      return;
+    }
     // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
     // translated and clipped painter would draw lines with pixels of its own, not the canvas's.
     TBitmap control(width(), height());

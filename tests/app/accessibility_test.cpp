@@ -87,6 +87,8 @@ TEST_F(AccessibilityTest, AboutBoxLinksAreReachedWithTabNamedAndOpenedWithEnter)
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
   box.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+  // The OK button has the focus first: Return still closes the box.
+  EXPECT_EQ(QApplication::focusWidget(), box.BButOK) << QApplication::focusWidget()->objectName().toStdString();
 
   // From the OK button, Tab reaches both links.
   box.BButOK->setFocus(Qt::TabFocusReason);
