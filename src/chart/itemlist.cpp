@@ -21,6 +21,41 @@ bool StorableAsPoint(const TZephChartItem& item) {
 
 }  // namespace
 
+TZephItemList::TZephItemList(const TZephItemList& other)
+    : runs_(other.runs_),
+      point_count_(other.point_count_),
+      records_(other.records_),
+      count_(other.count_),
+      capacity_(other.capacity_),
+      last_shown_(other.last_shown_),
+      kind_counts_(other.kind_counts_) {
+  chunks_.reserve(other.chunks_.size());
+  for (const Chunk& chunk : other.chunks_) {
+    Chunk& copy = chunks_.emplace_back();
+    copy.points = std::make_unique_for_overwrite<TZephItemPoint[]>(chunk.size);
+    copy.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(chunk.size);
+    std::copy_n(chunk.points.get(), chunk.size, copy.points.get());
+    std::copy_n(chunk.kinds.get(), chunk.size, copy.kinds.get());
+    copy.size = copy.capacity = chunk.size;
+  }
+}
+
+TZephItemList& TZephItemList::operator=(const TZephItemList& other) {
+  if (this != &other) {
+    TZephItemList copy(other);
+    std::swap(runs_, copy.runs_);
+    std::swap(chunks_, copy.chunks_);
+    std::swap(records_, copy.records_);
+    point_count_ = copy.point_count_;
+    room_ = copy.room_;
+    count_ = copy.count_;
+    capacity_ = copy.capacity_;
+    last_shown_ = copy.last_shown_;
+    kind_counts_ = copy.kind_counts_;
+  }
+  return *this;
+}
+
 TZephChartItem TZephItemList::operator[](int index) const {
   // The last run whose first item is at or before the index.
   const auto run = std::prev(std::upper_bound(runs_.begin(), runs_.end(), index,
@@ -43,12 +78,6 @@ TZephChartItem TZephItemList::operator[](int index) const {
   return item;
 }
 
-void TZephItemList::Grow(TZephItemKind kind, int grow_by) {
-  if (count_ >= capacity_) capacity_ += grow_by;
-  if (kind < kItemKindCount) ++kind_counts_[kind];
-  ++count_;
-}
-
 void TZephItemList::Append(const TZephChartItem& item, int grow_by) {
   if (StorableAsPoint(item)) {
     AppendPoint(static_cast<TZephItemKind>(item.Kind), item.X1, item.Y1,
@@ -64,33 +93,45 @@ void TZephItemList::Append(const TZephChartItem& item, int grow_by) {
   Grow(static_cast<TZephItemKind>(item.Kind), grow_by);
 }
 
-void TZephItemList::AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes,
-                                int grow_by) {
+void TZephItemList::AppendPointToNewRunOrChunk(TZephItemKind kind, double x, double y,
+                                               const TZephPointAttributes& attributes, int grow_by) {
   if (!runs_.empty() && runs_.back().points && runs_.back().attributes == attributes) {
     ++runs_.back().count;
   } else {
     runs_.push_back({count_, 1, true, attributes, point_count_});
   }
-  if (chunks_.empty() || chunks_.back().points.size() == kChunkPoints) {
-    // A new chunk after a full one takes its whole size at once; the first grows from the growth
-    // step, so small curves stay small.
-    const std::size_t initial = chunks_.empty() ? std::clamp<std::size_t>(static_cast<std::size_t>(grow_by), 16,
-                                                                          kChunkPoints)
-                                                : kChunkPoints;
-    chunks_.emplace_back();
-    chunks_.back().points.reserve(initial);
-    chunks_.back().kinds.reserve(initial);
-  }
+  if (room_ == 0) ReservePoint(grow_by);
   Chunk& chunk = chunks_.back();
-  if (chunk.points.size() == chunk.points.capacity()) {
-    const std::size_t larger = std::min(chunk.points.capacity() * 2, kChunkPoints);
-    chunk.points.reserve(larger);
-    chunk.kinds.reserve(larger);
-  }
-  chunk.points.push_back({x, y});
-  chunk.kinds.push_back(kind);
+  chunk.points[chunk.size] = {x, y};
+  chunk.kinds[chunk.size] = kind;
+  ++chunk.size;
+  --room_;
   ++point_count_;
   Grow(kind, grow_by);
+}
+
+void TZephItemList::ReservePoint(int grow_by) {
+  if (chunks_.empty() || chunks_.back().size == kChunkPoints) {
+    // A new chunk after a full one takes its whole size at once; the first grows from the growth
+    // step, so small curves stay small.
+    const std::size_t initial =
+        chunks_.empty() ? std::clamp<std::size_t>(static_cast<std::size_t>(grow_by), 16, kChunkPoints) : kChunkPoints;
+    Chunk& chunk = chunks_.emplace_back();
+    chunk.points = std::make_unique_for_overwrite<TZephItemPoint[]>(initial);
+    chunk.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(initial);
+    chunk.capacity = initial;
+  } else {
+    Chunk& chunk = chunks_.back();
+    const std::size_t larger = std::min(chunk.capacity * 2, kChunkPoints);
+    auto points = std::make_unique_for_overwrite<TZephItemPoint[]>(larger);
+    auto kinds = std::make_unique_for_overwrite<std::uint8_t[]>(larger);
+    std::copy_n(chunk.points.get(), chunk.size, points.get());
+    std::copy_n(chunk.kinds.get(), chunk.size, kinds.get());
+    chunk.points = std::move(points);
+    chunk.kinds = std::move(kinds);
+    chunk.capacity = larger;
+  }
+  room_ = chunks_.back().capacity - chunks_.back().size;
 }
 
 void TZephItemList::Clear() {
@@ -98,6 +139,7 @@ void TZephItemList::Clear() {
   std::vector<Chunk>().swap(chunks_);
   std::vector<TZephChartItem>().swap(records_);
   point_count_ = 0;
+  room_ = 0;
   count_ = 0;
   capacity_ = 0;
   last_shown_ = 0;
@@ -107,18 +149,17 @@ void TZephItemList::Clear() {
 const TZephItemPoint* TZephItemList::Points(std::size_t index, std::size_t& count) const {
   const Chunk& chunk = chunks_[index / kChunkPoints];
   const std::size_t in_chunk = index % kChunkPoints;
-  count = chunk.points.size() - in_chunk;
-  return chunk.points.data() + in_chunk;
+  count = chunk.size - in_chunk;
+  return chunk.points.get() + in_chunk;
 }
 
 const std::uint8_t* TZephItemList::PointKinds(std::size_t index) const {
-  return chunks_[index / kChunkPoints].kinds.data() + index % kChunkPoints;
+  return chunks_[index / kChunkPoints].kinds.get() + index % kChunkPoints;
 }
 
 std::size_t TZephItemList::AllocatedBytes() const {
   std::size_t bytes = runs_.capacity() * sizeof(Run) + chunks_.capacity() * sizeof(Chunk) +
                       records_.capacity() * sizeof(TZephChartItem);
-  for (const Chunk& chunk : chunks_)
-    bytes += chunk.points.capacity() * sizeof(TZephItemPoint) + chunk.kinds.capacity();
+  for (const Chunk& chunk : chunks_) bytes += chunk.capacity * (sizeof(TZephItemPoint) + 1);
   return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "chart/chartitem.h"
@@ -27,6 +28,10 @@ class TZephItemList {
   // Point items are kept in chunks of this many, so a growing list never copies its points.
   static constexpr std::size_t kChunkPoints = std::size_t{1} << 16;
 
+  TZephItemList() = default;
+  TZephItemList(const TZephItemList& other);
+  TZephItemList& operator=(const TZephItemList& other);
+
   int Count() const { return count_; }
   // The number of items the list holds before it grows by the growth step again.
   int Capacity() const { return capacity_; }
@@ -36,7 +41,21 @@ class TZephItemList {
   // Appends a record, growing the capacity by grow_by items when it is full.
   void Append(const TZephChartItem& item, int grow_by);
   // Appends a point item of the kind with the attributes: the same as appending its record.
-  void AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes, int grow_by);
+  void AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes, int grow_by) {
+    // The common case, a curve going on, without a call: room in the last chunk, same attributes.
+    if (room_ != 0 && runs_.back().points && runs_.back().attributes == attributes) {
+      Chunk& chunk = chunks_.back();
+      chunk.points[chunk.size] = {x, y};
+      chunk.kinds[chunk.size] = kind;
+      ++chunk.size;
+      --room_;
+      ++point_count_;
+      ++runs_.back().count;
+      Grow(kind, grow_by);
+      return;
+    }
+    AppendPointToNewRunOrChunk(kind, x, y, attributes, grow_by);
+  }
   // Empties the list and returns its storage.
   void Clear();
 
@@ -58,15 +77,28 @@ class TZephItemList {
 
  private:
   struct Chunk {
-    std::vector<TZephItemPoint> points;
-    std::vector<std::uint8_t> kinds;
+    std::unique_ptr<TZephItemPoint[]> points;
+    std::unique_ptr<std::uint8_t[]> kinds;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
   };
 
-  void Grow(TZephItemKind kind, int grow_by);
+  // Counts an appended item, growing the capacity by the growth step when it is full.
+  void Grow(TZephItemKind kind, int grow_by) {
+    if (count_ >= capacity_) capacity_ += grow_by;
+    if (kind < kItemKindCount) ++kind_counts_[kind];
+    ++count_;
+  }
+  void AppendPointToNewRunOrChunk(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes,
+                                  int grow_by);
+  // Makes room for one more point in the last chunk.
+  void ReservePoint(int grow_by);
 
   std::vector<Run> runs_;
   std::vector<Chunk> chunks_;
   std::size_t point_count_ = 0;
+  // Free places in the last chunk.
+  std::size_t room_ = 0;
   std::vector<TZephChartItem> records_;
   int count_ = 0;
   int capacity_ = 0;

@@ -1,6 +1,8 @@
 #include "chart/pixelmap.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp,
                      int offset_x, int offset_y) {
@@ -17,7 +19,29 @@ TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double
   low_ = _mm_set1_pd(-clamp);
   high_ = _mm_set1_pd(clamp);
   offset_ = _mm_set_epi32(0, 0, offset_y, offset_x);
+  kx_ = k[0];
+  dx_ = d[0];
+  clamp_ = clamp;
+  offset_x_ = offset_x;
+  // Values this close to a half pixel go the exact way: far more than the error of the double
+  // result anywhere inside the clamp, and of the division that finds the interval.
+  margin_ = std::max(1e-3, std::ldexp(std::fabs(d[0]) + clamp + 2, -44));
 #else
   (void)kx, (void)dx, (void)ky, (void)dy, (void)linear, (void)clamp, (void)offset_x, (void)offset_y;
+#endif
+}
+
+void TPixelMap::ColumnInterval(int column, double& lo, double& hi) const {
+  lo = std::numeric_limits<double>::infinity();
+  hi = -lo;
+#if defined(__SSE2__)
+  const int c = column + offset_x_;
+  if (!usable_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
+  const double a = (c - 0.5 + margin_ - dx_) / kx_;
+  const double b = (c + 0.5 - margin_ - dx_) / kx_;
+  lo = std::min(a, b);
+  hi = std::max(a, b);
+#else
+  (void)column;
 #endif
 }

@@ -21,6 +21,11 @@ class TPixelMap {
   TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp, int offset_x,
             int offset_y);
 
+  // The world x values strictly between lo and hi all map to the shifted pixel column, in both
+  // precisions: a curve's points can be sorted into columns by two comparisons each. The interval
+  // is empty (lo >= hi) where the map cannot tell.
+  void ColumnInterval(int column, double& lo, double& hi) const;
+
   bool Map(const TZephItemPoint& point, QPoint& pixel) const {
 #if defined(__SSE2__)
     if (!usable_) return false;
@@ -49,6 +54,11 @@ class TPixelMap {
  private:
 #if defined(__SSE2__)
   bool usable_ = false;
+  double kx_ = 0;
+  double dx_ = 0;
+  double margin_ = 0;
+  int clamp_ = 0;
+  int offset_x_ = 0;
   __m128d k_{};
   __m128d d_{};
   __m128d abs_d_plus_one_{};

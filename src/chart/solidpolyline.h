@@ -25,6 +25,12 @@ class TSolidPolyline {
   // Draws the points from index k on, up to n or the first point of another kind, and returns the
   // index after the last one drawn. A point that is no finite number sets broken, and the next one
   // then starts anew as after a move-to. exact(point) gives the pixel of a point the map declines.
+  //
+  // Most points of a dense curve are draw-to points in the pen's column: those are recognised by
+  // their world x alone and only their lowest and highest world y are kept. When the curve leaves
+  // the column the rows between those (and the pen's) are painted: a segment into the next column
+  // paints its start, so together they cover exactly that range. Where the curve ends in the
+  // column instead, its points there are walked again pixel by pixel.
   template <typename Exact>
   std::size_t Draw(const TPixelMap& map, const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
                    std::size_t n, bool& broken, const Exact& exact) {
@@ -34,40 +40,89 @@ class TSolidPolyline {
     int top = top_;
     int bottom = bottom_;
     bool lost = broken;
-    for (; k < n; ++k) {
-      const std::uint8_t kind = kinds[k];
+    double low = 0;
+    double high = 0;
+    map.ColumnInterval(x, low, high);
+    // Points gathered by world x alone: from index gathered on, with their lowest and highest y.
+    std::size_t gathered = n;
+    double y_min = 0;
+    double y_max = 0;
+    const auto pixel = [&](const TZephItemPoint& point) {
       QPoint p;
-      bool mapped = map.Map(points[k], p);
-      if (kind != ikDrawTo || !mapped || lost || p.x() != x) {
-        if (kind != ikMoveTo && kind != ikDrawTo) break;
-        if (!mapped) {
-          if (!std::isfinite(points[k].X) || !std::isfinite(points[k].Y)) {
-            lost = true;
-            continue;
-          }
-          p = exact(points[k]);
-        }
-        if (kind == ikMoveTo || lost || p.x() != x) {
-          Flush(x, top, bottom);
-          if (kind == ikDrawTo && !lost) {
-            rasterizer_.Line(QPoint(x, y), p);
-            dirty_.MarkSegment(QPoint(x, y), p);
-          }
-          lost = false;
-          x = p.x();
-          y = p.y();
-          continue;
-        }
-      }
-      // A segment within the column paints from its start up to the row before its end.
-      const int b = p.y();
-      const int low = std::min(y, b + 1);
-      const int high = std::max(y, b - 1);
+      if (!map.Map(point, p)) p = exact(point);
+      return p;
+    };
+    // Adds a segment within the column to the rows painted: from its start up to the row before
+    // its end.
+    const auto within = [&](int b) {
       const bool moved = b != y;
-      top = moved ? std::min(top, low) : top;
-      bottom = moved ? std::max(bottom, high) : bottom;
+      const int from = std::min(y, b + 1);
+      const int to = std::max(y, b - 1);
+      top = moved ? std::min(top, from) : top;
+      bottom = moved ? std::max(bottom, to) : bottom;
       y = b;
+    };
+    // Walks the gathered points pixel by pixel.
+    const auto settle = [&](std::size_t end) {
+      if (gathered == n) return;
+      for (std::size_t j = gathered; j < end; ++j) within(pixel(points[j]).y());
+      gathered = n;
+    };
+    for (; k < n; ++k) {
+      const double px = points[k].X;
+      const double py = points[k].Y;
+      const std::uint8_t kind = kinds[k];
+      if (kind == ikDrawTo && px > low && px < high && py - py == 0) {
+        if (gathered == n) {
+          gathered = k;
+          y_min = y_max = py;
+        } else {
+          y_min = std::min(y_min, py);
+          y_max = std::max(y_max, py);
+        }
+        continue;
+      }
+      if (kind != ikMoveTo && kind != ikDrawTo) break;
+      if (!std::isfinite(px) || !std::isfinite(py)) {
+        settle(k);
+        lost = true;
+        low = high = 0;
+        continue;
+      }
+      const QPoint p = pixel(points[k]);
+      const bool draws = kind == ikDrawTo && !lost;
+      if (draws && p.x() == x) {
+        // In the column after all (close to its edge).
+        if (gathered == n) {
+          within(p.y());
+        } else {
+          y_min = std::min(y_min, py);
+          y_max = std::max(y_max, py);
+        }
+        continue;
+      }
+      if (draws) {
+        if (gathered != n) {
+          const int a = pixel({points[gathered].X, y_min}).y();
+          const int b = pixel({points[gathered].X, y_max}).y();
+          top = std::min({top, y, a, b});
+          bottom = std::max({bottom, y, a, b});
+          y = pixel(points[k - 1]).y();
+          gathered = n;
+        }
+        Flush(x, top, bottom);
+        rasterizer_.Line(QPoint(x, y), p);
+        dirty_.MarkSegment(QPoint(x, y), p);
+      } else {
+        settle(k);
+        Flush(x, top, bottom);
+      }
+      lost = false;
+      x = p.x();
+      y = p.y();
+      map.ColumnInterval(x, low, high);
     }
+    settle(k);
     pen_ = QPoint(x, y);
     top_ = top;
     bottom_ = bottom;

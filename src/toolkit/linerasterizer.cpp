@@ -86,7 +86,7 @@ LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle sty
 }
 
 void LineRasterizer::Advance(long long steps) {
-  if (dash_period_ != 0) dash_pos_ = static_cast<int>((dash_pos_ + steps % dash_period_) % dash_period_);
+  if (dash_period_ != 0 && steps != 0) dash_pos_ = static_cast<int>((dash_pos_ + steps) % dash_period_);
 }
 
 void LineRasterizer::Plot(int x, int y) {
@@ -108,6 +108,12 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   const bool x_major = std::llabs(dx) >= std::llabs(dy);
   const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
   if (major == 0) return;
+  // Wholly beside the image: only the dash pattern moves on.
+  if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) || (from.x() >= width_ && to.x() >= width_) ||
+      (from.y() >= height_ && to.y() >= height_)) {
+    Advance(major);
+    return;
+  }
   const long long minor = x_major ? dy : dx;
   const long long minor_abs = std::llabs(minor);
   const int step = (x_major ? dx : dy) > 0 ? 1 : -1;
