@@ -200,6 +200,45 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     return k;
   };
 
+  // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
+  // through the batch as one by one, with what is the same for all of them done once; returns the
+  // index after the last one.
+  const auto batched_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                                  std::size_t n, const TZephPointAttributes& attributes) {
+    set_width(attributes.LineWidth);
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
+      batch.Flush();
+      cache.SetPenColor(attributes.Color);
+      cache.SetPenStyle(style);
+    }
+    const TPixelMap& map = maps[ClampedLayerIndex(attributes.Layer)];
+    for (; k < n; ++k) {
+      const std::uint8_t kind = kinds[k];
+      if (kind != ikMoveTo && kind != ikDrawTo) break;
+      QPointF p;
+      QPoint mapped;
+      if (!exact && map.Map(points[k], mapped)) {
+        p = mapped;
+      } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
+        p = pixel(attributes.Layer, points[k]);
+      } else {
+        batch.Flush();
+        broken = true;
+        continue;
+      }
+      if (kind == ikMoveTo || broken) {
+        broken = false;
+        batch.Flush();
+        batch.SetPenPos(p);
+        canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
+      } else {
+        batch.Append(p);
+      }
+    }
+    return k;
+  };
+
   const TZephItemList& list = Items();
   for (const TZephItemList::Run& run : list.Runs()) {
     if (!run.points) {
@@ -241,8 +280,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
             }
             solid = false;
           }
-          set_width(attributes.LineWidth);
-          polyline_point(kind, points[k], attributes);
+          k = batched_points(points, kinds, k, n, attributes);
+          continue;
         } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
           set_width(attributes.LineWidth);
           other_item(list[run.first + static_cast<int>(index - run.start + k)]);

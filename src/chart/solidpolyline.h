@@ -69,19 +69,19 @@ class TSolidPolyline {
       gathered = n;
     };
     for (; k < n; ++k) {
+      const std::size_t start = k;
+      double lowest = gathered == n ? HUGE_VAL : y_min;
+      double highest = gathered == n ? -HUGE_VAL : y_max;
+      k = Gather(points, kinds, k, n, low, high, lowest, highest);
+      if (k != start) {
+        if (gathered == n) gathered = start;
+        y_min = lowest;
+        y_max = highest;
+      }
+      if (k == n) break;
       const double px = points[k].X;
       const double py = points[k].Y;
       const std::uint8_t kind = kinds[k];
-      if (kind == ikDrawTo && px > low && px < high && py - py == 0) {
-        if (gathered == n) {
-          gathered = k;
-          y_min = y_max = py;
-        } else {
-          y_min = std::min(y_min, py);
-          y_max = std::max(y_max, py);
-        }
-        continue;
-      }
       if (kind != ikMoveTo && kind != ikDrawTo) break;
       if (!std::isfinite(px) || !std::isfinite(py)) {
         settle(k);
@@ -137,6 +137,27 @@ class TSolidPolyline {
   }
 
  private:
+  // Passes over the draw-to points from k on whose x lies strictly between low and high and whose
+  // y is a finite number, keeping their lowest and highest y; returns the index of the first other.
+  // Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
+  static std::size_t Gather(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k, std::size_t n,
+                            double low, double high, double& lowest, double& highest) {
+    double a = lowest;
+    double b = highest;
+    for (; k < n; ++k) {
+      const double x = points[k].X;
+      const double y = points[k].Y;
+      // One branch for the four tests: it is taken about once a column.
+      const bool inside = (kinds[k] == ikDrawTo) & (x > low) & (x < high) & (y - y == 0);
+      if (!inside) break;
+      a = std::min(a, y);
+      b = std::max(b, y);
+    }
+    lowest = a;
+    highest = b;
+    return k;
+  }
+
   void Flush(int x, int& top, int& bottom) {
     if (top > bottom) return;
     rasterizer_.Column(x, top, bottom);
