@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "chart/gridpositions.h"
 #include "chart/pencache.h"
@@ -140,37 +141,94 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     return QPointF(p);
   };
 
+  // One-pixel pens on the image draw each segment as it comes instead of collecting it: the same
+  // pixels, as long as the dash pattern starts anew where a polyline of the batch would start, at
+  // most every kMaxPoints points. The batch then holds only the pen position.
+  struct {
+    bool on = false;
+    int points = 0;  // of the polyline the batch would be collecting
+    QPoint pen;
+    std::optional<LineRasterizer> rasterizer;
+    int width = 0;
+    int height = 0;
+    long long skipped = 0;  // pixels of lines beside the image the dash pattern has yet to move on by
+  } stream;
+  const auto flush = [&] {
+    if (stream.on) {
+      stream.on = false;
+      batch.SetPenPos(stream.pen);
+      canvas.MoveTo(stream.pen.x(), stream.pen.y());
+    }
+    batch.Flush();
+  };
+  const auto stream_to = [&](QPoint to) {
+    if (stream.points == 0) {
+      stream.points = 1;
+      stream.skipped = 0;
+      stream.rasterizer->RestartPattern();
+    }
+    const QPoint from = stream.pen;
+    if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) ||
+        (from.x() >= stream.width && to.x() >= stream.width) || (from.y() >= stream.height && to.y() >= stream.height)) {
+      // Beside the image (a curve zoomed in is mostly): only the pattern moves on, later at once.
+      stream.skipped += std::max(std::abs(static_cast<long long>(to.x()) - from.x()),
+                                 std::abs(static_cast<long long>(to.y()) - from.y()));
+    } else {
+      stream.rasterizer->Skip(stream.skipped);
+      stream.skipped = 0;
+      stream.rasterizer->Line(from, to);
+      dirty_columns_.MarkSegment(from, to);
+    }
+    stream.pen = to;
+    if (++stream.points == TPolylineBatch::kMaxPoints) stream.points = 0;
+  };
+  const auto draw_to = [&](QPointF point) {
+    if (!stream.on) {
+      if (exact || batch.Pending() != 0 || !canvas.DrawsOwnLines()) {
+        batch.Append(point);
+        return;
+      }
+      stream.on = true;
+      stream.points = 0;
+      stream.pen = batch.PenPos().toPoint();
+      stream.rasterizer.emplace(canvas.Rasterizer());
+      stream.width = stream.rasterizer->Width();
+      stream.height = stream.rasterizer->Height();
+    }
+    stream_to(point.toPoint());
+  };
+
   // A point that is no finite number breaks the polyline: the next finite point starts anew, as
   // after a move-to. Other items that are not finite are left out.
   bool broken = false;
   const auto set_width = [&](int width) {
     if (width == cache.PenWidth()) return;
-    batch.Flush();
+    flush();
     cache.SetPenWidth(width);
   };
   const auto polyline_point = [&](std::uint8_t kind, const TZephItemPoint& point,
                                   const TZephPointAttributes& attributes) {
     if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
-      batch.Flush();
+      flush();
       broken = true;
     } else if (kind == ikMoveTo || broken) {
       broken = false;
-      batch.Flush();
+      flush();
       const QPointF p = pixel(attributes.Layer, point);
       batch.SetPenPos(p);
       canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
     } else {
       const auto style = static_cast<TPenStyle>(attributes.PenStyle);
       if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
-        batch.Flush();
+        flush();
         cache.SetPenColor(attributes.Color);
         cache.SetPenStyle(style);
       }
-      batch.Append(pixel(attributes.Layer, point));
+      draw_to(pixel(attributes.Layer, point));
     }
   };
   const auto other_item = [&](const TZephChartItem& item) {
-    batch.Flush();
+    flush();
     dirty_columns_.MarkAll();
     RenderItem(canvas, item, cache);
     if (item.Kind == ikRelMove || item.Kind == ikRelDraw) {
@@ -185,7 +243,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   const auto solid_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
                                 std::size_t n, const TZephPointAttributes& attributes) {
     set_width(attributes.LineWidth);
-    batch.Flush();
+    flush();
     cache.SetPenColor(attributes.Color);
     cache.SetPenStyle(static_cast<TPenStyle>(attributes.PenStyle));
     if (exact || !canvas.DrawsOwnLines() || canvas.PenMode() != pmCopy) return k;
@@ -208,7 +266,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     set_width(attributes.LineWidth);
     const auto style = static_cast<TPenStyle>(attributes.PenStyle);
     if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
-      batch.Flush();
+      flush();
       cache.SetPenColor(attributes.Color);
       cache.SetPenStyle(style);
     }
@@ -219,21 +277,25 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       QPointF p;
       QPoint mapped;
       if (!exact && map.Map(points[k], mapped)) {
+        if (stream.on && kind == ikDrawTo && !broken) {
+          stream_to(mapped);
+          continue;
+        }
         p = mapped;
       } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
         p = pixel(attributes.Layer, points[k]);
       } else {
-        batch.Flush();
+        flush();
         broken = true;
         continue;
       }
       if (kind == ikMoveTo || broken) {
         broken = false;
-        batch.Flush();
+        flush();
         batch.SetPenPos(p);
         canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
       } else {
-        batch.Append(p);
+        draw_to(p);
       }
     }
     return k;
@@ -291,7 +353,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       index += n;
     }
   }
-  batch.Flush();
+  flush();
   canvas.SetPenWidth(1);
 
   DrawTextLabels(canvas);

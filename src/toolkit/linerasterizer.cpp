@@ -85,8 +85,12 @@ LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle sty
   }
 }
 
-void LineRasterizer::Advance(long long steps) {
-  if (dash_period_ != 0 && steps != 0) dash_pos_ = static_cast<int>((dash_pos_ + steps) % dash_period_);
+void LineRasterizer::Skip(long long steps) {
+  if (dash_period_ == 0 || steps == 0) return;
+  // Lines within the clamped coordinates take the cheaper 32-bit division.
+  const auto total = static_cast<unsigned long long>(dash_pos_) + static_cast<unsigned long long>(steps);
+  const auto period = static_cast<unsigned>(dash_period_);
+  dash_pos_ = static_cast<int>(total <= 0xFFFFFFFFull ? static_cast<unsigned>(total) % period : total % period);
 }
 
 void LineRasterizer::Plot(int x, int y) {
@@ -111,7 +115,7 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   // Wholly beside the image: only the dash pattern moves on.
   if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) || (from.x() >= width_ && to.x() >= width_) ||
       (from.y() >= height_ && to.y() >= height_)) {
-    Advance(major);
+    Skip(major);
     return;
   }
   const long long minor = x_major ? dy : dx;
@@ -143,10 +147,10 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
     }
   }
   if (first > last) {
-    Advance(major);
+    Skip(major);
     return;
   }
-  Advance(first);
+  Skip(first);
 
   // The minor offset of the first step, then carried on step by step.
   long long offset = 0;
@@ -180,5 +184,5 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
       ++offset;
     }
   }
-  Advance(major - 1 - last);
+  Skip(major - 1 - last);
 }

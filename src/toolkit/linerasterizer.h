@@ -20,12 +20,15 @@ class LineRasterizer {
   // pattern is not involved.
   void Column(int x, int top, int bottom);
   bool Dashed() const { return dash_period_ != 0; }
+  // The next line starts at the beginning of the dash pattern, as a new polyline does.
+  void RestartPattern() { dash_pos_ = 0; }
+  // Moves the dash pattern on by the pixels of lines that are not drawn (lying beside the image).
+  void Skip(long long steps);
   int Width() const { return width_; }
   int Height() const { return height_; }
 
  private:
   void Plot(int x, int y);
-  void Advance(long long steps);
 
   // The image's rows, written through its const view, as the painter working on it does: no detach.
   uchar* bits_;
