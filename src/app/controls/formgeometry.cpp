@@ -15,12 +15,29 @@ int OuterHeight(const QWidget* form) { return form->frameGeometry().height(); }
 
 QSize FrameExtent(const QWidget* form) { return form->frameGeometry().size() - form->geometry().size(); }
 
-void CentreOnScreen(QWidget* form) {
-  const QScreen* screen = form->screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
+namespace {
+
+// How often and how long a showing is watched until its size and centring hold: for a while once
+// the window is on the screen, and at all only for a bounded time.
+constexpr int kSettleIntervalMs = 50;
+constexpr int kSettleTicks = 60;
+constexpr int kMaxSettleTicks = 400;
+// Looks in a row, with the window on the screen and its frame known, that find everything in place
+// before the showing counts as settled: a window manager places a window as it maps it.
+constexpr int kStableTicks = 4;
+
+// Where the outer rectangle's top-left corner goes for the form to be centred on its screen.
+QPoint CentredPosition(const QWidget* form) {
+  const QRect area = form->screen()->geometry();
   const QRect outer = form->frameGeometry();
-  form->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+  return {area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2};
+}
+
+}  // namespace
+
+void CentreOnScreen(QWidget* form) {
+  if (form->screen() == nullptr) return;
+  form->move(CentredPosition(form));
 }
 
 void SetControlWidth(QWidget* control, int width) {
@@ -29,7 +46,11 @@ void SetControlWidth(QWidget* control, int width) {
     placement->Realign();
 }
 
-TFormGeometry::TFormGeometry(QWidget* form) : QObject(form), form_(form) { form_->installEventFilter(this); }
+TFormGeometry::TFormGeometry(QWidget* form) : QObject(form), form_(form) {
+  form_->installEventFilter(this);
+  settle_timer_.setInterval(kSettleIntervalMs);
+  connect(&settle_timer_, &QTimer::timeout, this, &TFormGeometry::Settle);
+}
 
 void TFormGeometry::SetOuterSize(QSize size) {
   outer_size_ = size;
@@ -65,10 +86,45 @@ void TFormGeometry::Shown() {
   ApplyMinimum();
   if (first && outer_size_.isValid()) form_->resize(outer_size_ - frame_);
   if (centre) CentreOnScreen(form_);
-  // Without a frame yet, a window manager may still add one.
-  const bool frame_unknown = frame_.isNull();
-  size_pending_ = frame_unknown && first && outer_size_.isValid();
-  centre_pending_ = frame_unknown && centre;
+  size_pending_ = first && outer_size_.isValid();
+  centre_pending_ = centre;
+  if (size_pending_ || centre_pending_) {
+    settle_ticks_ = stable_ticks_ = all_ticks_ = 0;
+    settle_timer_.start();
+  }
+}
+
+bool TFormGeometry::ApplyPending() {
+  bool applied = false;
+  if (size_pending_ && form_->size() != outer_size_ - frame_) {
+    form_->resize(outer_size_ - frame_);
+    applied = true;
+  }
+  if (centre_pending_ && form_->screen() != nullptr && form_->frameGeometry().topLeft() != CentredPosition(form_)) {
+    CentreOnScreen(form_);
+    applied = true;
+  }
+  return applied;
+}
+
+void TFormGeometry::Settle() {
+  CheckFrame();
+  const bool on_screen = watched_window_ != nullptr && watched_window_->isExposed();
+  bool settled = false;
+  if (on_screen && !frame_.isNull()) {
+    if (ApplyPending())
+      stable_ticks_ = 0;
+    else
+      settled = ++stable_ticks_ >= kStableTicks;
+  }
+  if (on_screen) ++settle_ticks_;
+  // Without a window manager the frame never comes; the showing's geometry then stands as applied.
+  if (settled || settle_ticks_ >= kSettleTicks || ++all_ticks_ >= kMaxSettleTicks) StopSettling();
+}
+
+void TFormGeometry::StopSettling() {
+  size_pending_ = centre_pending_ = false;
+  settle_timer_.stop();
 }
 
 void TFormGeometry::CheckFrame() {
@@ -77,9 +133,8 @@ void TFormGeometry::CheckFrame() {
   frame_ = frame;
   const QSize before = form_->size();
   ApplyMinimum();
-  if (size_pending_) form_->resize(outer_size_ - frame);
-  if (centre_pending_) CentreOnScreen(form_);
-  size_pending_ = centre_pending_ = false;
+  ApplyPending();
+  stable_ticks_ = 0;
   if (form_->size() == before) {
     // The outer size changed all the same: whatever follows it must hear of it.
     QResizeEvent resized(before, before);
@@ -102,6 +157,9 @@ bool TFormGeometry::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Show:
       if (!event->spontaneous()) Shown();
+      break;
+    case QEvent::Hide:
+      if (!event->spontaneous()) StopSettling();
       break;
     case QEvent::WinIdChange: WatchWindow(); break;
     case QEvent::Move:

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <QSize>
+#include <QTimer>
 
 class QWidget;
 
@@ -20,9 +21,9 @@ void CentreOnScreen(QWidget* form);
 void SetControlWidth(QWidget* control, int width);
 
 // Keeps a form's designed outer size, its outer minimum size and its centring on the screen. A
-// window manager's frame is known only some time after the window is mapped: until then the frame
-// counts as nothing, and when it arrives the outer sizes and a centring of the showing are applied
-// again, so that they hold with the frame included.
+// window manager's frame is known only some time after the window is mapped, and the window manager
+// may place the window itself as it maps it: until the frame is known it counts as nothing; once it
+// is, the showing's outer size and centring are applied again until they hold, frame included.
 class TFormGeometry : public QObject {
   Q_OBJECT
 
@@ -47,6 +48,11 @@ class TFormGeometry : public QObject {
   // Called as the native window reports its geometry: reacts to a frame that has changed.
   void CheckFrame();
   void ApplyMinimum();
+  // Applies the showing's outer size and centring where they do not hold; true if it had to.
+  bool ApplyPending();
+  // One look at the window while a showing settles.
+  void Settle();
+  void StopSettling();
 
   QWidget* form_;
   QSize outer_size_;
@@ -56,7 +62,12 @@ class TFormGeometry : public QObject {
   QPointer<QWindow> watched_window_;
   // The frame the outer sizes were last worked out with.
   QSize frame_;
-  // A showing happened before the frame was known: its size and centring wait for the frame.
+  // The showing's size and centring, not yet seen to hold with a known frame.
   bool size_pending_ = false;
   bool centre_pending_ = false;
+  // Not every frame change reaches the window as an event, so a showing is watched for a while.
+  QTimer settle_timer_;
+  int settle_ticks_ = 0;
+  int stable_ticks_ = 0;
+  int all_ticks_ = 0;
 };
