@@ -123,12 +123,18 @@ QString SaveSvg(TZephChart& left, TZephChart& right, int position, QSize size, c
 QString SaveRaster(TZephChart& left, TZephChart& right, QSize size, qreal scale, const QString& file_name) {
   const QByteArray format = ImageFormat(file_name);
   if (!QImageWriter::supportedImageFormats().contains(format))
-    return QStringLiteral("cannot write '%1': unsupported image format '%2'").arg(file_name, QString::fromLatin1(format));
+    return QStringLiteral("cannot write '%1': unsupported image format '%2'")
+        .arg(file_name, QString::fromLatin1(format));
   const QSize pixels(DeviceExtent(size.width(), scale), DeviceExtent(size.height(), scale));
   QImage image(pixels, QImage::Format_RGB32);
   if (image.isNull())
-    return WriteError(file_name, QStringLiteral("no memory for an image of %1x%2").arg(pixels.width()).arg(pixels.height()));
+    return WriteError(file_name,
+                      QStringLiteral("no memory for an image of %1x%2").arg(pixels.width()).arg(pixels.height()));
   image.setDevicePixelRatio(scale);
+  // A scale that leaves a fraction of a device pixel at the edge leaves that pixel to the window
+  // colour, not to whatever the memory held.
+  if (pixels.width() != size.width() * scale || pixels.height() != size.height() * scale)
+    image.fill(ColorToQColor(right.WindColor()));
   {
     TCanvas canvas(&image);
     PaintCharts(left, right, canvas);
@@ -154,7 +160,10 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
           .arg(chart->MinimumControlHeight());
   }
   if (scale < kMinRenderScale || scale > kMaxRenderScale)
-    return QStringLiteral("the scale %1 is out of range: %2 to %3").arg(scale).arg(kMinRenderScale).arg(kMaxRenderScale);
+    return QStringLiteral("the scale %1 is out of range: %2 to %3")
+        .arg(scale)
+        .arg(kMinRenderScale)
+        .arg(kMaxRenderScale);
   if (size.width() * scale > kMaxRenderPixels || size.height() * scale > kMaxRenderPixels)
     return QStringLiteral("the size %1x%2 at scale %3 exceeds %4 pixels each way")
         .arg(size.width())

@@ -93,7 +93,9 @@ QPointF TCustomZephChart::WorldToPixelF(int layer, double x, double y) const {
   long double exact_x = 0;
   long double exact_y = 0;
   WorldToPixelExact(layer, x, y, exact_x, exact_y);
-  const auto limited = [](long double v) { return std::isnan(v) ? 0.0 : static_cast<double>(std::clamp(v, -kIntLimit, kIntLimit)); };
+  const auto limited = [](long double v) {
+    return std::isnan(v) ? 0.0 : static_cast<double>(std::clamp(v, -kIntLimit, kIntLimit));
+  };
   return {limited(exact_x), limited(exact_y)};
 }
 

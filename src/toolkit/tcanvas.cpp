@@ -463,7 +463,8 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     if (!painter_ || logical.isEmpty()) return;
     ApplyMode();
     const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
-    const QPointF at = DeviceAligned(QRectF(QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft()), QSizeF(1, 1))).topLeft();
+    const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
+    const QPointF at = DeviceAligned(QRectF(wanted, QSizeF(1, 1))).topLeft();
     painter_->drawImage(QRectF(at, logical.size()), image, pixels);
     return;
   }

@@ -70,7 +70,8 @@ TEST_F(AccessibilityTest, ChartsAreNamedByTheirCaptionAndDescribeTheirCurve) {
   f.TBDistribution->SetPosition(1000);
   const auto linear = varactor::CapacitanceCurve(1000);
   EXPECT_NE(capacitance->text(QAccessible::Description), described);
-  EXPECT_TRUE(capacitance->text(QAccessible::Description).contains(QStringLiteral("from %1 at U").arg(linear.front().y, 0, 'f', 2)));
+  const QString first_point = QStringLiteral("from %1 at U").arg(linear.front().y, 0, 'f', 2);
+  EXPECT_TRUE(capacitance->text(QAccessible::Description).contains(first_point));
   // An empty chart says so.
   f.ZCCap->ClearGraf();
   EXPECT_TRUE(capacitance->text(QAccessible::Description).endsWith("; no curve"));

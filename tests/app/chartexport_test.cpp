@@ -153,6 +153,14 @@ TEST_F(RenderTest, ScaleDrawsAtThatManyDevicePixels) {
   EXPECT_GT(CountPixels(image, varactor::kCurveColor, 2 * (450 + px.x()) - 2, 2 * px.y() - 2, 2 * (450 + px.x()) + 4,
                         2 * px.y() + 4),
             0);
+  // A scale that ends in half a pixel leaves no stray pixels at the edges.
+  const QString odd = dir_.filePath("odd.png");
+  ASSERT_EQ(RenderCharts(form_, 0, QSize(687, 384), odd, 1.5), "");
+  const QImage odd_image(odd);
+  ASSERT_EQ(odd_image.size(), QSize(1031, 576));
+  const TColor window = ColorToRGB(clBtnFace);
+  for (int y = 0; y < odd_image.height(); y += 5) EXPECT_EQ(PixelAt(odd_image, odd_image.width() - 1, y), window) << y;
+  for (int x = 0; x < odd_image.width(); x += 5) EXPECT_EQ(PixelAt(odd_image, x, odd_image.height() - 1), window) << x;
   // Too many pixels for one picture.
   const QString huge = RenderCharts(form_, 0, QSize(8000, 400), dir_.filePath("huge.png"), 4);
   EXPECT_TRUE(huge.contains("exceeds")) << huge.toStdString();

@@ -123,7 +123,8 @@ TEST_F(VectorExportTest, SvgHoldsTheSameDrawing) {
   // Strokes at the screen's width.
   const QRegularExpression stroke(QStringLiteral("stroke-width=\"([0-9.]+)\""));
   int strokes = 0;
-  for (auto it = stroke.globalMatch(svg); it.hasNext(); ++strokes) EXPECT_DOUBLE_EQ(it.next().captured(1).toDouble(), 1.0);
+  for (auto it = stroke.globalMatch(svg); it.hasNext(); ++strokes)
+    EXPECT_DOUBLE_EQ(it.next().captured(1).toDouble(), 1.0);
   EXPECT_GT(strokes, 0);
   EXPECT_FALSE(svg.contains("<image"));
 }

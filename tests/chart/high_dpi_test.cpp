@@ -107,7 +107,8 @@ TEST_P(HighDpiTest, GeometryGrowsByTheRatioAndStaysSharp) {
                                    IsCurve);
   ASSERT_GT(curve.touched, 50);
   EXPECT_GT(curve.mixed * 4, curve.touched) << curve.mixed << " of " << curve.touched;
-  const Blocks labels = CountBlocks(image, QRect(0, Device(bottom, r) + 2, image.width(), image.height() - Device(bottom, r) - 2), IsDark);
+  const int below = Device(bottom, r) + 2;
+  const Blocks labels = CountBlocks(image, QRect(0, below, image.width(), image.height() - below), IsDark);
   ASSERT_GT(labels.touched, 20);
   EXPECT_GT(labels.mixed * 2, labels.touched) << labels.mixed << " of " << labels.touched;
 }
