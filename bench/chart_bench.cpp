@@ -226,6 +226,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
       Ratio(("repaint " + std::string(points)).c_str(), "BM_Large_FullRepaint_Zeph" + arg,
             "BM_Large_FullRepaint_QCustomPlot" + arg, 0.5);
       Bytes(points, "BM_Large_AppendShow_Zeph" + arg, "BM_Large_AppendShow_QCustomPlot" + arg);
+      // Not a target: the repaint after a change of the mapping, for comparison with the one above.
+      Ratio(("pan+repaint " + std::string(points)).c_str(), "BM_Large_PanRepaint_Zeph" + arg,
+            "BM_Large_PanRepaint_QCustomPlot" + arg, 1.0);
     }
     Ratio("dashed 100x", "BM_Large_DashedZoomed_Zeph/100000", "BM_Large_DashedZoomed_QCustomPlot/100000", 1.0);
   }

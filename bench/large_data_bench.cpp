@@ -145,6 +145,31 @@ void BM_Large_FullRepaint_QCustomPlot(benchmark::State& state) {
 }
 BENCHMARK(BM_Large_FullRepaint_QCustomPlot)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// A repaint after a pan by one unit: the mapping changes, so nothing of the last rendering of the
+// curve can be drawn again.
+void BM_Large_PanRepaint_Zeph(benchmark::State& state) {
+  const Walk& walk = RandomWalk(static_cast<int>(state.range(0)));
+  std::unique_ptr<TZephChart> chart = MakeZeph(walk, psSolid, false);
+  double shift = 0;
+  for (auto _ : state) {
+    shift = 1 - shift;
+    chart->Scale1X()->SetRange(shift, walk.x.back() + shift);
+  }
+}
+BENCHMARK(BM_Large_PanRepaint_Zeph)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_Large_PanRepaint_QCustomPlot(benchmark::State& state) {
+  const Walk& walk = RandomWalk(static_cast<int>(state.range(0)));
+  std::unique_ptr<QCustomPlot> plot = MakeQcp(walk, Qt::SolidLine, false);
+  double shift = 0;
+  for (auto _ : state) {
+    shift = 1 - shift;
+    plot->xAxis->setRange(shift, walk.x.back() + shift);
+    plot->replot();
+  }
+}
+BENCHMARK(BM_Large_PanRepaint_QCustomPlot)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 void BM_Large_DashedZoomed_Zeph(benchmark::State& state) {
   std::unique_ptr<TZephChart> chart = MakeZeph(RandomWalk(static_cast<int>(state.range(0))), psDash, true);
   for (auto _ : state) chart->Paint();

@@ -1,6 +1,7 @@
 #include "chart/itemlist.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -20,6 +21,11 @@ bool StorableAsPoint(const TZephChartItem& item) {
 }
 
 }  // namespace
+
+std::uint64_t TZephItemList::NewGeneration() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
 
 TZephItemList::TZephItemList(const TZephItemList& other)
     : runs_(other.runs_),
@@ -48,6 +54,7 @@ TZephItemList& TZephItemList::operator=(const TZephItemList& other) {
     std::swap(records_, copy.records_);
     point_count_ = copy.point_count_;
     room_ = copy.room_;
+    generation_ = copy.generation_;
     count_ = copy.count_;
     capacity_ = copy.capacity_;
     last_shown_ = copy.last_shown_;
@@ -135,6 +142,7 @@ void TZephItemList::ReservePoint(int grow_by) {
 }
 
 void TZephItemList::Clear() {
+  generation_ = NewGeneration();
   std::vector<Run>().swap(runs_);
   std::vector<Chunk>().swap(chunks_);
   std::vector<TZephChartItem>().swap(records_);

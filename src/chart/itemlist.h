@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -32,6 +33,9 @@ class TZephItemList {
   TZephItemList(const TZephItemList& other);
   TZephItemList& operator=(const TZephItemList& other);
 
+  // Different for every list and after every ClearGraf: while it stays, the points appended so
+  // far stay where and as they are.
+  std::uint64_t Generation() const { return generation_; }
   int Count() const { return count_; }
   // The number of items the list holds before it grows by the growth step again.
   int Capacity() const { return capacity_; }
@@ -100,6 +104,9 @@ class TZephItemList {
   // Free places in the last chunk.
   std::size_t room_ = 0;
   std::vector<TZephChartItem> records_;
+  static std::uint64_t NewGeneration();
+
+  std::uint64_t generation_ = NewGeneration();
   int count_ = 0;
   int capacity_ = 0;
   int last_shown_ = 0;

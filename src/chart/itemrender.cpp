@@ -126,6 +126,9 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   });
   batch.SetPenPos(QPointF(0, 0));
 
+  const TZephItemList& list = Items();
+  solid_cache_.Rewind();
+
   // Each layer's mapping in double precision where it gives the exact pixel.
   std::array<TPixelMap, kLayerCount> maps;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
@@ -250,8 +253,31 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     LineRasterizer rasterizer = canvas.Rasterizer();
     if (rasterizer.Dashed()) return k;
     TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
-    k = polyline.Draw(maps[ClampedLayerIndex(attributes.Layer)], points, kinds, k, n, broken,
-                      [&](const TZephItemPoint& point) { return ItemPixel(attributes.Layer, point.X, point.Y); });
+    const int layer = attributes.Layer;
+    const TLayerScaling& scaling = LayerScaling(layer);
+    const bool linear = !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic();
+    const TSolidPolylineCache::Key key{list.Generation(), points, k, n, polyline.State(broken).pen, broken,
+                                       scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
+    bool reused = false;
+    TSolidPolylineCache::Entry* entry = linear ? &solid_cache_.Slot(key, reused) : nullptr;
+    if (reused && entry->kept) {
+      polyline.Replay(entry->shapes, entry->end);
+      broken = entry->end.broken;
+      k = entry->next;
+    } else {
+      std::vector<TSolidPolyline::Shape> shapes;
+      if (entry) polyline.Record(&shapes);
+      k = polyline.Draw(maps[ClampedLayerIndex(layer)], points, kinds, k, n, broken,
+                        [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
+      // The column still gathered is painted by Finish from the end state, when replayed too.
+      polyline.Record(nullptr);
+      if (entry) {
+        entry->kept = TSolidPolylineCache::WorthKeeping(shapes.size(), k - key.first);
+        entry->next = k;
+        entry->end = polyline.State(broken);
+        if (entry->kept) entry->shapes = std::move(shapes);
+      }
+    }
     const QPoint pen = polyline.Finish();
     batch.SetPenPos(pen);
     canvas.MoveTo(pen.x(), pen.y());
@@ -301,7 +327,6 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     return k;
   };
 
-  const TZephItemList& list = Items();
   for (const TZephItemList::Run& run : list.Runs()) {
     if (!run.points) {
       for (int k = 0; k < run.count; ++k) {

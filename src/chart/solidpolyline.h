@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "chart/chartitem.h"
 #include "chart/dirtycolumns.h"
@@ -19,8 +20,42 @@
 // costs about one run per column. The drawn pixels are recorded in the dirty columns.
 class TSolidPolyline {
  public:
+  // What the points came to: a column from row y1 to row y2 at x1, or a line.
+  struct Shape {
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+    bool column;
+  };
+  // The state after drawing: the pen, the rows gathered in its column, whether the curve is broken.
+  struct End {
+    QPoint pen;
+    int top;
+    int bottom;
+    bool broken;
+  };
+
   TSolidPolyline(LineRasterizer& rasterizer, DirtyColumns& dirty, QPoint pen)
       : rasterizer_(rasterizer), dirty_(dirty), pen_(pen) {}
+
+  // Writes down every shape drawn from now on.
+  void Record(std::vector<Shape>* shapes) { record_ = shapes; }
+  End State(bool broken) const { return {pen_, top_, bottom_, broken}; }
+  // Draws shapes written down before and takes the state they ended in.
+  void Replay(const std::vector<Shape>& shapes, const End& end) {
+    for (const Shape& shape : shapes) {
+      if (shape.column) {
+        rasterizer_.Column(shape.x1, shape.y1, shape.y2);
+      } else {
+        rasterizer_.Line(QPoint(shape.x1, shape.y1), QPoint(shape.x2, shape.y2));
+      }
+      dirty_.MarkSegment(QPoint(shape.x1, shape.y1), QPoint(shape.x2, shape.y2));
+    }
+    pen_ = end.pen;
+    top_ = end.top;
+    bottom_ = end.bottom;
+  }
 
   // Draws the points from index k on, up to n or the first point of another kind, and returns the
   // index after the last one drawn. A point that is no finite number sets broken, and the next one
@@ -113,6 +148,7 @@ class TSolidPolyline {
         Flush(x, top, bottom);
         rasterizer_.Line(QPoint(x, y), p);
         dirty_.MarkSegment(QPoint(x, y), p);
+        if (record_) record_->push_back({x, y, p.x(), p.y(), false});
       } else {
         settle(k);
         Flush(x, top, bottom);
@@ -162,14 +198,65 @@ class TSolidPolyline {
     if (top > bottom) return;
     rasterizer_.Column(x, top, bottom);
     dirty_.MarkSegment(QPoint(x, top), QPoint(x, bottom));
+    if (record_) record_->push_back({x, top, x, bottom, true});
     top = INT_MAX;
     bottom = INT_MIN;
   }
 
   LineRasterizer& rasterizer_;
   DirtyColumns& dirty_;
+  std::vector<Shape>* record_ = nullptr;
   QPoint pen_;
   // The rows gathered in the pen's column; none while top_ > bottom_.
   int top_ = INT_MAX;
   int bottom_ = INT_MIN;
+};
+
+// The shapes stretches of curves came to in the last rendering, in drawing order, to be drawn
+// again while the points, the mapping and the starting state are the same: a repaint that changes
+// none of them (an expose, a moved cross-hair or label) draws a dense curve's columns again
+// without passing over its points.
+class TSolidPolylineCache {
+ public:
+  struct Key {
+    std::uint64_t list;  // the generation of the item list: its points stay as they are
+    const TZephItemPoint* points;
+    std::size_t first;
+    std::size_t end;
+    QPoint pen;
+    bool broken;
+    long double kx;
+    long double dx;
+    long double ky;
+    long double dy;
+    int offset_x;
+    int offset_y;
+    bool operator==(const Key&) const = default;
+  };
+  struct Entry {
+    Key key;
+    bool kept;  // shapes and state are kept (a stretch of scattered points is not worth the memory)
+    std::size_t next;  // the index after the last point drawn
+    TSolidPolyline::End end;
+    std::vector<TSolidPolyline::Shape> shapes;
+  };
+
+  // A rendering starts: stretches are looked for from the first on.
+  void Rewind() { next_ = 0; }
+  // The entry for the next stretch: the one of the last rendering when its key is the same
+  // (reused), else a fresh one in its place, the later ones given up (they are drawn anew).
+  Entry& Slot(const Key& key, bool& reused) {
+    reused = next_ < entries_.size() && entries_[next_].key == key;
+    if (!reused) {
+      entries_.resize(next_);
+      entries_.push_back({key, false, 0, {}, {}});
+    }
+    return entries_[next_++];
+  }
+  // Whether shapes for that many points are worth keeping.
+  static bool WorthKeeping(std::size_t shapes, std::size_t points) { return shapes <= points / 4 + 16; }
+
+ private:
+  std::vector<Entry> entries_;
+  std::size_t next_ = 0;
 };

@@ -16,6 +16,7 @@
 #include "chart/itemstore.h"
 #include "chart/jointlayers.h"
 #include "chart/scaleprops.h"
+#include "chart/solidpolyline.h"
 #include "chart/textlabel.h"
 #include "scales/crosshair.h"
 #include "scales/scale.h"
@@ -442,6 +443,8 @@ class TCustomZephChart : public QWidget, public TComponentLoading, public TZephI
   TBitmap area_base_;
   // What the last data rendering drew on top of area_base_.
   DirtyColumns dirty_columns_;
+  // The shapes dense curves came to, drawn again while nothing they depend on changed.
+  TSolidPolylineCache solid_cache_;
   bool background_valid_ = false;
   bool area_base_valid_ = false;
   // ClearGraf's background, not painted yet: the next rendering paints the area anyway.

@@ -200,6 +200,47 @@ TEST(PolylineIdentityTest, CurvesLookExactlyAsTheStraightforwardDrawingMakesThem
   EXPECT_EQ(cases, 42);
 }
 
+// Repaints draw the shapes a dense curve came to again while nothing they depend on changed; after
+// any change of the points or the mapping the picture is the one the points give.
+TEST(PolylineIdentityTest, RepaintsFollowEveryChangeOfPointsAndMapping) {
+  TZephChart chart;
+  chart.SetBounds(0, 0, 420, 330);
+  std::mt19937 random(3);
+  const auto walk = [&](int points, double scale) {
+    chart.ClearGraf();
+    double y = 50;
+    chart.MoveTo(0, y);
+    for (int i = 1; i < points; ++i) {
+      y += (static_cast<double>(random() % 2001) - 1000) / 1000 * scale;
+      chart.DrawTo(i * 100.0 / points, y);
+    }
+  };
+  const auto expect_reference = [&](const char* step) {
+    chart.Paint();
+    EXPECT_EQ(chart.ChartAreaImage(), ReferenceImage(chart))
+        << step << ": " << SaveArtefact(chart.ChartAreaImage(), QStringLiteral("identity_repaint.png")).toStdString();
+  };
+  chart.Scale1X()->SetRange(0, 100);
+  chart.Scale1Y()->SetRange(0, 100);
+  walk(60000, 0.3);
+  chart.ShowGraf();
+  expect_reference("first");
+  expect_reference("repainted");
+  chart.Scale1Y()->SetRange(20, 80);
+  expect_reference("zoomed");
+  chart.Scale1Y()->SetRange(0, 100);
+  expect_reference("zoomed back");
+  for (int i = 0; i < 5000; ++i) chart.DrawTo(100 - i * 0.01, 50 + i * 0.005);
+  expect_reference("appended");
+  walk(60000, 0.5);  // the same number of points anew
+  expect_reference("cleared and appended");
+  chart.SetDataColor(clRed);
+  chart.MoveTo(10, 10);
+  chart.DrawTo(90, 90);
+  chart.SetClassVisible(0, false);
+  expect_reference("class hidden");
+}
+
 // Items of other kinds in the middle of a curve: the curve goes on from where they leave the pen,
 // in the same pixels whether the points around them lie in one compact run or in many.
 TEST(PolylineIdentityTest, OtherKindsInTheMiddleOfACurveKeepItsPixels) {
