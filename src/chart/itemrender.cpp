@@ -129,18 +129,23 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   const TZephItemList& list = Items();
   solid_cache_.Rewind();
 
-  // Each layer's mapping in double precision where it gives the exact pixel.
+  // Each layer's mapping in double precision where it gives the exact pixel, made when first used.
   std::array<TPixelMap, kLayerCount> maps;
-  for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TLayerScaling& s = LayerScaling(layer);
-    maps[LayerIndex(layer)] = TPixelMap(s.KX, s.DX, s.KY, s.DY,
-                                        !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic(),
-                                        kPixelClamp, l_rim_, t_rim_);
-  }
+  std::array<bool, kLayerCount> mapped{};
+  const auto map_of = [&](int layer) -> const TPixelMap& {
+    const std::size_t i = ClampedLayerIndex(layer);
+    if (!mapped[i]) {
+      const TLayerScaling& s = LayerScaling(layer);
+      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic(),
+                          kPixelClamp, l_rim_, t_rim_);
+      mapped[i] = true;
+    }
+    return maps[i];
+  };
   const auto pixel = [&](int layer, const TZephItemPoint& point) {
     if (exact) return PolylinePixel(layer, point.X, point.Y, true);
     QPoint p;
-    if (!maps[ClampedLayerIndex(layer)].Map(point, p)) p = ItemPixel(layer, point.X, point.Y);
+    if (!map_of(layer).Map(point, p)) p = ItemPixel(layer, point.X, point.Y);
     return QPointF(p);
   };
 
@@ -259,7 +264,9 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     const TSolidPolylineCache::Key key{list.Generation(), points, k, n, polyline.State(broken).pen, broken,
                                        scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
     bool reused = false;
-    TSolidPolylineCache::Entry* entry = linear ? &solid_cache_.Slot(key, reused) : nullptr;
+    // Short stretches are drawn anew at once; keeping them would cost more than it saves.
+    const bool keep = linear && n - k >= TSolidPolylineCache::kLongStretch;
+    TSolidPolylineCache::Entry* entry = keep ? &solid_cache_.Slot(key, reused) : nullptr;
     if (reused && entry->kept) {
       polyline.Replay(entry->shapes, entry->end);
       broken = entry->end.broken;
@@ -267,7 +274,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     } else {
       std::vector<TSolidPolyline::Shape> shapes;
       if (entry) polyline.Record(&shapes);
-      k = polyline.Draw(maps[ClampedLayerIndex(layer)], points, kinds, k, n, broken,
+      k = polyline.Draw(map_of(layer), points, kinds, k, n, broken,
                         [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
       // The column still gathered is painted by Finish from the end state, when replayed too.
       polyline.Record(nullptr);
@@ -296,7 +303,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       cache.SetPenColor(attributes.Color);
       cache.SetPenStyle(style);
     }
-    const TPixelMap& map = maps[ClampedLayerIndex(attributes.Layer)];
+    const TPixelMap& map = map_of(attributes.Layer);
     for (; k < n; ++k) {
       const std::uint8_t kind = kinds[k];
       if (kind != ikMoveTo && kind != ikDrawTo) break;

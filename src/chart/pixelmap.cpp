@@ -20,6 +20,7 @@ TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double
   high_ = _mm_set1_pd(clamp);
   offset_ = _mm_set_epi32(0, 0, offset_y, offset_x);
   kx_ = k[0];
+  inverse_kx_ = 1 / k[0];
   dx_ = d[0];
   clamp_ = clamp;
   offset_x_ = offset_x;
@@ -37,8 +38,9 @@ void TPixelMap::ColumnInterval(int column, double& lo, double& hi) const {
 #if defined(__SSE2__)
   const int c = column + offset_x_;
   if (!usable_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
-  const double a = (c - 0.5 + margin_ - dx_) / kx_;
-  const double b = (c + 0.5 - margin_ - dx_) / kx_;
+  // With the reciprocal: its rounding is far inside the margin, and a curve crosses many columns.
+  const double a = (c - 0.5 + margin_ - dx_) * inverse_kx_;
+  const double b = (c + 0.5 - margin_ - dx_) * inverse_kx_;
   lo = std::min(a, b);
   hi = std::max(a, b);
 #else

@@ -55,6 +55,7 @@ class TPixelMap {
 #if defined(__SSE2__)
   bool usable_ = false;
   double kx_ = 0;
+  double inverse_kx_ = 0;
   double dx_ = 0;
   double margin_ = 0;
   int clamp_ = 0;

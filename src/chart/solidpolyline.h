@@ -241,6 +241,9 @@ class TSolidPolylineCache {
     std::vector<TSolidPolyline::Shape> shapes;
   };
 
+  // Stretches of fewer points are not kept.
+  static constexpr std::size_t kLongStretch = 4096;
+
   // A rendering starts: stretches are looked for from the first on.
   void Rewind() { next_ = 0; }
   // The entry for the next stretch: the one of the last rendering when its key is the same
