@@ -2,45 +2,13 @@
 # The simulation on screens of device pixel ratio 1, 1.5 and 2 (QT_SCALE_FACTOR), under Xvfb:
 # screenshots of the main window are kept as artefacts; the window grows by the ratio, and its
 # curves and labels are drawn at the screen's resolution, not magnified from fewer pixels.
-set -euo pipefail
-
-if [ -z "${APP_SCALED_TEST_IN_XVFB:-}" ]; then
-  exec env APP_SCALED_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1200x24" bash "$0" "$@"
-fi
-
-bin="${VARACTOR_BIN_DIR:?VARACTOR_BIN_DIR must name the folder of the built programs}/varactor"
-source_dir="${VARACTOR_SOURCE_DIR:?VARACTOR_SOURCE_DIR must name the source tree}"
-artefacts="${VARACTOR_ARTEFACTS:-$PWD/artefacts}"
-mkdir -p "$artefacts"
-work=$(mktemp -d)
-export LEXIVO_RUNTIME_DIR=$work/run LEXIVO_REGISTRY_DIR=$work/registry
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "app_scaled_screens_test: $*" >&2
-  exit 1
-}
-
-wait_window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
+app_screen=1600x1200x24
+source "$(dirname "$0")/app_startup_common.sh"
 
 for factor in 1 1.5 2; do
-  QT_SCALE_FACTOR=$factor "$bin" >"$work/out.log" 2>&1 &
-  pid=$!
-  about=$(wait_window About) || fail "the about box did not appear at scale $factor"
-  main=$(wait_window "Varactor Diode") || fail "the main window did not appear at scale $factor"
+  QT_SCALE_FACTOR=$factor start_program scaled "$bin"
+  about=$(wait_window About)
+  main=$(wait_window "Varactor Diode")
   # Return closes the box; a box that took the key before it had the focus is asked again.
   for _ in $(seq 1 25); do
     xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1 || break
@@ -54,9 +22,8 @@ for factor in 1 1.5 2; do
   eval "$(xdotool getwindowgeometry --shell "$main")"
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  pid=""
+  kill "$scaled_pid"
+  wait "$scaled_pid" 2>/dev/null || true
 
   # The window's pixels, the curves' blue pixels and, at ratio 2, how many of the aligned 2 x 2
   # blocks around curves and dark text are not one colour (a magnified picture has none).
@@ -91,4 +58,4 @@ PY
   fi
 done
 
-echo "app_scaled_screens_test: passed"
+echo "$test_name: passed"

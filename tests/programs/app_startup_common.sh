@@ -1,10 +1,10 @@
 # Shared by the start-up's whole-program tests (sourced, not run on its own): the real simulation
 # under Xvfb, in a folder of its own, with its own runtime directory and registry, telling its
-# state through VARACTOR_STATE_FILE.
+# state through VARACTOR_STATE_FILE. A test that needs another screen sets app_screen before.
 set -euo pipefail
 
 if [ -z "${APP_STARTUP_IN_XVFB:-}" ]; then
-  exec env APP_STARTUP_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec env APP_STARTUP_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${app_screen:-1280x1024x24}" bash "$0" "$@"
 fi
 
 bin=${VARACTOR_BIN_DIR:?VARACTOR_BIN_DIR must name the folder of the built programs}
