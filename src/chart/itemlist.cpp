@@ -108,12 +108,7 @@ void TZephItemList::AppendPointToNewRunOrChunk(TZephItemKind kind, double x, dou
     runs_.push_back({count_, 1, true, attributes, point_count_});
   }
   if (room_ == 0) ReservePoint(grow_by);
-  Chunk& chunk = chunks_.back();
-  chunk.points[chunk.size] = {x, y};
-  chunk.kinds[chunk.size] = kind;
-  ++chunk.size;
-  --room_;
-  ++point_count_;
+  StorePoint(kind, x, y);
   Grow(kind, grow_by);
 }
 

@@ -48,12 +48,7 @@ class TZephItemList {
   void AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes, int grow_by) {
     // The common case, a curve going on, without a call: room in the last chunk, same attributes.
     if (room_ != 0 && runs_.back().points && runs_.back().attributes == attributes) {
-      Chunk& chunk = chunks_.back();
-      chunk.points[chunk.size] = {x, y};
-      chunk.kinds[chunk.size] = kind;
-      ++chunk.size;
-      --room_;
-      ++point_count_;
+      StorePoint(kind, x, y);
       ++runs_.back().count;
       Grow(kind, grow_by);
       return;
@@ -88,6 +83,15 @@ class TZephItemList {
   };
 
   // Counts an appended item, growing the capacity by the growth step when it is full.
+  // Stores a point in the last chunk, which has room for it.
+  void StorePoint(TZephItemKind kind, double x, double y) {
+    Chunk& chunk = chunks_.back();
+    chunk.points[chunk.size] = {x, y};
+    chunk.kinds[chunk.size] = kind;
+    ++chunk.size;
+    --room_;
+    ++point_count_;
+  }
   void Grow(TZephItemKind kind, int grow_by) {
     if (count_ >= capacity_) capacity_ += grow_by;
     if (kind < kItemKindCount) ++kind_counts_[kind];
