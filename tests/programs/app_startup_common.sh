@@ -3,8 +3,10 @@
 # state through VARACTOR_STATE_FILE. A test that needs another screen sets app_screen before.
 set -euo pipefail
 
+# -noreset: the server would otherwise reset when its last client leaves, and refuse the next
+# program that connects while it does.
 if [ -z "${APP_STARTUP_IN_XVFB:-}" ]; then
-  exec env APP_STARTUP_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${app_screen:-1280x1024x24}" bash "$0" "$@"
+  exec env APP_STARTUP_IN_XVFB=1 xvfb-run -a -s "-noreset -screen 0 ${app_screen:-1280x1024x24}" bash "$0" "$@"
 fi
 
 bin=${VARACTOR_BIN_DIR:?VARACTOR_BIN_DIR must name the folder of the built programs}

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 if [ -z "${APP_UI_TEST_IN_XVFB:-}" ]; then
-  exec env APP_UI_TEST_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec env APP_UI_TEST_IN_XVFB=1 xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$0" "$@"
 fi
 
 bin="${VARACTOR_BIN_DIR:?VARACTOR_BIN_DIR must name the folder of the built programs}/varactor"

@@ -9,7 +9,7 @@ mkdir -p "$out_dir"
 out="$out_dir/chartdemo.png"
 rm -f "$out"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$bin" --mode maPan --screenshot "$out"
+xvfb-run -a -s "-noreset -screen 0 1280x1024x24" "$bin" --mode maPan --screenshot "$out"
 
 # Counts the pixels of a PNG that are dark, blue (the curves) and red (the marks).
 count_pixels() {
@@ -41,7 +41,7 @@ read -r width height dark navy red < <(count_pixels "$out")
 drive() {
   local mode="$1" log="$2"
   shift 2
-  timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  timeout 60 xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash -c '
     bin="$1"; mode="$2"; log="$3"; shift 3
     "$bin" --mode "$mode" > "$log" 2>/dev/null &
     pid=$!

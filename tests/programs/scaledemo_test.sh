@@ -9,7 +9,7 @@ mkdir -p "$out_dir"
 out="$out_dir/scaledemo.png"
 rm -f "$out"
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --screenshot "$out"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$bin" --screenshot "$out"
 
 # A PNG of the window's size (760 x 560), with real content rather than an empty face.
 PYTHONPATH="$(dirname "$0")" python3 - "$out" <<'PY'
