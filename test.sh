@@ -6,10 +6,10 @@ cd "$(dirname "$0")"
 scripts/install_deps.sh all
 jobs=$(nproc)
 
-scripts/build.sh build -DVARACTOR_TESTS=ON
+scripts/build.sh build -DBUILD_TESTING=ON -DVARACTOR_TESTS_REQUIRED=ON
 (cd build && ctest --output-on-failure --timeout 600 -j "$jobs")
 
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVARACTOR_SANITIZE=ON -DVARACTOR_PROGRAMS=OFF -DVARACTOR_TESTS=ON
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVARACTOR_SANITIZE=ON -DVARACTOR_PROGRAMS=OFF -DBUILD_TESTING=ON -DVARACTOR_TESTS_REQUIRED=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure --timeout 900 -j "$jobs" -L unit)
 

@@ -13,7 +13,9 @@
 #include <string>
 
 #include "app/varactormodel.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

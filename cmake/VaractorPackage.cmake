@@ -9,9 +9,12 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.Debian ${CMAKE_BINARY_D
 execute_process(COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/packaging/changelog.Debian
                 OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
-        DESTINATION ${package_doc})
+        DESTINATION ${package_doc} COMPONENT varactor)
 
 set(CPACK_GENERATOR DEB)
+# The package holds the program and, in a shared build, the libraries it runs on; the libraries'
+# headers and CMake files are for developers and stay out of it.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};varactor;varactor;/;${CMAKE_BINARY_DIR};varactor;zeph_libraries;/")
 set(CPACK_PACKAGE_NAME varactor)
 set(CPACK_PACKAGE_VENDOR "The Varactor developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

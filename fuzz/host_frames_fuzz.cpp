@@ -25,6 +25,8 @@
 #include "platform/serving.h"
 #include "platform/windowfiles.h"
 
+using namespace zeph;
+
 namespace {
 
 // Never starts a program, whatever a request asks for.

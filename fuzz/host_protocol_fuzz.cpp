@@ -10,6 +10,8 @@
 #include "host/records.h"
 #include "fuzz_scratch.h"
 
+using namespace zeph;
+
 namespace {
 
 // Opens its protected state so each input starts from the same component.

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "scales/scaleengine.h"
-#include "scales/scalemap.h"
-#include "scales/scalemath.h"
+#include "zeph/scales/scaleengine.h"
+#include "zeph/scales/scalemap.h"
+#include "zeph/scales/scalemath_p.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "translation/babelfish2000.h"
+#include "zeph/translation/babelfish2000.h"
+
+using namespace zeph;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -6,6 +6,8 @@
 #include "app/controls/tlabel.h"
 #include "app/linkopener.h"
 
+using namespace zeph;
+
 TFrmAbout* FrmAbout = nullptr;
 
 const QString TFrmAbout::kSimulationsAddress = QStringLiteral("https://www.example.org/simulations/");

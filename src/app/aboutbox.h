@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "toolkit/events.h"
+#include "zeph/toolkit/events.h"
 
 class TBitBtn;
 class TLabel;
@@ -41,7 +41,7 @@ class TFrmAbout : public QDialog {
   // The address a click on the home-page link opens (not the link's caption).
   QString HomeURL;
 
-  TNotifyEvent OnShow;
+  zeph::TNotifyEvent OnShow;
 
   // Event handlers.
   void FormShow(QObject* Sender);

@@ -11,7 +11,9 @@
 #include "app/controls/tbitbtn.h"
 #include "app/controls/tlabel.h"
 #include "app/controls/tpanel.h"
-#include "toolkit/component.h"
+#include "zeph/toolkit/component.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -18,8 +18,10 @@
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
-#include "chart/zephchart.h"
-#include "toolkit/tmemo.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/tmemo.h"
+
+using namespace zeph;
 
 namespace {
 

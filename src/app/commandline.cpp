@@ -7,7 +7,9 @@
 
 #include "app/languagefile.h"
 #include "app/varactormodel.h"
-#include "toolkit/nearestname.h"
+#include "zeph/toolkit/nearestname.h"
+
+using namespace zeph;
 
 namespace {
 

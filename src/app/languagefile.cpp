@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "translation/itlfilename.h"
+#include "zeph/translation/itlfilename.h"
+
+using namespace zeph;
 
 namespace {
 

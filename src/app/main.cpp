@@ -13,10 +13,12 @@
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
 #include "host/customdemon.h"
-#include "toolkit/ansi.h"
-#include "toolkit/displayguard.h"
-#include "toolkit/programoptions.h"
-#include "toolkit/tapplication.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/displayguard.h"
+#include "zeph/toolkit/programoptions.h"
+#include "zeph/toolkit/tapplication.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -10,7 +10,9 @@
 #include "app/controls/ttrackbar.h"
 #include "app/statereport.h"
 #include "app/varactormodel.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 TForm1* Form1 = nullptr;
 

@@ -5,15 +5,17 @@
 #include <QWidget>
 
 #include "host/ostreldemon.h"
-#include "toolkit/events.h"
-#include "translation/babelfish2000.h"
+#include "zeph/toolkit/events.h"
+#include "zeph/translation/babelfish2000.h"
 
 class TBitBtn;
 class TLabel;
+namespace zeph {
 class TMemo;
+class TZephChart;
+}  // namespace zeph
 class TPanel;
 class TTrackBar;
-class TZephChart;
 
 // What a main window is made for: the running simulation, which meets the host and translates
 // itself through cliDemon, or only the source of the charts for files written without a window,
@@ -34,7 +36,7 @@ class TForm1 : public QWidget {
   // Published components, in their stored order.
   TPanel* Panel1 = nullptr;
   TBitBtn* BButExit = nullptr;
-  TMemo* Memo1 = nullptr;
+  zeph::TMemo* Memo1 = nullptr;
   TTrackBar* TBDistribution = nullptr;
   TLabel* Label1 = nullptr;
   TLabel* Label2 = nullptr;
@@ -44,15 +46,15 @@ class TForm1 : public QWidget {
   // Empty in the charts-only role, and once the host has ended the program.
   QPointer<TkdbDemonClient> cliDemon;
   TBitBtn* BButInfo = nullptr;
-  TZephChart* ZCCap = nullptr;
-  TZephChart* ZCNd = nullptr;
+  zeph::TZephChart* ZCCap = nullptr;
+  zeph::TZephChart* ZCNd = nullptr;
 
   // Rebuilds both charts for the slider's position.
   void CalculateCurves();
 
   // The dictionary the window and the about box are translated with: cliDemon's; none without
   // cliDemon.
-  TBabelfish2000* Babelfish() const { return cliDemon != nullptr ? cliDemon->Babelfish() : nullptr; }
+  zeph::TBabelfish2000* Babelfish() const { return cliDemon != nullptr ? cliDemon->Babelfish() : nullptr; }
 
   // Event handlers.
   void FormShow(QObject* Sender);
@@ -63,8 +65,8 @@ class TForm1 : public QWidget {
   void cliDemonParamsChange(QObject* Sender);
 
   // Runs each time the window has become visible; it may show a modal box of its own.
-  TNotifyEvent OnShow;
-  TNotifyEvent OnResize;
+  zeph::TNotifyEvent OnShow;
+  zeph::TNotifyEvent OnResize;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -73,7 +75,7 @@ class TForm1 : public QWidget {
  private:
   // The stored description: components, placements, chart settings and event bindings.
   void ReadStoredDescription(TFormRole role);
-  void ConfigureChart(TZephChart* chart);
+  void ConfigureChart(zeph::TZephChart* chart);
   // Before loading ends: a start by the host, which names its window on the command line, runs
   // under that host.
   void UseHostWhenStartedByIt();
@@ -81,7 +83,7 @@ class TForm1 : public QWidget {
   // box's texts and address and its translation.
   void StartUpWithHostAndTranslation();
   // Fetches (under a host) and loads the icon file the dictionary names.
-  void LoadApplicationIcon(TBabelfish2000& dictionary);
+  void LoadApplicationIcon(zeph::TBabelfish2000& dictionary);
   // The folder the host keeps the program's files in; the program's own folder when it runs
   // on its own.
   QString HostWorkArea();

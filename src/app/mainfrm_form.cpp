@@ -11,10 +11,12 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
-#include "chart/zephchart.h"
-#include "toolkit/component.h"
-#include "toolkit/controlplacement.h"
-#include "toolkit/tmemo.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/component.h"
+#include "zeph/toolkit/controlplacement.h"
+#include "zeph/toolkit/tmemo.h"
+
+using namespace zeph;
 
 namespace {
 

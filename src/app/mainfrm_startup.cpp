@@ -10,7 +10,9 @@
 #include "app/appicon.h"
 #include "app/controls/tlabel.h"
 #include "app/mainfrm.h"
-#include "toolkit/ansi.h"
+#include "zeph/toolkit/ansi.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -12,9 +12,11 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
-#include "chart/zephchart.h"
-#include "toolkit/tmemo.h"
-#include "toolkit/ansi.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/tmemo.h"
+#include "zeph/toolkit/ansi.h"
+
+using namespace zeph;
 
 namespace {
 

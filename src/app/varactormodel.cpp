@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-#include "chart/itemstore.h"
+#include "zeph/chart/itemstore.h"
+
+using namespace zeph;
 
 namespace varactor {
 namespace {

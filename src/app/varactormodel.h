@@ -2,9 +2,11 @@
 
 #include <vector>
 
-#include "toolkit/tcolor.h"
+#include "zeph/toolkit/tcolor.h"
 
+namespace zeph {
 class TZephItemStore;
+}  // namespace zeph
 
 // The varactor diode whose donor concentration follows a power law of the depth, N = B x^m, with
 // the grading exponent m chosen by the slider position: -1 hyperabrupt, 0 abrupt, +1 linear.
@@ -13,7 +15,7 @@ namespace varactor {
 inline constexpr int kSliderMin = -1000;
 inline constexpr int kSliderMax = 1000;
 // Both curves are drawn in blue.
-inline constexpr TColor kCurveColor = 16711680;
+inline constexpr zeph::TColor kCurveColor = 16711680;
 
 struct CurvePoint {
   double x;
@@ -27,6 +29,6 @@ std::vector<CurvePoint> ProfileCurve(int position);
 
 // Rebuilds both charts from scratch for the slider position: the capacitance chart is filled and
 // shown before the profile chart is cleared.
-void PlotCurves(int position, TZephItemStore& capacitance_chart, TZephItemStore& profile_chart);
+void PlotCurves(int position, zeph::TZephItemStore& capacitance_chart, zeph::TZephItemStore& profile_chart);
 
 }  // namespace varactor

@@ -10,8 +10,10 @@
 #include "platform/kernelobjects.h"
 #include "platform/lasterror.h"
 #include "platform/namedmutex.h"
-#include "toolkit/ansi.h"
-#include "toolkit/tapplication.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/tapplication.h"
+
+using namespace zeph;
 
 namespace {
 

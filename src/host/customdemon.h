@@ -14,8 +14,8 @@
 #include "host/messagestream.h"
 #include "host/messagetypes.h"
 #include "platform/messagewindow.h"
-#include "toolkit/component.h"
-#include "translation/babelfish2000.h"
+#include "zeph/toolkit/component.h"
+#include "zeph/translation/babelfish2000.h"
 
 
 
@@ -36,7 +36,7 @@ struct THostProcess {
 // A component is a QObject owned by its form and must live on the heap: a quit message from the
 // server destroys it (when nothing of it is still running, else as soon as that has returned).
 // Destroying it ends the application through TerminateHook().
-class TkdbCustomDemon : public QObject, public TComponentLoading {
+class TkdbCustomDemon : public QObject, public zeph::TComponentLoading {
   Q_OBJECT
   Q_PROPERTY(bool AutoTranslate READ AutoTranslate WRITE SetAutoTranslate)
   Q_PROPERTY(bool AutoCreateItlFile READ AutoCreateItlFile WRITE SetAutoCreateItlFile)
@@ -67,7 +67,7 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
   bool UseOstrelServer() const { return use_ostrel_server_; }
   void SetUseOstrelServer(bool value) { use_ostrel_server_ = value; }
 
-  TBabelfish2000* Babelfish() const { return Babelfish_.get(); }
+  zeph::TBabelfish2000* Babelfish() const { return Babelfish_.get(); }
   TEntity& OwnEntity() const { return *OwnEntity_; }
   TEntity& ServerEntity() const { return *ServerEntity_; }
   bool ServerDown() const { return ServerDown_; }
@@ -151,7 +151,7 @@ class TkdbCustomDemon : public QObject, public TComponentLoading {
   std::vector<std::string> Params_;
   std::unique_ptr<TEntity> OwnEntity_;
   bool ServerDown_ = false;
-  std::unique_ptr<TBabelfish2000> Babelfish_;
+  std::unique_ptr<zeph::TBabelfish2000> Babelfish_;
 
  private:
   void RegisterWindowClass(const std::string& name);

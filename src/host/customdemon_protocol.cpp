@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+using namespace zeph;
+
 void TkdbCustomDemon::SendAMessage(TEntity& target, TLexivoMessageStream& msg, TLexivoMessageStream* reply) {
   msg.TimeStamp = CurrentTimeStamp();
   TransmitMessage(target, msg, reply);

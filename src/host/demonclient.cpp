@@ -5,8 +5,10 @@
 
 #include "platform/kernelobjects.h"
 #include "platform/process.h"
-#include "toolkit/ansi.h"
-#include "translation/itlfilename.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/translation/itlfilename.h"
+
+using namespace zeph;
 
 TkdbDemonClient::TkdbDemonClient(QObject* owner) : TkdbCustomDemon(owner) { CreateWindowHandle(); }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "toolkit/exception.h"
+#include "zeph/toolkit/exception.h"
 
 // The host integration's exception: a message text, nothing more.
-class ELexivo : public Exception {
+class ELexivo : public zeph::Exception {
  public:
-  using Exception::Exception;
+  using zeph::Exception::Exception;
 };

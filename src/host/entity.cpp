@@ -5,6 +5,8 @@
 #include "host/records.h"
 #include "platform/messagewindow.h"
 
+using namespace zeph;
+
 const std::string& TEntity::GetExeName() {
   if (ExeName.empty()) Refresh();
   return ExeName;

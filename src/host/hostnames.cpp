@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "platform/registry.h"
-#include "toolkit/ansi.h"
-#include "translation/itlfilename.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/translation/itlfilename.h"
+
+using namespace zeph;
 
 std::string LowerAscii(std::string text) {
   for (char& c : text) {

@@ -5,6 +5,8 @@
 #include "host/elexivo.h"
 #include "platform/littleendian.h"
 
+using namespace zeph;
+
 void TMemoryStream::Clear() {
   bytes_.clear();
   position_ = 0;

@@ -3,6 +3,8 @@
 #include "host/customdemon.h"
 #include "host/records.h"
 
+using namespace zeph;
+
 TLexivoMessageStream::TLexivoMessageStream(TkdbCustomDemon* demon)
     : Sender(std::make_unique<TEntity>(demon)), Demon(demon) {}
 

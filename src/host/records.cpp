@@ -3,6 +3,8 @@
 #include "host/elexivo.h"
 #include "platform/littleendian.h"
 
+using namespace zeph;
+
 void WriteStringRecord(TMemoryStream& stream, std::string_view text) {
   stream.WriteInt32(static_cast<std::int32_t>(text.size()));
   stream.Write(text);

@@ -6,6 +6,8 @@
 #include "app/linkopener.h"
 #include "forms_fixture.h"
 
+using namespace zeph;
+
 namespace {
 
 class AboutBoxTest : public ::testing::Test {

@@ -12,6 +12,8 @@
 #include "app/varactormodel.h"
 #include "forms_fixture.h"
 
+using namespace zeph;
+
 namespace {
 
 using AccessibilityTest = FormsTest;

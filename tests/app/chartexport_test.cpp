@@ -15,8 +15,10 @@
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include "app/controls/ttrackbar.h"
 #include "common/image_probe.h"
 
+using namespace zeph;
+
 namespace {
 
 TEST(PanelTest, BevelsAreDrawnOuterRingFirst) {

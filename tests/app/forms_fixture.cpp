@@ -10,6 +10,8 @@
 #include "app/varactormodel.h"
 #include "common/image_probe.h"
 
+using namespace zeph;
+
 void FormsTest::SetUp() {
   // The tests close windows without running the application's loop; closing one must not quit.
   QGuiApplication::setQuitOnLastWindowClosed(false);

@@ -16,11 +16,11 @@
 
 #include "app/aboutbox.h"
 #include "app/mainfrm.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "host/ostreldemon.h"
 #include "host/server/demonserver.h"
 #include "platform/isolated_runtime.h"
-#include "toolkit/tcolor.h"
+#include "zeph/toolkit/tcolor.h"
 
 // Ends every modal showing of a dialog as soon as it is up, after running a check while it is
 // shown; counts the showings.
@@ -106,7 +106,7 @@ class FormsTest : public ::testing::Test {
 void ClickOk(QDialog& dialog);
 
 // Whether a pixel of the colour lies within one pixel of (x, y).
-bool ColourNear(const QImage& image, TColor colour, int x, int y);
+bool ColourNear(const QImage& image, zeph::TColor colour, int x, int y);
 
 // Blue pixels of the curves inside a chart's plot area.
-int CurvePixels(const TZephChart& chart);
+int CurvePixels(const zeph::TZephChart& chart);

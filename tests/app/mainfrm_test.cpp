@@ -8,8 +8,10 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "forms_fixture.h"
-#include "toolkit/controlplacement.h"
-#include "toolkit/tmemo.h"
+#include "zeph/toolkit/controlplacement.h"
+#include "zeph/toolkit/tmemo.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include "app/controls/ttrackbar.h"
 #include "forms_fixture.h"
 
+using namespace zeph;
+
 namespace {
 
 constexpr QRgb kServedColour = qRgb(200, 0, 0);

@@ -12,7 +12,9 @@
 #include "app/varactormodel.h"
 #include "common/image_probe.h"
 #include "forms_fixture.h"
-#include "toolkit/tmemo.h"
+#include "zeph/toolkit/tmemo.h"
+
+using namespace zeph;
 
 namespace {
 

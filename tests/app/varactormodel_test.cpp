@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "app/varactormodel.h"
-#include "chart/itemstore.h"
+#include "zeph/chart/itemstore.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -9,7 +9,9 @@
 
 #include "app/chartexport.h"
 #include "app/mainfrm.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <QMetaProperty>
 #include <cmath>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -4,8 +4,10 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

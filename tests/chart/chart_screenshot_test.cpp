@@ -5,6 +5,8 @@
 #include "chart/main_window_charts.h"
 #include "common/image_probe.h"
 
+using namespace zeph;
+
 namespace {
 
 // The same curve in QCustomPlot with the axes a Qt developer would set up for it.

@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <cmath>
 
-#include "chart/chartcursors.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

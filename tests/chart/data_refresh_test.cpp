@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-#include "chart/dirtycolumns.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/dirtycolumns.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

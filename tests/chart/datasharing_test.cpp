@@ -4,8 +4,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/gridpositions.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
+
+using namespace zeph;
 
 namespace {
 

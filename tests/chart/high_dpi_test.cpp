@@ -5,9 +5,11 @@
 #include <cmath>
 
 #include "app/varactormodel.h"
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
 #include "main_window_charts.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "chart/itemstore.h"
+#include "zeph/chart/itemstore.h"
+
+using namespace zeph;
 
 namespace {
 

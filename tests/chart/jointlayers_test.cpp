@@ -4,8 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "chart/zephchart.h"
-#include "scales/zepherror.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/scales/zepherror.h"
+
+using namespace zeph;
 
 namespace {
 

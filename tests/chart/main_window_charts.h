@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 
 // The two charts as the main window configures them: size of one half of the window, light grey
 // grid, captions, and the first scale pair of each.
@@ -10,33 +10,33 @@ namespace chart_test {
 
 inline constexpr int kChartWidth = 343;
 inline constexpr int kChartHeight = 346;
-inline constexpr TColor kGridGrey = 15198183;
+inline constexpr zeph::TColor kGridGrey = 15198183;
 
-inline TFont ScaleFont() {
-  TFont font;
+inline zeph::TFont ScaleFont() {
+  zeph::TFont font;
   font.Size = 10;  // 13 pixels
-  font.Color = clBlack;
+  font.Color = zeph::clBlack;
   return font;
 }
 
-inline void ConfigureCommon(TZephChart& chart, const QString& caption) {
+inline void ConfigureCommon(zeph::TZephChart& chart, const QString& caption) {
   chart.BeginLoading();
   chart.SetBounds(0, 0, kChartWidth, kChartHeight);
   chart.SetRRim(20);
   chart.SetTRim(20);
   chart.SetBRim(40);
-  chart.SetGridStyle(gsLines);
+  chart.SetGridStyle(zeph::gsLines);
   chart.SetGridColor(kGridGrey);
   chart.SetCaptionPosY(-16);
   chart.SetCaption(caption);
-  for (TScaleProps* props : {static_cast<TScaleProps*>(chart.Scale1X()), static_cast<TScaleProps*>(chart.Scale1Y())}) {
+  for (zeph::TScaleProps* props : {static_cast<zeph::TScaleProps*>(chart.Scale1X()), static_cast<zeph::TScaleProps*>(chart.Scale1Y())}) {
     props->SetFont(ScaleFont());
     props->SetDecPlaces(-2);
     props->SetMinTicks(3);
   }
 }
 
-inline void ConfigureLikeCapacitanceChart(TZephChart& chart) {
+inline void ConfigureLikeCapacitanceChart(zeph::TZephChart& chart) {
   ConfigureCommon(chart, QStringLiteral("Capacitance of Varactor Diode"));
   chart.Scale1X()->SetCaption(QStringLiteral("U [V]"));
   chart.Scale1X()->SetRange(0, 10);
@@ -48,7 +48,7 @@ inline void ConfigureLikeCapacitanceChart(TZephChart& chart) {
   chart.EndLoading();
 }
 
-inline void ConfigureLikeProfileChart(TZephChart& chart) {
+inline void ConfigureLikeProfileChart(zeph::TZephChart& chart) {
   ConfigureCommon(chart, QStringLiteral("Impurity Concentration Profile"));
   chart.Scale1X()->SetCaption(QStringLiteral("d [\u00b5m]"));
   chart.Scale1X()->SetRange(0, 3);

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <random>
 
-#include "chart/pixelmap.h"
+#include "zeph/chart/pixelmap.h"
+
+using namespace zeph;
 
 namespace {
 

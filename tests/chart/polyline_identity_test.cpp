@@ -7,9 +7,11 @@
 #include <random>
 #include <vector>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
 #include "common/reference_lines.h"
+
+using namespace zeph;
 
 namespace {
 

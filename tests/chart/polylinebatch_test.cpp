@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "chart/polylinebatch.h"
+#include "zeph/chart/polylinebatch_p.h"
+
+using namespace zeph;
 
 namespace {
 

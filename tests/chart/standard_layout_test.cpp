@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

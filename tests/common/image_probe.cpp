@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+using namespace zeph;
+
 TColor PixelAt(const QImage& image, int x, int y) {
   const QRgb rgb = image.pixel(x, y);
   return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+using namespace zeph;
+
 namespace {
 
 // The dash patterns on, off, on, off... as the GDI's cosmetic pens draw them.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/types.h"
+#include "zeph/toolkit/types.h"
 
 // The straightforward one-pixel line drawer the fast ones are checked against: every step of every
 // segment is walked and tested against the image, and the dash pattern moves on one pixel a step.
@@ -13,7 +13,7 @@
 class ReferenceLines {
  public:
   // pixel is the image's 0xRRGGBB value.
-  ReferenceLines(QImage& image, std::uint32_t pixel, TPenStyle style);
+  ReferenceLines(QImage& image, std::uint32_t pixel, zeph::TPenStyle style);
   void Line(QPoint from, QPoint to);
 
  private:

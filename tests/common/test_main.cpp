@@ -1,7 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "toolkit/tapplication.h"
+#include "zeph/toolkit/tapplication.h"
+
+using namespace zeph;
 
 // Every unit test program runs inside one application object, off screen unless told otherwise.
 int main(int argc, char** argv) {

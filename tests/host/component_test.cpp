@@ -10,6 +10,8 @@
 #include "platform/lasterror.h"
 #include "platform/registry.h"
 
+using namespace zeph;
+
 namespace {
 
 class ComponentTest : public HostTest {

@@ -5,6 +5,8 @@
 #include "host/host_fixture.h"
 #include "platform/messagewindow.h"
 
+using namespace zeph;
+
 namespace {
 
 class HostileMessagesTest : public HostTest {};

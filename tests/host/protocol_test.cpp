@@ -8,6 +8,8 @@
 #include "platform/raw_peer.h"
 #include "platform/windowfiles.h"
 
+using namespace zeph;
+
 namespace {
 
 class ProtocolTest : public HostTest {};

@@ -6,6 +6,8 @@
 
 #include "host/elexivo.h"
 
+using namespace zeph;
+
 namespace {
 
 TEST(StringRecordTest, LengthZeroIsFourZeroBytesAndNegativeLengthsReadEmpty) {

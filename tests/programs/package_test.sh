@@ -25,6 +25,8 @@ for file in ./usr/bin/varactor ./usr/share/varactor/german.itl ./usr/share/man/m
   grep -qx -- "$file" "$work/contents.txt" || fail "$file is not in the package"
 done
 ! grep -v '^\./usr/' "$work/contents.txt" | grep -q . || fail "the package installs outside /usr"
+# The libraries' headers and package files are for developers, not in the program's package.
+! grep -q '^\./usr/include/\|/cmake/\|/pkgconfig/' "$work/contents.txt" || fail "the package holds development files"
 
 lintian --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
 grep -q . "$work/lintian.txt" && cat "$work/lintian.txt"

@@ -5,8 +5,10 @@
 #include <climits>
 
 #include "common/image_probe.h"
-#include "scales/drawmark.h"
-#include "toolkit/tcanvas.h"
+#include "zeph/scales/drawmark.h"
+#include "zeph/toolkit/tcanvas.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <QSet>
 
 #include "scale_fixture.h"
-#include "toolkit/exception.h"
+#include "zeph/toolkit/exception.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "scales/scale.h"
-#include "scales/scaleengine.h"
+#include "zeph/scales/scale.h"
+#include "zeph/scales/scaleengine.h"
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -20,10 +20,10 @@ struct TickEvent {
 
 class ScaleProbe {
  public:
-  explicit ScaleProbe(TScaleType type = sctXB, int width = 400, int height = 400) : scale(new TScale) {
+  explicit ScaleProbe(zeph::TScaleType type = zeph::sctXB, int width = 400, int height = 400) : scale(new zeph::TScale) {
     scale->SetBounds(0, 0, width, height);
     scale->SetScaleType(type);
-    scale->OnScaleTickDrawn = [this](QObject*, TCanvas&, TScaleType, double value, int x, int y) {
+    scale->OnScaleTickDrawn = [this](QObject*, zeph::TCanvas&, zeph::TScaleType, double value, int x, int y) {
       events.push_back({value, x, y});
     };
   }
@@ -43,24 +43,24 @@ class ScaleProbe {
     return values;
   }
 
-  std::unique_ptr<TScale> scale;
+  std::unique_ptr<zeph::TScale> scale;
   std::vector<TickEvent> events;
 };
 
 // The label texts of the labelled ticks, in drawing order.
-inline QStringList Labels(const ScaleLayout& layout) {
+inline QStringList Labels(const zeph::ScaleLayout& layout) {
   QStringList labels;
-  for (const TickMark& t : layout.ticks)
+  for (const zeph::TickMark& t : layout.ticks)
     if (t.labelled) labels << t.label;
   return labels;
 }
 
-inline QStringList LabelsOf(const TScale& s) { return Labels(BuildScaleLayout(s.LayoutSettings())); }
+inline QStringList LabelsOf(const zeph::TScale& s) { return Labels(zeph::BuildScaleLayout(s.LayoutSettings())); }
 
 // Values of the long (labelled or labellable) ticks, in drawing order.
-inline std::vector<double> LongTicks(const ScaleLayout& layout) {
+inline std::vector<double> LongTicks(const zeph::ScaleLayout& layout) {
   std::vector<double> values;
-  for (const TickMark& t : layout.ticks)
-    if (t.kind == TickKind::kLong) values.push_back(t.value);
+  for (const zeph::TickMark& t : layout.ticks)
+    if (t.kind == zeph::TickKind::kLong) values.push_back(t.value);
   return values;
 }

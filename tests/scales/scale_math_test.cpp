@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "scales/scalemap.h"
-#include "scales/scalemath.h"
+#include "zeph/scales/scalemap.h"
+#include "zeph/scales/scalemath_p.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -8,7 +8,9 @@
 
 #include "common/image_probe.h"
 #include "scale_fixture.h"
-#include "scales/drawframe.h"
+#include "zeph/scales/drawframe_p.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -2,10 +2,12 @@
 
 #include <QMetaEnum>
 
-#include "scales/crosshair.h"
-#include "scales/dtlabel.h"
-#include "scales/zephenums.h"
-#include "scales/zepherror.h"
+#include "zeph/scales/crosshair.h"
+#include "zeph/scales/dtlabel.h"
+#include "zeph/scales/zephenums.h"
+#include "zeph/scales/zepherror.h"
+
+using namespace zeph;
 
 namespace {
 

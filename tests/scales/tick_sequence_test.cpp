@@ -5,7 +5,9 @@
 #include <string>
 
 #include "scale_fixture.h"
-#include "scales/scalemath.h"
+#include "zeph/scales/scalemath_p.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "scale_fixture.h"
-#include "scales/datetimetext.h"
+#include "zeph/scales/datetimetext_p.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/image_probe.h"
-#include "toolkit/tcanvas.h"
+#include "zeph/toolkit/tcanvas.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/ansi.h"
-#include "toolkit/component.h"
-#include "toolkit/exception.h"
-#include "toolkit/tapplication.h"
-#include "toolkit/tcolor.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/component.h"
+#include "zeph/toolkit/exception.h"
+#include "zeph/toolkit/tapplication.h"
+#include "zeph/toolkit/tcolor.h"
 
 #include <QObject>
 #include <QTimer>
 #include <QCoreApplication>
 #include <QPalette>
+
+using namespace zeph;
 
 TEST(ColorTest, ValuesKeepRedInTheLowByte) {
   EXPECT_EQ(clBlue, 16711680u);

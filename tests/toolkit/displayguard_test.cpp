@@ -1,9 +1,11 @@
-#include "toolkit/displayguard.h"
+#include "zeph/toolkit/displayguard.h"
 
 #include <gtest/gtest.h>
 
 #include <QLoggingCategory>
 #include <QStringList>
+
+using namespace zeph;
 
 namespace {
 

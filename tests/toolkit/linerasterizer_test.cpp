@@ -6,7 +6,9 @@
 
 #include "common/image_probe.h"
 #include "common/reference_lines.h"
-#include "toolkit/linerasterizer.h"
+#include "zeph/toolkit/linerasterizer.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -1,8 +1,10 @@
-#include "toolkit/programoptions.h"
+#include "zeph/toolkit/programoptions.h"
 
 #include <gtest/gtest.h>
 
-#include "toolkit/nearestname.h"
+#include "zeph/toolkit/nearestname.h"
+
+using namespace zeph;
 
 namespace {
 

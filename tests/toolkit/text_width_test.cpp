@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "toolkit/fonts.h"
-#include "toolkit/tcanvas.h"
+#include "zeph/toolkit/fonts_p.h"
+#include "zeph/toolkit/tcanvas.h"
+
+using namespace zeph;
 
 namespace {
 

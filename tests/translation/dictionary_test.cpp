@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "translation/babelfish2000.h"
-#include "translation/babelfisherror.h"
+#include "zeph/translation/babelfish2000.h"
+#include "zeph/translation/babelfisherror.h"
 #include "translation/itl_helpers.h"
-#include "translation/itlstream.h"
+#include "zeph/translation/itlstream_p.h"
+
+using namespace zeph;
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/tmemo.h"
-#include "translation/babelfish2000.h"
+#include "zeph/toolkit/tmemo.h"
+#include "zeph/translation/babelfish2000.h"
 #include "translation/itl_helpers.h"
+
+using namespace zeph;
 
 using ::testing::ElementsAre;
 

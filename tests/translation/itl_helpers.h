@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "translation/babelfish2000.h"
+#include "zeph/translation/babelfish2000.h"
 
 // Loads the bytes into the engine through an in-memory stream, as the host hands them over.
-inline void LoadBytes(TBabelfish2000& engine, const QByteArray& bytes) {
+inline void LoadBytes(zeph::TBabelfish2000& engine, const QByteArray& bytes) {
   QBuffer stream;
   stream.setData(bytes);
   stream.open(QIODevice::ReadOnly);

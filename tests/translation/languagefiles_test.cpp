@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <string>
 
-#include "toolkit/tmemo.h"
-#include "translation/babelfish2000.h"
+#include "zeph/toolkit/tmemo.h"
+#include "zeph/translation/babelfish2000.h"
 #include "translation/itl_helpers.h"
-#include "translation/itltext.h"
+#include "zeph/translation/itltext_p.h"
+
+using namespace zeph;
 
 using ::testing::Each;
 using ::testing::HasSubstr;

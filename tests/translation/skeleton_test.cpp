@@ -5,11 +5,13 @@
 #include <QFile>
 #include <string>
 
-#include "toolkit/tapplication.h"
-#include "translation/babelfish2000.h"
-#include "translation/babelfisherror.h"
+#include "zeph/toolkit/tapplication.h"
+#include "zeph/translation/babelfish2000.h"
+#include "zeph/translation/babelfisherror.h"
 #include "translation/itl_helpers.h"
-#include "translation/itlfilename.h"
+#include "zeph/translation/itlfilename.h"
+
+using namespace zeph;
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;

@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <numbers>
 
-#include "chart/zephchart.h"
+#include "zeph/chart/zephchart.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -2,11 +2,13 @@
 
 #include <QWidget>
 
-#include "scales/zephenums.h"
+#include "zeph/scales/zephenums.h"
 
 class QComboBox;
 class QLabel;
+namespace zeph {
 class TZephChart;
+}  // namespace zeph
 
 // What the chart control can do, in one window: two layers with their own y axes whose x axes
 // are joined, cross-hairs and text labels, and a second chart that displays the same item list
@@ -16,11 +18,11 @@ class TDemoWindow : public QWidget {
  public:
   TDemoWindow();
 
-  TZephChart* LinearChart() const { return linear_; }
-  TZephChart* LogChart() const { return log_; }
+  zeph::TZephChart* LinearChart() const { return linear_; }
+  zeph::TZephChart* LogChart() const { return log_; }
   // Chooses the mouse mode of both charts (and shows it in the combo box); false for a mode
   // the demo does not offer.
-  bool SetMouseMode(TMouseActMode mode);
+  bool SetMouseMode(zeph::TMouseActMode mode);
 
  private:
   void SelectMouseMode(int index);
@@ -29,12 +31,12 @@ class TDemoWindow : public QWidget {
   void ConfigureLogChart();
   void ResetRanges();
   // Draws the decay curves into the shared list; a decay constant per call.
-  void DrawCurves(TZephChart* chart, double rate);
+  void DrawCurves(zeph::TZephChart* chart, double rate);
   void ReplaceDataFromLogChart();
   void Report(const QString& text);
 
-  TZephChart* linear_ = nullptr;
-  TZephChart* log_ = nullptr;
+  zeph::TZephChart* linear_ = nullptr;
+  zeph::TZephChart* log_ = nullptr;
   QComboBox* mode_box_ = nullptr;
   QLabel* position_ = nullptr;
   QLabel* events_ = nullptr;

@@ -11,11 +11,13 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "chart/zephchart.h"
-#include "toolkit/displayguard.h"
-#include "toolkit/programoptions.h"
-#include "toolkit/tapplication.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/displayguard.h"
+#include "zeph/toolkit/programoptions.h"
+#include "zeph/toolkit/tapplication.h"
 #include "demowindow.h"
+
+using namespace zeph;
 
 namespace {
 

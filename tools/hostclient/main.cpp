@@ -16,7 +16,9 @@
 
 #include "demoform.h"
 #include "host/ostreldemon.h"
-#include "toolkit/ansi.h"
+#include "zeph/toolkit/ansi.h"
+
+using namespace zeph;
 
 namespace {
 

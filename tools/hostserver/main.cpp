@@ -15,6 +15,8 @@
 #include "platform/serving.h"
 #include "platform/spawn.h"
 
+using namespace zeph;
+
 namespace {
 
 // How long the server waits for a participant to take an answer, and to take a quit.

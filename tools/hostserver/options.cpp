@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QRandomGenerator>
 
-#include "toolkit/ansi.h"
+#include "zeph/toolkit/ansi.h"
+
+using namespace zeph;
 
 namespace {
 

@@ -12,11 +12,13 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "scales/scale.h"
-#include "toolkit/displayguard.h"
-#include "toolkit/programoptions.h"
-#include "toolkit/tapplication.h"
-#include "toolkit/tcolor.h"
+#include "zeph/scales/scale.h"
+#include "zeph/toolkit/displayguard.h"
+#include "zeph/toolkit/programoptions.h"
+#include "zeph/toolkit/tapplication.h"
+#include "zeph/toolkit/tcolor.h"
+
+using namespace zeph;
 
 namespace {
 

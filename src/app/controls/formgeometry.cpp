@@ -7,7 +7,9 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "toolkit/controlplacement.h"
+#include "zeph/toolkit/controlplacement.h"
+
+using namespace zeph;
 
 int OuterWidth(const QWidget* form) { return form->frameGeometry().width(); }
 

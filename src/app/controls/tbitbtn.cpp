@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+using namespace zeph;
+
 TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent), placement_(new TControlPlacement(this)) {
   connect(this, &QPushButton::clicked, this, [this] { Notify(OnClick, this); });
 }

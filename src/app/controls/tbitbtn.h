@@ -3,28 +3,28 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "toolkit/controlplacement.h"
-#include "toolkit/events.h"
+#include "zeph/toolkit/controlplacement.h"
+#include "zeph/toolkit/events.h"
 
 // A push button with a small picture (the glyph) left of its caption.
 class TBitBtn : public QPushButton {
   Q_OBJECT
-  Q_PROPERTY(TAnchors Anchors READ Anchors WRITE SetAnchors)
+  Q_PROPERTY(zeph::TAnchors Anchors READ Anchors WRITE SetAnchors)
   Q_PROPERTY(QPixmap Glyph READ Glyph WRITE SetGlyph)
 
  public:
   explicit TBitBtn(QWidget* parent = nullptr);
 
-  TAnchors Anchors() const { return placement_->Anchors(); }
-  void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
+  zeph::TAnchors Anchors() const { return placement_->Anchors(); }
+  void SetAnchors(zeph::TAnchors value) { placement_->SetAnchors(value); }
 
   const QPixmap& Glyph() const { return glyph_; }
   // Shown at its own size.
   void SetGlyph(const QPixmap& value);
 
-  TNotifyEvent OnClick;
+  zeph::TNotifyEvent OnClick;
 
  private:
-  TControlPlacement* placement_;
+  zeph::TControlPlacement* placement_;
   QPixmap glyph_;
 };

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+using namespace zeph;
+
 namespace {
 
 Qt::Alignment QtAlignment(TAlignment alignment) {

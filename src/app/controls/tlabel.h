@@ -3,37 +3,37 @@
 #include <QLabel>
 
 #include "app/controls/controlevents.h"
-#include "toolkit/events.h"
-#include "toolkit/tcolor.h"
-#include "toolkit/types.h"
+#include "zeph/toolkit/events.h"
+#include "zeph/toolkit/tcolor.h"
+#include "zeph/toolkit/types.h"
 
 // A caption on its parent's background: plain text (no markup, no mnemonics), placed at the top of
 // its fixed box and aligned left, right or centred, optionally word-wrapped. The label takes the
 // mouse moves and clicks over it for its own events, so they do not reach the control beneath.
 class TLabel : public QLabel {
   Q_OBJECT
-  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
+  Q_PROPERTY(zeph::TAlignment Alignment READ Alignment WRITE SetAlignment)
   Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
-  Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+  Q_PROPERTY(zeph::TColor FontColor READ FontColor WRITE SetFontColor)
 
  public:
   explicit TLabel(QWidget* parent = nullptr);
 
-  TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  zeph::TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(zeph::TAlignment value);
   bool WordWrap() const { return wordWrap(); }
   void SetWordWrap(bool value) { setWordWrap(value); }
 
   // The text colour; face, size and styles are the widget's font.
-  TColor FontColor() const { return font_color_; }
-  void SetFontColor(TColor value);
+  zeph::TColor FontColor() const { return font_color_; }
+  void SetFontColor(zeph::TColor value);
 
   // A link: reached with Tab, shown with a focus frame, clicked with Enter, Return or Space, and
   // presented to assistive technology as a link named by its text.
   bool IsLink() const { return link_; }
   void SetLink(bool value);
 
-  TNotifyEvent OnClick;
+  zeph::TNotifyEvent OnClick;
   TControlMouseMoveEvent OnMouseMove;
 
  protected:
@@ -44,8 +44,8 @@ class TLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  TAlignment alignment_ = taLeftJustify;
-  TColor font_color_ = clWindowText;
+  zeph::TAlignment alignment_ = zeph::taLeftJustify;
+  zeph::TColor font_color_ = zeph::clWindowText;
   bool pressed_ = false;
   bool link_ = false;
 };

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
+using namespace zeph;
+
 namespace {
 
 // One ring of a 3-D border: light top-left and dark bottom-right edges when raised, the other way

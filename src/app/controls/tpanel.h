@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "app/controls/controlevents.h"
-#include "toolkit/controlplacement.h"
-#include "toolkit/tcolor.h"
+#include "zeph/toolkit/controlplacement.h"
+#include "zeph/toolkit/tcolor.h"
 
 enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
 
@@ -13,20 +13,20 @@ enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
 // The outer ring is drawn at the edge, the inner ring inside it, each BevelWidth pixels wide.
 class TPanel : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
-  Q_PROPERTY(TAnchors Anchors READ Anchors WRITE SetAnchors)
+  Q_PROPERTY(zeph::TAlign Align READ Align WRITE SetAlign)
+  Q_PROPERTY(zeph::TAnchors Anchors READ Anchors WRITE SetAnchors)
   Q_PROPERTY(TPanelBevel BevelInner READ BevelInner WRITE SetBevelInner)
   Q_PROPERTY(TPanelBevel BevelOuter READ BevelOuter WRITE SetBevelOuter)
   Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth)
-  Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+  Q_PROPERTY(zeph::TColor Color READ Color WRITE SetColor)
 
  public:
   explicit TPanel(QWidget* parent = nullptr);
 
-  TAlign Align() const { return placement_->Align(); }
-  void SetAlign(TAlign value) { placement_->SetAlign(value); }
-  TAnchors Anchors() const { return placement_->Anchors(); }
-  void SetAnchors(TAnchors value) { placement_->SetAnchors(value); }
+  zeph::TAlign Align() const { return placement_->Align(); }
+  void SetAlign(zeph::TAlign value) { placement_->SetAlign(value); }
+  zeph::TAnchors Anchors() const { return placement_->Anchors(); }
+  void SetAnchors(zeph::TAnchors value) { placement_->SetAnchors(value); }
 
   TPanelBevel BevelInner() const { return bevel_inner_; }
   void SetBevelInner(TPanelBevel value);
@@ -35,8 +35,8 @@ class TPanel : public QWidget {
   int BevelWidth() const { return bevel_width_; }
   // At least 1.
   void SetBevelWidth(int value);
-  TColor Color() const { return color_; }
-  void SetColor(TColor value);
+  zeph::TColor Color() const { return color_; }
+  void SetColor(zeph::TColor value);
 
   // Moves of the mouse over the panel's own surface (not over the controls on it).
   TControlMouseMoveEvent OnMouseMove;
@@ -46,9 +46,9 @@ class TPanel : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  TControlPlacement* placement_;
+  zeph::TControlPlacement* placement_;
   TPanelBevel bevel_inner_ = bvNone;
   TPanelBevel bevel_outer_ = bvRaised;
   int bevel_width_ = 1;
-  TColor color_ = clBtnFace;
+  zeph::TColor color_ = zeph::clBtnFace;
 };

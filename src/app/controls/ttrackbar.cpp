@@ -8,6 +8,8 @@
 #include <QProxyStyle>
 #include <algorithm>
 
+using namespace zeph;
+
 namespace {
 
 // Gives the thumb the track bar's ThumbLength across the track; everything else is the

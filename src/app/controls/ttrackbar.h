@@ -3,8 +3,8 @@
 #include <QSlider>
 #include <cstdint>
 
-#include "toolkit/controlplacement.h"
-#include "toolkit/events.h"
+#include "zeph/toolkit/controlplacement.h"
+#include "zeph/toolkit/events.h"
 
 enum TTickMark : std::uint8_t { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle : std::uint8_t { tsNone, tsAuto, tsManual };
@@ -48,7 +48,7 @@ class TTrackBar : public QSlider {
   void SetThumbLength(int value);
 
   // After every change of Position, by the user or by the program.
-  TNotifyEvent OnChange;
+  zeph::TNotifyEvent OnChange;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -13,7 +13,9 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/spawn.h"
-#include "toolkit/ansi.h"
+#include "zeph/toolkit/ansi.h"
+
+using namespace zeph;
 
 namespace {
 

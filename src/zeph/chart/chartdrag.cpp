@@ -1,0 +1,145 @@
+// The steps of a drag: panning, zooming by dragging, and moving a cross-hair or a text label,
+// with the selection of the nearest one when the drag is captured.
+#include <cmath>
+
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+void TCustomZephChart::PanStep(int x, int y) {
+  const QPoint start = mouse_.drag_start;
+  const long double cw = ChartWidth();
+  const long double ch = ChartHeight();
+  const bool pan_x = mouse_.action != maPanVert;
+  const bool pan_y = mouse_.action != maPanHoriz;
+  const bool suspended = BeginRangeBatch();
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    const TScaleProps* sx = ScaleX(layer);
+    const TScaleProps* sy = ScaleY(layer);
+    const TChartMouseState::LayerStart& s = mouse_.layer_start[LayerIndex(layer)];
+    long double x_low = sx->RangeLow();
+    long double x_high = sx->RangeHigh();
+    long double y_low = sy->RangeLow();
+    long double y_high = sy->RangeHigh();
+    // The content follows the mouse: dragging right lowers the x range, dragging down raises y.
+    if (pan_x && cw > 0) {
+      if (sx->Logarithmic()) {
+        const long double f = std::exp(std::log(x_high / x_low) * (start.x() - x) / cw);
+        x_low = s.x_low * f;
+        x_high = s.x_high * f;
+      } else {
+        const long double d = (x_high - x_low) * (x - start.x()) / cw;
+        x_low = s.x_low - d;
+        x_high = s.x_high - d;
+      }
+    }
+    if (pan_y && ch > 0) {
+      if (sy->Logarithmic()) {
+        const long double f = std::exp(std::log(y_high / y_low) * (y - start.y()) / ch);
+        y_low = s.y_low * f;
+        y_high = s.y_high * f;
+      } else {
+        const long double d = (y_high - y_low) * (y - start.y()) / ch;
+        y_low = s.y_low + d;
+        y_high = s.y_high + d;
+      }
+    }
+    SetLayerRange(layer, x_low, y_low, x_high, y_high);
+  }
+  EndRangeBatch(suspended);
+}
+
+void TCustomZephChart::ZoomDragStep(int x, int y) {
+  // Right narrows x, left widens it; up narrows y, down widens it; linear on every axis.
+  const QPoint start = mouse_.drag_start;
+  const long double qx = 1 - static_cast<long double>(x - start.x()) / width();
+  const long double qy = isometric_ ? qx : 1 + static_cast<long double>(y - start.y()) / height();
+  const bool suspended = BeginRangeBatch();
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    const TChartMouseState::LayerStart& s = mouse_.layer_start[LayerIndex(layer)];
+    const long double cx = (static_cast<long double>(s.x_high) + s.x_low) / 2;
+    const long double cy = (static_cast<long double>(s.y_high) + s.y_low) / 2;
+    const long double hx = (static_cast<long double>(s.x_high) - s.x_low) * qx / 2;
+    const long double hy = (static_cast<long double>(s.y_high) - s.y_low) * qy / 2;
+    SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
+  }
+  EndRangeBatch(suspended);
+}
+
+int TCustomZephChart::NearestCrossHair(int x, int y) const {
+  // Squares of whole pixel distances (exact in extended precision), strict comparisons: the lower number wins a tie; switched-off
+  // cross-hairs are never chosen, and with none on the first stays selected.
+  int index = 1;
+  long double best = 1.7e308L;
+  for (int i = 1; i <= kCrossHairCount; ++i) {
+    const TCrossHair* cross = CrossHair(i);
+    const QPoint p = WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
+    const long double dx = static_cast<long double>(p.x()) - x;
+    const long double dy = static_cast<long double>(p.y()) - y;
+    if ((cross->Mode() == chVert || cross->Mode() == chBoth) && dx * dx < best) {
+      best = dx * dx;
+      index = i;
+    }
+    if ((cross->Mode() == chHoriz || cross->Mode() == chBoth) && dy * dy < best) {
+      best = dy * dy;
+      index = i;
+    }
+  }
+  return index;
+}
+
+QPoint TCustomZephChart::TextLabelPixel(const TTextLabel* label) const {
+  if (label->AttachToData()) return WorldToPixel(label->Layer(), label->PosX(), label->PosY());
+  const auto round = [](double v) { return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9))); };
+  return {round(label->PosX()), round(label->PosY())};
+}
+
+int TCustomZephChart::NearestTextLabel(int x, int y) const {
+  int index = 1;
+  long double best = 1.7e308L;
+  for (int i = 1; i <= kTextLabelCount; ++i) {
+    const TTextLabel* label = TextLabel(i);
+    if (label->Mode() == tlOff) continue;
+    const QPoint p = TextLabelPixel(label);
+    const long double dx = static_cast<long double>(p.x()) - x;
+    const long double dy = static_cast<long double>(p.y()) - y;
+    if (dx * dx + dy * dy < best) {
+      best = dx * dx + dy * dy;
+      index = i;
+    }
+  }
+  return index;
+}
+
+void TCustomZephChart::CrossHairStep(int x, int y) {
+  TCrossHair* cross = CrossHair(mouse_.selected_cross_hair);
+  double wx = 0;
+  double wy = 0;
+  PixelToWorld(cross->Layer(), x, y, wx, wy);
+  // Through the setters, as any change of a cross-hair; one paint for both.
+  const bool suspended = paint_suspended_;
+  paint_suspended_ = true;
+  cross->SetPosX(wx);
+  cross->SetPosY(wy);
+  paint_suspended_ = suspended;
+  Paint();
+  if (OnCrossHairMove) OnCrossHairMove(this, cross);
+}
+
+void TCustomZephChart::TextLabelStep(int x, int y) {
+  TTextLabel* label = TextLabel(mouse_.selected_text_label);
+  double wx = 0;
+  double wy = 0;
+  PixelToWorld(label->Layer(), x, y, wx, wy);
+  if (label->AttachToData()) {
+    label->MoveSilently(wx, wy);
+  } else {
+    label->MoveSilently(x, y);
+  }
+  Paint();
+  if (OnTextLabelMove) OnTextLabelMove(this, label);
+}
+
+}  // namespace zeph

@@ -1,0 +1,259 @@
+// Mouse interaction: the Qt entry points, the drag and zoom-window state machines, and the
+// cursor that shows the mode.
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+namespace {
+
+TShiftState ShiftOf(const QMouseEvent* event) { return {event->modifiers(), event->buttons()}; }
+
+bool IsDragMode(TMouseActMode mode) {
+  switch (mode) {
+    case maPan:
+    case maPanHoriz:
+    case maPanVert:
+    case maZoomDrag:
+    case maDragCrossH:
+    case maDragLabel:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// ---- Properties ----
+
+void TCustomZephChart::SetMouseAction(TMouseActMode value) {
+  // A new mode starts afresh: a drag ends, a zoom window in progress disappears.
+  if (mouse_.zoom_window) {
+    DrawZoomWindow(mouse_.corner);
+    mouse_.zoom_window = false;
+  }
+  mouse_.drag_active = false;
+  mouse_.action = value;
+}
+
+bool TCustomZephChart::MouseZoomLayer(int layer) const {
+  return layer >= 1 && layer <= kLayerCount && mouse_.mouse_zoom[LayerIndex(layer)];
+}
+
+void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) {
+  if (layer >= 1 && layer <= kLayerCount) mouse_.mouse_zoom[LayerIndex(layer)] = value;
+}
+
+bool TCustomZephChart::InChartArea(int x, int y) const {
+  return l_rim_ <= x && x <= width() - r_rim_ - shadow_width_ && t_rim_ <= y && y <= height() - b_rim_ - shadow_width_;
+}
+
+// ---- Qt entry points ----
+
+void TCustomZephChart::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftOf(event);
+  if (OnMouseDown) OnMouseDown(this, event->button(), shift, p.x(), p.y());
+  MouseDown(event->button(), p.x(), p.y());
+  event->accept();
+}
+
+void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftOf(event);
+  if (OnMouseMove) OnMouseMove(this, shift, p.x(), p.y());
+  MouseMove(shift, p.x(), p.y());
+  if (OnMouseMoveInChart) {
+    double x = 0;
+    double y = 0;
+    PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
+    OnMouseMoveInChart(this, InChartArea(p.x(), p.y()), shift, x, y);
+  }
+  event->accept();
+}
+
+void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (OnMouseUp) OnMouseUp(this, event->button(), ShiftOf(event), p.x(), p.y());
+  MouseUp(event->button());
+  event->accept();
+}
+
+void TCustomZephChart::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  TScreenCursor::Set(crDefault, this);
+}
+
+// ---- The chart's handling ----
+
+void TCustomZephChart::MouseDown(Qt::MouseButton button, int x, int y) {
+  if ((mouse_.action == maZoomWind || mouse_.action == maZoomWindPos) && !mouse_.zoom_window &&
+      button == Qt::LeftButton && InChartArea(x, y)) {
+    mouse_.zoom_window = true;
+    mouse_.anchor = QPoint(x, y);
+    mouse_.corner = mouse_.anchor;
+  }
+}
+
+void TCustomZephChart::MouseMove(TShiftState shift, int x, int y) {
+  if (IsDragMode(mouse_.action)) DragMove(shift, x, y);
+  if (mouse_.zoom_window) ZoomWindowMove(x, y);
+  ApplyCursorRule(x, y);
+}
+
+void TCustomZephChart::MouseUp(Qt::MouseButton button) {
+  if (!mouse_.zoom_window) return;
+  if (button == Qt::RightButton) {
+    DrawZoomWindow(mouse_.corner);
+    mouse_.zoom_window = false;
+  } else if (button == Qt::LeftButton) {
+    // The rectangle goes first, so that nothing of it stays should the zoom not repaint.
+    DrawZoomWindow(mouse_.corner);
+    mouse_.zoom_window = false;
+    if (mouse_.anchor.x() != mouse_.corner.x() && mouse_.anchor.y() != mouse_.corner.y()) ZoomToWindow();
+  }
+}
+
+void TCustomZephChart::DragMove(TShiftState shift, int x, int y) {
+  if (!shift.Held(Qt::LeftButton)) {
+    mouse_.drag_active = false;
+    return;
+  }
+  if (!mouse_.drag_active) {
+    CaptureDrag(x, y);
+    mouse_.drag_active = true;
+    return;
+  }
+  switch (mouse_.action) {
+    case maPan:
+    case maPanHoriz:
+    case maPanVert:
+      if (InChartArea(x, y)) PanStep(x, y);
+      break;
+    case maZoomDrag:
+      if (InChartArea(x, y)) ZoomDragStep(x, y);
+      break;
+    case maDragCrossH:
+      CrossHairStep(x, y);
+      break;
+    case maDragLabel:
+      TextLabelStep(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomZephChart::CaptureDrag(int x, int y) {
+  mouse_.drag_start = QPoint(x, y);
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    TChartMouseState::LayerStart& start = mouse_.layer_start[LayerIndex(layer)];
+    start.x_low = ScaleX(layer)->RangeLow();
+    start.x_high = ScaleX(layer)->RangeHigh();
+    start.y_low = ScaleY(layer)->RangeLow();
+    start.y_high = ScaleY(layer)->RangeHigh();
+  }
+  if (mouse_.action == maDragCrossH) mouse_.selected_cross_hair = NearestCrossHair(x, y);
+  if (mouse_.action == maDragLabel) mouse_.selected_text_label = NearestTextLabel(x, y);
+}
+
+void TCustomZephChart::ApplyCursorRule(int x, int y) {
+  if (!InChartArea(x, y) || mouse_.cursor_fixed) {
+    TScreenCursor::Set(crDefault, this);
+    return;
+  }
+  switch (mouse_.action) {
+    case maNone: TScreenCursor::Set(crCross, this); break;
+    case maPan:
+    case maPanHoriz:
+    case maPanVert: TScreenCursor::Set(crZephHand, this); break;
+    case maZoomWind: TScreenCursor::Set(crZephZoomWind, this); break;
+    case maZoomWindPos: TScreenCursor::Set(crZephZoomWindPos, this); break;
+    case maZoomDrag: TScreenCursor::Set(crZephZoomDrag, this); break;
+    case maDragCrossH:
+    case maDragLabel: TScreenCursor::Set(crDefault, this); break;
+    default: break;  // the other modes have no cursor of their own
+  }
+}
+
+// ---- Zoom window ----
+
+void TCustomZephChart::ZoomWindowMove(int x, int y) {
+  x = std::clamp(x, l_rim_, std::max(l_rim_, width() - r_rim_ - shadow_width_));
+  if (isometric_) {
+    // A square window: the corner moves along a diagonal through the anchor.
+    const QPoint a = mouse_.anchor;
+    const long long product = (static_cast<long long>(y) - a.y()) * (static_cast<long long>(x) - a.x());
+    y = product < 1 ? a.y() + a.x() - x : a.y() + x - a.x();
+  }
+  y = std::clamp(y, t_rim_, std::max(t_rim_, height() - b_rim_ - shadow_width_));
+  DrawZoomWindow(mouse_.corner);
+  mouse_.corner = QPoint(x, y);
+  DrawZoomWindow(mouse_.corner);
+}
+
+void TCustomZephChart::DrawZoomWindow(QPoint corner) {
+  // Inverted pixels on the control image: drawing the same rectangle again takes it away.
+  const QPoint a = mouse_.anchor;
+  if (a.x() == corner.x() || a.y() == corner.y()) return;
+  // The image must hold everything shown before the rectangle goes over it.
+  ControlImage();
+  TCanvas& canvas = control_bmp_.Canvas();
+  canvas.SetPenMode(pmXor);
+  canvas.SetPenColor(clWhite);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenWidth(1);
+  canvas.SetBrushStyle(bsClear);
+  canvas.Rectangle(a.x(), a.y(), corner.x(), corner.y());
+  canvas.SetPenMode(pmCopy);
+  canvas.SetBrushStyle(bsSolid);
+  ShowOnScreen(QRect(a, corner).normalized().adjusted(-1, -1, 1, 1));
+}
+
+void TCustomZephChart::ZoomToWindow() {
+  const bool keep_orientation = mouse_.action == maZoomWindPos;
+  const QPoint a = mouse_.anchor;
+  const QPoint c = mouse_.corner;
+  const bool suspended = BeginRangeBatch();
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    double x0 = 0;
+    double y0 = 0;
+    double x1 = 0;
+    double y1 = 0;
+    PixelToWorld(layer, a.x(), a.y(), x0, y0);
+    PixelToWorld(layer, c.x(), c.y(), x1, y1);
+    if (keep_orientation) {
+      const TScaleProps* sx = ScaleX(layer);
+      const TScaleProps* sy = ScaleY(layer);
+      if ((x1 < x0 && sx->RangeLow() < sx->RangeHigh()) || (x1 > x0 && sx->RangeLow() > sx->RangeHigh())) {
+        std::swap(x0, x1);
+      }
+      if ((y1 < y0 && sy->RangeLow() < sy->RangeHigh()) || (y1 > y0 && sy->RangeLow() > sy->RangeHigh())) {
+        std::swap(y0, y1);
+      }
+    }
+    SetLayerRange(layer, x0, y0, x1, y1);
+  }
+  EndRangeBatch(suspended);
+}
+
+// ---- Batches of range changes ----
+
+bool TCustomZephChart::BeginRangeBatch() {
+  const bool suspended = paint_suspended_;
+  paint_suspended_ = true;
+  return suspended;
+}
+
+void TCustomZephChart::EndRangeBatch(bool suspended) {
+  paint_suspended_ = suspended;
+  if (!paint_suspended_) Paint();
+  if (OnZoomPan) OnZoomPan(this);
+}
+
+}  // namespace zeph

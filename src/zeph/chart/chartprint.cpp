@@ -1,0 +1,94 @@
+// Drawing the whole chart onto a canvas of someone else's: a printer, a PDF or another image.
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+namespace {
+
+// An image drawn on pixel for pixel, as the chart's own bitmaps are.
+bool IsPlainImage(TCanvas& canvas) {
+  const QPaintDevice* device = canvas.Painter().device();
+  return !canvas.IsPrinter() && device && device->devType() == QInternal::Image && device->devicePixelRatio() == 1;
+}
+
+// A part of an image as an image of its own, sharing the pixels: drawing on it draws on the image.
+QImage ImagePart(const QImage& image, const QRect& part) {
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* first = const_cast<uchar*>(image.constBits()) + part.y() * image.bytesPerLine() +
+                 static_cast<qsizetype>(part.x()) * (image.depth() / 8);
+  return QImage(first, part.width(), part.height(), image.bytesPerLine(), image.format());
+}
+
+}  // namespace
+
+void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
+  if (!canvas.IsActive()) return;
+  if (size() != laid_out_size_) AfterResize();
+  CalcScaling();
+  // The scales draw on their external canvas: the one given, for the time of the drawing.
+  const auto draw_background = [this](TCanvas& target) {
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&target, 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&target, 0, 0);
+    DrawControlBackground(target);
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+  };
+  const int area_width = std::max(ChartWidth() + 1, 0);
+  const int area_height = std::max(ChartHeight() + 1, 0);
+
+  if (IsPlainImage(canvas)) {
+    const QImage& target = *static_cast<const QImage*>(canvas.Painter().device());
+    const QRect where(x, y, width(), height());
+    if (target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
+        canvas.Painter().transform().isIdentity() && !canvas.Painter().hasClipping()) {
+      // Drawn as for the screen, straight into the parts of the image where the control and its
+      // chart area go: the same pixels as the chart's own bitmaps, and no memory of their size.
+      QImage control = ImagePart(target, where);
+      QImage area = ImagePart(target, QRect(x + l_rim_, y + t_rim_, area_width, area_height));
+      {
+        TCanvas background(&control);
+        draw_background(background);
+      }
+      {
+        TCanvas data(&area);
+        ClearChartArea(data, 0, 0);
+        RenderItems(data);
+      }
+      TCanvas cross_hairs(&control);
+      DrawCrossHairs(cross_hairs, 0, 0);
+      return;
+    }
+    // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
+    // translated and clipped painter would draw lines with pixels of its own, not the canvas's.
+    TBitmap control(width(), height());
+    draw_background(control.Canvas());
+    TBitmap area(area_width, area_height);
+    ClearChartArea(area.Canvas(), 0, 0);
+    RenderItems(area.Canvas());
+    control.Canvas().Draw(l_rim_, t_rim_, area.Image());
+    DrawCrossHairs(control.Canvas(), 0, 0);
+    canvas.SetPenMode(pmCopy);
+    canvas.Draw(x, y, control.Image());
+    return;
+  }
+
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.translate(x, y);
+  draw_background(canvas);
+  // The chart area, clipped to itself as its own bitmap clips it on screen.
+  painter.save();
+  painter.translate(l_rim_, t_rim_);
+  painter.setClipRect(0, 0, area_width, area_height);
+  ClearChartArea(canvas, 0, 0);
+  RenderItems(canvas);
+  painter.restore();
+  DrawCrossHairs(canvas, 0, 0);
+  painter.restore();
+}
+
+}  // namespace zeph

@@ -1,0 +1,296 @@
+// Painting the chart: the full paint, the data-area refresh, the control background with shadow,
+// caption and scales, the chart-area background, the text labels and the cross-hairs.
+#include <QImageReader>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+void TCustomZephChart::Paint() {
+  if (paint_suspended_ || IsLoading() || (!ChartVisible() && !IsDesigning())) return;
+  if (size() != laid_out_size_) {
+    // A resize made while hidden is caught up first; its steps end in a paint of their own.
+    AfterResize();
+    if (image_current_) return;
+  }
+  SyncRatio();
+  TCanvas& control = control_bmp_.Canvas();
+  RenderBackground(control);
+  TCanvas& area = area_bmp_.Canvas();
+  RenderChartArea(area);
+  control.Draw(l_rim_, t_rim_, area_bmp_.Image());
+  area_pending_ = false;
+  DrawCrossHairs(control, 0, 0);
+  image_current_ = true;
+  ShowOnScreen(rect());
+}
+
+void TCustomZephChart::RefreshDataArea() {
+  if (control_bmp_.Size() != size() || size() != laid_out_size_ || control_bmp_.Ratio() != RenderRatio()) {
+    // Nothing of the control was rendered at this size yet: the rims need painting too.
+    Paint();
+    return;
+  }
+  TCanvas& area = area_bmp_.Canvas();
+  RenderChartArea(area);
+  DrawCrossHairs(area, l_rim_, t_rim_);
+  // The chart area lands in the control image when someone looks at it (the screen or a caller
+  // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame.
+  area_pending_ = true;
+  image_current_ = true;
+  ShowOnScreen(QRect(l_rim_, t_rim_, area_bmp_.Width(), area_bmp_.Height()));
+}
+
+void TCustomZephChart::ComposeControlImage() {
+  if (!area_pending_) return;
+  area_pending_ = false;
+  control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
+}
+
+const QImage& TCustomZephChart::ControlImage() const {
+  // Composing changes what the image holds, not what the chart shows.
+  const_cast<TCustomZephChart*>(this)->ComposeControlImage();
+  return control_bmp_.Image();
+}
+
+void TCustomZephChart::RenderBackground(TCanvas& canvas) {
+  const int w = width();
+  const int h = height();
+  control_bmp_.SetSize(w, h);
+  // The chart area is drawn over the middle of the control anyway: only the rims are kept.
+  const std::array<QRect, 4> rims = RimRects();
+  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Size() == size()) {
+    for (const QRect& rim : rims) canvas.Draw(rim.x(), rim.y(), background_cache_.Image(), rim);
+    CalcScaling();
+    return;
+  }
+  DrawControlBackground(canvas);
+  background_cache_.SetSize(w, h);
+  for (const QRect& rim : rims) background_cache_.Canvas().Draw(rim.x(), rim.y(), control_bmp_.Image(), rim);
+  background_valid_ = true;
+  // The scales drew their ticks anew, which the grid may follow.
+  area_base_valid_ = false;
+}
+
+std::array<QRect, 4> TCustomZephChart::RimRects() const {
+  const int w = width();
+  const int h = height();
+  const int area_width = std::max(ChartWidth() + 1, 0);
+  const int area_height = std::max(ChartHeight() + 1, 0);
+  const int area_bottom = t_rim_ + area_height;
+  return {QRect(0, 0, w, t_rim_), QRect(0, area_bottom, w, h - area_bottom), QRect(0, t_rim_, l_rim_, area_height),
+          QRect(l_rim_ + area_width, t_rim_, w - l_rim_ - area_width, area_height)};
+}
+
+void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
+  const int w = width();
+  const int h = height();
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenMode(pmCopy);
+  canvas.SetPenWidth(1);
+  canvas.SetBrushStyle(bsSolid);
+  canvas.SetBrushColor(wind_color_);
+  canvas.SetPenColor(wind_color_);
+  // The window colour under the chart area would be covered by the area at once: the rims do.
+  for (const QRect& rim : RimRects())
+    if (!rim.isEmpty()) canvas.FillRect(rim.left(), rim.top(), rim.left() + rim.width(), rim.top() + rim.height());
+
+  const int s = shadow_width_;
+  if (s > 0) {
+    canvas.SetBrushColor(shadow_bak_color_);
+    canvas.SetPenColor(shadow_bak_color_);
+    canvas.Rectangle(w - s, 0, w, s);
+    canvas.Rectangle(0, h - s, s, h);
+    canvas.SetBrushColor(shadow_color_);
+    int e = 0;
+    if (shadow_style_ == ssFlying) {
+      canvas.SetPenColor(shadow_color_);
+      e = s - 1;
+    } else {
+      canvas.SetPenColor(clBlack);
+    }
+    const std::array<QPoint, 4> bottom = {QPoint(e, h - s), QPoint(s - 1, h - 1), QPoint(w - 1, h - 1),
+                                          QPoint(w - s, h - s)};
+    canvas.Polygon(bottom.data(), 4);
+    const std::array<QPoint, 4> right = {QPoint(w - s, h - s), QPoint(w - 1, h - 1), QPoint(w - 1, s - 1),
+                                         QPoint(w - s, e)};
+    canvas.Polygon(right.data(), 4);
+    canvas.SetPenColor(clBlack);
+    const std::array<QPoint, 5> outline = {QPoint(0, 0), QPoint(w - s, 0), QPoint(w - s, h - s), QPoint(0, h - s),
+                                           QPoint(0, 0)};
+    canvas.Polyline(outline.data(), 5);
+  }
+
+  if (!caption_.isEmpty()) {
+    canvas.SetPenColor(chart_frame_color_);
+    canvas.SetBrushStyle(bsClear);
+    canvas.SetFont(font_);
+    const int text_width = canvas.TextWidth(caption_);
+    QPoint at = CaptionAnchorPoint();
+    if (caption_alignment_ == taRightJustify) at.rx() -= text_width;
+    if (caption_alignment_ == taCenter) at.rx() -= text_width / 2;
+    canvas.TextOut(at.x(), at.y(), caption_);
+    canvas.SetBrushStyle(bsSolid);
+  }
+
+  CalcScaling();
+  for (TScale* scale : scales_x_) scale->ForcePaint();
+  for (TScale* scale : scales_y_) scale->ForcePaint();
+  if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
+}
+
+void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
+  // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
+  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
+  const int w = std::max(ChartWidth() + 1, 0);
+  const int h = std::max(ChartHeight() + 1, 0);
+  if (w == 0 || h == 0) return;
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenMode(pmCopy);
+  canvas.SetBrushStyle(bsSolid);
+  canvas.SetBrushColor(chart_color_);
+  canvas.SetPenColor(chart_frame_color_);
+  const QString name = back_ground_img_->Name();
+  if (name.isEmpty()) {
+    canvas.Rectangle(x0, y0, x0 + w, y0 + h);
+    return;
+  }
+  // The file is read at every paint, so a changed file shows at once.
+  QImageReader reader(name);
+  QImage image = reader.read();
+  if (image.isNull()) {
+    // Forget a file that cannot be loaded, so that later paints do not try again.
+    canvas.Rectangle(x0, y0, x0 + w, y0 + h);
+    back_ground_img_->ClearNameSilently();
+    return;
+  }
+  image = image.convertToFormat(QImage::Format_RGB32);
+  background_bmp_.SetSize(image.width(), image.height());
+  background_bmp_.Canvas().Draw(0, 0, image);
+  const QImage& picture = background_bmp_.Image();
+  switch (back_ground_img_->FillMode()) {
+    case bfSimple:
+      canvas.Rectangle(x0, y0, x0 + w, y0 + h);
+      canvas.Draw(0, 0, picture);
+      break;
+    case bfStretch:
+      canvas.StretchDraw(0, 0, w, h, picture);
+      break;
+    case bfTile: {
+      const int columns = (w - 1) / picture.width() + 1;
+      const int rows = (h - 1) / picture.height() + 1;
+      for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) canvas.Draw(c * picture.width(), r * picture.height(), picture);
+      }
+      break;
+    }
+  }
+}
+
+void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
+  for (int index = kTextLabelCount; index >= 1; --index) {
+    const TTextLabel* label = TextLabel(index);
+    if (label->Mode() == tlOff || !LayerVisible(label->Layer())) continue;
+    QPoint anchor = label->AttachToData()
+                        ? WorldToPixel(label->Layer(), label->PosX(), label->PosY())
+                        : QPoint(static_cast<int>(std::nearbyint(std::clamp(label->PosX(), -1e9, 1e9))),
+                                 static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
+    int x = anchor.x() - l_rim_;
+    const int y = anchor.y() - t_rim_;
+    canvas.SetFont(label->Font());
+    canvas.SetPenColor(label->ColorBorder());
+    canvas.SetPenStyle(psSolid);
+    canvas.SetBrushColor(label->ColorBkg());
+    canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
+
+    const QStringList lines = label->Caption().split(QLatin1Char('\n'));
+    const int n = static_cast<int>(lines.size());
+    int w = 0;
+    for (const QString& line : lines) w = std::max(w, canvas.TextWidth(line));
+    if (w == 0) w = canvas.TextWidth(label->Caption());
+    const int h = canvas.TextHeight(label->Caption());
+    if (label->Alignment() == taRightJustify) x -= w;
+    if (label->Alignment() == taCenter) x -= w / 2;
+    const int left = x - 4;
+    const int top = y - h * n - 2;
+    const int right = x + w + 4;
+    const int bottom = y + 2;
+    const auto box_in = [&](TColor pen) {
+      canvas.SetPenColor(pen);
+      canvas.Rectangle(left, top, right, bottom);
+    };
+    switch (label->Mode()) {
+      case tlsimple:
+        if (!label->Transparent()) box_in(label->ColorBkg());
+        break;
+      case tlBox:
+        box_in(label->ColorBorder());
+        break;
+      case tlUnderline:
+        if (!label->Transparent()) box_in(label->ColorBkg());
+        canvas.SetPenColor(label->ColorBorder());
+        canvas.MoveTo(x, y);
+        canvas.LineTo(x + w, y);
+        break;
+      case tlShadow:
+        canvas.SetPenColor(label->ColorShadow());
+        canvas.SetBrushColor(label->ColorShadow());
+        canvas.SetBrushStyle(bsSolid);
+        canvas.Rectangle(left + label->ShadowDx(), top + label->ShadowDy(), right + label->ShadowDx(),
+                         bottom + label->ShadowDy());
+        canvas.SetBrushColor(label->ColorBkg());
+        canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
+        box_in(label->ColorBorder());
+        break;
+      case tlOff:
+        break;
+    }
+    // The text stands on the anchor's line, over a transparent background inside its box.
+    canvas.SetBrushStyle(bsClear);
+    for (int k = 0; k < n; ++k) {
+      const QString& line = lines[k];
+      int shift = 0;
+      if (label->Alignment() == taRightJustify) shift = w - canvas.TextWidth(line);
+      if (label->Alignment() == taCenter) shift = (w - canvas.TextWidth(line)) / 2;
+      canvas.TextOut(x + shift, y - h * (n - k), line);
+    }
+    canvas.SetBrushStyle(bsSolid);
+  }
+}
+
+void TCustomZephChart::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
+  const bool any = std::any_of(cross_hairs_.begin(), cross_hairs_.end(),
+                               [](const TCrossHair* c) { return c->Mode() != chOff; });
+  if (!any) return;
+  if (&canvas == &area_bmp_.Canvas()) dirty_columns_.MarkAll();
+  const TColor saved_color = canvas.PenColor();
+  const int saved_width = canvas.PenWidth();
+  const TPenStyle saved_style = canvas.PenStyle();
+  const int right = width() - r_rim_ - shadow_width_;
+  const int bottom = height() - b_rim_ - shadow_width_;
+  for (const TCrossHair* cross : cross_hairs_) {
+    if (cross->Mode() == chOff) continue;
+    const QPoint p = WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
+    canvas.SetPenColor(cross->Color());
+    canvas.SetPenWidth(cross->LineWid());
+    canvas.SetPenStyle(cross->LineType());
+    const int h = cross->LineWid() / 2;
+    if ((cross->Mode() == chHoriz || cross->Mode() == chBoth) && t_rim_ + h < p.y() && p.y() < bottom - h) {
+      canvas.MoveTo(l_rim_ + h + 1 - ox, p.y() - oy);
+      canvas.LineTo(right - h - ox, p.y() - oy);
+    }
+    if ((cross->Mode() == chVert || cross->Mode() == chBoth) && l_rim_ + h < p.x() && p.x() < right - h) {
+      canvas.MoveTo(p.x() - ox, t_rim_ + h + 1 - oy);
+      canvas.LineTo(p.x() - ox, bottom - h - oy);
+    }
+  }
+  canvas.SetPenColor(saved_color);
+  canvas.SetPenWidth(saved_width);
+  canvas.SetPenStyle(saved_style);
+}
+
+}  // namespace zeph

@@ -1,0 +1,119 @@
+// The chart's scale settings reaching its scale controls, and the standard layouts.
+#include "zeph/chart/standardlayouts_p.h"
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) {
+  // One margin across the axis puts it ScalePos pixels away from its edge of the chart area.
+  scale->SetScaleType(props->ScaleType());
+  switch (props->ScaleType()) {
+    case sctXB: scale->SetMarginBottom(props->ScalePos() + height() - t_rim_ - 1); break;
+    case sctXT: scale->SetMarginTop(props->ScalePos() + height() - b_rim_ - shadow_width_); break;
+    case sctYL: scale->SetMarginLeft(props->ScalePos() + width() - r_rim_ - shadow_width_); break;
+    case sctYR: scale->SetMarginRight(props->ScalePos() + width() - l_rim_ - 1); break;
+  }
+  scale->SetRangeLow(props->RangeLow());
+  scale->SetRangeHigh(props->RangeHigh());
+  scale->SetVisible(props->Visible());
+  scale->SetCaption(props->Caption());
+  scale->SetCaptionPosX(props->CaptionPosX());
+  scale->SetCaptionPosY(props->CaptionPosY());
+  scale->SetCaptionAlignment(props->CaptionAlignment());
+  scale->SetCaptionAnchor(props->CaptionAnchor());
+  scale->SetColorScale(props->ColorScale());
+  scale->SetDecPlaces(props->DecPlaces());
+  scale->SetLogarithmic(props->Logarithmic());
+  scale->SetLabelType(props->LabelType());
+  scale->SetShortTicks(props->ShortTicks());
+  scale->SetMinTicks(props->MinTicks());
+  scale->SetScaleInscript(props->ScaleInscript());
+  scale->SetUserTickText(props->UserTickText());
+  TFont font = props->Font();
+  font.Color = props->ColorScale();
+  scale->SetFont(font);
+  scale->SetDateFormat(props->DateFormat());
+}
+
+void TCustomZephChart::PlaceScaleControl(TScale* scale, bool horizontal) {
+  scale->SetBounds(0, 0, width(), height());
+  if (horizontal) {
+    scale->SetMarginLeft(l_rim_);
+    scale->SetMarginRight(r_rim_ + shadow_width_ - 1);
+  } else {
+    scale->SetMarginTop(t_rim_);
+    scale->SetMarginBottom(b_rim_ + shadow_width_ - 1);
+  }
+}
+
+void TCustomZephChart::LayoutScales() {
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    PlaceScaleControl(scales_x_[i], true);
+    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
+    PlaceScaleControl(scales_y_[i], false);
+  }
+}
+
+void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
+  // A standard layout changes many settings and applies them once at its end.
+  if (applying_layout_) return;
+  // A joined axis keeps following its controlling layer, whatever was asked of it.
+  CopyJoinedRanges();
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
+  }
+  // The mapping follows the ranges at once, also while the chart does not paint.
+  CalcScaling();
+  Invalidate();
+  Paint();
+}
+
+namespace {
+
+template <typename Props>
+void ApplyLayoutScale(Props* props, const TLayoutScale& entry) {
+  using Location = decltype(props->ScaleLocation());
+  props->SetScaleLocation(static_cast<Location>(entry.location));
+  props->SetCaptionPosX(entry.caption_x);
+  props->SetCaptionPosY(entry.caption_y);
+  props->SetCaptionAlignment(entry.alignment);
+  props->SetCaptionAnchor(entry.anchor);
+  props->SetScalePos(entry.scale_pos);
+  props->SetVisible(entry.visible);
+}
+
+}  // namespace
+
+void TCustomZephChart::SetStandardLayout(TzcLayout value) {
+  const TLayoutRow& row = StandardLayoutRow(value);
+  standard_layout_ = value;
+  const bool suspended = paint_suspended_;
+  paint_suspended_ = true;
+  applying_layout_ = true;
+  b_rim_ = row.b_rim;
+  t_rim_ = row.t_rim;
+  l_rim_ = row.l_rim;
+  r_rim_ = row.r_rim;
+  caption_pos_x_ = row.caption_x;
+  caption_pos_y_ = row.caption_y;
+  caption_alignment_ = row.caption_alignment;
+  caption_anchor_horiz_ = row.anchor_horiz;
+  caption_anchor_vert_ = row.anchor_vert;
+  for (int layer = 1; layer <= 4; ++layer) {
+    ApplyLayoutScale(ScaleX(layer), row.x[static_cast<std::size_t>(layer - 1)]);
+    ApplyLayoutScale(ScaleY(layer), row.y[static_cast<std::size_t>(layer - 1)]);
+  }
+  for (int layer = 5; layer <= kLayerCount; ++layer) {
+    ScaleX(layer)->SetVisible(false);
+    ScaleY(layer)->SetVisible(false);
+  }
+  applying_layout_ = false;
+  RimsChanged();
+  paint_suspended_ = suspended;
+  Invalidate();
+  if (!paint_suspended_) Paint();
+}
+
+}  // namespace zeph

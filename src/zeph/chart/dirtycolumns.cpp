@@ -1,0 +1,51 @@
+#include "zeph/chart/dirtycolumns.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zeph {
+
+void DirtyColumns::Reset(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  all_ = false;
+  top_.assign(static_cast<std::size_t>(width_), height_);
+  bottom_.assign(static_cast<std::size_t>(width_), 0);
+}
+
+void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
+  if (all_) return;
+  const int x1 = std::max(std::min(a.x(), b.x()), 0);
+  const int x2 = std::min(std::max(a.x(), b.x()), width_ - 1);
+  if (x1 > x2) return;
+  const int y1 = std::max(std::min(a.y(), b.y()), 0);
+  const int y2 = std::min(std::max(a.y(), b.y()) + 1, height_);
+  if (y1 >= y2) return;
+  // Every column the segment crosses gets the segment's whole row range: generous for shallow
+  // segments, exact enough for the short ones a curve is made of.
+  for (int x = x1; x <= x2; ++x) {
+    auto i = static_cast<std::size_t>(x);
+    top_[i] = std::min(top_[i], y1);
+    bottom_[i] = std::max(bottom_[i], y2);
+  }
+}
+
+bool DirtyColumns::Restore(const QImage& empty, const QImage& target) const {
+  if (all_ || empty.size() != QSize(width_, height_) || target.size() != empty.size() ||
+      empty.format() != target.format() || target.depth() != 32)
+    return false;
+  const qsizetype source_stride = empty.bytesPerLine();
+  const qsizetype target_stride = target.bytesPerLine();
+  const uchar* source = empty.constBits();
+  // Written through the const view, as the painter working on the same image does: no detach.
+  auto* bits = const_cast<uchar*>(target.constBits());
+  for (int x = 0; x < width_; ++x) {
+    const auto i = static_cast<std::size_t>(x);
+    for (int y = top_[i]; y < bottom_[i]; ++y) {
+      std::memcpy(bits + y * target_stride + x * 4, source + y * source_stride + x * 4, 4);
+    }
+  }
+  return true;
+}
+
+}  // namespace zeph

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "zeph/chart/chartitem.h"
+#include "zeph/chart/chart_export.h"
+
+namespace zeph {
+
+// A chart's display list: the item records in order, with a count, a per-kind counter and the
+// index of the last item shown. Charts that display one another's data share one list.
+//
+// Curves are long runs of move-to and draw-to items that differ only in their point, so the list
+// keeps such items (and the other kinds made of one point and the shared attributes) compactly:
+// a run of them stores its attributes once and each item as its point and kind. Every other item
+// is kept as its full record. Reading an item back gives the record exactly as it was appended.
+class ZEPH_CHART_EXPORT TZephItemList {
+ public:
+  // A stretch of consecutive items: point items sharing one set of attributes, or full records.
+  struct Run {
+    int first;    // index of its first item in the list
+    int count;    // number of items
+    bool points;  // point items, else full records
+    TZephPointAttributes attributes;  // of point items
+    std::size_t start;  // index of its first point, or of its first record
+  };
+
+  // Point items are kept in chunks of this many, so a growing list never copies its points.
+  static constexpr std::size_t kChunkPoints = std::size_t{1} << 16;
+
+  TZephItemList() = default;
+  TZephItemList(const TZephItemList& other);
+  TZephItemList& operator=(const TZephItemList& other);
+
+  // Different for every list and after every ClearGraf: while it stays, the points appended so
+  // far stay where and as they are.
+  std::uint64_t Generation() const { return generation_; }
+  int Count() const { return count_; }
+  // The number of items the list holds before it grows by the growth step again.
+  int Capacity() const { return capacity_; }
+  // The record of the item at the index (0 <= index < Count()).
+  TZephChartItem operator[](int index) const;
+
+  // Appends a record, growing the capacity by grow_by items when it is full.
+  void Append(const TZephChartItem& item, int grow_by);
+  // Appends a point item of the kind with the attributes: the same as appending its record.
+  void AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes, int grow_by) {
+    // The common case, a curve going on, without a call: room in the last chunk, same attributes.
+    if (room_ != 0 && runs_.back().points && runs_.back().attributes == attributes) {
+      StorePoint(kind, x, y);
+      ++runs_.back().count;
+      Grow(kind, grow_by);
+      return;
+    }
+    AppendPointToNewRunOrChunk(kind, x, y, attributes, grow_by);
+  }
+  // Empties the list and returns its storage.
+  void Clear();
+
+  const std::vector<Run>& Runs() const { return runs_; }
+  // The points from the index on that lie together in memory (at least one for a valid index),
+  // with their kinds; count receives how many.
+  const TZephItemPoint* Points(std::size_t index, std::size_t& count) const;
+  const std::uint8_t* PointKinds(std::size_t index) const;
+  const TZephChartItem& Record(std::size_t index) const { return records_[index]; }
+
+  // Bytes of storage the list holds for its items.
+  std::size_t AllocatedBytes() const;
+
+  int KindCount(int kind) const { return kind >= 0 && kind < kItemKindCount ? kind_counts_[kind] : 0; }
+  const std::array<int, kItemKindCount>& KindCounts() const { return kind_counts_; }
+
+  int LastShown() const { return last_shown_; }
+  void SetLastShown(int index) { last_shown_ = index; }
+
+ private:
+  struct Chunk {
+    std::unique_ptr<TZephItemPoint[]> points;
+    std::unique_ptr<std::uint8_t[]> kinds;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+  };
+
+  // Counts an appended item, growing the capacity by the growth step when it is full.
+  // Stores a point in the last chunk, which has room for it.
+  void StorePoint(TZephItemKind kind, double x, double y) {
+    Chunk& chunk = chunks_.back();
+    chunk.points[chunk.size] = {x, y};
+    chunk.kinds[chunk.size] = kind;
+    ++chunk.size;
+    --room_;
+    ++point_count_;
+  }
+  void Grow(TZephItemKind kind, int grow_by) {
+    if (count_ >= capacity_) capacity_ += grow_by;
+    if (kind < kItemKindCount) ++kind_counts_[kind];
+    ++count_;
+  }
+  void AppendPointToNewRunOrChunk(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes,
+                                  int grow_by);
+  // Makes room for one more point in the last chunk.
+  void ReservePoint(int grow_by);
+
+  std::vector<Run> runs_;
+  std::vector<Chunk> chunks_;
+  std::size_t point_count_ = 0;
+  // Free places in the last chunk.
+  std::size_t room_ = 0;
+  std::vector<TZephChartItem> records_;
+  static std::uint64_t NewGeneration();
+
+  std::uint64_t generation_ = NewGeneration();
+  int count_ = 0;
+  int capacity_ = 0;
+  int last_shown_ = 0;
+  // A list that was never cleared counts one item of kind 0, as the chart's constructor leaves it.
+  std::array<int, kItemKindCount> kind_counts_{1};
+};
+
+}  // namespace zeph

@@ -1,0 +1,589 @@
+// Rendering the display list into the chart-area image: grid, items, text labels and frame.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/pencache_p.h"
+#include "zeph/chart/pixelmap.h"
+#include "zeph/chart/polylinebatch_p.h"
+#include "zeph/chart/solidpolyline.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/scales/drawmark.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/linerasterizer.h"
+
+namespace zeph {
+
+namespace {
+
+// Half the opening of an arrow head: 20 degrees.
+constexpr double kArrowHalfAngle = 0.3490658503988659;
+
+int RoundOffset(double value) { return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9))); }
+
+// Whether every coordinate the item's kind uses is a finite number.
+bool CoordinatesFinite(const TZephChartItem& item) {
+  const bool first = std::isfinite(item.X1) && std::isfinite(item.Y1);
+  switch (item.Kind) {
+    case ikLine:
+    case ikRectangle:
+    case ikFramedRect:
+    case ikBar3D:
+    case ikEllipse:
+    case ikArrow: return first && std::isfinite(item.X2) && std::isfinite(item.Y2);
+    default: return first;
+  }
+}
+
+void OrderCorners(QPoint& a, QPoint& b) {
+  if (a.x() > b.x()) std::swap(a.rx(), b.rx());
+  if (a.y() > b.y()) std::swap(a.ry(), b.ry());
+}
+
+void Outline(TCanvas& canvas, int left, int top, int right, int bottom) {
+  const std::array<QPoint, 5> corners = {QPoint(left, top), QPoint(right, top), QPoint(right, bottom),
+                                         QPoint(left, bottom), QPoint(left, top)};
+  canvas.Polyline(corners.data(), 5);
+  canvas.MoveTo(left, top);
+}
+
+}  // namespace
+
+QPoint TCustomZephChart::ItemPixel(int layer, double x, double y) const {
+  const QPoint p = WorldToPixel(layer, x, y);
+  return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - l_rim_, std::clamp(p.y(), -kPixelClamp, kPixelClamp) - t_rim_};
+}
+
+QPointF TCustomZephChart::PolylinePixel(int layer, double x, double y, bool exact) const {
+  if (!exact) return ItemPixel(layer, x, y);
+  const QPointF p = WorldToPixelF(layer, x, y);
+  const auto clamp = [](double v) { return std::clamp(v, -double{kPixelClamp}, double{kPixelClamp}); };
+  return {clamp(p.x()) - l_rim_, clamp(p.y()) - t_rim_};
+}
+
+void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
+  area_clear_pending_ = false;
+  // Background and grid come from the cached empty area while nothing they depend on changed.
+  const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
+  const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
+  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Size() == area_size &&
+      area_bmp_.Size() == area_size) {
+    // Only what the last data rendering drew on needs the empty area back.
+    if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
+    dirty_columns_.Reset(area_size.width(), area_size.height());
+    RenderData(canvas);
+    return;
+  }
+  dirty_columns_.Reset(area_size.width(), area_size.height());
+  ClearChartArea(canvas, 0, 0);
+  if (!cacheable) {
+    dirty_columns_.MarkAll();
+    RenderItems(canvas);
+    return;
+  }
+  if (grid_style_ != gsNone) DrawGrid(canvas);
+  area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
+  area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  area_base_valid_ = true;
+  area_base_layer_ = CurrentLayer();
+  RenderData(canvas);
+}
+
+void TCustomZephChart::RenderItems(TCanvas& canvas) {
+  if (OnBeforeRenderData) {
+    const TColor brush = canvas.BrushColor();
+    const TColor pen = canvas.PenColor();
+    OnBeforeRenderData(this, canvas, t_rim_, l_rim_);
+    canvas.SetBrushColor(brush);
+    canvas.SetPenColor(pen);
+  }
+  if (grid_style_ != gsNone) DrawGrid(canvas);
+  RenderData(canvas);
+}
+
+void TCustomZephChart::RenderData(TCanvas& canvas) {
+  TPenCache cache(canvas);
+  cache.Reset(chart_color_, LineWidth());
+  canvas.SetBrushStyle(bsSolid);
+  canvas.MoveTo(0, 0);
+  // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.
+  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1;
+  TPolylineBatch batch([this, &canvas, exact](const QPointF* points, int count) {
+    const QPoint last = points[count - 1].toPoint();
+    if (exact) {
+      dirty_columns_.MarkAll();
+      canvas.Polyline(points, count);
+      canvas.MoveTo(last.x(), last.y());
+      return;
+    }
+    // Whole pixels here: the points convert exactly.
+    std::array<QPoint, TPolylineBatch::kMaxPoints> pixels;
+    for (int i = 0; i < count; ++i) pixels[static_cast<std::size_t>(i)] = points[i].toPoint();
+    if (canvas.PenWidth() > 1) dirty_columns_.MarkAll();
+    for (int i = 1; i < count; ++i) dirty_columns_.MarkSegment(pixels[i - 1], pixels[i]);
+    canvas.Polyline(pixels.data(), count);
+    canvas.MoveTo(last.x(), last.y());
+  });
+  batch.SetPenPos(QPointF(0, 0));
+
+  const TZephItemList& list = Items();
+  solid_cache_.Rewind();
+
+  // Each layer's mapping in double precision where it gives the exact pixel, made when first used.
+  std::array<TPixelMap, kLayerCount> maps;
+  std::array<bool, kLayerCount> mapped{};
+  const auto map_of = [&](int layer) -> const TPixelMap& {
+    const std::size_t i = ClampedLayerIndex(layer);
+    if (!mapped[i]) {
+      const TLayerScaling& s = LayerScaling(layer);
+      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic(),
+                          kPixelClamp, l_rim_, t_rim_);
+      mapped[i] = true;
+    }
+    return maps[i];
+  };
+  const auto pixel = [&](int layer, const TZephItemPoint& point) {
+    if (exact) return PolylinePixel(layer, point.X, point.Y, true);
+    QPoint p;
+    if (!map_of(layer).Map(point, p)) p = ItemPixel(layer, point.X, point.Y);
+    return QPointF(p);
+  };
+
+  // One-pixel pens on the image draw each segment as it comes instead of collecting it: the same
+  // pixels, as long as the dash pattern starts anew where a polyline of the batch would start, at
+  // most every kMaxPoints points. The batch then holds only the pen position.
+  struct {
+    bool on = false;
+    int points = 0;  // of the polyline the batch would be collecting
+    QPoint pen;
+    std::optional<LineRasterizer> rasterizer;
+    int width = 0;
+    int height = 0;
+    long long skipped = 0;  // pixels of lines beside the image the dash pattern has yet to move on by
+  } stream;
+  const auto flush = [&] {
+    if (stream.on) {
+      stream.on = false;
+      batch.SetPenPos(stream.pen);
+      canvas.MoveTo(stream.pen.x(), stream.pen.y());
+    }
+    batch.Flush();
+  };
+  const auto stream_to = [&](QPoint to) {
+    if (stream.points == 0) {
+      stream.points = 1;
+      stream.skipped = 0;
+      stream.rasterizer->RestartPattern();
+    }
+    const QPoint from = stream.pen;
+    if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) ||
+        (from.x() >= stream.width && to.x() >= stream.width) || (from.y() >= stream.height && to.y() >= stream.height)) {
+      // Beside the image (a curve zoomed in is mostly): only the pattern moves on, later at once.
+      stream.skipped += std::max(std::abs(static_cast<long long>(to.x()) - from.x()),
+                                 std::abs(static_cast<long long>(to.y()) - from.y()));
+    } else {
+      stream.rasterizer->Skip(stream.skipped);
+      stream.skipped = 0;
+      stream.rasterizer->Line(from, to);
+      dirty_columns_.MarkSegment(from, to);
+    }
+    stream.pen = to;
+    if (++stream.points == TPolylineBatch::kMaxPoints) stream.points = 0;
+  };
+  const auto draw_to = [&](QPointF point) {
+    if (!stream.on) {
+      if (exact || batch.Pending() != 0 || !canvas.DrawsOwnLines()) {
+        batch.Append(point);
+        return;
+      }
+      stream.on = true;
+      stream.points = 0;
+      stream.pen = batch.PenPos().toPoint();
+      stream.rasterizer.emplace(canvas.Rasterizer());
+      stream.width = stream.rasterizer->Width();
+      stream.height = stream.rasterizer->Height();
+    }
+    stream_to(point.toPoint());
+  };
+
+  // A point that is no finite number breaks the polyline: the next finite point starts anew, as
+  // after a move-to. Other items that are not finite are left out.
+  bool broken = false;
+  const auto set_width = [&](int width) {
+    if (width == cache.PenWidth()) return;
+    flush();
+    cache.SetPenWidth(width);
+  };
+  const auto polyline_point = [&](std::uint8_t kind, const TZephItemPoint& point,
+                                  const TZephPointAttributes& attributes) {
+    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+      flush();
+      broken = true;
+    } else if (kind == ikMoveTo || broken) {
+      broken = false;
+      flush();
+      const QPointF p = pixel(attributes.Layer, point);
+      batch.SetPenPos(p);
+      canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
+    } else {
+      const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+      if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
+        flush();
+        cache.SetPenColor(attributes.Color);
+        cache.SetPenStyle(style);
+      }
+      draw_to(pixel(attributes.Layer, point));
+    }
+  };
+  const auto other_item = [&](const TZephChartItem& item) {
+    flush();
+    dirty_columns_.MarkAll();
+    RenderItem(canvas, item, cache);
+    if (item.Kind == ikRelMove || item.Kind == ikRelDraw) {
+      batch.SetPenPos(canvas.PenPos());
+      broken = false;
+    }
+  };
+  // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
+  // drawn with a solid one-pixel pen on the image straight (the same pixels as the polylines of the
+  // batch, whose splitting only matters to dashes); returns the index after the last one drawn, or
+  // k when the pen does not allow it.
+  const auto solid_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                                std::size_t n, const TZephPointAttributes& attributes) {
+    set_width(attributes.LineWidth);
+    flush();
+    cache.SetPenColor(attributes.Color);
+    cache.SetPenStyle(static_cast<TPenStyle>(attributes.PenStyle));
+    if (exact || !canvas.DrawsOwnLines() || canvas.PenMode() != pmCopy) return k;
+    LineRasterizer rasterizer = canvas.Rasterizer();
+    if (rasterizer.Dashed()) return k;
+    TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
+    const int layer = attributes.Layer;
+    const TLayerScaling& scaling = LayerScaling(layer);
+    const bool linear = !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic();
+    const TSolidPolylineCache::Key key{list.Generation(), points, k, n, polyline.State(broken).pen, broken,
+                                       scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
+    bool reused = false;
+    // Short stretches are drawn anew at once; keeping them would cost more than it saves.
+    const bool keep = linear && n - k >= TSolidPolylineCache::kLongStretch;
+    TSolidPolylineCache::Entry* entry = keep ? &solid_cache_.Slot(key, reused) : nullptr;
+    if (reused && entry->kept) {
+      polyline.Replay(entry->shapes, entry->end);
+      broken = entry->end.broken;
+      k = entry->next;
+    } else {
+      std::vector<TSolidPolyline::Shape> shapes;
+      if (entry) polyline.Record(&shapes);
+      k = polyline.Draw(map_of(layer), points, kinds, k, n, broken,
+                        [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
+      // The column still gathered is painted by Finish from the end state, when replayed too.
+      polyline.Record(nullptr);
+      if (entry) {
+        entry->kept = TSolidPolylineCache::WorthKeeping(shapes.size(), k - key.first);
+        entry->next = k;
+        entry->end = polyline.State(broken);
+        if (entry->kept) entry->shapes = std::move(shapes);
+      }
+    }
+    const QPoint pen = polyline.Finish();
+    batch.SetPenPos(pen);
+    canvas.MoveTo(pen.x(), pen.y());
+    return k;
+  };
+
+  // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
+  // through the batch as one by one, with what is the same for all of them done once; returns the
+  // index after the last one.
+  const auto batched_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                                  std::size_t n, const TZephPointAttributes& attributes) {
+    set_width(attributes.LineWidth);
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    if (attributes.Color != cache.PenColor() || style != cache.PenStyle()) {
+      flush();
+      cache.SetPenColor(attributes.Color);
+      cache.SetPenStyle(style);
+    }
+    const TPixelMap& map = map_of(attributes.Layer);
+    for (; k < n; ++k) {
+      const std::uint8_t kind = kinds[k];
+      if (kind != ikMoveTo && kind != ikDrawTo) break;
+      QPointF p;
+      QPoint mapped;
+      if (!exact && map.Map(points[k], mapped)) {
+        if (stream.on && kind == ikDrawTo && !broken) {
+          stream_to(mapped);
+          continue;
+        }
+        p = mapped;
+      } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
+        p = pixel(attributes.Layer, points[k]);
+      } else {
+        flush();
+        broken = true;
+        continue;
+      }
+      if (kind == ikMoveTo || broken) {
+        broken = false;
+        flush();
+        batch.SetPenPos(p);
+        canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
+      } else {
+        draw_to(p);
+      }
+    }
+    return k;
+  };
+
+  for (const TZephItemList::Run& run : list.Runs()) {
+    if (!run.points) {
+      for (int k = 0; k < run.count; ++k) {
+        const TZephChartItem& item = list.Record(run.start + static_cast<std::size_t>(k));
+        if (!ItemVisible(item)) continue;
+        const bool polyline = item.Kind == ikMoveTo || item.Kind == ikDrawTo;
+        if (!polyline && !CoordinatesFinite(item)) continue;
+        set_width(item.LineWidth);
+        if (polyline) {
+          polyline_point(item.Kind, {item.X1, item.Y1},
+                         {item.Color, item.LineWidth, item.Layer, item.PenStyle, item.ItemClass, item.MarkType});
+        } else {
+          other_item(item);
+        }
+      }
+      continue;
+    }
+    const TZephPointAttributes& attributes = run.attributes;
+    if (!ItemVisible(attributes)) continue;
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
+    std::size_t index = run.start;
+    const std::size_t end = run.start + static_cast<std::size_t>(run.count);
+    while (index < end) {
+      std::size_t available = 0;
+      const TZephItemPoint* points = list.Points(index, available);
+      const std::uint8_t* kinds = list.PointKinds(index);
+      const std::size_t n = std::min(available, end - index);
+      std::size_t k = 0;
+      while (k < n) {
+        const std::uint8_t kind = kinds[k];
+        if (kind == ikMoveTo || kind == ikDrawTo) {
+          if (solid) {
+            const std::size_t next = solid_points(points, kinds, k, n, attributes);
+            if (next != k) {
+              k = next;
+              continue;
+            }
+            solid = false;
+          }
+          k = batched_points(points, kinds, k, n, attributes);
+          continue;
+        } else if (std::isfinite(points[k].X) && std::isfinite(points[k].Y)) {
+          set_width(attributes.LineWidth);
+          other_item(list[run.first + static_cast<int>(index - run.start + k)]);
+        }
+        ++k;
+      }
+      index += n;
+    }
+  }
+  flush();
+  canvas.SetPenWidth(1);
+
+  DrawTextLabels(canvas);
+  if (OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
+                                    [](const TTextLabel* label) { return label->Mode() != tlOff; }))
+    dirty_columns_.MarkAll();
+  if (OnDataRendered) OnDataRendered(this, canvas, t_rim_, l_rim_);
+
+  const int cw = ChartWidth();
+  const int ch = ChartHeight();
+  // The frame lies on the outermost pixels of the chart-area image, all four corners included;
+  // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
+  canvas.SetPenColor(chart_frame_color_);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenWidth(1);
+  canvas.SetBrushColor(chart_frame_color_);
+  canvas.FillRect(0, 0, cw + 1, 1);
+  canvas.FillRect(0, ch, cw + 1, ch + 1);
+  canvas.FillRect(0, 0, 1, ch + 1);
+  canvas.FillRect(cw, 0, cw + 1, ch + 1);
+}
+
+void TCustomZephChart::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {
+  const auto style = static_cast<TPenStyle>(item.PenStyle);
+  switch (item.Kind) {
+    case ikLine: {
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      const QPoint a = ItemPixel(item.Layer, item.X1, item.Y1);
+      const QPoint b = ItemPixel(item.Layer, item.X2, item.Y2);
+      if (a == b) {
+        canvas.SetPixel(a.x(), a.y(), item.Color);
+        canvas.MoveTo(a.x(), a.y());
+      } else {
+        canvas.MoveTo(a.x(), a.y());
+        canvas.LineTo(b.x(), b.y());
+      }
+      break;
+    }
+    case ikRectangle:
+    case ikEllipse: {
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      cache.SetBrushColor(item.FillColor);
+      QPoint a;
+      QPoint b;
+      if (item.Kind == ikRectangle) {
+        a = ItemPixel(item.Layer, item.X1, item.Y1);
+        b = ItemPixel(item.Layer, item.X2, item.Y2);
+      } else {
+        a = ItemPixel(item.Layer, item.X1 - item.X2, item.Y1 - item.Y2);
+        b = ItemPixel(item.Layer, item.X1 + item.X2, item.Y1 + item.Y2);
+      }
+      OrderCorners(a, b);
+      // The far edge belongs to the shape.
+      if (item.Transparent) canvas.SetBrushStyle(bsClear);
+      if (item.Kind == ikRectangle) {
+        canvas.Rectangle(a.x(), a.y(), b.x() + 1, b.y() + 1);
+      } else {
+        canvas.Ellipse(a.x(), a.y(), b.x() + 1, b.y() + 1);
+      }
+      canvas.SetBrushStyle(bsSolid);
+      break;
+    }
+    case ikFramedRect: {
+      QPoint a = ItemPixel(item.Layer, item.X1, item.Y1);
+      QPoint b = ItemPixel(item.Layer, item.X2, item.Y2);
+      OrderCorners(a, b);
+      cache.SetPenColor(item.FillColor);
+      cache.SetPenStyle(psSolid);
+      cache.SetBrushColor(item.FillColor);
+      canvas.Rectangle(a.x(), a.y(), b.x() + 1, b.y() + 1);
+      const int l = a.x();
+      const int t = a.y();
+      const int r = b.x();
+      const int btm = b.y();
+      const auto edges = [&](TColor top_left, TColor bottom_right) {
+        cache.SetPenColor(top_left);
+        canvas.MoveTo(l, btm);
+        canvas.LineTo(l, t);
+        canvas.LineTo(r, t);
+        cache.SetPenColor(bottom_right);
+        canvas.LineTo(r, btm);
+        canvas.LineTo(l, btm);
+      };
+      const auto outline_twice = [&](TColor first, TColor second) {
+        cache.SetPenColor(first);
+        Outline(canvas, l + 1, t + 1, r + 1, btm + 1);
+        cache.SetPenColor(second);
+        Outline(canvas, l - 1, t - 1, r - 1, btm - 1);
+      };
+      switch (item.FrameStyle) {
+        case fsLowered: edges(item.Color2, item.Color3); break;
+        case fsRaised: edges(item.Color3, item.Color2); break;
+        case fsEmbossed: outline_twice(item.Color2, item.Color3); break;
+        case fsEngraved: outline_twice(item.Color3, item.Color2); break;
+        default: break;
+      }
+      break;
+    }
+    case ikBar3D: {
+      QPoint a = ItemPixel(item.Layer, item.X1, item.Y1);
+      QPoint b = ItemPixel(item.Layer, item.X2, item.Y2);
+      OrderCorners(a, b);
+      const double angle = item.Size * M_PI / 180.0;
+      const int dx = RoundOffset(item.Depth * std::cos(angle));
+      const int dy = -RoundOffset(item.Depth * std::sin(angle));
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      cache.SetBrushColor(item.FillColor);
+      const int l = a.x();
+      const int t = a.y();
+      const int r = b.x();
+      const int btm = b.y();
+      const std::array<QPoint, 4> top = {QPoint(l, t), QPoint(l + dx, t + dy), QPoint(r + dx, t + dy), QPoint(r, t)};
+      const std::array<QPoint, 4> side = {QPoint(r, t), QPoint(r + dx, t + dy), QPoint(r + dx, btm + dy),
+                                          QPoint(r, btm)};
+      canvas.Polygon(top.data(), 4);
+      canvas.Polygon(side.data(), 4);
+      canvas.Rectangle(l, t, r + 1, btm + 1);
+      break;
+    }
+    case ikText: {
+      const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
+      const QString text = AnsiToQString(std::string_view(item.Text, strnlen(item.Text, kItemTextLength)));
+      TFont font = font_;
+      font.Size = item.Size;
+      font.Style = text_font_style_;
+      font.Color = item.Color;
+      canvas.SetFont(font);
+      cache.SetFontColor(item.Color);
+      const bool solid = text_bk_style_ == tbSolid;
+      if (solid) cache.SetBrushColor(text_bk_color_);
+      canvas.SetBrushStyle(solid ? bsSolid : bsClear);
+      const int w = canvas.TextWidth(text);
+      const int h = canvas.TextHeight(text);
+      int x = p.x();
+      if (text_alignment_ == taRightJustify) x -= w;
+      if (text_alignment_ == taCenter) x -= w / 2;
+      canvas.TextOut(x, p.y() - h / 2, text);
+      canvas.SetBrushStyle(bsSolid);
+      break;
+    }
+    case ikRelMove: {
+      const QPoint p = canvas.PenPos() + QPoint(RoundOffset(item.X1), RoundOffset(item.Y1));
+      canvas.MoveTo(p.x(), p.y());
+      break;
+    }
+    case ikRelDraw: {
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      const QPoint p = canvas.PenPos() + QPoint(RoundOffset(item.X1), RoundOffset(item.Y1));
+      canvas.LineTo(p.x(), p.y());
+      canvas.SetPixel(p.x(), p.y(), item.Color);
+      break;
+    }
+    case ikArrow: {
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      const QPoint tail = ItemPixel(item.Layer, item.X1, item.Y1);
+      const QPoint head = ItemPixel(item.Layer, item.X2, item.Y2);
+      canvas.MoveTo(tail.x(), tail.y());
+      canvas.LineTo(head.x(), head.y());
+      if (item.Size >= 1) {
+        // The head's sides point back along the shaft, 20 degrees to either side.
+        const double back = std::atan2(tail.y() - head.y(), tail.x() - head.x());
+        const auto side = [&](double angle) {
+          return QPoint(head.x() + RoundOffset(item.Size * std::cos(angle)),
+                        head.y() + RoundOffset(item.Size * std::sin(angle)));
+        };
+        const QPoint s1 = side(back + kArrowHalfAngle);
+        const QPoint s2 = side(back - kArrowHalfAngle);
+        if (item.Transparent) {
+          canvas.MoveTo(head.x(), head.y());
+          canvas.LineTo(s1.x(), s1.y());
+          canvas.MoveTo(head.x(), head.y());
+          canvas.LineTo(s2.x(), s2.y());
+        } else {
+          cache.SetBrushColor(item.FillColor);
+          const std::array<QPoint, 3> triangle = {head, s1, s2};
+          canvas.Polygon(triangle.data(), 3);
+        }
+      }
+      canvas.MoveTo(head.x(), head.y());
+      break;
+    }
+    case ikMark: {
+      cache.SetPenColor(item.Color);
+      cache.SetPenStyle(style);
+      const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
+      DrawMark(canvas, item.MarkType, p.x(), p.y());
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace zeph

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QPoint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "zeph/chart/itemlist.h"
+#include "zeph/chart/chart_export.h"
+
+namespace zeph {
+
+// The world-to-pixel mapping of one layer's linear axes, px = kx * x + dx rounded to the nearest
+// pixel, in double precision instead of the chart's extended precision: both coordinates of a point
+// in one step. It answers only where the double result provably rounds to the same pixel as the
+// extended one (the result is farther from a half than both can differ), which is all but a few
+// points in billions; the caller maps the others the exact way.
+class ZEPH_CHART_EXPORT TPixelMap {
+ public:
+  // Unusable (Map always declines) unless both axes are linear and the coefficients are finite.
+  // The pixel is clamped to -clamp..clamp and then shifted by (-offset_x, -offset_y).
+  TPixelMap() = default;
+  TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp, int offset_x,
+            int offset_y);
+
+  // The world x values strictly between lo and hi all map to the shifted pixel column, in both
+  // precisions: a curve's points can be sorted into columns by two comparisons each. The interval
+  // is empty (lo >= hi) where the map cannot tell.
+  void ColumnInterval(int column, double& lo, double& hi) const;
+
+  bool Map(const TZephItemPoint& point, QPoint& pixel) const {
+#if defined(__SSE2__)
+    if (!usable_) return false;
+    const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m128d product = _mm_mul_pd(_mm_loadu_pd(&point.X), k_);
+    const __m128d value = _mm_add_pd(product, d_);
+    // Non-finite points (and overflowing products) fail here: x - x is 0 only for finite x.
+    const __m128d finite = _mm_cmpeq_pd(_mm_sub_pd(value, value), _mm_setzero_pd());
+    // Beyond the clamp both precisions give the clamped pixel.
+    const __m128d clamped = _mm_min_pd(_mm_max_pd(value, low_), high_);
+    const __m128i rounded = _mm_cvtpd_epi32(clamped);
+    const __m128d distance = _mm_and_pd(_mm_sub_pd(clamped, _mm_cvtepi32_pd(rounded)), abs_mask);
+    const __m128d error = _mm_mul_pd(_mm_add_pd(_mm_and_pd(product, abs_mask), abs_d_plus_one_), epsilon_);
+    const __m128d safe = _mm_and_pd(finite, _mm_cmplt_pd(distance, _mm_sub_pd(_mm_set1_pd(0.5), error)));
+    if (_mm_movemask_pd(safe) != 3) return false;
+    const __m128i shifted = _mm_sub_epi32(rounded, offset_);
+    pixel = QPoint(_mm_cvtsi128_si32(shifted), _mm_cvtsi128_si32(_mm_shuffle_epi32(shifted, 1)));
+    return true;
+#else
+    (void)point;
+    (void)pixel;
+    return false;
+#endif
+  }
+
+ private:
+#if defined(__SSE2__)
+  bool usable_ = false;
+  double kx_ = 0;
+  double inverse_kx_ = 0;
+  double dx_ = 0;
+  double margin_ = 0;
+  int clamp_ = 0;
+  int offset_x_ = 0;
+  __m128d k_{};
+  __m128d d_{};
+  __m128d abs_d_plus_one_{};
+  __m128d epsilon_{};
+  __m128d low_{};
+  __m128d high_{};
+  __m128i offset_{};
+#endif
+};
+
+}  // namespace zeph

@@ -1,0 +1,270 @@
+#pragma once
+
+#include <QPoint>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "zeph/chart/chartitem.h"
+#include "zeph/chart/dirtycolumns.h"
+#include "zeph/chart/pixelmap.h"
+#include "zeph/toolkit/linerasterizer.h"
+#include "zeph/chart/chart_export.h"
+
+namespace zeph {
+
+// Draws the move-to and draw-to points of a curve as a solid one-pixel polyline, with the same
+// pixels as drawing each segment on its own. Consecutive segments that stay in one pixel column
+// paint exactly the rows from the lowest to the highest they cover (each from its start pixel,
+// without its end pixel), so they are gathered and painted as one vertical run: a dense curve
+// costs about one run per column. The drawn pixels are recorded in the dirty columns.
+class ZEPH_CHART_EXPORT TSolidPolyline {
+ public:
+  // What the points came to: a column from row y1 to row y2 at x1, or a line.
+  struct Shape {
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+    bool column;
+  };
+  // The state after drawing: the pen, the rows gathered in its column, whether the curve is broken.
+  struct End {
+    QPoint pen;
+    int top;
+    int bottom;
+    bool broken;
+  };
+
+  TSolidPolyline(LineRasterizer& rasterizer, DirtyColumns& dirty, QPoint pen)
+      : rasterizer_(rasterizer), dirty_(dirty), pen_(pen) {}
+
+  // Writes down every shape drawn from now on.
+  void Record(std::vector<Shape>* shapes) { record_ = shapes; }
+  End State(bool broken) const { return {pen_, top_, bottom_, broken}; }
+  // Draws shapes written down before and takes the state they ended in.
+  void Replay(const std::vector<Shape>& shapes, const End& end) {
+    for (const Shape& shape : shapes) {
+      if (shape.column) {
+        rasterizer_.Column(shape.x1, shape.y1, shape.y2);
+      } else {
+        rasterizer_.Line(QPoint(shape.x1, shape.y1), QPoint(shape.x2, shape.y2));
+      }
+      dirty_.MarkSegment(QPoint(shape.x1, shape.y1), QPoint(shape.x2, shape.y2));
+    }
+    pen_ = end.pen;
+    top_ = end.top;
+    bottom_ = end.bottom;
+  }
+
+  // Draws the points from index k on, up to n or the first point of another kind, and returns the
+  // index after the last one drawn. A point that is no finite number sets broken, and the next one
+  // then starts anew as after a move-to. exact(point) gives the pixel of a point the map declines.
+  //
+  // Most points of a dense curve are draw-to points in the pen's column: those are recognised by
+  // their world x alone and only their lowest and highest world y are kept. When the curve leaves
+  // the column the rows between those (and the pen's) are painted: a segment into the next column
+  // paints its start, so together they cover exactly that range. Where the curve ends in the
+  // column instead, its points there are walked again pixel by pixel.
+  template <typename Exact>
+  std::size_t Draw(const TPixelMap& map, const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                   std::size_t n, bool& broken, const Exact& exact) {
+    // The state lives in locals while the loop runs, so that it stays in registers.
+    int x = pen_.x();
+    int y = pen_.y();
+    int top = top_;
+    int bottom = bottom_;
+    bool lost = broken;
+    double low = 0;
+    double high = 0;
+    map.ColumnInterval(x, low, high);
+    // Points gathered by world x alone: from index gathered on, with their lowest and highest y.
+    std::size_t gathered = n;
+    double y_min = 0;
+    double y_max = 0;
+    const auto pixel = [&](const TZephItemPoint& point) {
+      QPoint p;
+      if (!map.Map(point, p)) p = exact(point);
+      return p;
+    };
+    // Adds a segment within the column to the rows painted: from its start up to the row before
+    // its end.
+    const auto within = [&](int b) {
+      const bool moved = b != y;
+      const int from = std::min(y, b + 1);
+      const int to = std::max(y, b - 1);
+      top = moved ? std::min(top, from) : top;
+      bottom = moved ? std::max(bottom, to) : bottom;
+      y = b;
+    };
+    // Walks the gathered points pixel by pixel.
+    const auto settle = [&](std::size_t end) {
+      if (gathered == n) return;
+      for (std::size_t j = gathered; j < end; ++j) within(pixel(points[j]).y());
+      gathered = n;
+    };
+    for (; k < n; ++k) {
+      const std::size_t start = k;
+      double lowest = gathered == n ? HUGE_VAL : y_min;
+      double highest = gathered == n ? -HUGE_VAL : y_max;
+      k = Gather(points, kinds, k, n, low, high, lowest, highest);
+      if (k != start) {
+        if (gathered == n) gathered = start;
+        y_min = lowest;
+        y_max = highest;
+      }
+      if (k == n) break;
+      const double px = points[k].X;
+      const double py = points[k].Y;
+      const std::uint8_t kind = kinds[k];
+      if (kind != ikMoveTo && kind != ikDrawTo) break;
+      if (!std::isfinite(px) || !std::isfinite(py)) {
+        settle(k);
+        lost = true;
+        low = high = 0;
+        continue;
+      }
+      const QPoint p = pixel(points[k]);
+      const bool draws = kind == ikDrawTo && !lost;
+      if (draws && p.x() == x) {
+        // In the column after all (close to its edge).
+        if (gathered == n) {
+          within(p.y());
+        } else {
+          y_min = std::min(y_min, py);
+          y_max = std::max(y_max, py);
+        }
+        continue;
+      }
+      if (draws) {
+        if (gathered != n) {
+          const int a = pixel({points[gathered].X, y_min}).y();
+          const int b = pixel({points[gathered].X, y_max}).y();
+          top = std::min({top, y, a, b});
+          bottom = std::max({bottom, y, a, b});
+          y = pixel(points[k - 1]).y();
+          gathered = n;
+        }
+        Flush(x, top, bottom);
+        rasterizer_.Line(QPoint(x, y), p);
+        dirty_.MarkSegment(QPoint(x, y), p);
+        if (record_) record_->push_back({x, y, p.x(), p.y(), false});
+      } else {
+        settle(k);
+        Flush(x, top, bottom);
+      }
+      lost = false;
+      x = p.x();
+      y = p.y();
+      map.ColumnInterval(x, low, high);
+    }
+    settle(k);
+    pen_ = QPoint(x, y);
+    top_ = top;
+    bottom_ = bottom;
+    broken = lost;
+    return k;
+  }
+
+  // Paints what is gathered; the pen position is the last point.
+  QPoint Finish() {
+    Flush(pen_.x(), top_, bottom_);
+    return pen_;
+  }
+
+ private:
+  // Passes over the draw-to points from k on whose x lies strictly between low and high and whose
+  // y is a finite number, keeping their lowest and highest y; returns the index of the first other.
+  // Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
+  static std::size_t Gather(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k, std::size_t n,
+                            double low, double high, double& lowest, double& highest) {
+    double a = lowest;
+    double b = highest;
+    for (; k < n; ++k) {
+      const double x = points[k].X;
+      const double y = points[k].Y;
+      // One branch for the four tests: it is taken about once a column.
+      const bool inside = (kinds[k] == ikDrawTo) & (x > low) & (x < high) & (y - y == 0);
+      if (!inside) break;
+      a = std::min(a, y);
+      b = std::max(b, y);
+    }
+    lowest = a;
+    highest = b;
+    return k;
+  }
+
+  void Flush(int x, int& top, int& bottom) {
+    if (top > bottom) return;
+    rasterizer_.Column(x, top, bottom);
+    dirty_.MarkSegment(QPoint(x, top), QPoint(x, bottom));
+    if (record_) record_->push_back({x, top, x, bottom, true});
+    top = INT_MAX;
+    bottom = INT_MIN;
+  }
+
+  LineRasterizer& rasterizer_;
+  DirtyColumns& dirty_;
+  std::vector<Shape>* record_ = nullptr;
+  QPoint pen_;
+  // The rows gathered in the pen's column; none while top_ > bottom_.
+  int top_ = INT_MAX;
+  int bottom_ = INT_MIN;
+};
+
+// The shapes stretches of curves came to in the last rendering, in drawing order, to be drawn
+// again while the points, the mapping and the starting state are the same: a repaint that changes
+// none of them (an expose, a moved cross-hair or label) draws a dense curve's columns again
+// without passing over its points.
+class ZEPH_CHART_EXPORT TSolidPolylineCache {
+ public:
+  struct Key {
+    std::uint64_t list;  // the generation of the item list: its points stay as they are
+    const TZephItemPoint* points;
+    std::size_t first;
+    std::size_t end;
+    QPoint pen;
+    bool broken;
+    long double kx;
+    long double dx;
+    long double ky;
+    long double dy;
+    int offset_x;
+    int offset_y;
+    bool operator==(const Key&) const = default;
+  };
+  struct Entry {
+    Key key;
+    bool kept;  // shapes and state are kept (a stretch of scattered points is not worth the memory)
+    std::size_t next;  // the index after the last point drawn
+    TSolidPolyline::End end;
+    std::vector<TSolidPolyline::Shape> shapes;
+  };
+
+  // Stretches of fewer points are not kept.
+  static constexpr std::size_t kLongStretch = 4096;
+
+  // A rendering starts: stretches are looked for from the first on.
+  void Rewind() { next_ = 0; }
+  // The entry for the next stretch: the one of the last rendering when its key is the same
+  // (reused), else a fresh one in its place, the later ones given up (they are drawn anew).
+  Entry& Slot(const Key& key, bool& reused) {
+    reused = next_ < entries_.size() && entries_[next_].key == key;
+    if (!reused) {
+      entries_.resize(next_);
+      entries_.push_back({key, false, 0, {}, {}});
+    }
+    return entries_[next_++];
+  }
+  // Whether shapes for that many points are worth keeping.
+  static bool WorthKeeping(std::size_t shapes, std::size_t points) { return shapes <= points / 4 + 16; }
+
+ private:
+  std::vector<Entry> entries_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace zeph

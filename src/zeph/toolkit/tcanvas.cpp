@@ -1,0 +1,539 @@
+#include "zeph/toolkit/tcanvas.h"
+
+#include "zeph/toolkit/linerasterizer.h"
+
+#include <QPaintDevice>
+#include <QPen>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace zeph {
+
+namespace {
+
+// Dash patterns of the GDI's cosmetic pens, in pixels.
+QList<qreal> DashPattern(TPenStyle style) {
+  switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+QPointF Centre(QPoint p) { return {p.x() + 0.5, p.y() + 0.5}; }
+
+// Moves a point half a pixel back against the direction from `from` to `to`: a stroke between
+// pixel centres, shifted so, starts at the edge of its first pixel and stops at the edge of its last.
+QPointF HalfPixelBack(QPointF point, QPointF from, QPointF to) {
+  const QPointF d = to - from;
+  const qreal length = std::hypot(d.x(), d.y());
+  if (length == 0) return point;
+  return point - d * (0.5 / length);
+}
+
+}  // namespace
+
+int DeviceExtent(int logical, qreal ratio) {
+  return static_cast<int>(std::ceil(static_cast<qreal>(std::max(logical, 0)) * ratio - 1e-9));
+}
+
+TCanvas::TCanvas(QImage* image) {
+  if (image) Begin(image);
+}
+
+TCanvas::TCanvas(QPaintDevice* device, bool printer, qreal scale) : printer_(printer), scale_(scale > 0 ? scale : 1) {
+  Start(device);
+}
+
+TCanvas::~TCanvas() { End(); }
+
+void TCanvas::Begin(QImage* image) {
+  End();
+  image_ = image;
+  if (image_) scale_ = image_->devicePixelRatio();
+  if (image_ && !image_->isNull()) Start(image_);
+}
+
+void TCanvas::Start(QPaintDevice* device) {
+  device_ = device;
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(device)) {
+    painter_.reset();
+    return;
+  }
+  // An image carries its scale as its device pixel ratio, which the painter applies by itself.
+  if (!image_ && scale_ != 1) painter_->scale(scale_, scale_);
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+  pen_dirty_ = brush_dirty_ = font_dirty_ = mode_dirty_ = true;
+}
+
+void TCanvas::End() {
+  if (painter_) painter_->end();
+  painter_.reset();
+  image_ = nullptr;
+  device_ = nullptr;
+}
+
+int TCanvas::DeviceWidth() const { return device_ ? device_->width() : 0; }
+int TCanvas::DeviceHeight() const { return device_ ? device_->height() : 0; }
+
+void TCanvas::SetPenColor(TColor color) {
+  if (color == pen_color_) return;
+  pen_color_ = color;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenStyle(TPenStyle style) {
+  if (style == pen_style_) return;
+  pen_style_ = style;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenWidth(int width) {
+  width = std::max(width, 1);
+  if (width == pen_width_) return;
+  pen_width_ = width;
+  pen_dirty_ = true;
+}
+
+void TCanvas::SetPenMode(TPenMode mode) {
+  if (mode == pen_mode_) return;
+  pen_mode_ = mode;
+  mode_dirty_ = true;
+}
+
+void TCanvas::SetBrushColor(TColor color) {
+  if (color == brush_color_) return;
+  brush_color_ = color;
+  brush_dirty_ = true;
+}
+
+void TCanvas::SetBrushStyle(TBrushStyle style) {
+  if (style == brush_style_) return;
+  brush_style_ = style;
+  brush_dirty_ = true;
+}
+
+void TCanvas::SetFont(const TFont& font) {
+  if (font == font_) return;
+  const bool face_changed = font.Name != font_.Name || font.Size != font_.Size || font.Style != font_.Style;
+  font_ = font;
+  if (face_changed) {
+    metrics_.reset();
+    font_dirty_ = true;
+  }
+}
+
+void TCanvas::SetFontColor(TColor color) { font_.Color = color; }
+
+void TCanvas::ApplyMode() {
+  if (!mode_dirty_) return;
+  painter_->setCompositionMode(pen_mode_ == pmXor ? QPainter::RasterOp_SourceXorDestination
+                                                  : QPainter::CompositionMode_SourceOver);
+  mode_dirty_ = false;
+}
+
+void TCanvas::ApplyPen() {
+  ApplyMode();
+  if (!pen_dirty_) return;
+  pen_qcolor_ = ColorToQColor(pen_color_);
+  if (pen_style_ == psClear) {
+    painter_->setPen(Qt::NoPen);
+  } else if (Mapped()) {
+    // A printer strokes at the width in its units; a finer image at whole device pixels, so
+    // that every line of one width is equally thick.
+    const bool thin = pen_width_ <= 1;
+    QPen pen(pen_qcolor_, 1, Qt::SolidLine, thin ? Qt::FlatCap : Qt::RoundCap, thin ? Qt::MiterJoin : Qt::RoundJoin);
+    qreal width_in_pixels = pen_width_;
+    if (printer_) {
+      pen.setWidthF(pen_width_);
+    } else {
+      const qreal device_width = std::max<qreal>(1, std::round(pen_width_ * scale_));
+      pen.setCosmetic(true);
+      pen.setWidthF(device_width);
+      width_in_pixels = device_width / scale_;
+    }
+    QList<qreal> dashes = thin ? DashPattern(pen_style_) : QList<qreal>();
+    for (qreal& dash : dashes) dash /= width_in_pixels;
+    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    painter_->setPen(pen);
+  } else if (pen_width_ <= 1) {
+    // A cosmetic one-pixel pen with a flat cap leaves out the end pixel of a line.
+    QPen pen(pen_qcolor_, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const QList<qreal> dashes = DashPattern(pen_style_);
+    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    painter_->setPen(pen);
+  } else {
+    // Wide pens are always solid with round ends, as the GDI draws them.
+    painter_->setPen(QPen(pen_qcolor_, pen_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  }
+  pen_dirty_ = false;
+}
+
+void TCanvas::ApplyBrush() {
+  if (!brush_dirty_) return;
+  if (brush_style_ == bsClear) {
+    painter_->setBrush(Qt::NoBrush);
+  } else {
+    painter_->setBrush(ColorToQColor(brush_color_));
+  }
+  brush_dirty_ = false;
+}
+
+QPainter& TCanvas::Painter() {
+  ApplyPen();
+  ApplyBrush();
+  return *painter_;
+}
+
+void TCanvas::MoveTo(int x, int y) { pen_pos_ = QPoint(x, y); }
+
+bool TCanvas::DirectAccess() const {
+  return image_ && painter_ && scale_ == 1 && !painter_->hasClipping() && painter_->transform().isIdentity();
+}
+
+bool TCanvas::DrawsOwnLines() const {
+  return DirectAccess() && pen_width_ <= 1 && pen_style_ != psClear;
+}
+
+LineRasterizer TCanvas::Rasterizer() {
+  return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
+}
+
+void TCanvas::StrokeMapped(QPolygonF centres) {
+  ApplyPen();
+  if (pen_width_ <= 1 && centres.size() >= 2) {
+    const qsizetype n = centres.size();
+    centres[0] = HalfPixelBack(centres[0], centres[0], centres[1]);
+    centres[n - 1] = HalfPixelBack(centres[n - 1], centres[n - 2], centres[n - 1]);
+  }
+  painter_->drawPolyline(centres);
+}
+
+void TCanvas::LineTo(int x, int y) {
+  const QPoint to(x, y);
+  if (DrawsOwnLines()) {
+    Rasterizer().Line(pen_pos_, to);
+  } else if (painter_ && PenVisible() && to != pen_pos_ && Mapped()) {
+    StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
+  } else if (painter_ && PenVisible() && to != pen_pos_) {
+    ApplyPen();
+    painter_->drawLine(pen_pos_, to);
+  }
+  pen_pos_ = to;
+}
+
+void TCanvas::Polyline(const QPoint* points, int count) {
+  if (!painter_ || !PenVisible() || count < 2) return;
+  if (DrawsOwnLines()) {
+    LineRasterizer rasterizer = Rasterizer();
+    for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
+    return;
+  }
+  if (Mapped()) {
+    QPolygonF centres;
+    centres.reserve(count);
+    for (int i = 0; i < count; ++i) centres.append(Centre(points[i]));
+    StrokeMapped(std::move(centres));
+    return;
+  }
+  ApplyPen();
+  painter_->drawPolyline(points, count);
+}
+
+void TCanvas::Polyline(const QPointF* points, int count) {
+  if (!painter_ || !PenVisible() || count < 2) return;
+  if (!Mapped()) {
+    QVarLengthArray<QPoint, 256> pixels;
+    for (int i = 0; i < count; ++i) pixels.append(points[i].toPoint());
+    Polyline(pixels.data(), count);
+    return;
+  }
+  QPolygonF centres;
+  centres.reserve(count);
+  for (int i = 0; i < count; ++i) centres.append(points[i] + QPointF(0.5, 0.5));
+  StrokeMapped(std::move(centres));
+}
+
+void TCanvas::Polygon(const QPoint* points, int count) {
+  if (!painter_ || count <= 0) return;
+  if (Mapped()) {
+    ApplyPen();
+    ApplyBrush();
+    QPolygonF centres;
+    for (int i = 0; i < count; ++i) centres.append(Centre(points[i]));
+    painter_->drawPolygon(centres);
+    return;
+  }
+  if (!DrawsOwnLines()) {
+    ApplyPen();
+    ApplyBrush();
+    painter_->drawPolygon(points, count);
+    return;
+  }
+  // The fill comes from the painter, the closed outline from the GDI line rule.
+  if (brush_style_ == bsSolid) {
+    ApplyMode();
+    const QPen saved = painter_->pen();
+    painter_->setPen(Qt::NoPen);
+    ApplyBrush();
+    painter_->drawPolygon(points, count);
+    painter_->setPen(saved);
+  }
+  LineRasterizer rasterizer = Rasterizer();
+  for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
+  rasterizer.Line(points[count - 1], points[0]);
+}
+
+void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 <= x1 || y2 <= y1) return;
+  FillBox(x1, y1, x2, y2, brush_color_);
+}
+
+void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
+  if (DirectAccess() && pen_mode_ == pmCopy) {
+    FillRows(x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(color)));
+    return;
+  }
+  ApplyMode();
+  painter_->fillRect(DeviceAligned(QRectF(QPointF(x1, y1), QPointF(x2, y2))), ColorToQColor(color));
+}
+
+QRectF TCanvas::DeviceAligned(const QRectF& box) const {
+  if (printer_ || scale_ == 1) return box;
+  // Each edge on the device pixel where its pixel of the drawing begins, as strokes stand; a box
+  // keeps at least its scaled size, so that lines of one width are equally thick everywhere and
+  // neighbouring boxes leave no gap.
+  const QTransform to_device = painter_->deviceTransform();
+  const QRectF device = to_device.mapRect(box);
+  const auto span = [](qreal from, qreal to) {
+    const qreal first = std::floor(from + 1e-6);
+    return std::pair{first, first + std::max(std::floor(to + 1e-6) - first, std::round(to - from))};
+  };
+  const auto [left, right] = span(device.left(), device.right());
+  const auto [top, bottom] = span(device.top(), device.bottom());
+  return to_device.inverted().mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
+}
+
+void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
+  // Small boxes (grid lines, frames, tick marks) are the common case; the painter's set-up for
+  // each of them costs far more than the pixels.
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, image_->width());
+  y2 = std::min(y2, image_->height());
+  if (x2 <= x1) return;
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* bits = const_cast<uchar*>(image_->constBits());
+  const qsizetype stride = image_->bytesPerLine();
+  if (y2 <= y1) return;
+  // The first row is filled pixel by pixel, the others are copies of it: the copy runs at memory
+  // speed, which matters for the large backgrounds.
+  auto* first = reinterpret_cast<std::uint32_t*>(bits + y1 * stride) + x1;
+  std::fill(first, first + (x2 - x1), pixel);
+  const auto bytes = static_cast<std::size_t>(x2 - x1) * sizeof(std::uint32_t);
+  for (int row = y1 + 1; row < y2; ++row) std::memcpy(bits + row * stride + x1 * 4, first, bytes);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (brush_style_ == bsSolid) {
+    const int shrink = PenVisible() ? 0 : 1;
+    if (x2 - shrink > x1 && y2 - shrink > y1) FillBox(x1, y1, x2 - shrink, y2 - shrink, brush_color_);
+  }
+  if (!PenVisible() || x2 <= x1 || y2 <= y1) return;
+  if (pen_width_ <= 1 && pen_style_ != psDash && pen_style_ != psDot && pen_style_ != psDashDot &&
+      pen_style_ != psDashDotDot) {
+    // The outline runs on the box's first and last pixel rows and columns.
+    const int w = x2 - x1;
+    const int h = y2 - y1;
+    FillBox(x1, y1, x2, y1 + 1, pen_color_);
+    if (h > 1) FillBox(x1, y2 - 1, x2, y2, pen_color_);
+    if (h > 2) {
+      FillBox(x1, y1 + 1, x1 + 1, y2 - 1, pen_color_);
+      if (w > 1) FillBox(x2 - 1, y1 + 1, x2, y2 - 1, pen_color_);
+    }
+    return;
+  }
+  ApplyMode();
+  ApplyPen();
+  const QBrush saved = painter_->brush();
+  painter_->setBrush(Qt::NoBrush);
+  if (Mapped())
+    painter_->drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+  else
+    painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  painter_->setBrush(saved);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 <= x1 || y2 <= y1) return;
+  ApplyPen();
+  ApplyBrush();
+  if (x2 - x1 == 1 && y2 - y1 == 1) {
+    SetPixel(x1, y1, PenVisible() ? pen_color_ : brush_color_);
+    return;
+  }
+  if (Mapped())
+    painter_->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+  else
+    painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+const QFontMetrics& TCanvas::Metrics() {
+  if (!metrics_) {
+    qfont_ = font_.ToQFont();
+    font_key_ = QStringLiteral("%1|%2|%3").arg(font_.Name).arg(font_.Size).arg(font_.Style.Bits());
+    metrics_ = std::make_unique<QFontMetrics>(qfont_);
+  }
+  return *metrics_;
+}
+
+void TCanvas::ApplyFont() {
+  // Whoever borrowed the painter may have restored an older font under the canvas's feet.
+  if (font_dirty_ || painter_->font() != qfont_) painter_->setFont(qfont_);
+  font_dirty_ = false;
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+  if (!painter_ || text.isEmpty()) return;
+  const QFontMetrics& fm = Metrics();
+  // Texts on an image are shaped once and then only drawn; a finer or a vector device lays them
+  // out at its own resolution every time.
+  const TextCache::Entry* cached = Mapped() ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
+  const int width = cached ? cached->width : fm.horizontalAdvance(text);
+  if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
+  ApplyMode();
+  ApplyFont();
+  const QPen saved = painter_->pen();
+  painter_->setPen(ColorToQColor(font_.Color));
+  if (cached) {
+    painter_->drawStaticText(QPoint(x, y), cached->text);
+  } else {
+    painter_->drawText(QPoint(x, y + fm.ascent()), text);
+  }
+  painter_->setPen(saved);
+}
+
+int TCanvas::TextWidth(const QString& text) {
+  const QFontMetrics& fm = Metrics();
+  if (Mapped() || text.isEmpty()) return fm.horizontalAdvance(text);
+  return text_cache_.Lookup(font_key_, qfont_, text).width;
+}
+
+int TCanvas::TextHeight(const QString&) { return Metrics().height(); }
+
+TColor TCanvas::Pixel(int x, int y) const {
+  if (!image_ || !image_->valid(x, y)) return clBlack;
+  const QRgb rgb = reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x];
+  return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  if (DirectAccess()) {
+    if (!image_->valid(x, y)) return;
+    const TColor rgb = ColorToRGB(color);
+    // Written through the const view, as the painter working on the same image does: no detach.
+    reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constScanLine(y)))[x] = 0xFF000000u | ColorToPixel(rgb);
+    return;
+  }
+  if (!painter_) return;
+  FillBox(x, y, x + 1, y + 1, color);
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image) { Draw(x, y, image, image.rect()); }
+
+void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
+  const qreal ratio = image.devicePixelRatio();
+  if (ratio != 1) {
+    // The source is given in the image's logical pixels.
+    const QRectF logical = QRectF(source) & QRectF(QPointF(0, 0), image.deviceIndependentSize());
+    if (!painter_ || logical.isEmpty()) return;
+    ApplyMode();
+    const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
+    const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
+    const QPointF at = DeviceAligned(QRectF(wanted, QSizeF(1, 1))).topLeft();
+    painter_->drawImage(QRectF(at, logical.size()), image, pixels);
+    return;
+  }
+  const QRect part = source & image.rect();
+  if (!painter_ || part.isEmpty()) return;
+  x += part.x() - source.x();
+  y += part.y() - source.y();
+  if (DirectAccess() && pen_mode_ == pmCopy && image.format() == image_->format() &&
+      image.format() == QImage::Format_RGB32) {
+    CopyRows(x, y, image, part);
+    return;
+  }
+  ApplyMode();
+  painter_->drawImage(QPoint(x, y), image, part);
+}
+
+void TCanvas::CopyRows(int x, int y, const QImage& image, const QRect& part) {
+  // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
+  const int left = std::max(x, 0);
+  const int top = std::max(y, 0);
+  const int right = std::min(x + part.width(), image_->width());
+  const int bottom = std::min(y + part.height(), image_->height());
+  if (right <= left || bottom <= top) return;
+  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+  for (int row = top; row < bottom; ++row) {
+    // Written through the const view, as the painter working on the same image does: no detach.
+    auto* target = const_cast<uchar*>(image_->constScanLine(row)) + static_cast<std::size_t>(left) * sizeof(QRgb);
+    const uchar* source = image.constScanLine(part.y() + row - y) +
+                          static_cast<std::size_t>(part.x() + left - x) * sizeof(QRgb);
+    std::memcpy(target, source, bytes);
+  }
+}
+
+void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {
+  if (!painter_ || image.isNull() || x2 <= x1 || y2 <= y1) return;
+  ApplyMode();
+  painter_->drawImage(QRect(x1, y1, x2 - x1, y2 - y1), image);
+}
+
+TBitmap::TBitmap(int width, int height, qreal ratio) : ratio_(std::max<qreal>(ratio, 1)) { SetSize(width, height); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (!image_.isNull() && width_ == width && height_ == height) return;
+  width_ = width;
+  height_ = height;
+  Allocate();
+}
+
+void TBitmap::SetRatio(qreal ratio) {
+  ratio = std::max<qreal>(ratio, 1);
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  Allocate();
+}
+
+void TBitmap::Allocate() {
+  canvas_.End();
+  image_ = (width_ > 0 && height_ > 0)
+               ? QImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_), QImage::Format_RGB32)
+               : QImage();
+  if (!image_.isNull()) {
+    image_.setDevicePixelRatio(ratio_);
+    image_.fill(Qt::white);
+  }
+  canvas_.Begin(&image_);
+}
+
+}  // namespace zeph

@@ -1,0 +1,27 @@
+#include "zeph/toolkit/tfont.h"
+
+#include <cstdlib>
+
+namespace zeph {
+
+int TFont::PixelHeight() const {
+  // MulDiv(Size, 96, 72): rounds half away from zero.
+  const int scaled = std::abs(Size) * 96;
+  return (scaled + 36) / 72;
+}
+
+QFont TFont::ToQFont() const {
+  QFont font(Name);
+  font.setPixelSize(PixelHeight() > 0 ? PixelHeight() : 1);
+  font.setBold(Style.Contains(fsBold));
+  font.setItalic(Style.Contains(fsItalic));
+  font.setUnderline(Style.Contains(fsUnderline));
+  font.setStrikeOut(Style.Contains(fsStrikeOut));
+  // Grey-scale edges and glyphs hinted only vertically: letters stay crisp on their lines and
+  // stand at their true advances, so words keep even spacing at every size.
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  font.setHintingPreference(QFont::PreferVerticalHinting);
+  return font;
+}
+
+}  // namespace zeph
