@@ -4,6 +4,12 @@
 
 set(resources ${PROJECT_SOURCE_DIR}/resources)
 
+# With shared zeph libraries the installed program finds them from its own folder, wherever the
+# tree is put.
+if(BUILD_SHARED_LIBS)
+  file(RELATIVE_PATH libdir_from_bin ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set_target_properties(varactor PROPERTIES INSTALL_RPATH "$ORIGIN/${libdir_from_bin}")
+endif()
 install(TARGETS varactor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT varactor)
 
 install(FILES ${resources}/english.itl DESTINATION ${VARACTOR_DATA_DIR} COMPONENT varactor)

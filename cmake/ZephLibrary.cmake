@@ -41,6 +41,8 @@ function(zeph_library folder export_name)
   if(BUILD_SHARED_LIBS)
     # A shared library names every library it needs: a symbol left to the program is an error.
     target_link_options(${target} PRIVATE LINKER:--no-undefined)
+    # The libraries find each other in their own folder, wherever an installed tree is put.
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
   endif()
 
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
