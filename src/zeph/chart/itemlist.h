@@ -11,43 +11,53 @@
 
 namespace zeph {
 
-// A chart's display list: the item records in order, with a count, a per-kind counter and the
-// index of the last item shown. Charts that display one another's data share one list.
-//
-// Curves are long runs of move-to and draw-to items that differ only in their point, so the list
-// keeps such items (and the other kinds made of one point and the shared attributes) compactly:
-// a run of them stores its attributes once and each item as its point and kind. Every other item
-// is kept as its full record. Reading an item back gives the record exactly as it was appended.
+/// A chart's display list: a building block of TZephItemStore, installed because the store keeps
+/// it; applications need at most Count() and operator[]() to read items back through
+/// TZephItemStore::Items().
+///
+/// It holds the item records in order, with a count, a per-kind counter and the index of the last
+/// item shown. Charts that display one another's data share one list.
+///
+/// Curves are long runs of move-to and draw-to items that differ only in their point, so the list
+/// keeps such items (and the other kinds made of one point and the shared attributes) compactly:
+/// a run of them stores its attributes once and each item as its point and kind. Every other item
+/// is kept as its full record. Reading an item back gives the record exactly as it was appended.
 class ZEPH_CHART_EXPORT TZephItemList {
  public:
-  // A stretch of consecutive items: point items sharing one set of attributes, or full records.
+  /// A stretch of consecutive items: point items sharing one set of attributes, or full records.
   struct Run {
-    int first;    // index of its first item in the list
-    int count;    // number of items
-    bool points;  // point items, else full records
-    TZephPointAttributes attributes;  // of point items
-    std::size_t start;  // index of its first point, or of its first record
+    int first;    ///< Index of its first item in the list.
+    int count;    ///< Number of items.
+    bool points;  ///< True for point items, false for full records.
+    TZephPointAttributes attributes;  ///< The attributes of point items.
+    std::size_t start;  ///< Index of its first point (see Points()), or of its first record (see Record()).
   };
 
-  // Point items are kept in chunks of this many, so a growing list never copies its points.
+  /// Point items are kept in chunks of this many, so a growing list never copies its points.
   static constexpr std::size_t kChunkPoints = std::size_t{1} << 16;
 
+  /// Constructs an empty list; it counts one item of kind 0, as a new chart's list does.
   TZephItemList() = default;
+  /// Constructs a copy of the items, counters and last-shown index, with a generation of its own.
   TZephItemList(const TZephItemList& other);
+  /// Replaces the contents with a copy of another list's; the generation changes.
   TZephItemList& operator=(const TZephItemList& other);
 
-  // Different for every list and after every ClearGraf: while it stays, the points appended so
-  // far stay where and as they are.
+  /// A number that differs for every list and changes at every Clear(): while it stays, the points
+  /// appended so far stay where and as they are.
   std::uint64_t Generation() const { return generation_; }
+  /// The number of items in the list.
   int Count() const { return count_; }
-  // The number of items the list holds before it grows by the growth step again.
+  /// The number of items the list holds before it grows by the growth step again.
   int Capacity() const { return capacity_; }
-  // The record of the item at the index (0 <= index < Count()).
+  /// The record of the item at the index (0 <= index < Count()), exactly as it was appended.
+  ///
+  /// The index is not checked.
   TZephChartItem operator[](int index) const;
 
-  // Appends a record, growing the capacity by grow_by items when it is full.
+  /// Appends a record, growing the capacity by grow_by items when it is full.
   void Append(const TZephChartItem& item, int grow_by);
-  // Appends a point item of the kind with the attributes: the same as appending its record.
+  /// Appends a point item of the kind with the attributes: the same as appending its record.
   void AppendPoint(TZephItemKind kind, double x, double y, const TZephPointAttributes& attributes, int grow_by) {
     // The common case, a curve going on, without a call: room in the last chunk, same attributes.
     if (room_ != 0 && runs_.back().points && runs_.back().attributes == attributes) {
@@ -58,23 +68,35 @@ class ZEPH_CHART_EXPORT TZephItemList {
     }
     AppendPointToNewRunOrChunk(kind, x, y, attributes, grow_by);
   }
-  // Empties the list and returns its storage.
+  /// Empties the list and returns its storage.
+  ///
+  /// Count, capacity, last-shown index and every per-kind counter become 0, and the generation
+  /// changes.
   void Clear();
 
+  /// The runs of the list in item order.
   const std::vector<Run>& Runs() const { return runs_; }
-  // The points from the index on that lie together in memory (at least one for a valid index),
-  // with their kinds; count receives how many.
+  /// The points from the point index on that lie together in memory (at least one for a valid
+  /// index); count receives how many.
   const TZephItemPoint* Points(std::size_t index, std::size_t& count) const;
+  /// The kinds (TZephItemKind codes) of the points from the point index on, parallel to Points().
   const std::uint8_t* PointKinds(std::size_t index) const;
+  /// The full record at the record index (see Run::start).
   const TZephChartItem& Record(std::size_t index) const { return records_[index]; }
 
-  // Bytes of storage the list holds for its items.
+  /// Bytes of storage the list holds for its items.
   std::size_t AllocatedBytes() const;
 
+  /// How many items of the kind code (0 to 14) were appended since the last Clear(); 0 for any
+  /// other code.
   int KindCount(int kind) const { return kind >= 0 && kind < kItemKindCount ? kind_counts_[kind] : 0; }
+  /// The fifteen per-kind counters, indexed by kind code.
   const std::array<int, kItemKindCount>& KindCounts() const { return kind_counts_; }
 
+  /// The index of the last item shown: Count() − 1 after TZephItemStore::ShowGraf(), 0 after
+  /// Clear().
   int LastShown() const { return last_shown_; }
+  /// Sets LastShown().
   void SetLastShown(int index) { last_shown_ = index; }
 
  private:
