@@ -9,25 +9,44 @@
 
 namespace zeph {
 
-// Draws one-pixel lines straight into an RGB32 image the way the GDI does: from the start pixel
-// up to but not including the end pixel, whichever way the line runs, with the dash pattern
-// running on across the segments of one polyline. Lines are clipped to the image arithmetically
-// first, so far-away end points cost nothing; the dash pattern advances over the pixels left out,
-// as if they had been drawn.
+/// Draws one-pixel lines straight into an RGB32 image the way the GDI does.
+///
+/// A line runs from the start pixel up to but not including the end pixel, whichever way it runs,
+/// with the dash pattern running on across the segments of one polyline. Lines are clipped to the
+/// image arithmetically first, so far-away end points cost nothing; the dash pattern advances over
+/// the pixels left out, as if they had been drawn.
+///
+/// It is a building block of TCanvas (TCanvas::Rasterizer()) for code that draws very many lines
+/// at once; applications draw through TCanvas. It writes into the image's pixels without
+/// detaching it, so it must not outlive the image, and the image must not be resized meanwhile.
 class ZEPH_TOOLKIT_EXPORT LineRasterizer {
  public:
+  /// Prepares drawing into \a image (Format_RGB32) in the colour \a pixel (0x00RRGGBB, as
+  /// ColorToPixel() gives it) with the dash pattern of \a style, replacing pixels or, with
+  /// \a xor_mode, combining them by exclusive or.
+  ///
+  /// \ref psClear and \ref psInsideFrame draw solid lines here; whoever must draw nothing for a
+  /// clear pen does not call the rasterizer.
   LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle style, bool xor_mode);
 
+  /// Draws the line from \a from up to but not including \a to, continuing the dash pattern.
+  ///
+  /// A line of zero length draws nothing and leaves the pattern where it is.
   void Line(QPoint from, QPoint to);
-  // Paints column x from row top to row bottom, both included, clipped to the image; the dash
-  // pattern is not involved.
+  /// Paints column x from row top to row bottom, both included, clipped to the image; the dash
+  /// pattern is not involved.
   void Column(int x, int top, int bottom);
+  /// Returns whether the pen style has a dash pattern (it is not solid).
   bool Dashed() const { return dash_period_ != 0; }
-  // The next line starts at the beginning of the dash pattern, as a new polyline does.
+  /// The next line starts at the beginning of the dash pattern, as a new polyline does.
   void RestartPattern() { dash_pos_ = 0; }
-  // Moves the dash pattern on by the pixels of lines that are not drawn (lying beside the image).
+  /// Moves the dash pattern on by the pixels of lines that are not drawn (lying beside the image).
+  ///
+  /// \a steps counts pixels along the lines' major axis; negative values are not allowed.
   void Skip(long long steps);
+  /// Returns the image's width in pixels.
   int Width() const { return width_; }
+  /// Returns the image's height in pixels.
   int Height() const { return height_; }
 
  private:

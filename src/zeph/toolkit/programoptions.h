@@ -8,23 +8,33 @@
 
 namespace zeph {
 
-// What a small tool program tells about itself on its command line.
+/// What a small tool program tells about itself on its command line.
+///
+/// The options named here are the ones AnswerCommandLine() lets pass; --help and --version are
+/// always known.
 struct ZEPH_TOOLKIT_EXPORT TProgramUsage {
-  QString name;
-  QString version;
-  // The --help text, ending with a line break.
+  QString name;        ///< The program's name, for --version and messages.
+  QString version;     ///< The version that --version prints after the name.
+  /// The --help text, ending with a line break.
   QString help;
-  // Its options without the leading "--": flags, and those that take the next argument as value.
+  /// Its options without the leading "--": flags, and those that take the next argument as value.
   QStringList flags;
+  /// Its options that take a value, without the leading "--": as the next argument or after "=".
   QStringList valued;
 };
 
-// The command line as Qt strings, before any application object exists.
+/// The command line as Qt strings, before any application object exists.
+///
+/// All \a argc entries of \a argv, the program name first, decoded in the local 8-bit encoding.
 ZEPH_TOOLKIT_EXPORT QStringList ArgumentList(int argc, char** argv);
 
-// Answers --help (or -h) and --version on standard output, exit code 0, and refuses a "--" option
-// the program does not know, naming the nearest known one on standard error, exit code 2. None
-// when the program goes on. Needs no application object, so no display either.
+/// Answers --help (or -h) and --version on standard output, exit code 0, and refuses a "--" option
+/// the program does not know, naming the nearest known one on standard error, exit code 2.
+///
+/// Returns the exit code the program should end with, or none when the program goes on.
+/// \a arguments start with the program name, which is skipped; a "--" argument ends the options,
+/// and arguments that do not begin with "--" pass. An option may carry its value after "=".
+/// Needs no application object, so no display either.
 ZEPH_TOOLKIT_EXPORT std::optional<int> AnswerCommandLine(const QStringList& arguments, const TProgramUsage& usage);
 
 }  // namespace zeph

@@ -19,93 +19,197 @@ namespace zeph {
 
 class LineRasterizer;
 
-// A drawing surface with the conventions of the classic Windows GDI, which the chart and scale
-// geometry is computed for: a line leaves out its end pixel, rectangle and ellipse boxes leave out
-// their right and bottom edges, text is placed by its top-left corner. Pen, brush and font are
-// kept here and handed to the painter only when a drawing call needs them.
+/// A drawing surface with the conventions of the classic Windows GDI, which the chart and scale
+/// geometry is computed for.
+///
+/// A line leaves out its end pixel, rectangle and ellipse boxes leave out their right and bottom
+/// edges, text is placed by its top-left corner. Pen, brush and font are kept here and handed to
+/// the painter only when a drawing call needs them. Coordinates are integer pixels from the
+/// top-left corner of the device; colours are TColor values (system colours are resolved through
+/// the application palette). All drawing is aliased, except text.
+///
+/// A canvas draws while it is active (IsActive()): from construction on an image or a paint
+/// device, or from Begin(), up to End(). Drawing calls on an inactive canvas do nothing; the
+/// settings (pen, brush, font, pen position) can be read and changed at any time and survive
+/// Begin() and End(). A canvas does not own the image or device it draws on. It cannot be copied.
 class ZEPH_TOOLKIT_EXPORT TCanvas {
  public:
-  // Draws on an image (Format_RGB32). The image must outlive the canvas or be released by End().
+  /// Constructs a canvas that draws on \a image (Format_RGB32).
+  ///
+  /// The image must outlive the canvas or be released by End(). The image's device pixel ratio
+  /// becomes the canvas's Scale(). Without an image (or with a null image) the canvas is inactive
+  /// until Begin().
   explicit TCanvas(QImage* image = nullptr);
-  // Draws on any paint device with `scale` device units for each pixel of the coordinates it is
-  // given. A printer canvas (a printer, a PDF or an SVG) says so: it strokes every line at its
-  // width in those units, as the screen shows it, and drawing routines avoid single pixels, which
-  // vanish at printer resolution.
+  /// Constructs a canvas that draws on any paint \a device with \a scale device units for each
+  /// pixel of the coordinates it is given.
+  ///
+  /// A printer canvas (a printer, a PDF or an SVG) says so with \a printer: it strokes every line
+  /// at its width in those units, as the screen shows it, and drawing routines avoid single pixels,
+  /// which vanish at printer resolution. A \a scale of 0 or less is taken as 1. The device must
+  /// outlive the canvas or be released by End().
   TCanvas(QPaintDevice* device, bool printer, qreal scale = 1);
+  /// Ends drawing (see End()).
   ~TCanvas();
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
-  // Starts drawing on another image, keeping pen, brush, font and pen position.
+  /// Starts drawing on another image, keeping pen, brush, font and pen position.
+  ///
+  /// Drawing on the previous image or device ends first. The image's device pixel ratio becomes
+  /// Scale(). A null pointer or a null image leaves the canvas inactive.
   void Begin(QImage* image);
+  /// Ends drawing and lets go of the image or device; the canvas becomes inactive and keeps its
+  /// settings. Does nothing on an inactive canvas.
   void End();
+  /// Returns whether the canvas is drawing on an image or device (drawing calls have an effect).
   bool IsActive() const { return painter_ != nullptr; }
+  /// Returns whether this is a printer canvas (see the paint device constructor).
   bool IsPrinter() const { return printer_; }
-  // Device pixels per pixel of the drawing's coordinates: an image's device pixel ratio, or the
-  // scale a paint device was given. Everything drawn grows by it, text is laid out at the
-  // device's resolution.
+  /// Device pixels per pixel of the drawing's coordinates: an image's device pixel ratio, or the
+  /// scale a paint device was given.
+  ///
+  /// Everything drawn grows by it, text is laid out at the device's resolution. 1 for a plain image.
   qreal Scale() const { return scale_; }
+  /// Returns the width of the image or device in its own units (device pixels for an image), or 0
+  /// when the canvas draws on nothing.
   int DeviceWidth() const;
+  /// Returns the height of the image or device in its own units (device pixels for an image), or 0
+  /// when the canvas draws on nothing.
   int DeviceHeight() const;
 
-  // Pen.
+  /// Returns the pen colour, which lines and outlines are drawn in; default \ref clBlack.
   TColor PenColor() const { return pen_color_; }
+  /// Sets the pen colour (see PenColor()).
   void SetPenColor(TColor color);
+  /// Returns the pen's line pattern; default \ref psSolid.
+  ///
+  /// With \ref psClear no lines or outlines are drawn. Dash patterns apply to one-pixel pens only.
   TPenStyle PenStyle() const { return pen_style_; }
+  /// Sets the pen's line pattern (see PenStyle()).
   void SetPenStyle(TPenStyle style);
+  /// Returns the pen width in pixels; default 1.
+  ///
+  /// Pens wider than one pixel draw solid lines with round ends and joins.
   int PenWidth() const { return pen_width_; }
+  /// Sets the pen width in pixels; values below 1 become 1.
   void SetPenWidth(int width);
+  /// Returns how drawing combines with the pixels already there; default \ref pmCopy.
+  ///
+  /// The mode applies to lines, shapes, fills, text and copied images.
   TPenMode PenMode() const { return pen_mode_; }
+  /// Sets the drawing mode (see PenMode()).
   void SetPenMode(TPenMode mode);
 
-  // Brush.
+  /// Returns the brush colour, which shapes and text backgrounds are filled with; default
+  /// \ref clWhite.
   TColor BrushColor() const { return brush_color_; }
+  /// Sets the brush colour (see BrushColor()).
   void SetBrushColor(TColor color);
+  /// Returns whether shapes and text backgrounds are filled; default \ref bsSolid.
   TBrushStyle BrushStyle() const { return brush_style_; }
+  /// Sets whether shapes and text backgrounds are filled (see BrushStyle()).
   void SetBrushStyle(TBrushStyle style);
 
-  // Font (its colour is the text colour).
+  /// Returns the font that text is written and measured in; its colour is the text colour.
   const TFont& Font() const { return font_; }
+  /// Sets the font (face, size, styles and text colour).
   void SetFont(const TFont& font);
+  /// Sets only the text colour, the colour of Font().
   void SetFontColor(TColor color);
 
-  // Lines: the pen position moves to the end point, which is not drawn.
+  /// Returns the pen position, where LineTo() starts; initially (0, 0).
   QPoint PenPos() const { return pen_pos_; }
+  /// Moves the pen position to (\a x, \a y) without drawing.
   void MoveTo(int x, int y);
+  /// Draws a line from the pen position to (\a x, \a y) and moves the pen position there.
+  ///
+  /// The end pixel is not drawn, so a line to the pen position itself draws nothing. The pen
+  /// position moves even when nothing is drawn (a clear pen, an inactive canvas).
   void LineTo(int x, int y);
+  /// Draws connected lines through \a count points; the last point's pixel is not drawn.
+  ///
+  /// Nothing is drawn for fewer than two points. A dash pattern runs on across the segments. The
+  /// pen position does not change.
   void Polyline(const QPoint* points, int count);
-  // A polyline through points of sub-pixel precision, for devices finer than the coordinates
-  // (a scaled image, a PDF); on a plain image the points are rounded to pixels.
+  /// A polyline through points of sub-pixel precision, for devices finer than the coordinates
+  /// (a scaled image, a PDF); on a plain image the points are rounded to pixels.
+  ///
+  /// Otherwise as the integer overload.
   void Polyline(const QPointF* points, int count);
+  /// Draws the closed polygon through \a count points, outlined with the pen and, with a solid
+  /// brush, filled with the brush colour. The pen position does not change.
   void Polygon(const QPoint* points, int count);
 
-  // Boxes from (x1, y1) up to but not including (x2, y2); outlined with the pen and filled with
-  // the brush. With a clear pen the filled box is one pixel smaller, as on the designers' GDI.
+  /// Draws the box from (\a x1, \a y1) up to but not including (\a x2, \a y2), outlined with the pen
+  /// and filled with the brush.
+  ///
+  /// The corners may be given in any order. The outline runs on the box's first and last rows
+  /// and columns. With a clear pen the filled box is one pixel smaller, as on the designers' GDI.
   void Rectangle(int x1, int y1, int x2, int y2);
+  /// Draws the ellipse inscribed in the box from (\a x1, \a y1) up to but not including
+  /// (\a x2, \a y2), outlined with the pen and filled with the brush.
+  ///
+  /// The corners may be given in any order; an empty box draws nothing, a one-pixel box sets
+  /// that pixel.
   void Ellipse(int x1, int y1, int x2, int y2);
-  // Fills (x1, y1) up to but not including (x2, y2) with the brush colour, whatever its style.
+  /// Fills (\a x1, \a y1) up to but not including (\a x2, \a y2) with the brush colour, whatever its
+  /// style; no outline is drawn. The corners may be given in any order.
   void FillRect(int x1, int y1, int x2, int y2);
 
-  // Text with its top-left corner at (x, y); a solid brush paints the text's background.
+  /// Writes \a text with its top-left corner at (\a x, \a y) in Font() and its colour.
+  ///
+  /// A solid brush paints the text's background first: a box of TextWidth() by TextHeight() in
+  /// the brush colour. An empty text draws nothing. The pen position does not change.
   void TextOut(int x, int y, const QString& text);
+  /// Returns the width in pixels that TextOut() covers with \a text in the current font.
+  ///
+  /// Works on an inactive canvas too.
   int TextWidth(const QString& text);
+  /// Returns the line height in pixels of the current font; the same for every \a text.
+  ///
+  /// Works on an inactive canvas too.
   int TextHeight(const QString& text);
 
+  /// Returns the colour of the image pixel at (\a x, \a y), in the image's own pixels.
+  ///
+  /// \ref clBlack outside the image, and on a canvas that does not draw on an image.
   TColor Pixel(int x, int y) const;
+  /// Sets the pixel at (\a x, \a y) to \a color; points outside the device are ignored.
+  ///
+  /// On a scaled or printer canvas the whole square that the pixel covers on the device is filled.
   void SetPixel(int x, int y, TColor color);
 
+  /// Draws the whole \a image with its top-left corner at (\a x, \a y), in the pen mode.
+  ///
+  /// An image with a device pixel ratio is drawn at its size in logical pixels.
   void Draw(int x, int y, const QImage& image);
-  // Draws the source part of the image with its top-left corner at (x, y).
+  /// Draws the source part of the image with its top-left corner at (x, y).
+  ///
+  /// \a source is given in the image's logical pixels and is cut to the image; the parts that
+  /// remain keep their place relative to (\a x, \a y).
   void Draw(int x, int y, const QImage& image, const QRect& source);
+  /// Draws \a image scaled to fill the box from (\a x1, \a y1) up to but not including
+  /// (\a x2, \a y2); a null image or an empty box draws nothing.
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& image);
 
-  // One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule;
-  // the drawer of the current pen, for whoever draws very many lines at once.
+  /// One-pixel lines on an image are drawn by the canvas itself, to keep the GDI's end-pixel rule.
+  ///
+  /// Returns whether that is the case now: the canvas draws on an unscaled image whose painter has
+  /// no clipping or transformation set, and the pen is one pixel wide and not clear. Only then may
+  /// Rasterizer() be called.
   bool DrawsOwnLines() const;
+  /// The drawer of the current pen, for whoever draws very many lines at once.
+  ///
+  /// It draws straight into the image in the current pen colour, style and mode. Call it only
+  /// while DrawsOwnLines() is true; it must not outlive the image.
   LineRasterizer Rasterizer();
 
-  // The underlying painter with the current pen and brush applied, for drawing the canvas has no
-  // call of its own for.
+  /// The underlying painter with the current pen and brush applied, for drawing the canvas has no
+  /// call of its own for.
+  ///
+  /// Call it only while IsActive(). The canvas font is not set on it. Whoever changes the
+  /// painter's pen, brush, clipping or transformation restores them (\c QPainter::save() and
+  /// \c restore()) before drawing through the canvas again.
   QPainter& Painter();
 
  private:
@@ -157,21 +261,34 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   QColor pen_qcolor_;
 };
 
-// An off-screen bitmap with its canvas; resizing keeps the canvas object and its settings, so that
-// whoever holds the canvas (a scale drawing on its chart's bitmap) can go on using it. Its size is
-// in the pixels of the drawing's coordinates; the image holds ratio times as many device pixels
-// each way and carries the ratio as its device pixel ratio.
+/// An off-screen bitmap with its canvas.
+///
+/// Resizing keeps the canvas object and its settings, so that whoever holds the canvas (a scale
+/// drawing on its chart's bitmap) can go on using it. Its size is in the pixels of the drawing's
+/// coordinates; the image holds ratio times as many device pixels each way and carries the ratio
+/// as its device pixel ratio. A new or reallocated image is white. A bitmap of zero width or
+/// height has a null image and an inactive canvas.
 class ZEPH_TOOLKIT_EXPORT TBitmap {
  public:
+  /// Constructs a white bitmap of \a width by \a height pixels with \a ratio device pixels per
+  /// pixel; negative sizes become 0 and a ratio below 1 becomes 1.
   explicit TBitmap(int width = 0, int height = 0, qreal ratio = 1);
+  /// Changes the size in pixels (negative values become 0); the content is lost and the image is
+  /// white again, unless the size stays the same.
   void SetSize(int width, int height);
-  // Changes the device pixels per pixel (at least 1); the content is lost.
+  /// Changes the device pixels per pixel (at least 1); the content is lost.
   void SetRatio(qreal ratio);
+  /// Returns the device pixels per pixel.
   qreal Ratio() const { return ratio_; }
+  /// Returns the width in pixels of the drawing's coordinates.
   int Width() const { return width_; }
+  /// Returns the height in pixels of the drawing's coordinates.
   int Height() const { return height_; }
+  /// Returns the size in pixels of the drawing's coordinates.
   QSize Size() const { return {width_, height_}; }
+  /// Returns the canvas that draws on the image; the same object for the bitmap's whole life.
   TCanvas& Canvas() { return canvas_; }
+  /// Returns the image (Format_RGB32, with Ratio() as its device pixel ratio).
   const QImage& Image() const { return image_; }
 
  private:
@@ -184,7 +301,9 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   TCanvas canvas_;
 };
 
-// The device pixels an extent of logical pixels covers at a device pixel ratio.
+/// The device pixels an extent of logical pixels covers at a device pixel ratio.
+///
+/// That is \a logical times \a ratio, rounded up; a negative extent counts as 0.
 ZEPH_TOOLKIT_EXPORT int DeviceExtent(int logical, qreal ratio);
 
 }  // namespace zeph

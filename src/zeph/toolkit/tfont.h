@@ -9,18 +9,27 @@
 
 namespace zeph {
 
-// A font as the forms describe it: face name, size in points, styles and colour. Sizes are turned
-// into pixels at 96 dots per inch, as the screens the forms were designed on measured them.
+/// A font as the forms describe it: face name, size in points, styles and colour.
+///
+/// Sizes are turned into pixels at 96 dots per inch, as the screens the forms were designed on
+/// measured them, whatever the resolution of the actual screen. The classic face names ("MS Sans
+/// Serif", "Arial", "Courier New", ...) are mapped to metric-compatible free fonts once a
+/// TApplication exists.
 struct ZEPH_TOOLKIT_EXPORT TFont {
-  QString Name = QStringLiteral("MS Sans Serif");
-  int Size = 8;
-  TFontStyles Style;
-  TColor Color = clWindowText;
+  QString Name = QStringLiteral("MS Sans Serif");  ///< Face name; default "MS Sans Serif".
+  int Size = 8;                                    ///< Size in points; default 8. The sign is ignored.
+  TFontStyles Style;                               ///< Bold, italic, underline, strike-out; default none.
+  TColor Color = clWindowText;                     ///< Text colour; default \ref clWindowText.
 
-  // The pixel height of a font of Size points at 96 dots per inch, rounded like the designers' GDI.
+  /// The pixel height of a font of Size points at 96 dots per inch, rounded like the designers' GDI.
+  ///
+  /// That is |Size| · 96 / 72, halves rounded up: 8 points give 11 pixels, 10 points 13.
   int PixelHeight() const;
+  /// Returns the QFont to draw with: the face Name at PixelHeight() pixels (at least 1) with the
+  /// styles of Style, anti-aliased in grey scale and hinted vertically only. Color is not part of it.
   QFont ToQFont() const;
 
+  /// Two fonts are equal when name, size, styles and colour are equal.
   friend bool operator==(const TFont&, const TFont&) = default;
 };
 
