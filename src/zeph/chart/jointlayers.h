@@ -10,10 +10,24 @@ namespace zeph {
 
 class TCustomZephChart;
 
-// Which layer's x and y range each of a chart's sixteen layers follows. A layer that follows
-// another is not followed itself, and a followed layer follows no one, so joining is one level
-// deep per axis. Every accepted join copies the controlling layer's range at once; misuse raises
-// EZephChartError and changes nothing.
+/// Which layer's x and y range each of a chart's sixteen layers follows.
+///
+/// Every TZephChart owns one (TCustomZephChart::JointLayers(), published as \c JointLayers). When
+/// the x (or y) axis of layer n is joined to layer v, layer n's x range follows layer v's: a pan
+/// or zoom of layer v, or TCustomZephChart::SetLayerRange() on it, moves layer n's range with it,
+/// while a range request for layer n's joined axis is ignored. Initially every layer follows only
+/// itself.
+///
+/// A layer that follows another is not followed itself, and a followed layer follows no one, so
+/// joining is one level deep per axis. Every accepted join copies the controlling layer's range at
+/// once; misuse raises EZephChartError and changes nothing.
+///
+/// The published properties \c L01xControlledBy to \c L16xControlledBy and \c L01yControlledBy
+/// to \c L16yControlledBy (two digits: the layer number) read XControl() and YControl() of their
+/// layer and write through SetXControl() and SetYControl(); for example, setting
+/// \c L03xControlledBy to 1 joins layer 3's x axis to layer 1, and setting it to 3 unjoins it.
+/// Their accessors are \c LNNxControlledBy() and \c SetLNNxControlledBy(int), with NN the two
+/// digits, and the same for y.
 class ZEPH_CHART_EXPORT TJointLayers : public QObject {
   Q_OBJECT
   Q_PROPERTY(int L01xControlledBy READ L01xControlledBy WRITE SetL01xControlledBy)
@@ -50,22 +64,45 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
   Q_PROPERTY(int L16yControlledBy READ L16yControlledBy WRITE SetL16yControlledBy)
 
  public:
+  /// The number of layers, numbered 1 to 16.
   static constexpr int kLayerCount = 16;
 
-  // The chart whose layer ranges a join copies; without one only the settings are kept.
+  /// Constructs the settings with every layer following itself.
+  ///
+  /// The chart is the one whose layer ranges a join copies; without one only the settings are kept.
+  /// Each chart creates its own; an application needs one of its own only to assign a whole set of
+  /// joins at once (TCustomZephChart::SetJointLayers()).
   explicit TJointLayers(TCustomZephChart* chart = nullptr, QObject* owner = nullptr);
 
-  // The layer whose range layer n follows (n itself when it follows no one).
+  /// The layer whose x range a layer follows (the layer itself when it follows no one, or when it
+  /// lies outside 1..16).
   int XControl(int layer) const;
+  /// The layer whose y range a layer follows (the layer itself when it follows no one, or when it
+  /// lies outside 1..16).
   int YControl(int layer) const;
-  // Joins layer n's axis to layer v (v = n unjoins it, keeping its range and not repainting).
+  /// Joins the x axis of a layer to the layer value; value equal to layer unjoins it.
+  ///
+  /// Unjoining keeps the range the layer has, fires no OnChange and does not repaint. A join
+  /// stores the controlling layer's x range into the layer's x axis at once (its y range stays),
+  /// then fires OnChange. Raises EZephChartError, changing nothing, with the message
+  /// - "Layer N is out of range" when layer lies outside 1..16,
+  /// - "Destination layer V is out of range" when value lies outside 1..16,
+  /// - "Destination layer V is already joined" when layer value itself follows another layer,
+  /// - "Layer N is joined by other layers (A, B)" when other layers follow this one, listed in
+  ///   ascending order.
   void SetXControl(int layer, int value);
+  /// Joins the y axis of a layer to the layer value; value equal to layer unjoins it.
+  ///
+  /// The same as SetXControl() for the y axis: a join copies the controlling layer's y range.
   void SetYControl(int layer, int value);
-  // Whether any axis of the layer follows another layer.
+  /// Whether any axis of the layer follows another layer.
   bool Joined(int layer) const { return XControl(layer) != layer || YControl(layer) != layer; }
 
-  // Copies both tables into another TJointLayers, then notifies for this object; any other
-  // destination is refused.
+  /// Copies both tables into another TJointLayers, then fires this object's OnChange.
+  ///
+  /// No ranges are copied here; TCustomZephChart::SetJointLayers() does that. Any other
+  /// destination is refused with Exception "Cannot assign a TJointLayers to a CLASS", the class
+  /// named without its namespace ("nil" for none).
   void AssignTo(QObject* dest);
 
 #define ZC_JOINT_LAYER_ACCESSORS(NN, n)                              \
@@ -91,7 +128,10 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
   ZC_JOINT_LAYER_ACCESSORS(16, 16)
 #undef ZC_JOINT_LAYER_ACCESSORS
 
-  // Set by the chart: repaints it under its AutoRedraw rule.
+  /// Runs after every join and after AssignTo(), with these settings as the sender.
+  ///
+  /// Set by the chart: repaints it under its AutoRedraw rule (when \c AutoRedraw is on or it is
+  /// being designed). Unset, it is skipped.
   TNotifyEvent OnChange;
 
  private:
