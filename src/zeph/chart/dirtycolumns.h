@@ -8,20 +8,31 @@
 
 namespace zeph {
 
-// The pixels of the chart area that the last data rendering may have drawn on, kept as one range
-// of rows per column. A data refresh then restores only those pixels from the empty chart area
-// instead of copying all of it: a curve touches a few pixels per column, the area has hundreds.
+/// The pixels of the chart area that the last data rendering may have drawn on: a building block
+/// of TCustomZephChart, installed because the chart keeps one as a member; not needed by
+/// applications.
+///
+/// It keeps one range of rows per column. A data refresh then restores only those pixels from the
+/// empty chart area instead of copying all of it: a curve touches a few pixels per column, the area
+/// has hundreds.
 class ZEPH_CHART_EXPORT DirtyColumns {
  public:
-  // Starts a new record for an area of the size, with nothing drawn yet.
+  /// Starts a new record for an area of the size, with nothing drawn yet (negative sizes count as
+  /// 0).
   void Reset(int width, int height);
-  // Everything may have been drawn on: the next restore copies the whole area.
+  /// Everything may have been drawn on: the next restore copies the whole area.
   void MarkAll() { all_ = true; }
+  /// Whether MarkAll() was called since the last Reset() (also true before the first Reset()).
   bool All() const { return all_; }
-  // A one-pixel line from a to b (end pixel included, to be safe), clipped to the area.
+  /// Records a one-pixel line from a to b (end pixel included, to be safe), clipped to the area.
+  ///
+  /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
   void MarkSegment(QPoint a, QPoint b);
-  // Copies the recorded pixels from the empty area into the target, both of the recorded size.
-  // Returns false, having copied nothing, when the record cannot say what was drawn.
+  /// Copies the recorded pixels from the empty area into the target, both of the recorded size.
+  ///
+  /// Returns false, having copied nothing, when the record cannot say what was drawn (after
+  /// MarkAll()), or when the images differ from the recorded size, from each other in format, or
+  /// are not 32 bits per pixel. The target is written in place, without detaching its data.
   bool Restore(const QImage& empty, const QImage& target) const;
 
  private:

@@ -11,24 +11,35 @@
 
 namespace zeph {
 
-// The world-to-pixel mapping of one layer's linear axes, px = kx * x + dx rounded to the nearest
-// pixel, in double precision instead of the chart's extended precision: both coordinates of a point
-// in one step. It answers only where the double result provably rounds to the same pixel as the
-// extended one (the result is farther from a half than both can differ), which is all but a few
-// points in billions; the caller maps the others the exact way.
+/// The world-to-pixel mapping of one layer's linear axes in double precision: a building block of
+/// the chart's rendering (TCustomZephChart), installed with TSolidPolyline, which takes it; not
+/// needed by applications.
+///
+/// It computes px = kx * x + dx rounded to the nearest pixel, in double precision instead of the
+/// chart's extended precision, for both coordinates of a point in one step. It answers only where
+/// the double result provably rounds to the same pixel as the extended one (the result is farther
+/// from a half than both can differ), which is all but a few points in billions; the caller maps
+/// the others the exact way. Without SSE2 it always declines.
 class ZEPH_CHART_EXPORT TPixelMap {
  public:
-  // Unusable (Map always declines) unless both axes are linear and the coefficients are finite.
-  // The pixel is clamped to -clamp..clamp and then shifted by (-offset_x, -offset_y).
+  /// Constructs an unusable map: Map() always declines.
   TPixelMap() = default;
+  /// Constructs the map px = kx * x + dx, py = ky * y + dy.
+  ///
+  /// Unusable (Map() always declines) unless both axes are linear and the coefficients are finite.
+  /// The pixel is clamped to -clamp..clamp and then shifted by (-offset_x, -offset_y).
   TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp, int offset_x,
             int offset_y);
 
-  // The world x values strictly between lo and hi all map to the shifted pixel column, in both
-  // precisions: a curve's points can be sorted into columns by two comparisons each. The interval
-  // is empty (lo >= hi) where the map cannot tell.
+  /// The world x values strictly between lo and hi all map to the shifted pixel column, in both
+  /// precisions: a curve's points can be sorted into columns by two comparisons each.
+  ///
+  /// The interval is empty (lo >= hi) where the map cannot tell.
   void ColumnInterval(int column, double& lo, double& hi) const;
 
+  /// Maps a world point to its shifted pixel; returns false, leaving pixel as it was, where the
+  /// double result might round differently from the extended one, for points that are no finite
+  /// numbers, and when the map is unusable.
   bool Map(const TZephItemPoint& point, QPoint& pixel) const {
 #if defined(__SSE2__)
     if (!usable_) return false;
