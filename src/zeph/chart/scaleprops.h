@@ -211,8 +211,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   /// Published property \c ScalePos: the distance in pixels of the axis from its edge of the chart
   /// area, outwards.
   ///
-  /// At creation (layer n − 1) / 2 × 30 for an x axis and (layer n − 1) / 2 × 50 for a y axis;
-  /// the standard layouts set it for layers 1 to 4.
+  /// At creation (n − 1) / 2 × 30 for the x axis of layer n and (n − 1) / 2 × 50 for its y axis
+  /// (integer division); the standard layouts set it for layers 1 to 4.
   int ScalePos() const { return scale_pos_; }
   /// Sets ScalePos(); fires OnChange.
   void SetScalePos(int value);
@@ -236,8 +236,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   ///
   /// \c sctXT is an x axis below the chart area, \c sctXB one above it, \c sctYR a y axis left of
   /// the chart area, \c sctYL one right of it. At creation odd layers have their axes below and
-  /// left, even layers above and right, until \c ScaleLocation is set (the standard layouts set it
-  /// for layers 1 to 4).
+  /// left, even layers above and right (whatever \c ScaleLocation reports), until \c ScaleLocation
+  /// is set (the standard layouts set it for layers 1 to 4).
   TScaleType ScaleType() const { return scale_type_; }
   /// Whether this is an x axis (ScaleType() \c sctXB or \c sctXT).
   bool Horizontal() const { return scale_type_ == sctXB || scale_type_ == sctXT; }
@@ -308,6 +308,8 @@ class ZEPH_CHART_EXPORT TScalePropsHoriz : public TScaleProps {
 
   /// Published property \c ScaleLocation: whether the axis lies below (\c slBottom, the default)
   /// or above (\c slTop) the chart area.
+  ///
+  /// Until it is set, the x axes of even layers lie above the chart area (see ScaleType()).
   TScaleLocationHoriz ScaleLocation() const { return location_; }
   /// Sets ScaleLocation() and with it ScaleType(); fires OnChange.
   void SetScaleLocation(TScaleLocationHoriz value);
@@ -329,6 +331,8 @@ class ZEPH_CHART_EXPORT TScalePropsVert : public TScaleProps {
 
   /// Published property \c ScaleLocation: whether the axis lies left (\c slLeft, the default) or
   /// right (\c slRight) of the chart area.
+  ///
+  /// Until it is set, the y axes of even layers lie right of the chart area (see ScaleType()).
   TScaleLocationVert ScaleLocation() const { return location_; }
   /// Sets ScaleLocation() and with it ScaleType(); fires OnChange.
   void SetScaleLocation(TScaleLocationVert value);
