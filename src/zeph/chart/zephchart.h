@@ -96,6 +96,8 @@ struct ZEPH_CHART_EXPORT TLayerScaling {
 /// The chart's functions raise no exceptions of their own beyond failed memory allocations (the
 /// layer-joining settings of JointLayers() raise EZephChartError on misuse); exceptions thrown by
 /// event handlers pass through to the caller of the function that raised the event.
+///
+/// \see \ref page_items, \ref page_layers, \ref page_mouse, \ref page_joining
 class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoading, public TZephItemStore {
   Q_OBJECT
 
@@ -269,7 +271,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// Then the same steps as SetLRim().
   void SetShadowWidth(int value);
-  /// Chart-area width and height (the area spans one pixel more, the frame lies on its ends).
+  /// The chart area's width (the area spans one pixel more, the frame lies on its ends).
   ///
   /// The width is width() - LRim() - RRim() - ShadowWidth(): the chart area spans the pixel columns
   /// LRim() to LRim() + ChartWidth(), both included. Zero or less when the control has no room for
@@ -533,6 +535,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// They hold the axis's range, logarithmic flag, caption, labels and placement; their ranges are
   /// the ranges the layer's items are mapped through.
+  ///
+  /// \see \ref page_layers
   TScalePropsHoriz* ScaleX(int layer) const { return scale_props_x_[LayerIndex(layer)]; }
   /// The y scale settings of \p layer (1 to 16; an index outside gives layer 1), owned by the chart.
   TScalePropsVert* ScaleY(int layer) const { return scale_props_y_[LayerIndex(layer)]; }
@@ -661,6 +665,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// layer 3 is already joined" or "Layer 1 is joined by other layers (3, 5)", and then change
   /// nothing. An accepted join repaints under the AutoRedraw() rule; unjoining keeps the range and
   /// does not repaint.
+  ///
+  /// \see \ref page_joining
   TJointLayers* JointLayers() const { return joint_layers_; }
   /// Copies the joins of another TJointLayers; the joined axes take their ranges at once.
   ///
@@ -706,6 +712,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \p value is; "ZephChart: Max. number of data shares exceeded" when the owner already has
   /// kMaxDataUsers users. Nothing is thrown. An accepted change repaints under the AutoRedraw()
   /// rule.
+  ///
+  /// \see \ref page_joining
   void SetUseDataOf(TCustomZephChart* value);
   /// The number of charts that display this chart's data, 0 to kMaxDataUsers.
   int DataUserCount() const { return static_cast<int>(data_users_.size()); }
@@ -737,6 +745,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// true (and the axes joined to them), paint once per step and raise \c OnZoomPan. A drag starts
   /// at the first move with the left button held and ends at the first move without it. Inside the
   /// chart area the mode's cursor is shown unless MouseCursorFixed() is true.
+  ///
+  /// \see \ref page_mouse
   TMouseActMode MouseAction() const { return mouse_.action; }
   /// Sets MouseAction(); a drag in progress ends and a zoom window being drawn disappears.
   void SetMouseAction(TMouseActMode value);
@@ -779,8 +789,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \name Painting and images
   ///@{
 
-  /// Painting. Paint renders the whole control (background, shadow, caption, scales, chart area,
-  /// cross-hairs); nothing happens while painting is suspended, while loading or while hidden.
+  /// Renders the whole control (background, shadow, caption, scales, chart area, cross-hairs);
+  /// nothing happens while painting is suspended, while loading or while hidden.
   ///
   /// Renders into the control image and then asks Qt to update the widget, which copies the image
   /// to the screen. Parts whose settings did not change since the last paint are reused. A size
@@ -952,8 +962,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///@{
 
   /// Draws the parts of the control around the chart area onto \p canvas, the control image's
-  /// canvas: background, shadow, caption and scales, taken from the last paint when nothing they
-  /// depend on changed. Recomputes the scaling.
+  /// canvas: background, shadow, caption and scales.
+  ///
+  /// They are taken from the last paint when nothing they depend on changed. The scaling is
+  /// recomputed as well.
   void RenderBackground(TCanvas& canvas);
   /// Background, shadow, caption and scales, drawn whatever the caches hold.
   ///
