@@ -12,8 +12,8 @@ namespace zeph {
 ///
 /// Its owner (a scale, or a chart's scale settings) sets the defaults and hooks OnChange, which
 /// runs inside the setters; the owner then repaints. Applications reach it through the scale's
-/// \c DateFormat property and change its values; they do not create one of their own, nor replace
-/// OnChange. The format applies to scales whose labels are \ref ZephEnums::ftDateTime "ftDateTime";
+/// \c DateFormat property and change its values, but leave OnChange to the owner. The format
+/// applies to scales whose labels are \ref ZephEnums::ftDateTime "ftDateTime";
 /// \ref ZephEnums::ftTime "ftTime" labels (clock readings of seconds) use none of it.
 ///
 /// A date/time axis holds day numbers: the whole part counts days since 30 December 1899, the

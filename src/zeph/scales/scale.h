@@ -392,7 +392,7 @@ class ZEPH_SCALES_EXPORT TScale : public QWidget, public TComponentLoading {
   /// its own; the flag then only tells whether it draws on its chart. An invisible scale draws
   /// nothing.
   bool Visible() const { return visible_; }
-  /// Sets Visible(): hides or shows the widget and repaints when it becomes visible.
+  /// Sets Visible(): hides or shows the widget; a scale that is not embedded repaints when made visible.
   ///
   /// A scale without a parent is a window of its own: it is hidden when Visible() turns false, but
   /// showing it is left to the caller, as for every top-level widget.
@@ -492,10 +492,10 @@ class ZEPH_SCALES_EXPORT TScale : public QWidget, public TComponentLoading {
   /// Raised in drawing order with the tick's value and axis point (see TScaleTickDrawnEvent).
   /// Linear numeric scales raise it before the tick's label is written on vertical scales and
   /// after it on horizontal ones, where a tick labelled as an exact zero reports 0; logarithmic
-  /// scales raise it before the label, time and date labels after it. Short ticks of \ref ZephEnums::ftTime "ftTime" labels are not reported;
-  /// on horizontal logarithmic scales the minor positions are reported even when ShortTicks() keeps
-  /// them from being drawn. The handler may draw on the canvas. Unset by default; an unset event is
-  /// skipped.
+  /// scales raise it before the label, time and date labels after it. Short ticks of
+  /// \ref ZephEnums::ftTime "ftTime" labels are not reported; on horizontal logarithmic scales the
+  /// minor positions are reported even when ShortTicks() keeps them from being drawn. The handler
+  /// may draw on the canvas. Unset by default; an unset event is skipped.
   TScaleTickDrawnEvent OnScaleTickDrawn;
   /// Event raised at the start of every rendering, with the canvas the scale draws on (its own or
   /// the external one), before anything is drawn. Unset by default; an unset event is skipped.

@@ -17,9 +17,9 @@ class ZEPH_SCALES_EXPORT EZephError : public Exception {
 
 /// The chart control's exception: the chart raises EZephChartError when layer joining is misused.
 ///
-/// Joining a layer to a layer number outside 1 to 16, to a layer that is itself joined, or joining
-/// a layer that others follow is refused with messages such as "Destination layer 17 is out of
-/// range"; the joining is then left as it was.
+/// A layer or destination number outside 1 to 16, a destination that itself follows another layer,
+/// or a layer that other layers follow is refused with messages such as "Destination layer 17 is
+/// out of range"; the joining is then left as it was.
 class ZEPH_SCALES_EXPORT EZephChartError : public EZephError {
  public:
   /// Constructs the exception with its message text, as Exception does.
