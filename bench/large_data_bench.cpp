@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "zeph/chart/pointstorage.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
@@ -56,9 +57,10 @@ std::pair<double, double> YRange(const Walk& walk, bool zoomed) {
   return {middle - half, middle + half};
 }
 
+// The heap in use and the point storage the chart maps from the system beside it.
 std::size_t HeapInUse() {
   const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
+  return info.uordblks + info.hblkhd + MappedPointStorageBytes();
 }
 
 void AppendWalk(TZephChart& chart, const Walk& walk) {

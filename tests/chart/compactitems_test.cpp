@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "zeph/chart/pointstorage.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
@@ -203,7 +204,10 @@ TEST(CompactItemsTest, AMillionPointsTakeAtMost32BytesEachAndClearGrafGivesTheMe
   EXPECT_EQ(list[999999].Y1, 999999 * 7919LL % 1000);
   EXPECT_EQ(list[0].Kind, ikMoveTo);
   EXPECT_EQ(list[1].Kind, ikDrawTo);
+  // Whole chunks are mapped from the system on their own; ClearGraf gives them back there too.
+  EXPECT_GE(MappedPointStorageBytes(), (1000000 / TZephItemList::kChunkPoints) * TZephItemList::kChunkPoints * 16);
   chart.ClearGraf();
+  EXPECT_EQ(MappedPointStorageBytes(), 0u);
   EXPECT_EQ(chart.Items().AllocatedBytes(), 0u);
   EXPECT_EQ(chart.Items().Count(), 0);
 }

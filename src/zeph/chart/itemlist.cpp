@@ -40,7 +40,7 @@ TZephItemList::TZephItemList(const TZephItemList& other)
   chunks_.reserve(other.chunks_.size());
   for (const Chunk& chunk : other.chunks_) {
     Chunk& copy = chunks_.emplace_back();
-    copy.points = std::make_unique_for_overwrite<TZephItemPoint[]>(chunk.size);
+    copy.points = NewPointStorage(chunk.size);
     copy.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(chunk.size);
     std::copy_n(chunk.points.get(), chunk.size, copy.points.get());
     std::copy_n(chunk.kinds.get(), chunk.size, copy.kinds.get());
@@ -121,13 +121,13 @@ void TZephItemList::ReservePoint(int grow_by) {
     const std::size_t initial =
         chunks_.empty() ? std::clamp<std::size_t>(static_cast<std::size_t>(grow_by), 16, kChunkPoints) : kChunkPoints;
     Chunk& chunk = chunks_.emplace_back();
-    chunk.points = std::make_unique_for_overwrite<TZephItemPoint[]>(initial);
+    chunk.points = NewPointStorage(initial);
     chunk.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(initial);
     chunk.capacity = initial;
   } else {
     Chunk& chunk = chunks_.back();
     const std::size_t larger = std::min(chunk.capacity * 2, kChunkPoints);
-    auto points = std::make_unique_for_overwrite<TZephItemPoint[]>(larger);
+    auto points = NewPointStorage(larger);
     auto kinds = std::make_unique_for_overwrite<std::uint8_t[]>(larger);
     std::copy_n(chunk.points.get(), chunk.size, points.get());
     std::copy_n(chunk.kinds.get(), chunk.size, kinds.get());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "zeph/chart/chartitem.h"
+#include "zeph/chart/pointstorage.h"
 #include "zeph/chart/chart_export.h"
 
 namespace zeph {
@@ -33,8 +34,9 @@ class ZEPH_CHART_EXPORT TZephItemList {
     std::size_t start;  ///< Index of its first point (see Points()), or of its first record (see Record()).
   };
 
-  /// Point items are kept in chunks of this many, so a growing list never copies its points.
-  static constexpr std::size_t kChunkPoints = std::size_t{1} << 16;
+  /// Point items are kept in chunks of this many, so a growing list never copies its points; a
+  /// whole chunk's points fill one huge page where the system has them.
+  static constexpr std::size_t kChunkPoints = std::size_t{1} << 17;
 
   /// Constructs an empty list; it counts one item of kind 0, as a new chart's list does.
   TZephItemList() = default;
@@ -101,7 +103,7 @@ class ZEPH_CHART_EXPORT TZephItemList {
 
  private:
   struct Chunk {
-    std::unique_ptr<TZephItemPoint[]> points;
+    PointStorage points;
     std::unique_ptr<std::uint8_t[]> kinds;
     std::size_t size = 0;
     std::size_t capacity = 0;
