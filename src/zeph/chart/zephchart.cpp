@@ -194,7 +194,8 @@ void TCustomZephChart::ShowGraf() {
 
 void TCustomZephChart::ItemListChanged() {
   image_current_ = false;
-  ShareItemList();
+  // Most charts share their list with none: no further call for every point appended then.
+  if (use_data_of_ != nullptr || !data_users_.empty()) ShareItemList();
 }
 
 // ---- Properties that repaint under the AutoRedraw rule ----
