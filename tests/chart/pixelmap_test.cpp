@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "zeph/chart/pixelmap.h"
 
@@ -70,6 +71,38 @@ TEST(PixelMapTest, DeclinesPointsThatAreNoNumbersAndLogarithmicAxes) {
   EXPECT_EQ(p, QPoint(30000, 30000));
   const TPixelMap logarithmic(2, 10, -3, 500, false, 30000, 0, 0);
   EXPECT_FALSE(logarithmic.Map({1, 1}, p));
+}
+
+TEST(PixelMapTest, TellsWhichSidesOfTheImageAllPointsLieBeyond) {
+  // x to 2x + 10, y to -3y + 500, rounded, then shifted by (-10, -20): the pixels of a 100 x 50
+  // image are world x -0.25..49.75 and world y 143.5..160.17.
+  const TPixelMap map(2, 10, -3, 500, true, 30000, 10, 20);
+  const auto sides = [&](std::vector<TZephItemPoint> points) {
+    return map.SidesBeside(points.data(), points.size(), 100, 50);
+  };
+  EXPECT_EQ(sides({{-5, 150}, {-1, 140}, {-0.6, 155}}), TPixelMap::kLeft);
+  EXPECT_EQ(sides({{60, 150}, {1e9, 150}}), TPixelMap::kRight);
+  EXPECT_EQ(sides({{20, 170}, {80, 1e12}}), TPixelMap::kAbove);
+  EXPECT_EQ(sides({{20, 100}, {-80, 120}}), TPixelMap::kBelow);
+  EXPECT_EQ(sides({{-5, 200}, {-1, 161}}), TPixelMap::kLeft | TPixelMap::kAbove);
+  // One point inside, or on the first pixel row, or a point that is no number: none.
+  EXPECT_EQ(sides({{-5, 150}, {20, 150}, {-5, 150}}), 0);
+  EXPECT_EQ(sides({{20, 160}, {20, 170}}), 0);
+  EXPECT_EQ(sides({{-5, 150}, {std::nan(""), 150}}), 0);
+  EXPECT_EQ(sides({{-5, 150}, {-HUGE_VAL, 150}}), 0);
+  EXPECT_EQ(sides({}), 0);
+  // Values less than a pixel clear of the image are left to the exact way: x -0.4 and y 143.5 lie
+  // on pixels beyond it (-1 and row 50) but are not reported.
+  EXPECT_EQ(sides({{-0.4, 150}}), 0);
+  EXPECT_EQ(sides({{20, 143.5}}), 0);
+  EXPECT_EQ(sides({{20, 143.3}}), TPixelMap::kBelow);
+  // The pixel's own sides, for the pen a stretch starts from.
+  EXPECT_EQ(TPixelMap::PixelSidesBeside(QPoint(-1, 60), 100, 50), TPixelMap::kLeft | TPixelMap::kBelow);
+  EXPECT_EQ(TPixelMap::PixelSidesBeside(QPoint(99, 0), 100, 50), 0);
+  // A map that cannot answer says none.
+  const TPixelMap logarithmic(2, 10, -3, 500, false, 30000, 10, 20);
+  const TZephItemPoint left{-5, 150};
+  EXPECT_EQ(logarithmic.SidesBeside(&left, 1, 100, 50), 0);
 }
 
 }  // namespace

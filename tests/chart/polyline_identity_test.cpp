@@ -278,4 +278,67 @@ TEST(PolylineIdentityTest, OtherKindsInTheMiddleOfACurveKeepItsPixels) {
   EXPECT_GT(CountPixels(compact.ChartAreaImage(), clRed, 0, 0, 400, 300), 1000);
 }
 
+// Dashed and dotted curves zoomed in far: whole stretches lie beyond one side of the image and are
+// passed over; the dash pattern of what is drawn stays the same, also where such a stretch holds a
+// point that is no number or a move-to, or runs into the next chunk of points.
+TEST(PolylineIdentityTest, ZoomedDashedCurvesLookTheSameWhereStretchesBesideTheImageArePassedOver) {
+  TZephChart chart;
+  chart.SetBounds(0, 0, 480, 360);
+  std::mt19937 random(11);
+  std::normal_distribution<double> step(0, 1);
+  const int points = static_cast<int>(TZephItemList::kChunkPoints) + 20000;
+  const TPenStyle styles[] = {psDash, psDot, psDashDot, psDashDotDot};
+  for (int variant = 0; variant < 8; ++variant) {
+    chart.ClearGraf();
+    chart.SetDataColor(clBlue);
+    chart.SetPenStyle(styles[variant % 4]);
+    chart.SetLineWidth(1);
+    double y = 0;
+    double low = 0;
+    double high = 0;
+    chart.MoveTo(0, y);
+    for (int i = 1; i < points; ++i) {
+      y += step(random);
+      low = std::min(low, y);
+      high = std::max(high, y);
+      if (i % 5003 == 0) {
+        chart.DrawTo(i, std::numeric_limits<double>::quiet_NaN());
+      } else if (i % 7001 == 0) {
+        chart.MoveTo(i, y);
+      } else {
+        chart.DrawTo(i, y);
+      }
+    }
+    // The y range zoomed a hundred times around the middle, reversed in every other variant; in
+    // the later ones the x range is a window in the middle, so stretches lie left and right too.
+    const double middle = (low + high) / 2;
+    const double half = (high - low) / 200;
+    const bool reversed = variant % 2 == 1;
+    chart.Scale1Y()->SetRange(reversed ? middle + half : middle - half, reversed ? middle - half : middle + half);
+    if (variant < 4) {
+      chart.Scale1X()->SetRange(0, points);
+    } else {
+      chart.Scale1X()->SetRange(points * 0.4, points * 0.45);
+    }
+    chart.ShowGraf();
+    ASSERT_EQ(chart.ChartAreaImage(), ReferenceImage(chart))
+        << "variant " << variant << ": "
+        << SaveArtefact(chart.ChartAreaImage(), QStringLiteral("identity_zoomed_dashed.png")).toStdString();
+  }
+  // Polylines of the batch (199 segments each) that leave the image with their first segment:
+  // that one is drawn.
+  chart.Scale1X()->SetRange(0, 1000);
+  chart.Scale1Y()->SetRange(0, 100);
+  for (const TPenStyle style : styles) {
+    chart.ClearGraf();
+    chart.SetPenStyle(style);
+    chart.MoveTo(0, 50);
+    for (int i = 1; i < 1000; ++i) chart.DrawTo(i, (i - 1) / 199 % 2 == 1 ? 500 + i % 7 : 50 + i % 5);
+    chart.ShowGraf();
+    ASSERT_EQ(chart.ChartAreaImage(), ReferenceImage(chart))
+        << "style " << int{style} << ": "
+        << SaveArtefact(chart.ChartAreaImage(), QStringLiteral("identity_leaving.png")).toStdString();
+  }
+}
+
 }  // namespace

@@ -192,6 +192,24 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     stream.pen = to;
     if (++stream.points == TPolylineBatch::kMaxPoints) stream.points = 0;
   };
+  // While the stream starts a polyline of the batch, whole polylines whose points all lie beyond
+  // one side of the image are passed over: they draw nothing, and the next one starts the dash
+  // pattern anew, so the pixels they skip do not count. Returns the index of the first point left
+  // to draw one by one.
+  const auto skip_beside = [&](const TPixelMap& map, const TZephItemPoint* points, const std::uint8_t* kinds,
+                               std::size_t k, std::size_t n, int layer) {
+    constexpr std::size_t kSegments = TPolylineBatch::kMaxPoints - 1;
+    while (stream.points == 0 && n - k >= kSegments &&
+           std::all_of(kinds + k, kinds + k + kSegments, [](std::uint8_t kind) { return kind == ikDrawTo; })) {
+      const int pen_sides = TPixelMap::PixelSidesBeside(stream.pen, stream.width, stream.height);
+      if (pen_sides == 0 || (map.SidesBeside(points + k, kSegments, stream.width, stream.height) & pen_sides) == 0)
+        break;
+      const TZephItemPoint& last = points[k + kSegments - 1];
+      if (!map.Map(last, stream.pen)) stream.pen = ItemPixel(layer, last.X, last.Y);
+      k += kSegments;
+    }
+    return k;
+  };
   const auto draw_to = [&](QPointF point) {
     if (!stream.on) {
       if (exact || batch.Pending() != 0 || !canvas.DrawsOwnLines()) {
@@ -307,6 +325,10 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     }
     const TPixelMap& map = map_of(attributes.Layer);
     for (; k < n; ++k) {
+      if (stream.on && !broken && !exact) {
+        k = skip_beside(map, points, kinds, k, n, attributes.Layer);
+        if (k == n) break;
+      }
       const std::uint8_t kind = kinds[k];
       if (kind != ikMoveTo && kind != ikDrawTo) break;
       QPointF p;

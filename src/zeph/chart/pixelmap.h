@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <cstddef>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -36,6 +37,20 @@ class ZEPH_CHART_EXPORT TPixelMap {
   ///
   /// The interval is empty (lo >= hi) where the map cannot tell.
   void ColumnInterval(int column, double& lo, double& hi) const;
+
+  /// Sides of an image, as SidesBeside() reports them.
+  enum TSide { kLeft = 1, kAbove = 2, kRight = 4, kBelow = 8 };
+
+  /// The sides of a width x height image (shifted pixels 0..width-1, 0..height-1) that all the
+  /// points provably lie beyond, in both precisions: a mask of TSide values, 0 when there is none,
+  /// when a point is no finite number and when the map is unusable. Every line between two points
+  /// beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
+  int SidesBeside(const TZephItemPoint* points, std::size_t count, int width, int height) const;
+  /// The sides of a width x height image a shifted pixel lies beyond, as SidesBeside() counts them.
+  static int PixelSidesBeside(QPoint pixel, int width, int height) {
+    return (pixel.x() < 0 ? kLeft : 0) | (pixel.y() < 0 ? kAbove : 0) | (pixel.x() >= width ? kRight : 0) |
+           (pixel.y() >= height ? kBelow : 0);
+  }
 
   /// Maps a world point to its shifted pixel; returns false, leaving pixel as it was, where the
   /// double result might round differently from the extended one, for points that are no finite
@@ -74,6 +89,7 @@ class ZEPH_CHART_EXPORT TPixelMap {
   double margin_ = 0;
   int clamp_ = 0;
   int offset_x_ = 0;
+  int offset_y_ = 0;
   __m128d k_{};
   __m128d d_{};
   __m128d abs_d_plus_one_{};
