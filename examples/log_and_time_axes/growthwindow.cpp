@@ -64,6 +64,7 @@ TGrowthWindow::TGrowthWindow(QWidget* parent)
   DrawMeasurements();
   BuildControls();
   SelectMouseAction(0);
+  chart_->SetMouseCursorFixed(false);  // the mode's cursor over the chart area
   ReadCurve();
   resize(780, 520);
 }
@@ -160,7 +161,6 @@ void TGrowthWindow::ResetRanges() {
 void TGrowthWindow::SelectMouseAction(int index) {
   if (index < 0 || index >= static_cast<int>(std::size(kMouseActions))) return;
   chart_->SetMouseAction(kMouseActions[index].mode);
-  chart_->SetMouseCursorFixed(false);  // show the mode's cursor over the chart area
 }
 
 void TGrowthWindow::ReadCurve() {

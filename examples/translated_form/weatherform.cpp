@@ -54,23 +54,23 @@ void TWeatherForm::BuildForm() {
   chart_ = new TZephChart(this);
   chart_->setMinimumSize(460, 260);
 
-  grid_ = new QCheckBox(QStringLiteral("BF_Show grid"), this);
-  grid_->setChecked(true);
-  connect(grid_, &QCheckBox::toggled, this, [this](bool on) { chart_->SetGridStyle(on ? gsDotLines : gsNone); });
+  auto* grid = new QCheckBox(QStringLiteral("BF_Show grid"), this);
+  grid->setChecked(true);
+  connect(grid, &QCheckBox::toggled, this, [this](bool on) { chart_->SetGridStyle(on ? gsDotLines : gsNone); });
   refresh_ = new QPushButton(QStringLiteral("BF_Refresh"), this);
   refresh_->setToolTip(QStringLiteral("BF_Fetches the next hourly reading"));
   connect(refresh_, &QPushButton::clicked, this, [this] {
     AddReading();
     ShowReadings();
   });
-  close_ = new QPushButton(QStringLiteral("BF_Close"), this);
-  connect(close_, &QPushButton::clicked, this, &QWidget::close);
+  auto* close = new QPushButton(QStringLiteral("BF_Close"), this);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(grid_);
+  buttons->addWidget(grid);
   buttons->addStretch(1);
   buttons->addWidget(refresh_);
-  buttons->addWidget(close_);
+  buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addWidget(chart_, 1);

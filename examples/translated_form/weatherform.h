@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QCheckBox;
 class QLabel;
 class QPushButton;
 namespace zeph {
@@ -30,8 +29,6 @@ class TWeatherForm : public QWidget {
   zeph::TZephChart* chart_ = nullptr;
   QLabel* last_reading_ = nullptr;
   QLabel* reading_count_ = nullptr;
-  QCheckBox* grid_ = nullptr;
   QPushButton* refresh_ = nullptr;
-  QPushButton* close_ = nullptr;
   int hours_ = 0;  // readings so far, one an hour from midnight
 };
