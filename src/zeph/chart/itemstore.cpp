@@ -27,16 +27,6 @@ void TZephItemStore::AppendItem(const TZephChartItem& item) {
   ItemListChanged();
 }
 
-void TZephItemStore::MoveTo(double x, double y) {
-  items_->AppendPoint(ikMoveTo, x, y, attributes_, alloc_size_);
-  ItemListChanged();
-}
-
-void TZephItemStore::DrawTo(double x, double y) {
-  items_->AppendPoint(ikDrawTo, x, y, attributes_, alloc_size_);
-  ItemListChanged();
-}
-
 void TZephItemStore::ClearGraf() {
   items_->Clear();
   ItemListChanged();

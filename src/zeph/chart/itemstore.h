@@ -38,13 +38,19 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   ///
   /// The item (kind \c ikMoveTo) takes the current colour, pen style, line width, class and layer.
   /// Charts sharing this chart's data hold the new item at once.
-  void MoveTo(double x, double y);
+  void MoveTo(double x, double y) {
+    items_->AppendPoint(ikMoveTo, x, y, attributes_, alloc_size_);
+    ItemListChanged();
+  }
   /// Appends an item that draws a line from the previous point to the world point (x, y).
   ///
   /// The item (kind \c ikDrawTo) takes the current colour, pen style, line width, class and layer;
   /// drawn, it is a straight segment from the pen position. A DrawTo() with no MoveTo() before it
   /// starts from the top-left corner of the chart area.
-  void DrawTo(double x, double y);
+  void DrawTo(double x, double y) {
+    items_->AppendPoint(ikDrawTo, x, y, attributes_, alloc_size_);
+    ItemListChanged();
+  }
   /// Empties the display list.
   ///
   /// Returns all storage, and sets the count, the capacity, the last-shown index and every per-kind
