@@ -192,6 +192,16 @@ TEST(ScaleMapTest, LogarithmicMapsDecadesEvenly) {
   g.range_high = 1;
   CalcScaleFactor(g, map);
   EXPECT_EQ(ValueToPixel(g, map, -1), 400);  // reversed: Width
+
+  // A vertical axis starts at the bottom: such values go below it, as the chart maps them.
+  g = Geometry(sctYL, 1, 1000, true);
+  CalcScaleFactor(g, map);
+  EXPECT_EQ(ValueToPixel(g, map, 1), 279);
+  EXPECT_EQ(ValueToPixel(g, map, 0), 300);
+  g = Geometry(sctYR, 1000, 1, true);
+  CalcScaleFactor(g, map);
+  EXPECT_EQ(ValueToPixel(g, map, 1), 20);
+  EXPECT_EQ(ValueToPixel(g, map, 1e-200), 0);
 }
 
 TEST(ScaleMapTest, NoRoomMapsToTheMiddleAndBadRangesKeepTheMapping) {

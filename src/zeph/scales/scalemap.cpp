@@ -39,10 +39,18 @@ void CalcScaleFactor(const ScaleGeometry& g, ScaleMap& map) {
 int ValueToPixel(const ScaleGeometry& g, const ScaleMap& map, double value) {
   long double p = 0;
   if (g.logarithmic) {
-    if (value > kMinLogValue)
+    if (value > kMinLogValue) {
       p = std::log(static_cast<long double>(value)) * map.factor + map.offset;
-    else
-      p = g.range_high >= g.range_low ? 0 : g.width;
+    } else {
+      // No logarithm: the edge at the axis start, which is the bottom of a vertical axis (as the
+      // chart maps such points), or the opposite edge when the axis is reversed.
+      const bool reversed = g.range_high < g.range_low;
+      if (g.Horizontal()) {
+        p = reversed ? g.width : 0;
+      } else {
+        p = reversed ? 0 : g.height;
+      }
+    }
   } else {
     p = static_cast<long double>(map.factor) * value + map.offset;
   }

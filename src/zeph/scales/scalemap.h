@@ -48,8 +48,9 @@ ZEPH_SCALES_EXPORT void CalcScaleFactor(const ScaleGeometry& geometry, ScaleMap&
 
 /// The pixel along the axis (x for horizontal, y for vertical scales) of a value.
 ///
-/// On a logarithmic axis a value of 1e-100 or less maps to 0, or to \c width when range_high is
-/// less than range_low. The result is rounded to the nearest pixel (ties to even) and kept within
+/// On a logarithmic axis a value of 1e-100 or less maps to the edge of the control at the axis
+/// start: 0 on a horizontal axis and \c height on a vertical one, or the opposite edge (\c width,
+/// 0) when range_high is less than range_low. The result is rounded to the nearest pixel (ties to even) and kept within
 /// +-2147483647.
 ZEPH_SCALES_EXPORT int ValueToPixel(const ScaleGeometry& geometry, const ScaleMap& map, double value);
 
