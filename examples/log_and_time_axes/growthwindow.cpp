@@ -10,8 +10,7 @@
 #include <random>
 
 #include <zeph/chart/zephchart.h>
-
-#include "daynumber.h"
+#include <zeph/scales/daynumber.h>
 
 using namespace zeph;
 
@@ -41,6 +40,11 @@ double HoursToReach(double count) {
 
 QString CountText(double count) { return QString::number(count, 'e', 2) + QStringLiteral(" cells/ml"); }
 
+// A point of the date/time axis as its day number's date and time.
+QString DayNumberText(double dayNumber) {
+  return DayNumberToDateTime(dayNumber).toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+}
+
 struct TMouseActionEntry {
   TMouseActMode mode;
   const char* text;
@@ -55,7 +59,7 @@ constexpr TMouseActionEntry kMouseActions[] = {
 }  // namespace
 
 TGrowthWindow::TGrowthWindow(QWidget* parent)
-    : QWidget(parent), start_(DayNumber(QDate(2024, 5, 13), 8.0)) {
+    : QWidget(parent), start_(DateTimeToDayNumber(QDateTime(QDate(2024, 5, 13), QTime(8, 0)))) {
   setWindowTitle(QStringLiteral("Culture growth"));
   chart_ = new TZephChart(this);
   chart_->setMinimumSize(520, 340);
