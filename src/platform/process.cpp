@@ -166,7 +166,10 @@ THandle OpenProcess(std::int64_t pid) {
   fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
   const THandle handle =
       AddKernelObject(static_cast<int>(fd), [](THandle closed) { Processes().erase(closed); });
-  Processes()[handle] = TProcessInfo{pid, ProcessStartTime(pid), std::nullopt};
+  auto start_time = ProcessStartTime(pid);
+  // Reaped between the two calls: a recording parent wrote its record before reaping it.
+  if (!start_time) start_time = LatestRecordedStart(pid);
+  Processes()[handle] = TProcessInfo{pid, start_time, std::nullopt};
   return handle;
 }
 
