@@ -27,7 +27,7 @@ TEST(PixelMapTest, AnswersOnlyWithTheExactPixelEvenRightAtTheHalves) {
     const long double dx = 50 + static_cast<long double>(unit(random)) * 1000;
     const long double ky = -static_cast<long double>(unit(random)) * std::pow(10.0L, static_cast<int>(random() % 16) - 8);
     const long double dy = 400 + static_cast<long double>(unit(random)) * 1000;
-    const TPixelMap map(kx, dx, ky, dy, true, 30000, 50, 16);
+    const TPixelMap map(kx, dx, ky, dy, false, false, 30000, 50, 16);
     for (int i = 0; i < 500; ++i) {
       // Points whose exact value lies on a half pixel, just beside it, anywhere, or far off.
       const long double target = std::floor(static_cast<long double>(unit(random)) * 40000) + 0.5L;
@@ -59,8 +59,53 @@ TEST(PixelMapTest, AnswersOnlyWithTheExactPixelEvenRightAtTheHalves) {
   EXPECT_EQ(answered_anywhere, anywhere);
 }
 
-TEST(PixelMapTest, DeclinesPointsThatAreNoNumbersAndLogarithmicAxes) {
-  const TPixelMap map(2, 10, -3, 500, true, 30000, 0, 0);
+// Logarithmic axes: the logarithm in double precision differs from the extended one by far less
+// than the margin, so the answers are still the chart's own pixels.
+TEST(PixelMapTest, LogarithmicAxesAnswerOnlyWithTheExactPixel) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  int anywhere = 0;
+  int answered_anywhere = 0;
+  for (int layer = 0; layer < 200; ++layer) {
+    const long double k = static_cast<long double>(unit(random)) * std::pow(10.0L, static_cast<int>(random() % 4));
+    const long double d = 300 + static_cast<long double>(unit(random)) * 1000;
+    const bool log_x = layer % 3 != 0;
+    const bool log_y = layer % 3 != 1;
+    const TPixelMap map(k, d, -k, d, log_x, log_y, 30000, 50, 16);
+    const auto exact = [&](long double factor, bool logarithmic, double value) {
+      const long double v = logarithmic ? std::log(static_cast<long double>(value)) : value;
+      const long double p = std::clamp(factor * v + d, -2147483647.0L, 2147483647.0L);
+      return std::clamp(static_cast<int>(std::lrint(p)), -30000, 30000);
+    };
+    const auto world = [&](long double factor, bool logarithmic, long double pixel) {
+      const long double v = (pixel - d) / factor;
+      return static_cast<double>(logarithmic ? std::exp(v) : v);
+    };
+    for (int i = 0; i < 500; ++i) {
+      // Points on a half pixel, just beside it, or anywhere within two hundred e-folds.
+      const long double target = std::floor(k * unit(random) * 200 + d) + 0.5L;
+      double x = world(k, log_x, target);
+      double y = world(-k, log_y, target);
+      if (i % 3 == 1) {
+        x = std::nextafter(x, 1e300);
+        y = std::nextafter(y, 1e300);
+      } else if (i % 3 == 2) {
+        x = log_x ? std::exp(unit(random) * 200) : unit(random) * 1e4;
+        y = log_y ? std::exp(unit(random) * 200) : unit(random) * 1e4;
+      }
+      QPoint p;
+      anywhere += i % 3 == 2;
+      if (!map.Map({x, y}, p)) continue;
+      answered_anywhere += i % 3 == 2;
+      ASSERT_EQ(p.x(), exact(k, log_x, x) - 50) << x;
+      ASSERT_EQ(p.y(), exact(-k, log_y, y) - 16) << y;
+    }
+  }
+  EXPECT_GT(answered_anywhere, anywhere * 99 / 100);
+}
+
+TEST(PixelMapTest, DeclinesPointsThatAreNoNumbersAndValuesWithoutALogarithm) {
+  const TPixelMap map(2, 10, -3, 500, false, false, 30000, 0, 0);
   QPoint p;
   EXPECT_TRUE(map.Map({1, 1}, p));
   EXPECT_EQ(p, QPoint(12, 497));
@@ -69,14 +114,20 @@ TEST(PixelMapTest, DeclinesPointsThatAreNoNumbersAndLogarithmicAxes) {
   EXPECT_FALSE(map.Map({-HUGE_VAL, 1}, p));
   EXPECT_TRUE(map.Map({1e6, -1e6}, p));
   EXPECT_EQ(p, QPoint(30000, 30000));
-  const TPixelMap logarithmic(2, 10, -3, 500, false, 30000, 0, 0);
-  EXPECT_FALSE(logarithmic.Map({1, 1}, p));
+  // Logarithmic axes map the logarithm; values without one go the exact way.
+  const TPixelMap logarithmic(2, 10, -3, 500, true, true, 30000, 0, 0);
+  EXPECT_TRUE(logarithmic.Map({std::exp(1.0), std::exp(2.0)}, p));
+  EXPECT_EQ(p, QPoint(12, 494));
+  EXPECT_FALSE(logarithmic.Map({0, 1}, p));
+  EXPECT_FALSE(logarithmic.Map({1, -1}, p));
+  EXPECT_FALSE(logarithmic.Map({1e-100, 1}, p));
+  EXPECT_TRUE(logarithmic.Map({1e-99, 1}, p));
 }
 
 TEST(PixelMapTest, TellsWhichSidesOfTheImageAllPointsLieBeyond) {
   // x to 2x + 10, y to -3y + 500, rounded, then shifted by (-10, -20): the pixels of a 100 x 50
   // image are world x -0.25..49.75 and world y 143.5..160.17.
-  const TPixelMap map(2, 10, -3, 500, true, 30000, 10, 20);
+  const TPixelMap map(2, 10, -3, 500, false, false, 30000, 10, 20);
   const auto sides = [&](std::vector<TZephItemPoint> points) {
     return map.SidesBeside(points.data(), points.size(), 100, 50);
   };
@@ -100,7 +151,7 @@ TEST(PixelMapTest, TellsWhichSidesOfTheImageAllPointsLieBeyond) {
   EXPECT_EQ(TPixelMap::PixelSidesBeside(QPoint(-1, 60), 100, 50), TPixelMap::kLeft | TPixelMap::kBelow);
   EXPECT_EQ(TPixelMap::PixelSidesBeside(QPoint(99, 0), 100, 50), 0);
   // A map that cannot answer says none.
-  const TPixelMap logarithmic(2, 10, -3, 500, false, 30000, 10, 20);
+  const TPixelMap logarithmic(2, 10, -3, 500, false, true, 30000, 10, 20);
   const TZephItemPoint left{-5, 150};
   EXPECT_EQ(logarithmic.SidesBeside(&left, 1, 100, 50), 0);
 }

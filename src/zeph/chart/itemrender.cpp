@@ -138,7 +138,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     const std::size_t i = ClampedLayerIndex(layer);
     if (!mapped[i]) {
       const TLayerScaling& s = LayerScaling(layer);
-      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic(),
+      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, ScaleX(layer)->Logarithmic(), ScaleY(layer)->Logarithmic(),
                           kPixelClamp, l_rim_, t_rim_);
       mapped[i] = true;
     }

@@ -7,12 +7,14 @@
 
 namespace zeph {
 
-TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp,
-                     int offset_x, int offset_y) {
+TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double dy, bool log_x, bool log_y,
+                     int clamp, int offset_x, int offset_y) {
 #if defined(__SSE2__)
   const double k[2] = {static_cast<double>(kx), static_cast<double>(ky)};
   const double d[2] = {static_cast<double>(dx), static_cast<double>(dy)};
-  usable_ = linear && std::isfinite(k[0]) && std::isfinite(k[1]) && std::isfinite(d[0]) && std::isfinite(d[1]);
+  log_x_ = log_x;
+  log_y_ = log_y;
+  usable_ = std::isfinite(k[0]) && std::isfinite(k[1]) && std::isfinite(d[0]) && std::isfinite(d[1]);
   k_ = _mm_set_pd(k[1], k[0]);
   d_ = _mm_set_pd(d[1], d[0]);
   abs_d_plus_one_ = _mm_set_pd(std::fabs(d[1]) + 1, std::fabs(d[0]) + 1);
@@ -32,7 +34,7 @@ TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double
   // result anywhere inside the clamp, and of the division that finds the interval.
   margin_ = std::max(1e-3, std::ldexp(std::fabs(d[0]) + clamp + 2, -44));
 #else
-  (void)kx, (void)dx, (void)ky, (void)dy, (void)linear, (void)clamp, (void)offset_x, (void)offset_y;
+  (void)kx, (void)dx, (void)ky, (void)dy, (void)log_x, (void)log_y, (void)clamp, (void)offset_x, (void)offset_y;
 #endif
 }
 
@@ -41,7 +43,7 @@ void TPixelMap::ColumnInterval(int column, double& lo, double& hi) const {
   hi = -lo;
 #if defined(__SSE2__)
   const int c = column + offset_x_;
-  if (!usable_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
+  if (!usable_ || log_x_ || log_y_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
   // With the reciprocal: its rounding is far inside the margin, and a curve crosses many columns.
   const double a = (c - 0.5 + margin_ - dx_) * inverse_kx_;
   const double b = (c + 0.5 - margin_ - dx_) * inverse_kx_;
@@ -58,7 +60,7 @@ int TPixelMap::SidesBeside(const TZephItemPoint* points, std::size_t count, int 
   // it there as long as the clamped range reaches past the image.
   const long long reach = static_cast<long long>(std::max(std::abs(offset_x_), std::abs(offset_y_))) +
                           std::max(width, height) + 2;
-  if (!usable_ || count == 0 || reach >= clamp_) return 0;
+  if (!usable_ || log_x_ || log_y_ || count == 0 || reach >= clamp_) return 0;
   // The lowest and highest coordinates, two points at a time into two pairs of registers so that
   // the loop waits on no result; x - x is 0 for finite x only, and its bits gather in bad.
   const __m128d zero = _mm_setzero_pd();

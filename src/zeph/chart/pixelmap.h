@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <cmath>
 #include <cstddef>
 
 #if defined(__SSE2__)
@@ -8,6 +9,7 @@
 #endif
 
 #include "zeph/chart/itemlist.h"
+#include "zeph/scales/scalemap.h"
 #include "zeph/chart/chart_export.h"
 
 namespace zeph {
@@ -25,17 +27,19 @@ class ZEPH_CHART_EXPORT TPixelMap {
  public:
   /// Constructs an unusable map: Map() always declines.
   TPixelMap() = default;
-  /// Constructs the map px = kx * x + dx, py = ky * y + dy.
+  /// Constructs the map px = kx * x + dx, py = ky * y + dy, with ln x in place of x on a
+  /// logarithmic x axis (log_x) and ln y in place of y on a logarithmic y axis (log_y).
   ///
-  /// Unusable (Map() always declines) unless both axes are linear and the coefficients are finite.
-  /// The pixel is clamped to -clamp..clamp and then shifted by (-offset_x, -offset_y).
-  TPixelMap(long double kx, long double dx, long double ky, long double dy, bool linear, int clamp, int offset_x,
-            int offset_y);
+  /// Unusable (Map() always declines) unless the coefficients are finite. The pixel is clamped to
+  /// -clamp..clamp and then shifted by (-offset_x, -offset_y).
+  TPixelMap(long double kx, long double dx, long double ky, long double dy, bool log_x, bool log_y, int clamp,
+            int offset_x, int offset_y);
 
   /// The world x values strictly between lo and hi all map to the shifted pixel column, in both
   /// precisions: a curve's points can be sorted into columns by two comparisons each.
   ///
-  /// The interval is empty (lo >= hi) where the map cannot tell.
+  /// The interval is empty (lo >= hi) where the map cannot tell, and always on a logarithmic axis
+  /// (either one: the extremes of a column's y values need not give its extreme pixels there).
   void ColumnInterval(int column, double& lo, double& hi) const;
 
   /// Sides of an image, as SidesBeside() reports them.
@@ -43,7 +47,7 @@ class ZEPH_CHART_EXPORT TPixelMap {
 
   /// The sides of a width x height image (shifted pixels 0..width-1, 0..height-1) that all the
   /// points provably lie beyond, in both precisions: a mask of TSide values, 0 when there is none,
-  /// when a point is no finite number and when the map is unusable. Every line between two points
+  /// when a point is no finite number, when an axis is logarithmic and when the map is unusable. Every line between two points
   /// beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
   int SidesBeside(const TZephItemPoint* points, std::size_t count, int width, int height) const;
   /// The sides of a width x height image a shifted pixel lies beyond, as SidesBeside() counts them.
@@ -58,8 +62,19 @@ class ZEPH_CHART_EXPORT TPixelMap {
   bool Map(const TZephItemPoint& point, QPoint& pixel) const {
 #if defined(__SSE2__)
     if (!usable_) return false;
+    __m128d coordinates = _mm_loadu_pd(&point.X);
+    if (log_x_ || log_y_) {
+      double x = point.X;
+      double y = point.Y;
+      // Values without a logarithm (and no numbers) go the exact way, to the edge they belong to.
+      if (log_x_ && !(x > kMinLogValue)) return false;
+      if (log_y_ && !(y > kMinLogValue)) return false;
+      if (log_x_) x = std::log(x);
+      if (log_y_) y = std::log(y);
+      coordinates = _mm_set_pd(y, x);
+    }
     const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-    const __m128d product = _mm_mul_pd(_mm_loadu_pd(&point.X), k_);
+    const __m128d product = _mm_mul_pd(coordinates, k_);
     const __m128d value = _mm_add_pd(product, d_);
     // Non-finite points (and overflowing products) fail here: x - x is 0 only for finite x.
     const __m128d finite = _mm_cmpeq_pd(_mm_sub_pd(value, value), _mm_setzero_pd());
@@ -83,6 +98,8 @@ class ZEPH_CHART_EXPORT TPixelMap {
  private:
 #if defined(__SSE2__)
   bool usable_ = false;
+  bool log_x_ = false;
+  bool log_y_ = false;
   double kx_ = 0;
   double inverse_kx_ = 0;
   double dx_ = 0;

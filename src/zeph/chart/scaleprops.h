@@ -5,6 +5,7 @@
 
 #include "zeph/chart/chartenums.h"
 #include "zeph/scales/dtlabel.h"
+#include "zeph/scales/scalemap.h"
 #include "zeph/scales/zephenums.h"
 #include "zeph/toolkit/events.h"
 #include "zeph/toolkit/tcolor.h"
@@ -53,7 +54,7 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
 
  public:
   /// The smallest value a logarithmic axis accepts, 1e-100.
-  static constexpr double kLogEpsilon = 1e-100;
+  static constexpr double kLogEpsilon = kMinLogValue;
 
   /// The colour of both scales of a layer, 1 to 16, at construction (a layer outside that range is
   /// clamped).

@@ -5,6 +5,10 @@
 
 namespace zeph {
 
+/// The smallest value a logarithmic axis admits and maps by its logarithm, 1e-100; smaller values
+/// lie beyond the axis start.
+inline constexpr double kMinLogValue = 1e-100;
+
 /// What the value-to-pixel mapping of a scale depends on.
 ///
 /// A building block of TScale (TScale::LayoutSettings() carries one); applications use the scale's

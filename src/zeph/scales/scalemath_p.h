@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "zeph/scales/scalemap.h"
+
 namespace zeph {
 
 // Tick and label arithmetic of the scales. It is done in extended precision (long double); the
@@ -11,8 +13,6 @@ namespace zeph {
 inline constexpr long double kLn10 = 2.302585092994046L;
 inline constexpr long double kLog10Of2 = 0.3010299956639812L;
 inline constexpr long double kLog10Of5 = 0.6989700043360189L;
-// The smallest value a logarithmic axis admits.
-inline constexpr double kMinLogValue = 1e-100;
 // Relative tolerance at the ends of logarithmic and time ranges.
 inline constexpr long double kNearOne = 0.999999999L;
 
