@@ -178,8 +178,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       stream.rasterizer->RestartPattern();
     }
     const QPoint from = stream.pen;
-    if ((from.x() < 0 && to.x() < 0) || (from.y() < 0 && to.y() < 0) ||
-        (from.x() >= stream.width && to.x() >= stream.width) || (from.y() >= stream.height && to.y() >= stream.height)) {
+    if ((TPixelMap::PixelSidesBeside(from, stream.width, stream.height) &
+         TPixelMap::PixelSidesBeside(to, stream.width, stream.height)) != 0) {
       // Beside the image (a curve zoomed in is mostly): only the pattern moves on, later at once.
       stream.skipped += std::max(std::abs(static_cast<long long>(to.x()) - from.x()),
                                  std::abs(static_cast<long long>(to.y()) - from.y()));

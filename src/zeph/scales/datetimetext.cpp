@@ -1,9 +1,12 @@
 #include "zeph/scales/datetimetext_p.h"
 
 #include <QLocale>
+#include <QTimeZone>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
+#include "zeph/scales/daynumber.h"
 #include "zeph/scales/scalemath_p.h"
 
 namespace zeph {
@@ -11,6 +14,8 @@ namespace zeph {
 namespace {
 
 constexpr std::int64_t kMsecPerDay = 86400000;
+// Far enough for any axis, near enough that milliseconds stay exact in the decoding.
+constexpr double kLargestDayNumber = 1e7;
 
 const QDate& Epoch() {
   static const QDate epoch(1899, 12, 30);
@@ -70,6 +75,18 @@ DecodedDateTime DecodeDateTime(long double t) {
 
 long double DayNumber(const QDate& date) {
   return static_cast<long double>(date.toJulianDay() - Epoch().toJulianDay());
+}
+
+double DateTimeToDayNumber(const QDateTime& dateTime) {
+  if (!dateTime.isValid()) return std::numeric_limits<double>::quiet_NaN();
+  return static_cast<double>(DayNumber(dateTime.date())) +
+         dateTime.time().msecsSinceStartOfDay() / static_cast<double>(kMsecPerDay);
+}
+
+QDateTime DayNumberToDateTime(double dayNumber) {
+  if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > kLargestDayNumber) return {};
+  const DecodedDateTime d = DecodeDateTime(dayNumber);
+  return QDateTime(d.date, QTime(d.hour, d.minute, d.second, d.msec), QTimeZone::utc());
 }
 
 QString TimeOfDayText(const DateLabelFormat& f, TimeUnit unit, const DecodedDateTime& d) {

@@ -40,12 +40,17 @@ namespace {
 
 QString ClassNameOf(const QObject* object) {
   if (object == nullptr) return QStringLiteral("nil");
-  std::string_view name(object->metaObject()->className());
-  if (const std::size_t scope = name.rfind("::"); scope != std::string_view::npos) name.remove_prefix(scope + 2);
+  const std::string_view name = ClassNameWithoutNamespace(object->metaObject());
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
+
+std::string_view ClassNameWithoutNamespace(const QMetaObject* meta) {
+  std::string_view name(meta->className());
+  if (const std::size_t scope = name.rfind("::"); scope != std::string_view::npos) name.remove_prefix(scope + 2);
+  return name;
+}
 
 void ThrowCannotAssign(const QObject* source, const QObject* dest) {
   throw Exception(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(source), ClassNameOf(dest)));

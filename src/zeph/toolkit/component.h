@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <string_view>
 
 #include "zeph/toolkit/toolkit_export.h"
 
@@ -54,6 +55,10 @@ ZEPH_TOOLKIT_EXPORT void BeginFormLoading(QObject* root);
 /// TComponentLoading::EndLoading() and with it its Loaded() notification. Components that are not
 /// loading are left alone.
 ZEPH_TOOLKIT_EXPORT void EndFormLoading(QObject* root);
+
+/// The class name a meta-object gives, without its namespace ("TScale" for zeph::TScale): the
+/// name stored forms, messages and translations use.
+ZEPH_TOOLKIT_EXPORT std::string_view ClassNameWithoutNamespace(const QMetaObject* meta);
 
 /// Refuses an assignment between components of classes that cannot take each other's settings.
 ///

@@ -97,8 +97,8 @@ class ZEPH_TRANSLATION_EXPORT TBabelfish2000 {
   ///
   /// The key is only lower-cased for the lookup, not normalised further: a key with two spaces in a
   /// row is never found. When a key occurs twice in the file, the first entry wins. The arguments
-  /// are substituted in order, ignoring letter case, `<%1%>` first; a placeholder that an earlier
-  /// argument brought in is replaced by a later one. A found text then goes through OnTranslate.
+  /// are substituted in order, ignoring letter case, the first argument's placeholder first; a
+  /// placeholder that an earlier argument brought in is replaced by a later one. A found text then goes through OnTranslate.
   ///
   /// A missing key, while AutoCreateItlFile() is on, is collected as the entry `[key]=key|$$` in
   /// NewEntries() unless an entry equal to it apart from letter case is there already.

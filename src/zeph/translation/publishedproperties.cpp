@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <string_view>
 
+#include "zeph/toolkit/component.h"
+
 namespace zeph {
 
 QList<QMetaProperty> PublishedProperties(const QObject* obj) {
@@ -47,9 +49,7 @@ QList<QObject*> ReferencedObjects(QObject* obj) {
 bool InheritsClassNamed(const QObject* obj, const char* className) {
   const std::string_view wanted(className);
   for (const QMetaObject* meta = obj->metaObject(); meta != nullptr; meta = meta->superClass()) {
-    std::string_view name(meta->className());
-    if (const std::size_t scope = name.rfind("::"); scope != std::string_view::npos) name.remove_prefix(scope + 2);
-    if (name == wanted) return true;
+    if (ClassNameWithoutNamespace(meta) == wanted) return true;
   }
   return false;
 }
