@@ -11,7 +11,9 @@ program_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev lib
 # Only the tests, benchmarks, fuzzers and the checks of the installed program and its package.
 test_packages=(ccache clang libclang-rt-14-dev libqt6opengl6-dev libgtest-dev libgmock-dev libbenchmark-dev
                libqcustomplot-dev xvfb xauth xdotool x11-utils openbox imagemagick python3 procps time
-               desktop-file-utils appstream lintian man-db groff-base dpkg-dev file doxygen pkgconf)
+               desktop-file-utils appstream lintian man-db groff-base dpkg-dev file doxygen pkgconf
+               at-spi2-core python3-pyatspi dbus dbus-bin dbus-x11 qt6-tools-dev qt6-tools-dev-tools sox
+               poppler-utils util-linux)
 
 case ${1:-all} in
   program) packages=("${program_packages[@]}") ;;
