@@ -1,6 +1,7 @@
 #include <QDate>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "zeph/scales/datetimetext_p.h"
@@ -11,7 +12,7 @@ namespace zeph {
 
 namespace {
 
-// Axis positions and range ends are compared with this tolerance in days (under a millisecond).
+// Ticks end this far beyond RangeHigh, in days (under a millisecond).
 constexpr long double kDayTolerance = 1e-8L;
 // Loops end by their range tests; the bound only guards against ranges that are not finite.
 constexpr int kMaxSteps = 1000000;
@@ -57,14 +58,17 @@ class DateTimeLayout {
   void Years();
   void Add(long double t, bool long_tick, const QString& label, const QString& date_line = QString());
   QString DateLine(long double t);
-  bool Before(long double t) const { return t - low_ < -kDayTolerance; }
+  void SetSpacing(long double spacing_days);
+  bool Before(long double t) const { return t - low_ < -rounding_; }
   bool Beyond(long double t) const { return !(t - high_ < kDayTolerance); }
+  double OnAxis(long double t) const;
 
   const ScaleLayoutSettings& s_;
   const DateLabelFormat& f_;
   ScaleLayout& layout_;
   long double low_;
   long double high_;
+  long double rounding_ = kDayTolerance;
   bool date_shown_ = false;
   int last_date_day_ = 0;
 };
@@ -111,9 +115,26 @@ void DateTimeLayout::Build() {
   else Years();
 }
 
+// A tick this close to a range end lies on it up to rounding: the rounding of the range ends'
+// day numbers, at most a thousandth of the spacing between ticks, and never more than the
+// tolerance at RangeHigh.
+void DateTimeLayout::SetSpacing(long double spacing_days) {
+  const double magnitude = std::fmax(std::fabs(static_cast<double>(low_)), std::fabs(static_cast<double>(high_)));
+  const long double ulp = std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
+  rounding_ = std::fmax(std::fmin(kDayTolerance, spacing_days / 1000), 2 * ulp);
+}
+
+// Where a tick is drawn and recorded: a tick on a range end up to rounding is put on it, so
+// that no tick lies before RangeLow.
+double DateTimeLayout::OnAxis(long double t) const {
+  if (t < low_) return static_cast<double>(low_);
+  if (t > high_ && t - high_ <= rounding_) return static_cast<double>(high_);
+  return static_cast<double>(t);
+}
+
 void DateTimeLayout::Add(long double t, bool long_tick, const QString& label, const QString& date_line) {
   TickMark mark;
-  mark.value = static_cast<double>(t);
+  mark.value = OnAxis(t);
   mark.report_value = mark.value;
   mark.kind = long_tick ? TickKind::kLong : TickKind::kShort;
   mark.report_after_label = true;
@@ -151,26 +172,20 @@ void DateTimeLayout::TimeOfDay(const UnitTable& table) {
   for (int i = 0; i < 6; ++i)
     if (table.steps[i] <= wanted) index = i;
   const int entry = table.steps[index];
-  const long double step = entry / u;
-  const long double sub = table.spacing[index] / u;
 
-  // The first multiple of the step, counted from midnight of RangeLow's day, not before RangeLow
-  // (a hair of tolerance, so that a range starting on a tick keeps it).
-  const long double day = Floor(low_);
-  const long double fraction = low_ - day;
-  auto m = static_cast<std::int64_t>(std::ceil(u * fraction - 1e-6L));
-  if (m % entry != 0) m += entry - m % entry;
-  long double first = day + m / u;
-  if (s_.short_ticks)
-    while (first - sub - low_ > -kDayTolerance) first -= sub;
+  // Ticks are whole multiples of the unit counted from day 0, so that midnight is a whole day
+  // number and rounding never accumulates along the axis: the first multiple of the spacing
+  // between ticks not before RangeLow, which is one of the step without short ticks.
+  const std::int64_t advance = s_.short_ticks ? table.spacing[index] : entry;
+  SetSpacing(advance / u);
+  auto count = static_cast<std::int64_t>(std::ceil((u * low_ - u * rounding_) / advance)) * advance;
+  while (Before(count / u)) count += advance;
+  while (!Before((count - advance) / u)) count -= advance;
 
-  const long double advance = s_.short_ticks ? sub : step;
-  for (int i = 0; i < kMaxSteps; ++i) {
-    const long double t = first + i * advance;
+  for (int i = 0; i < kMaxSteps; ++i, count += advance) {
+    const long double t = count / u;
     if (Beyond(t)) break;
-    if (Before(t)) continue;
-    const long double q = t / step;
-    const bool long_tick = !s_.short_ticks || std::fabs(q - Nearest(q)) <= 0.1L;
+    const bool long_tick = count % entry == 0;
     if (long_tick)
       Add(t, true, TimeOfDayText(f_, table.unit, DecodeDateTime(t)), DateLine(t));
     else
@@ -190,6 +205,7 @@ void DateTimeLayout::Days() {
   const auto whole_days = static_cast<std::int64_t>(Int(low_ - jan1));
   const long double first = jan1 + static_cast<long double>(whole_days / step * step);
   const int advance = s_.short_ticks ? spacing : step;
+  SetSpacing(advance);
   for (int i = 0; i < kMaxSteps; ++i) {
     const std::int64_t offset = static_cast<std::int64_t>(i) * advance;
     const long double t = first + static_cast<long double>(offset);
@@ -214,6 +230,7 @@ void DateTimeLayout::Months() {
     while (date.month() % step != 1);
   }
   const int advance = s_.short_ticks ? 1 : step;
+  SetSpacing(28 * advance);
   for (int i = 0; i < kMaxSteps && date.isValid(); ++i, date = date.addMonths(advance)) {
     const long double t = DayNumber(date);
     if (Beyond(t)) break;
