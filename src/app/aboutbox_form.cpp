@@ -77,7 +77,7 @@ void TFrmAbout::ReadStoredDescription() {
   setFont(PixelFont(QStringLiteral("Arial"), 13));
   face.setColor(QPalette::WindowText, ColorToQColor(clBlack));
   setPalette(face);
-  setWindowIcon(QIcon(QStringLiteral(":/varactor_icon.png")));
+  setWindowIcon(ProgramIcon());
 
   LblDescription->setGeometry(8, 152, 529, 65);
   LblDescription->SetAlignment(taCenter);

@@ -16,6 +16,6 @@ void EnsureAppResources() {
 QIcon ProgramIcon() {
   EnsureAppResources();
   QIcon icon(QStringLiteral(":/varactor_icon.png"));
-  for (const int size : {16, 24, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/varactor_%1.png").arg(size));
+  for (const int size : {16, 22, 24, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/varactor_%1.png").arg(size));
   return icon;
 }

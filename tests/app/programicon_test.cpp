@@ -17,7 +17,7 @@ QImage InstalledIcon(int size) {
 TEST(ProgramIconTest, HoldsEveryInstalledSizeOfTheSameArtwork) {
   const QIcon icon = ProgramIcon();
   const QList<QSize> sizes = icon.availableSizes();
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     ASSERT_TRUE(sizes.contains(QSize(size, size))) << size;
     const QImage installed = InstalledIcon(size);
     ASSERT_FALSE(installed.isNull()) << size;

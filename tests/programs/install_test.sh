@@ -14,7 +14,7 @@ for file in bin/varactor share/varactor/english.itl share/varactor/german.itl sh
   [ -s "$root/$file" ] || fail "$file is not installed"
 done
 [ -x "$root/bin/varactor" ] || fail "the program is not executable"
-for size in 16 24 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   icon=$root/share/icons/hicolor/${size}x${size}/apps/varactor.png
   [ "$(identify -format '%m %wx%h' "$icon")" = "PNG ${size}x${size}" ] || fail "no ${size}px PNG icon"
 done
