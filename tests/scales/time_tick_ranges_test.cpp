@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <vector>
@@ -83,8 +84,8 @@ void CheckTimeRange(const ScaleLayoutSettings& s, Counts& counts) {
   ASSERT_FALSE(layout.ticks.empty());
   std::vector<double> longs;
   for (const TickMark& t : layout.ticks) {
-    ASSERT_GE(t.value, lo);
-    ASSERT_LE(t.value, hi);
+    ASSERT_GE(t.value, lo) << std::setprecision(17) << t.value;
+    ASSERT_LE(t.value, hi) << std::setprecision(17) << t.value;
     if (t.kind != TickKind::kLong) continue;
     longs.push_back(t.value);
     ASSERT_FALSE(t.label.contains(QRegularExpression(QStringLiteral("^-[0:.]*$")))) << t.label.toStdString();
@@ -126,8 +127,8 @@ void CheckDateTimeRange(const ScaleLayoutSettings& s, Counts& counts) {
   ASSERT_FALSE(layout.ticks.empty());
   double previous = -std::numeric_limits<double>::infinity();
   for (const TickMark& t : layout.ticks) {
-    ASSERT_GE(t.value, low);
-    ASSERT_LE(t.value, high + kDateTolerance);
+    ASSERT_GE(t.value, low) << std::setprecision(17) << t.value;
+    ASSERT_LE(t.value, high + kDateTolerance) << std::setprecision(17) << t.value;
     ASSERT_GT(t.value, previous);
     previous = t.value;
     if (!t.labelled || !t.label.contains(':')) continue;
