@@ -129,6 +129,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = parser.errorText();
     return result;
   }
+  // One output file of each kind per run: a second one would silently win over the first.
+  for (const QCommandLineOption* single : {&options.render, &options.export_csv}) {
+    if (parser.values(*single).size() > 1) {
+      result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
+      return result;
+    }
+  }
   result.help = parser.isSet(options.help);
   result.version = parser.isSet(options.version);
   result.render_file = parser.value(options.render);

@@ -12,6 +12,7 @@
 #include "app/commandline.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "app/terminationsignals.h"
 #include "host/customdemon.h"
 #include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/displayguard.h"
@@ -31,9 +32,12 @@ int RunWithoutWindow(const TCommandLine& command) {
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
-    const QString error =
-        RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)), command.render_file,
-                     command.scale);
+    const QSize size = command.size.value_or(DesignedChartsSize(form));
+    if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
+      ReportError(problem);
+      return kExitUsage;
+    }
+    const QString error = RenderCharts(form, command.position, size, command.render_file, command.scale);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -63,11 +67,25 @@ int RunSimulation(TApplication& application) {
   Form1 = main_window.get();
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
+  EndOnTerminationSignals();
   main_window->show();
   const int result = application.exec();
   FrmAbout = nullptr;
   Form1 = nullptr;
   return result;
+}
+
+// Batch runs use no runtime directory: Qt's notice that XDG_RUNTIME_DIR is unset means nothing
+// to them and would be the only line on standard error.
+QtMessageHandler previous_message_handler = nullptr;
+
+void DropRuntimeDirectoryNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  if (previous_message_handler != nullptr) {
+    previous_message_handler(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
 }
 
 void NameApplication() {
@@ -103,6 +121,7 @@ int main(int argc, char** argv) {
   if (command.Batch()) {
     // Drawn off screen whatever display there is, so the files do not depend on one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    previous_message_handler = qInstallMessageHandler(DropRuntimeDirectoryNotice);
     TApplication application(argc, argv);
     NameApplication();
     return RunWithoutWindow(command);
