@@ -26,10 +26,18 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The umask is read, not set and restored: another thread creating a file meanwhile would get
+// the wrong mode.
 unsigned DefaultCreationMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666u & ~static_cast<unsigned>(mask);
+  unsigned mask = 022;
+  if (FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+      if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+    }
+    std::fclose(status);
+  }
+  return 0666u & ~mask;
 }
 
 }  // namespace
