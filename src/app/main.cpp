@@ -59,8 +59,9 @@ int RunSimulation(TApplication& application) {
   try {
     main_window = std::make_unique<TForm1>();
   } catch (const std::exception& error) {
-    // The host that started the program is gone, or the host component could not be made: the
-    // user learns why, and the program ends.
+    // The host that started the program is gone or silent, or the host component could not be
+    // made: the user learns why (and a log of the host's too), and the program ends.
+    ReportError(AnsiToQString(error.what()));
     TApplication::ShowException(AnsiToQString(error.what()));
     return kExitFailure;
   }
