@@ -29,7 +29,7 @@ expect_failure() {
 
 # The cases on file systems of their own, run inside the private mount namespace.
 mounted_cases() {
-  local fs=$work/fs
+  fs=$work/fs
   mkdir -p "$fs"
   trap 'umount -l "$fs" 2>/dev/null || true' EXIT
 
@@ -66,7 +66,7 @@ mounted_cases() {
   mknod "$fs/full" c 1 7
   "$bin/varactor" --export-csv "$fs/null" 2>"$work/err" || fail "writing to a null device failed: $(cat "$work/err")"
   expect_failure 1 "varactor: cannot write '$fs/full': No space left on device" "$bin/varactor" --export-csv "$fs/full"
-  expect_failure 1 "varactor: cannot write '$fs/full': No space left on device" "$bin/varactor" --render "$fs/full.png"
+  expect_failure 1 "varactor: cannot write '$fs/full': No space left on device" "$bin/varactor" --render "$fs/full"
   for node in null full; do [ -c "$fs/$node" ] || fail "the device $node was replaced"; done
   [ "$(ls -A "$fs" | sort | tr '\n' ' ')" = "full null " ] || fail "leftovers beside the devices: $(ls -A "$fs")"
   umount "$fs"
