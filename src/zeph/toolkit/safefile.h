@@ -60,7 +60,9 @@ class ZEPH_TOOLKIT_EXPORT TSafeFile : public QIODevice {
 
   /// True for a device or FIFO written in place (no positioning there).
   bool isSequential() const override { return in_place_; }
+  /// Moves the write position (a replacement file only); false for a device or FIFO.
   bool seek(qint64 position) override;
+  /// The bytes written so far to a replacement file.
   qint64 size() const override;
 
   /// The system's text for an error number, as strerror gives it ("No space left on device").
@@ -69,7 +71,9 @@ class ZEPH_TOOLKIT_EXPORT TSafeFile : public QIODevice {
   static int WriteAll(int fd, std::string_view bytes);
 
  protected:
+  /// Reading is not offered: always -1.
   qint64 readData(char* data, qint64 maxSize) override;
+  /// Writes all of data or fails for good (see systemError()).
   qint64 writeData(const char* data, qint64 size) override;
 
  private:
