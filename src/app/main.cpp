@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -17,6 +18,7 @@
 #include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/displayguard.h"
 #include "zeph/toolkit/programoptions.h"
+#include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tapplication.h"
 
 using namespace zeph;
@@ -89,6 +91,13 @@ void DropRuntimeDirectoryNotice(QtMsgType type, const QMessageLogContext& contex
   }
 }
 
+// A batch run ended by a signal leaves no unfinished file beside its output.
+void EndBatchOnSignal(int number) {
+  TSafeFile::RemoveUnfinishedFiles();
+  signal(number, SIG_DFL);
+  raise(number);
+}
+
 void NameApplication() {
   QCoreApplication::setApplicationName(QStringLiteral("varactor"));
   QCoreApplication::setApplicationVersion(QStringLiteral(VARACTOR_VERSION));
@@ -123,6 +132,7 @@ int main(int argc, char** argv) {
     // Drawn off screen whatever display there is, so the files do not depend on one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     previous_message_handler = qInstallMessageHandler(DropRuntimeDirectoryNotice);
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, EndBatchOnSignal);
     TApplication application(argc, argv);
     NameApplication();
     return RunWithoutWindow(command);

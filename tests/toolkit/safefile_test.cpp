@@ -82,6 +82,21 @@ TEST(SafeFileTest, AnUnfinishedFileLeavesTheOldOneAndNothingBeside) {
   EXPECT_EQ(Entries(dir), QStringList{"chart.png"});
 }
 
+TEST(SafeFileTest, ASignalHandlerCanRemoveWhatIsUnfinished) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("handout.pdf");
+  Put(name, "old");
+  TSafeFile file(name);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("half a page");
+  EXPECT_EQ(Entries(dir).size(), 2);
+  TSafeFile::RemoveUnfinishedFiles();
+  EXPECT_EQ(Entries(dir), QStringList{"handout.pdf"});
+  // What was removed is not put in place afterwards.
+  EXPECT_FALSE(file.commit());
+  EXPECT_EQ(Contents(name), "old");
+}
+
 TEST(SafeFileTest, ADeviceIsWrittenInPlaceAndItsFailureReported) {
   TSafeFile null_device(QStringLiteral("/dev/null"));
   ASSERT_TRUE(null_device.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -40,7 +41,37 @@ unsigned DefaultCreationMode() {
   return 0666u & ~mask;
 }
 
+// The fresh files being written, for RemoveUnfinishedFiles: a signal handler may read them at any
+// moment, so they are plain C strings in fixed slots, taken out before they are freed.
+constexpr int kUnfinishedSlots = 16;
+std::atomic<char*> unfinished[kUnfinishedSlots];
+
+void RememberUnfinished(const std::string& path) {
+  char* copy = strdup(path.c_str());
+  for (std::atomic<char*>& slot : unfinished) {
+    char* empty = nullptr;
+    if (copy != nullptr && slot.compare_exchange_strong(empty, copy)) return;
+  }
+  std::free(copy);
+}
+
+void ForgetUnfinished(const std::string& path) {
+  for (std::atomic<char*>& slot : unfinished) {
+    char* held = slot.load();
+    if (held != nullptr && path == held && slot.compare_exchange_strong(held, nullptr)) {
+      std::free(held);
+      return;
+    }
+  }
+}
+
 }  // namespace
+
+void TSafeFile::RemoveUnfinishedFiles() {
+  for (std::atomic<char*>& slot : unfinished) {
+    if (const char* path = slot.load()) unlink(path);
+  }
+}
 
 TSafeFile::TSafeFile(const QString& fileName, QObject* parent) : QIODevice(parent), file_name_(fileName) {}
 
@@ -78,7 +109,10 @@ void TSafeFile::Fail(int error) {
 void TSafeFile::Discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) unlink(temporary_.c_str());
+  if (!temporary_.empty()) {
+    unlink(temporary_.c_str());
+    ForgetUnfinished(temporary_);
+  }
   temporary_.clear();
 }
 
@@ -130,6 +164,7 @@ bool TSafeFile::open(OpenMode mode) {
     return false;
   }
   temporary_ = name;
+  RememberUnfinished(temporary_);
   if (exists) {
     // As editors do: the replacement keeps the old file's owner, group and mode (the owner only
     // where this process may give files away).
@@ -183,6 +218,7 @@ bool TSafeFile::commit() {
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
       Fail(errno);
     } else {
+      ForgetUnfinished(temporary_);
       temporary_.clear();
     }
   }

@@ -65,6 +65,11 @@ class ZEPH_TOOLKIT_EXPORT TSafeFile : public QIODevice {
   /// The bytes written so far to a replacement file.
   qint64 size() const override;
 
+  /// Removes the fresh files of every TSafeFile not finished yet, so that a program ended by a
+  /// signal leaves nothing beside its output. Async-signal-safe: meant for a signal handler that
+  /// ends the program right after it.
+  static void RemoveUnfinishedFiles();
+
   /// The system's text for an error number, as strerror gives it ("No space left on device").
   static QString SystemReason(int error);
   /// Writes all of bytes to fd, repeating short writes; 0, or the errno value of the failure.
