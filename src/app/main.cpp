@@ -58,19 +58,22 @@ int RunWithoutWindow(const TCommandLine& command) {
 int RunSimulation(TApplication& application) {
   QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
+  // From here on: the start-up may already wait on the host.
+  EndOnTerminationSignals();
   try {
     main_window = std::make_unique<TForm1>();
   } catch (const std::exception& error) {
+    if (TerminationSignal() != 0) return 128 + TerminationSignal();
     // The host that started the program is gone or silent, or the host component could not be
     // made: the user learns why (and a log of the host's too), and the program ends.
     ReportError(AnsiToQString(error.what()));
     TApplication::ShowException(AnsiToQString(error.what()));
     return kExitFailure;
   }
+  if (TerminationSignal() != 0) return 128 + TerminationSignal();
   Form1 = main_window.get();
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
-  EndOnTerminationSignals();
   main_window->show();
   const int result = application.exec();
   FrmAbout = nullptr;

@@ -10,7 +10,10 @@
 
 namespace {
 
+constexpr int kEndingSendLimitMs = 1000;
+
 int signal_pipe[2] = {-1, -1};
+int received = 0;
 
 void OnSignal(int number) {
   const char byte = static_cast<char>(number);
@@ -22,11 +25,19 @@ void ReadSignals() {
   ssize_t count = 0;
   int last = 0;
   while ((count = read(signal_pipe[0], numbers, sizeof numbers)) > 0) last = numbers[count - 1];
-  // Ends the modal loops too (an about box that is open), not only the main one.
-  if (last != 0) QCoreApplication::exit(128 + last);
+  if (last == 0) return;
+  received = last;
+  // A request to the host under way ends now, and the host gets a second for each message still
+  // to come (leaving it); the modal loops end too (an about box that is open), not only the
+  // main one.
+  platform::CancelSends();
+  platform::SetSendTimeLimit(kEndingSendLimitMs);
+  QCoreApplication::exit(128 + last);
 }
 
 }  // namespace
+
+int TerminationSignal() { return received; }
 
 void EndOnTerminationSignals() {
   if (signal_pipe[0] >= 0 || pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;

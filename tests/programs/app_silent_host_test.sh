@@ -70,28 +70,46 @@ shot app_silent_host_start
 close_box "$box"
 wait_exit "$hung_pid"
 [ "$status" -eq 1 ] || fail "the start-up on a stopped host ended with $status"
+# SIGTERM while the start-up waits on the stopped host (with the real limit): the wait ends at
+# once, the simulation leaves without a box and without files.
+before=$(files_of_runtime)
+start_program ended "$work/prog" "/serverhandle=$handle"
+sleep 1
+started=$(date +%s)
+kill -TERM "$ended_pid"
+wait_exit "$ended_pid"
+[ "$status" -eq 143 ] || fail "SIGTERM during the start-up ended it with $status"
+[ $(($(date +%s) - started)) -le 5 ] || fail "SIGTERM during the start-up took $(($(date +%s) - started)) s"
+[ "$(files_of_runtime)" = "$before" ] || fail "SIGTERM during the start-up left: $(files_of_runtime)"
+! grep -q "not responding" "$work/ended.log" || fail "the ended start-up still complained"
 kill -CONT "$server_pid"
 stopped=
 kill "$server_pid"
 wait "$server_pid" 2>/dev/null || true
 exec {control}>&-
 
-# A host that stops while the simulation runs, and the real time limit: the exit does not hang,
-# and the simulation's files go.
+# A host that stops while the simulation runs, and the real time limit: the exit by the exit button
+# does not hang, and the simulation's files go.
 start_host
 start_program hosted "$work/prog" "/serverhandle=$handle"
 about=$(wait_window About)
 wait_state event startup
 grep -q "^register " "$work/server.log" || fail "the simulation did not register"
 server_files=$(files_of_runtime | grep -c . || true)
+close_box "$about"
+wait_state event curves
 kill -STOP "$server_pid"
 stopped=$server_pid
 started=$(date +%s)
-kill -TERM "$hosted_pid"
+# The exit button.
+eval "$(xdotool getwindowgeometry --shell "$(wait_window "Varactor Diode")")"
+xdotool mousemove --sync $((X + 564 + 50)) $((Y + 6 + 19)) click 1
 for _ in $(seq 300); do kill -0 "$hosted_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$hosted_pid" 2>/dev/null && fail "the simulation hangs at exit on a stopped host"
 took=$(($(date +%s) - started))
-wait "$hosted_pid" || true
+hosted_status=0
+wait "$hosted_pid" || hosted_status=$?
+[ "$hosted_status" -eq 0 ] || fail "the exit on a stopped host ended with $hosted_status"
 # The unregistration waits the real limit, 10 s without progress, and then goes on.
 [ "$took" -ge 9 ] || fail "the exit took $took s: the unregistration was not waited for"
 kill -CONT "$server_pid"
