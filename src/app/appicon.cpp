@@ -29,7 +29,7 @@ std::optional<QString> WorkAreaFile(const QString& work_area, const QString& nam
 QString SaveStreamToFile(QIODevice& stream, const QString& file) {
   if (!stream.seek(0)) return QStringLiteral("cannot read the stream for %1").arg(file);
   const QByteArray contents = stream.readAll();
-  const QString error = zeph::WriteFileSafely(file, std::string_view(contents.constData(), contents.size()));
+  const QString error = zeph::WriteFileSafely(file, contents);
   if (!error.isEmpty()) return QStringLiteral("cannot write %1: %2").arg(file, error);
   return {};
 }

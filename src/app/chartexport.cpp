@@ -60,7 +60,7 @@ QString SaveImage(const QImage& image, const QByteArray& format, const QString& 
   QImageWriter writer(&encoded, format);
   if (!writer.write(image)) return WriteError(file_name, writer.errorString());
   const QByteArray& bytes = encoded.data();
-  const QString error = WriteFileSafely(file_name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  const QString error = WriteFileSafely(file_name, bytes);
   if (!error.isEmpty()) return WriteError(file_name, error);
   return {};
 }

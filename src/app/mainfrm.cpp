@@ -26,7 +26,8 @@ void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
   for (QString& line : lines) {
     const std::string text = QStringToAnsi(line);
     if (text.compare(0, dictionary.KeyPrefix().size(), dictionary.KeyPrefix()) != 0) continue;
-    line = BreakOverlongWords(AnsiToQString(dictionary.Translate(std::string_view(text).substr(dictionary.KeyPrefix().size()))));
+    const std::string_view key = std::string_view(text).substr(dictionary.KeyPrefix().size());
+    line = BreakOverlongWords(AnsiToQString(dictionary.Translate(key)));
   }
   Memo1->SetLines(lines);
 }

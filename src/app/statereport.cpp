@@ -73,6 +73,6 @@ void ReportState(TForm1& form, const char* event) {
   }
 
   const QByteArray text = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-  const QString error = WriteFileSafely(path, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  const QString error = WriteFileSafely(path, text);
   if (!error.isEmpty()) qWarning("varactor: cannot write the state file %s: %s", qPrintable(path), qPrintable(error));
 }

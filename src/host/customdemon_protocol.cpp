@@ -21,7 +21,8 @@ std::string NoReplyReason(const std::string& peer, bool sent, std::uint32_t send
     case platform::kErrorInvalidWindowHandle:
       return peer == "host" ? "Lexivo server application is not running" : peer + " is not running";
     default:
-      return peer + " cannot be asked: " + platform::FormatMessage(sendError).value_or("error " + std::to_string(sendError));
+      return peer + " cannot be asked: " +
+             platform::FormatMessage(sendError).value_or("error " + std::to_string(sendError));
   }
 }
 

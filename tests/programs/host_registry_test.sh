@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The registry stand-in against planted links: the host server that publishes its handle writes
-# nothing outside the store, and says why it could not write (and then announces no handle). With HOME unset, the store is not
-# looked for in a shared folder.
+# nothing outside the store, and says why it could not write (and then announces no handle). With
+# HOME unset, the store is not looked for in a shared folder.
 source "$(dirname "$0")/host_common.sh"
 
 store=$LEXIVO_REGISTRY_DIR

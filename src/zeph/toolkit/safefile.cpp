@@ -235,11 +235,11 @@ void TSafeFile::cancelWriting() {
 
 void TSafeFile::close() { cancelWriting(); }
 
-QString WriteFileSafely(const QString& fileName, std::string_view bytes, int mode) {
+QString WriteFileSafely(const QString& fileName, QByteArrayView bytes, int mode) {
   TSafeFile file(fileName);
   if (mode >= 0) file.setCreationMode(static_cast<unsigned>(mode));
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  file.write(bytes.data(), bytes.size());
   if (!file.commit()) return file.errorString();
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
 #include <string>
@@ -98,6 +99,6 @@ class ZEPH_TOOLKIT_EXPORT TSafeFile : public QIODevice {
 
 /// Writes bytes to fileName as TSafeFile does; an empty text on success, else the system's
 /// reason. mode is the permission bits of a newly created file (-1: 0666 less the umask).
-ZEPH_TOOLKIT_EXPORT QString WriteFileSafely(const QString& fileName, std::string_view bytes, int mode = -1);
+ZEPH_TOOLKIT_EXPORT QString WriteFileSafely(const QString& fileName, QByteArrayView bytes, int mode = -1);
 
 }  // namespace zeph
