@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <algorithm>
@@ -813,6 +814,19 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// change not laid out yet is caught up first; apart from that the control's own images and the
   /// screen stay as they are. It draws also while painting is suspended.
   void PaintTo(TCanvas& canvas, int x, int y);
+  /// Saves the whole control as a picture in one call: an image, a PDF or an SVG by the extension
+  /// of \p file_name.
+  ///
+  /// "chart.png" (or any image format Qt writes; PNG without an extension) gives \p size times \p
+  /// scale device pixels, drawn as on a screen of that device pixel ratio; "chart.pdf" a one-page
+  /// PDF of \p size points and "chart.svg" an SVG drawing, both with lines and text as vectors (see
+  /// SavePicture()). An empty \p size saves the control at its size. Another size lays the chart
+  /// out at that size for the picture, as a resize would, and then back: the control, its ranges
+  /// and the screen stay as they are. The PDF and SVG take the chart's Caption() as their title.
+  ///
+  /// A failure raises EZephChartError ("cannot write 'chart.pdf': ...") and leaves an existing
+  /// file as it was; a size below MinimumControlWidth() by MinimumControlHeight() is refused.
+  void SaveAs(const QString& file_name, QSize size = QSize(), qreal scale = 1);
   /// Device pixels per pixel of the control that its images hold: the screen's device pixel ratio,
   /// unless a ratio was set (0 follows the screen again). Every geometry of the drawing grows by it
   /// and text is laid out at the device's resolution; the control's coordinates stay as they are.
