@@ -164,6 +164,8 @@ TEST_F(ChartSaveTest, FailuresRaiseAndLeaveAnExistingFileAlone) {
   // A folder in place of the file.
   ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.png"));
   ExpectRefused([&] { chart_.SaveAs(Path("folder.png")); }, "cannot write");
+  // A failure while laid out at another size puts the chart back as well.
+  ExpectRefused([&] { chart_.SaveAs(Path("missing/big.png"), QSize(600, 400)); }, "cannot write");
   EXPECT_EQ(chart_.size(), QSize(420, 300));
   EXPECT_FALSE(chart_.PaintSuspended());
 }

@@ -7,8 +7,9 @@ namespace zeph {
 
 namespace {
 
-// Lays the chart out at another size for the time of a save and puts everything back after it,
-// also when the save fails: bounds, suspension and the pictures of the screen.
+// Lays the chart out at another size for the time of a save and puts bounds and suspension back
+// after it, also when the save fails. Restoring paints nothing: a destructor must not run the
+// render events, which may throw; the caller paints, or the next paint event does.
 class TemporarySize {
  public:
   TemporarySize(TCustomZephChart& chart, QSize size)
@@ -18,13 +19,19 @@ class TemporarySize {
     chart_.SetBounds(geometry_.x(), geometry_.y(), size.width(), size.height());
   }
   ~TemporarySize() {
-    if (!resized_) return;
-    chart_.SetBounds(geometry_.x(), geometry_.y(), geometry_.width(), geometry_.height());
-    chart_.SetPaintSuspended(suspended_);
-    chart_.Paint();
+    if (Restore()) chart_.update();
   }
   TemporarySize(const TemporarySize&) = delete;
   TemporarySize& operator=(const TemporarySize&) = delete;
+
+  // Returns whether the chart was laid out at another size and needs painting.
+  bool Restore() {
+    if (!resized_) return false;
+    resized_ = false;
+    chart_.SetBounds(geometry_.x(), geometry_.y(), geometry_.width(), geometry_.height());
+    chart_.SetPaintSuspended(suspended_);
+    return true;
+  }
 
  private:
   TCustomZephChart& chart_;
@@ -49,6 +56,7 @@ void TCustomZephChart::SaveAs(const QString& file_name, QSize size, qreal scale)
   info.title = Caption();
   info.background = WindColor();
   SavePicture(file_name, size, scale, [this](TCanvas& canvas) { PaintTo(canvas, 0, 0); }, info);
+  if (temporary.Restore()) Paint();
 }
 
 }  // namespace zeph
