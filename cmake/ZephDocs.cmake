@@ -21,10 +21,17 @@ list(TRANSFORM zeph_docs_pages PREPEND ${PROJECT_SOURCE_DIR}/docs/)
 file(GLOB zeph_docs_other CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.dox)
 list(REMOVE_ITEM zeph_docs_other ${zeph_docs_pages})
 set(ZEPH_DOCS_INPUT ${zeph_docs_pages} ${zeph_docs_other})
+# Installed headers that hold only the libraries' building blocks, which applications never use:
+# not documented, so the class list shows what an application works with.
+set(zeph_docs_internal_headers dirtycolumns.h linerasterizer.h textcache.h pixelmap.h solidpolyline.h
+                               pointstorage.h scalemap.h scaleengine.h)
+list(JOIN zeph_docs_internal_headers "|" zeph_docs_internal_regex)
+string(REPLACE "." "\\." zeph_docs_internal_regex "${zeph_docs_internal_regex}")
 get_property(zeph_libraries GLOBAL PROPERTY ZEPH_LIBRARIES)
 foreach(library ${zeph_libraries})
   get_property(headers TARGET ${library} PROPERTY ZEPH_PUBLIC_HEADERS)
   list(FILTER headers EXCLUDE REGEX "_export\\.h$")
+  list(FILTER headers EXCLUDE REGEX "/(${zeph_docs_internal_regex})$")
   list(APPEND ZEPH_DOCS_INPUT ${headers})
 endforeach()
 set(zeph_docs_depends ${ZEPH_DOCS_INPUT} ${PROJECT_SOURCE_DIR}/docs/Doxyfile.in)
