@@ -1,6 +1,7 @@
 // One call that writes a drawing as an image, a PDF or an SVG, named by the file's extension.
 #include "zeph/chart/picturefile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -29,6 +30,9 @@ class AtomicFile {
     if (!file_.open(QIODevice::WriteOnly)) Refuse(file_name, file_.errorString());
   }
   QIODevice* Device() { return &file_; }
+  void Write(const QByteArray& bytes) {
+    if (file_.write(bytes) != bytes.size()) Refuse(file_.fileName(), file_.errorString());
+  }
   void Commit() {
     if (!file_.commit()) Refuse(file_.fileName(), file_.errorString());
   }
@@ -93,9 +97,14 @@ void SaveImage(const QString& file_name, const QByteArray& format, QSize size, q
     TCanvas canvas(&image);
     paint(canvas);
   }
-  AtomicFile file(file_name);
-  QImageWriter writer(file.Device(), format);
+  // Encoded in memory first: a refused write then reads in the system's words ("No space left on
+  // device"), not in the image writer's.
+  QBuffer encoded;
+  encoded.open(QIODevice::WriteOnly);
+  QImageWriter writer(&encoded, format);
   if (!writer.write(image)) Refuse(file_name, writer.errorString());
+  AtomicFile file(file_name);
+  file.Write(encoded.data());
   file.Commit();
 }
 
