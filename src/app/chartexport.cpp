@@ -1,7 +1,7 @@
 #include "app/chartexport.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <charconv>
@@ -14,6 +14,7 @@
 #include "zeph/chart/picturefile.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/scales/zepherror.h"
+#include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tmemo.h"
 
 using namespace zeph;
@@ -33,10 +34,9 @@ void AppendNumber(std::string& line, double value) {
 }
 
 QString WriteToStandardOutput(const std::string& text) {
-  QFile out;
-  if (!out.open(stdout, QIODevice::WriteOnly) ||
-      out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !out.flush())
-    return QStringLiteral("cannot write to standard output: %1").arg(out.errorString());
+  std::fflush(stdout);
+  if (const int error = TSafeFile::WriteAll(STDOUT_FILENO, text))
+    return QStringLiteral("cannot write to standard output: %1").arg(TSafeFile::SystemReason(error));
   return {};
 }
 
@@ -54,9 +54,8 @@ QSize DesignedChartsSize(TForm1& form) {
   return {form.width(), form.height() - form.Panel1->height() - form.Memo1->height()};
 }
 
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
+QString RenderSizeProblem(TForm1& form, QSize size, qreal scale) {
   const int left_width = size.width() / 2;
-  const int right_width = size.width() - left_width;
   for (const TZephChart* chart : {form.ZCNd, form.ZCCap}) {
     if (left_width < chart->MinimumControlWidth() || size.height() < chart->MinimumControlHeight())
       return QStringLiteral("the size %1x%2 is too small for the charts: at least %3x%4")
@@ -76,6 +75,13 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
         .arg(size.height())
         .arg(scale)
         .arg(kMaxRenderPixels);
+  return {};
+}
+
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
+  if (const QString problem = RenderSizeProblem(form, size, scale); !problem.isEmpty()) return problem;
+  const int left_width = size.width() / 2;
+  const int right_width = size.width() - left_width;
   // The charts are drawn once, straight into the output: their own images are not painted, so
   // the memory a render takes is the output's (none at all for vector graphics).
   for (TZephChart* chart : {form.ZCNd, form.ZCCap}) chart->SetPaintSuspended(true);
@@ -120,7 +126,7 @@ QString ExportCurvesCsv(int position, const QString& file_name) {
     text += '\n';
   }
   if (file_name == QLatin1String("-")) return WriteToStandardOutput(text);
-  QSaveFile file(file_name);
+  TSafeFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
     file.cancelWriting();

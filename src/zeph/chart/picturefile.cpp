@@ -8,11 +8,11 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
 #include "zeph/scales/zepherror.h"
+#include "zeph/toolkit/safefile.h"
 
 namespace zeph {
 
@@ -22,8 +22,8 @@ namespace {
   throw EZephChartError(QStringLiteral("cannot write '%1': %2").arg(file_name, reason));
 }
 
-// The file is opened under a temporary name; the drawing goes into it, and only a complete file
-// replaces the one named.
+// The file is written beside the one named and replaces it only complete (a device is written in
+// place); the first failed write sticks and is reported in the system's words.
 class AtomicFile {
  public:
   explicit AtomicFile(const QString& file_name) : file_(file_name) {
@@ -38,7 +38,7 @@ class AtomicFile {
   }
 
  private:
-  QSaveFile file_;
+  TSafeFile file_;
 };
 
 void SavePdf(const QString& file_name, QSize size, const std::function<void(TCanvas&)>& paint,
