@@ -35,9 +35,9 @@ struct TPictureInfo {
 ///   "jpg", "bmp", ...), PNG when the name has none, of \p size times \p scale device pixels,
 ///   drawn as on a screen of that device pixel ratio (\p scale is ignored for PDF and SVG).
 ///
-/// The file is written completely or not at all: it is written under a temporary name and put in
-/// place only when every byte reached the disk, so a failed save leaves an existing file as it
-/// was. Every failure raises EZephChartError with a message such as "cannot write 'out.png': No
+/// The file is written completely or not at all (TSafeFile): it is written beside the one named and
+/// put in place only when every byte reached the disk, so a failed save leaves an existing file as
+/// it was; a device or FIFO (/dev/stdout) is written in place. Every failure raises EZephChartError with a message such as "cannot write 'out.png': No
 /// space left on device": an empty size, a scale that is not above 0, an image larger than
 /// kMaxPicturePixels each way, an unknown image format, a folder that does not exist or cannot
 /// be written, a full disk.
