@@ -159,6 +159,7 @@ TChartAccessible::TChartAccessible(TCustomZephChart* chart) : QAccessibleWidget(
 TChartAccessible::~TChartAccessible() {
   for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
   if (point_ != 0) QAccessible::deleteAccessibleInterface(point_);
+  if (previous_point_ != 0) QAccessible::deleteAccessibleInterface(previous_point_);
 }
 
 TCustomZephChart* TChartAccessible::Chart() const { return static_cast<TCustomZephChart*>(widget()); }
@@ -264,7 +265,8 @@ void TChartAccessible::PointChanged() {
     if (point_ != 0) focus.setChild(childCount() - 1);
     QAccessible::updateAccessibility(&focus);
   }
-  if (old != 0) QAccessible::deleteAccessibleInterface(old);
+  if (previous_point_ != 0) QAccessible::deleteAccessibleInterface(previous_point_);
+  previous_point_ = old;
 }
 
 void ChartPointChanged(TCustomZephChart* chart) {

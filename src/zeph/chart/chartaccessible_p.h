@@ -61,6 +61,9 @@ class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterf
   // Cells made so far, by row * 2 + column (headers at row -1).
   mutable QHash<int, QAccessible::Id> cells_;
   QAccessible::Id point_ = 0;
+  // The point before: the focus leaves it after the new one took the focus, so it lives one step
+  // longer for the readers that look at it then.
+  QAccessible::Id previous_point_ = 0;
 };
 
 // Tells the chart's accessible face that the explored point changed.

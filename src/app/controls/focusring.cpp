@@ -1,0 +1,100 @@
+#include "app/controls/focusring.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+
+#include "app/controls/tlabel.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/contrast.h"
+
+namespace {
+
+constexpr int kMargin = 3;
+constexpr int kWidth = 2;
+
+TFocusRing* ring = nullptr;
+
+// Charts and links draw the focus themselves, closer to what they show.
+bool DrawsOwnFocus(const QWidget* control) {
+  if (qobject_cast<const zeph::TCustomZephChart*>(control) != nullptr) return true;
+  const auto* label = qobject_cast<const TLabel*>(control);
+  return label != nullptr && label->IsLink();
+}
+
+}  // namespace
+
+TFocusRing::TFocusRing() {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::NoFocus);
+  setObjectName(QStringLiteral("FocusRing"));
+  hide();
+}
+
+void TFocusRing::Install() {
+  if (ring != nullptr) return;
+  ring = new TFocusRing();
+  // The ring is a child of some window most of the time; the application ends it otherwise.
+  QObject::connect(qApp, &QObject::destroyed, [] { ring = nullptr; });
+  QObject::connect(qApp, &QApplication::focusChanged, ring, [](QWidget*, QWidget* now) {
+    if (ring != nullptr && now != nullptr) ring->Follow(now);
+  });
+  if (QApplication::focusWidget() != nullptr) ring->Follow(QApplication::focusWidget());
+}
+
+QWidget* TFocusRing::Target() { return ring != nullptr && ring->isVisible() ? ring->target_.data() : nullptr; }
+
+QColor TFocusRing::RingColor(const QWidget* control) {
+  const QWidget* under = control->parentWidget() != nullptr ? control->parentWidget() : control;
+  return zeph::FocusIndicatorColor(control->palette().color(QPalette::Highlight),
+                                   under->palette().color(under->backgroundRole()));
+}
+
+void TFocusRing::Follow(QWidget* target) {
+  if (target_ != nullptr) target_->removeEventFilter(this);
+  target_ = target;
+  if (target == nullptr || target->parentWidget() == nullptr || DrawsOwnFocus(target)) {
+    hide();
+    return;
+  }
+  target->installEventFilter(this);
+  if (parentWidget() != target->parentWidget()) {
+    // Lives as long as the window it stands in, or until the focus moves on.
+    setParent(target->parentWidget());
+  }
+  Place();
+}
+
+void TFocusRing::Place() {
+  if (target_ == nullptr || !target_->isVisible()) {
+    hide();
+    return;
+  }
+  setGeometry(target_->geometry().adjusted(-kMargin, -kMargin, kMargin, kMargin) & parentWidget()->rect());
+  raise();
+  show();
+  update();
+}
+
+bool TFocusRing::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == target_) {
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Show:
+      case QEvent::Hide: Place(); break;
+      case QEvent::ParentChange: Follow(target_); break;
+      default: break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TFocusRing::paintEvent(QPaintEvent*) {
+  if (target_ == nullptr) return;
+  QPainter painter(this);
+  painter.setPen(QPen(RingColor(target_), kWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0));
+}
