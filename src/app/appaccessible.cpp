@@ -10,6 +10,7 @@
 
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
+#include "zeph/toolkit/tmemo.h"
 
 namespace {
 
@@ -37,7 +38,22 @@ class TTrackBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
   TTrackBar* Bar() const { return static_cast<TTrackBar*>(widget()); }
 };
 
+// The area a text box shows its text in hands the focus on to the box: only the box claims it.
+class TViewportAccessible : public QAccessibleWidget {
+ public:
+  explicit TViewportAccessible(QWidget* viewport) : QAccessibleWidget(viewport, QAccessible::Client) {}
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.focused = false;
+    return s;
+  }
+};
+
 QAccessibleInterface* AppFactory(const QString&, QObject* object) {
+  if (auto* widget = qobject_cast<QWidget*>(object);
+      widget != nullptr && qobject_cast<zeph::TMemo*>(widget->parentWidget()) != nullptr &&
+      static_cast<zeph::TMemo*>(widget->parentWidget())->viewport() == widget)
+    return new TViewportAccessible(widget);
   if (auto* bar = qobject_cast<TTrackBar*>(object)) return new TTrackBarAccessible(bar);
   // The main window is a frame, as any application's main window, not a filler.
   if (auto* form = qobject_cast<TForm1*>(object); form != nullptr && form->isWindow())

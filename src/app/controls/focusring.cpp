@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kMargin = 3;
+constexpr int kMargin = 2;
 constexpr int kWidth = 2;
 
 TFocusRing* ring = nullptr;
@@ -25,6 +25,7 @@ bool DrawsOwnFocus(const QWidget* control) {
 }  // namespace
 
 TFocusRing::TFocusRing() {
+  // Placed by Follow(), not by the focus frame's own tracking (which asks the style for margins).
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::NoFocus);
@@ -88,7 +89,7 @@ bool TFocusRing::eventFilter(QObject* watched, QEvent* event) {
       default: break;
     }
   }
-  return QWidget::eventFilter(watched, event);
+  return QObject::eventFilter(watched, event);
 }
 
 void TFocusRing::paintEvent(QPaintEvent*) {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QFocusFrame>
 #include <QPointer>
-#include <QWidget>
 
 // The keyboard's place, drawn around whichever control has the focus, whatever brought the focus
 // there (the styles show it only after a key moved it): a ring of two pixels in the palette's
 // highlight colour, or black or white where that would not stand out from the background by 3:1.
-// Charts draw their own. One ring serves the whole application; it is made on first use.
-class TFocusRing : public QWidget {
+// Charts draw their own. One ring serves the whole application; it is made on first use. It is a
+// focus frame to the toolkit, so that assistive technology does not list it among the controls.
+class TFocusRing : public QFocusFrame {
   Q_OBJECT
 
  public:
