@@ -133,13 +133,16 @@ TEST_F(SpokenTest, ALinkNoProgramOpensShowsItsAddressToCopy) {
   Qt::TextInteractionFlags flags;
   QTimer::singleShot(0, [&] {
     auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(message, nullptr);
+    if (message == nullptr) return;
     shown = message->text();
     flags = message->textInteractionFlags();
     message->accept();
   });
   // The desktop's opener tells the failure handler, which the about box has set.
   ASSERT_TRUE(LinkFailureHandler());
+  QTimer::singleShot(3000, [] {
+    if (QApplication::activeModalWidget() != nullptr) QApplication::activeModalWidget()->close();
+  });
   LinkFailureHandler()(box.HomeURL);
   EXPECT_TRUE(shown.startsWith(box.LinkFailureText)) << shown.toStdString();
   EXPECT_TRUE(shown.endsWith("https://example.org/home"));
@@ -148,7 +151,7 @@ TEST_F(SpokenTest, ALinkNoProgramOpensShowsItsAddressToCopy) {
 
 TEST_F(SpokenTest, TheFocusRingStandsOutAroundEveryControlButTheCharts) {
   TForm1& f = form();
-  f.show();
+  ShowAndStartUp();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
   f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));

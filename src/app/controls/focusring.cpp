@@ -13,7 +13,10 @@ namespace {
 constexpr int kMargin = 2;
 constexpr int kWidth = 2;
 
-TFocusRing* ring = nullptr;
+// The ring lives in the window of the control it stands around and goes with that window; the
+// next focus change makes a new one.
+QPointer<TFocusRing> ring;
+bool installed = false;
 
 // Charts and links draw the focus themselves, closer to what they show.
 bool DrawsOwnFocus(const QWidget* control) {
@@ -24,7 +27,7 @@ bool DrawsOwnFocus(const QWidget* control) {
 
 }  // namespace
 
-TFocusRing::TFocusRing() {
+TFocusRing::TFocusRing(QWidget* window) : QFocusFrame(window) {
   // Placed by Follow(), not by the focus frame's own tracking (which asks the style for margins).
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -34,14 +37,17 @@ TFocusRing::TFocusRing() {
 }
 
 void TFocusRing::Install() {
-  if (ring != nullptr) return;
-  ring = new TFocusRing();
-  // The ring is a child of some window most of the time; the application ends it otherwise.
-  QObject::connect(qApp, &QObject::destroyed, [] { ring = nullptr; });
-  QObject::connect(qApp, &QApplication::focusChanged, ring, [](QWidget*, QWidget* now) {
-    if (ring != nullptr && now != nullptr) ring->Follow(now);
+  if (installed) return;
+  installed = true;
+  QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+    if (now == nullptr) return;
+    if (ring == nullptr) ring = new TFocusRing(now->window());
+    ring->Follow(now);
   });
-  if (QApplication::focusWidget() != nullptr) ring->Follow(QApplication::focusWidget());
+  if (QApplication::focusWidget() != nullptr) {
+    ring = new TFocusRing(QApplication::focusWidget()->window());
+    ring->Follow(QApplication::focusWidget());
+  }
 }
 
 QWidget* TFocusRing::Target() { return ring != nullptr && ring->isVisible() ? ring->target_.data() : nullptr; }

@@ -24,7 +24,7 @@ class TFocusRing : public QFocusFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TFocusRing();
+  explicit TFocusRing(QWidget* window);
   void Follow(QWidget* target);
   void Place();
 
