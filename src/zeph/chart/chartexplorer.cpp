@@ -165,11 +165,18 @@ bool TChartExplorer::PlayCurve() {
     if (player_ == player) player_ = nullptr;
     player->deleteLater();
   };
-  connect(player, &QProcess::finished, this, finish);
-  connect(player, &QProcess::errorOccurred, this, [finish](QProcess::ProcessError error) {
-    if (error == QProcess::FailedToStart) finish();
+  // A machine without sound output: the player fails, and a beep says so instead.
+  connect(player, &QProcess::finished, this, [this, player, finish](int code, QProcess::ExitStatus status) {
+    if (player_ == player && (status != QProcess::NormalExit || code != 0)) QApplication::beep();
+    finish();
   });
-  player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  connect(player, &QProcess::errorOccurred, this, [finish](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) {
+      QApplication::beep();
+      finish();
+    }
+  });
+  player->setProcessChannelMode(QProcess::MergedChannels);
   player->setStandardOutputFile(QProcess::nullDevice());
   player->start(program, arguments << file->fileName());
   return true;
