@@ -311,7 +311,8 @@ void TCustomZephChart::resizeEvent(QResizeEvent* event) {
 }
 
 bool TCustomZephChart::event(QEvent* event) {
-  // The chart wants Tab for itself rather than moving the focus on.
+  // Tab reaches the chart's key handling first (the application may take it) instead of moving the
+  // focus on at once.
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
