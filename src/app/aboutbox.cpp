@@ -8,6 +8,7 @@
 
 #include "app/controls/tlabel.h"
 #include "app/linkopener.h"
+#include "app/textlimits.h"
 
 using namespace zeph;
 
@@ -30,6 +31,8 @@ TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 int TFrmAbout::ShowModal() { return exec(); }
+
+void TFrmAbout::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
 
 void TFrmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -1,12 +1,12 @@
 // A chart's curve as sound, and the WAV file that holds it.
 #include "zeph/chart/chartsound.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/safefile.h"
 
 namespace zeph {
 
@@ -99,16 +99,9 @@ QByteArray WavBytes(const std::vector<std::int16_t>& samples, int sample_rate) {
 }
 
 QString WriteWavFile(const QString& file_name, const std::vector<std::int16_t>& samples, int sample_rate) {
-  QSaveFile file(file_name);
-  if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write '%1': %2").arg(file_name, file.errorString());
-  const QByteArray bytes = WavBytes(samples, sample_rate);
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return QStringLiteral("cannot write '%1': %2").arg(file_name, reason);
-  }
-  if (!file.commit()) return QStringLiteral("cannot write '%1': %2").arg(file_name, file.errorString());
-  return {};
+  // Written beside and then put in place: an interrupted run leaves the old file, not half a new one.
+  const QString error = WriteFileSafely(file_name, WavBytes(samples, sample_rate));
+  return error.isEmpty() ? QString() : QStringLiteral("cannot write '%1': %2").arg(file_name, error);
 }
 
 }  // namespace zeph

@@ -38,7 +38,8 @@ ZEPH_CHART_EXPORT std::vector<std::int16_t> Silence(double seconds, int sample_r
 /// The samples as the bytes of a WAV file (PCM, 16 bits, one channel).
 ZEPH_CHART_EXPORT QByteArray WavBytes(const std::vector<std::int16_t>& samples, int sample_rate);
 
-/// Writes the samples to a WAV file; an empty text when done, else why not.
+/// Writes the samples to a WAV file, put in place only when complete; an empty text when done,
+/// else why not.
 ZEPH_CHART_EXPORT QString WriteWavFile(const QString& file_name, const std::vector<std::int16_t>& samples,
                                        int sample_rate);
 
