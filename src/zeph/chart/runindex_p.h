@@ -52,6 +52,9 @@ class TRunIndex {
         return;
       }
       const bool finite = std::isfinite(p.X) && std::isfinite(p.Y);
+      // Where a polyline starts anew: a move-to, or the first finite point after one that is not.
+      if (finite && (k == ikMoveTo || last_broken_)) AddStart(built_);
+      last_broken_ = !finite;
       if (std::isfinite(p.X)) {
         if (p.X < last_x_) {
           Give();
@@ -63,10 +66,22 @@ class TRunIndex {
     }
   }
 
+  // The last position at or before the position where a polyline starts anew (a move-to, or the
+  // first finite point after one that is not), or none when unknown or there is none since Begin().
+  bool LastStart(std::size_t position, std::size_t& start) const {
+    if (!starts_complete_) return false;
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), position);
+    if (after == starts_.begin() || *(after - 1) < begin_) return false;
+    start = *(after - 1);
+    return true;
+  }
+
   // The run now starts at position begin (not before the old start): blocks wholly before it go.
   void DropFront(std::size_t begin) {
     begin_ = std::max(begin_, begin);
     if (built_ < begin_) built_ = begin_;
+    const auto kept = std::lower_bound(starts_.begin(), starts_.end(), begin_);
+    if (kept - starts_.begin() > starts_.end() - kept) starts_.erase(starts_.begin(), kept);
     for (int level = 0; level < kLevels; ++level) {
       Level& l = levels_[static_cast<std::size_t>(level)];
       const std::size_t first_needed = begin_ / BlockSize(level);
@@ -125,7 +140,7 @@ class TRunIndex {
   std::size_t AllocatedBytes() const {
     std::size_t bytes = 0;
     for (const Level& l : levels_) bytes += l.blocks.capacity() * sizeof(TBlockSummary);
-    return bytes;
+    return bytes + starts_.capacity() * sizeof(std::size_t);
   }
 
  private:
@@ -138,6 +153,18 @@ class TRunIndex {
   void Give() {
     ordered_ = false;
     for (Level& l : levels_) std::vector<TBlockSummary>().swap(l.blocks);
+    std::vector<std::size_t>().swap(starts_);
+  }
+
+  // Keeps the start unless starts are too many to keep (more than one in a block on average).
+  void AddStart(std::size_t position) {
+    if (!starts_complete_) return;
+    if (starts_.size() > (position - begin_) / BlockSize(0) + 64) {
+      starts_complete_ = false;
+      std::vector<std::size_t>().swap(starts_);
+      return;
+    }
+    starts_.push_back(position);
   }
 
   void Add(std::size_t position, double y, bool clean) {
@@ -162,7 +189,10 @@ class TRunIndex {
   std::size_t begin_;
   std::size_t built_;
   bool ordered_ = true;
+  bool last_broken_ = false;
   double last_x_ = -HUGE_VAL;
+  std::vector<std::size_t> starts_;
+  bool starts_complete_ = true;
   Level levels_[kLevels];
 };
 
