@@ -6,8 +6,9 @@
 Each case pairs a ZephChart benchmark with the QCustomPlot one that does the same work; a row per
 point count and device pixel ratio gives both wall times (the median of the repetitions where
 there are several), their ratio against its target, and the spread of the repetitions
-(coefficient of variation), which on a shared machine says how far to trust the row. Resident
-bytes a point follow, from the load and the 100M-point cases.
+(coefficient of variation), which on a shared machine says how far to trust the row, and the ratio
+of processor times, which waiting for a shared processor does not change. Resident bytes a point
+follow, from the load and the 100M-point cases.
 """
 import json
 import re
@@ -49,22 +50,26 @@ def collect(benchmarks):
     for bench in benchmarks:
         key = split_name(bench.get("run_name", bench["name"]))
         counters = {k: v for k, v in bench.items() if k in ("bytes_per_point",)}
-        ms = bench["real_time"] * TO_MS[bench.get("time_unit", "ns")]
+        unit = TO_MS[bench.get("time_unit", "ns")]
+        ms = bench["real_time"] * unit
+        cpu = bench["cpu_time"] * unit
         if bench.get("run_type") == "aggregate":
             entry = results.setdefault(key, {})
             name = bench.get("aggregate_name")
             if name == "median":
                 entry["ms"] = ms
+                entry["cpu"] = cpu
                 entry.update(counters)
             elif name == "cv":
                 entry["cv"] = bench["real_time"]
         else:
-            repetitions.setdefault(key, []).append((ms, counters))
+            repetitions.setdefault(key, []).append((ms, cpu, counters))
     for key, runs in repetitions.items():
         entry = results.setdefault(key, {})
         if "ms" not in entry:
-            entry["ms"] = sorted(ms for ms, _ in runs)[len(runs) // 2]
-            entry.update(runs[-1][1])
+            entry["ms"] = sorted(run[0] for run in runs)[len(runs) // 2]
+            entry["cpu"] = sorted(run[1] for run in runs)[len(runs) // 2]
+            entry.update(runs[-1][2])
     return results
 
 
@@ -83,7 +88,7 @@ def main():
         results = collect(json.load(file)["benchmarks"])
 
     print(f"{'case':<26} {'points':>6} {'dpr':>5} {'ZephChart ms':>13} {'QCustomPlot ms':>15} "
-          f"{'Zeph/QCP':>9} {'target':>7}  {'cv Zeph/QCP':>12}")
+          f"{'Zeph/QCP':>9} {'target':>7}  {'cv Zeph/QCP':>12} {'CPU ratio':>9}")
     for case, ours, theirs, target in CASES:
         for (name, args), entry in sorted(results.items(), key=lambda item: [int(a) for a in item[0][1].split("/")
                                                                              if a]):
@@ -95,9 +100,10 @@ def main():
             ratio = entry["ms"] / other["ms"]
             size, dpr = describe(args)
             spread = f"{entry.get('cv', 0) * 100:.0f}%/{other.get('cv', 0) * 100:.0f}%" if "cv" in entry else "-"
+            cpu_ratio = entry["cpu"] / other["cpu"] if other.get("cpu", 0) > 0 else float("nan")
             verdict = "met" if ratio <= target else "MISSED"
             print(f"{case:<26} {size:>6} {dpr:>5} {entry['ms']:>13.3f} {other['ms']:>15.3f} {ratio:>9.3f} "
-                  f"{target:>7.2f}  {spread:>12}  {verdict}")
+                  f"{target:>7.2f}  {spread:>12} {cpu_ratio:>9.3f}  {verdict}")
 
     print()
     print(f"{'resident bytes a point':<26} {'points':>6} {'dpr':>5} {'ZephChart':>13} {'QCustomPlot':>15}")
