@@ -121,10 +121,12 @@ struct View {
   double y_high;
 };
 
-std::unique_ptr<TZephChart> NewZeph(const View& view) {
+// Both are made at a ratio of their own, whatever the screen (or QT_SCALE_FACTOR) says.
+std::unique_ptr<TZephChart> NewZeph(const View& view, double ratio = 1) {
   auto chart = std::make_unique<TZephChart>();
   chart->BeginLoading();
   chart->SetBounds(0, 0, kWidth, kHeight);
+  chart->SetRenderRatio(ratio);
   chart->SetGridStyle(gsLines);
   chart->SetGridColor(kGridGrey);
   chart->SetDataColor(clBlue);
@@ -138,7 +140,8 @@ std::unique_ptr<TZephChart> NewZeph(const View& view) {
 // QCustomPlot with what its paint event puts on the screen, for the checks.
 class Plot : public QCustomPlot {
  public:
-  explicit Plot(const View& view) {
+  explicit Plot(const View& view, double ratio = 1) {
+    setBufferDevicePixelRatio(ratio);
     resize(kWidth, kHeight);
     setViewport(QRect(0, 0, kWidth, kHeight));
     addGraph();
@@ -495,15 +498,13 @@ void RunLoads(benchmark::State& state, Widget make, Load load) {
 }
 
 std::unique_ptr<TZephChart> MakeZeph(const View& view, double ratio) {
-  std::unique_ptr<TZephChart> chart = NewZeph(view);
-  chart->SetRenderRatio(ratio);
+  std::unique_ptr<TZephChart> chart = NewZeph(view, ratio);
   chart->ControlImage();
   return chart;
 }
 
 std::unique_ptr<Plot> MakePlot(const View& view, double ratio) {
-  auto plot = std::make_unique<Plot>(view);
-  plot->setBufferDevicePixelRatio(ratio);
+  auto plot = std::make_unique<Plot>(view, ratio);
   plot->replot();
   return plot;
 }
