@@ -4,9 +4,12 @@
 // frame changes the range or the data, so no frame is a cached repaint. The last argument of every
 // case is the device pixel ratio in percent (100, 150, 200); both libraries draw at that ratio.
 //
-//   BM_LiveFrame_*   17 new points and a scroll to the newest hundredth of 1M or 10M points
+//   BM_LiveFrame_*   17 new points and a scroll to the newest hundredth of 1M or 10M points,
+//                    appended with DrawTo or to a curve object from spans
+//   BM_LiveFixed_*   the same with a fixed history: as many oldest points dropped as come
 //   BM_LivePan_*, BM_LiveZoom_*   a fully visible 10M-point curve panned or zoomed
-//   BM_LiveLoad_*    10M points handed over and shown the first time; resident bytes a point
+//   BM_LiveLoad_*    10M points handed over (DrawTo, spans, setData) and shown the first time,
+//                    with the resident bytes a point they added
 //   BM_HugePan_*, BM_HugeZoom_*   the same on 100M points, both libraries holding them at once
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -15,6 +18,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +32,7 @@
 #include <vector>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephcurve.h"
 
 using namespace zeph;
 
@@ -223,37 +228,67 @@ void RequireSamePoints(const TZephChart& chart, Plot& plot) {
           "the two curves have different points");
 }
 
-// Both sides drew a frame that changed their images.
-template <class Frame>
-void RequireFramesRedraw(TZephChart& chart, Plot& plot, Frame frame) {
-  const QImage zeph = chart.ControlImage().copy();
-  const QImage shown = plot.Shown();
-  frame();
-  Require(chart.ControlImage() != zeph && plot.Shown() != shown, "a frame left an image as it was");
+void RequireSamePoints(const TZephCurve& curve, Plot& plot) {
+  const QSharedPointer<QCPGraphDataContainer> data = plot.graph(0)->data();
+  Require(curve.Count() == static_cast<std::size_t>(data->size()) && curve.Count() > 0,
+          "the two curves have different numbers of points");
+  const TZephItemPoint first = curve.Point(0);
+  const TZephItemPoint last = curve.Point(curve.Count() - 1);
+  const QCPGraphData& start = *data->constBegin();
+  const QCPGraphData& end = *(data->constEnd() - 1);
+  Require(first.X == start.key && first.Y == start.value && last.X == end.key && last.Y == end.value,
+          "the two curves have different points");
 }
+
+// A frame changed the image: it was drawn, not taken from a cache.
+template <class Snapshot, class Frame>
+void RequireRedraw(Snapshot snapshot, Frame frame) {
+  const QImage before = snapshot();
+  frame();
+  Require(snapshot() != before, "a frame left an image as it was");
+}
+
+QImage Snapshot(const TZephChart& chart) { return chart.ControlImage().copy(); }
 
 // ---- live plot: 17 points a frame, the newest hundredth of the history in view ----
 
+// The chart's side of a live plot: the chart, the signal that goes on feeding it and its newest x.
+struct ZephLive {
+  std::unique_ptr<TZephChart> chart;
+  TZephCurve curve;  // the history as a curve object, for bulk input; none for DrawTo
+  Signal next;
+  double last = 0;
+};
+
 struct LiveScene {
   std::int64_t history = 0;
+  bool fixed = false;  // the oldest points are dropped as new ones come
   double y_low = 0;
   double y_high = 0;
-  std::unique_ptr<TZephChart> zeph;
+  ZephLive items;  // appended with DrawTo; not in a fixed scene
+  ZephLive bulk;   // appended to a curve object from spans
   std::unique_ptr<Plot> plot;
-  Signal zeph_next;
   Signal plot_next;
-  double zeph_last = 0;
   double plot_last = 0;
 
   View Window(double last) const { return {last - static_cast<double>(history) / 100, last, y_low, y_high}; }
 
-  void ZephFrame() {
+  void DrawToFrame() {
     for (int i = 0; i < kFramePoints; ++i) {
-      const auto [x, y] = zeph_next.Next();
-      zeph->DrawTo(x, y);
-      zeph_last = x;
+      const auto [x, y] = items.next.Next();
+      items.chart->DrawTo(x, y);
+      items.last = x;
     }
-    ShowZeph(*zeph, Window(zeph_last));
+    ShowZeph(*items.chart, Window(items.last));
+  }
+
+  void BulkFrame() {
+    std::array<double, kFramePoints> x;
+    std::array<double, kFramePoints> y;
+    for (int i = 0; i < kFramePoints; ++i) std::tie(x[i], y[i]) = bulk.next.Next();
+    bulk.curve.Append(x, y);
+    bulk.last = x.back();
+    ShowZeph(*bulk.chart, Window(bulk.last));
   }
 
   void PlotFrame() {
@@ -263,6 +298,8 @@ struct LiveScene {
       graph->addData(x, y);
       plot_last = x;
     }
+    // What a QCustomPlot user does for a fixed history: x counts the points.
+    if (fixed) graph->data()->removeBefore(plot_last - static_cast<double>(history) + 1);
     ShowPlot(*plot, Window(plot_last));
   }
 };
@@ -286,34 +323,53 @@ void ReleaseScenes() {
   full_scene.reset();
 }
 
-LiveScene& Live(std::int64_t history) {
-  if (live_scene && live_scene->history == history) return *live_scene;
+LiveScene& Live(std::int64_t history, bool fixed) {
+  if (live_scene && live_scene->history == history && live_scene->fixed == fixed) return *live_scene;
   ReleaseScenes();
   const Series& data = History(history);
   live_scene = std::make_unique<LiveScene>();
   LiveScene& s = *live_scene;
   s.history = history;
+  s.fixed = fixed;
   // Room above and below for what comes next.
   const double margin = (data.high - data.low) / 4;
   s.y_low = data.low - margin;
   s.y_high = data.high + margin;
-  s.zeph_last = s.plot_last = data.x.back();
   const View view = s.Window(data.x.back());
-  s.zeph = NewZeph(view);
-  s.zeph->MoveTo(data.x[0], data.y[0]);
-  for (std::size_t i = 1; i < data.x.size(); ++i) s.zeph->DrawTo(data.x[i], data.y[i]);
-  s.zeph->ShowGraf();
   s.plot = std::make_unique<Plot>(view);
   s.plot->graph(0)->setData(data.keys, data.values, true);
   s.plot->replot();
-  s.zeph_next = s.plot_next = data.after;
-  RequireSamePoints(*s.zeph, *s.plot);
-  RequireFramesRedraw(*s.zeph, *s.plot, [&s] {
-    s.ZephFrame();
-    s.PlotFrame();
-  });
-  RequireSamePoints(*s.zeph, *s.plot);
-  RequireSameView(*s.zeph, *s.plot, 1);
+  s.plot_next = data.after;
+  s.plot_last = data.x.back();
+  if (!fixed) {
+    s.items.chart = NewZeph(view);
+    s.items.chart->MoveTo(data.x[0], data.y[0]);
+    for (std::size_t i = 1; i < data.x.size(); ++i) s.items.chart->DrawTo(data.x[i], data.y[i]);
+    s.items.chart->ShowGraf();
+    s.items.next = data.after;
+    s.items.last = data.x.back();
+  }
+  s.bulk.chart = NewZeph(view);
+  s.bulk.curve = s.bulk.chart->AddCurve();
+  if (fixed) s.bulk.curve.SetHistoryLimit(static_cast<std::size_t>(history));
+  s.bulk.curve.Append(data.x, data.y);
+  s.bulk.chart->ShowGraf();
+  s.bulk.next = data.after;
+  s.bulk.last = data.x.back();
+
+  // Two frames each, so that a fixed history has dropped points.
+  for (int frame = 0; frame < 2; ++frame) {
+    if (!fixed) RequireRedraw([&s] { return Snapshot(*s.items.chart); }, [&s] { s.DrawToFrame(); });
+    RequireRedraw([&s] { return Snapshot(*s.bulk.chart); }, [&s] { s.BulkFrame(); });
+    RequireRedraw([&s] { return s.plot->Shown(); }, [&s] { s.PlotFrame(); });
+  }
+  if (!fixed) {
+    RequireSamePoints(*s.items.chart, *s.plot);
+    RequireSameView(*s.items.chart, *s.plot, 1);
+  }
+  RequireSamePoints(s.bulk.curve, *s.plot);
+  RequireSameView(*s.bulk.chart, *s.plot, 1);
+  Require(!fixed || s.bulk.curve.Count() == static_cast<std::size_t>(history), "the fixed history does not hold");
   return s;
 }
 
@@ -326,22 +382,39 @@ void RunFrames(benchmark::State& state, Frame frame) {
   }
 }
 
-void LiveSetup(benchmark::State& state, LiveScene& scene) {
+// The scene at the case's ratio; the chart named is the one the case draws on.
+LiveScene& LiveSetup(benchmark::State& state, bool fixed, ZephLive LiveScene::*side) {
+  LiveScene& scene = Live(state.range(0), fixed);
   const double ratio = RatioArg(state);
-  SetRatio(*scene.zeph, *scene.plot, ratio);
-  // The two sides have run different numbers of frames by now.
-  RequireRatio(*scene.zeph, *scene.plot, ratio);
+  TZephChart& chart = *(scene.*side).chart;
+  SetRatio(chart, *scene.plot, ratio);
+  // The two sides have run different numbers of frames by now: only the ratio is compared.
+  RequireRatio(chart, *scene.plot, ratio);
+  return scene;
 }
 
 void BM_LiveFrame_Zeph_DrawTo(benchmark::State& state) {
-  LiveScene& scene = Live(state.range(0));
-  LiveSetup(state, scene);
-  RunFrames(state, [&scene] { scene.ZephFrame(); });
+  LiveScene& scene = LiveSetup(state, false, &LiveScene::items);
+  RunFrames(state, [&scene] { scene.DrawToFrame(); });
+}
+
+void BM_LiveFrame_Zeph_Bulk(benchmark::State& state) {
+  LiveScene& scene = LiveSetup(state, false, &LiveScene::bulk);
+  RunFrames(state, [&scene] { scene.BulkFrame(); });
 }
 
 void BM_LiveFrame_QCustomPlot(benchmark::State& state) {
-  LiveScene& scene = Live(state.range(0));
-  LiveSetup(state, scene);
+  LiveScene& scene = LiveSetup(state, false, &LiveScene::bulk);
+  RunFrames(state, [&scene] { scene.PlotFrame(); });
+}
+
+void BM_LiveFixed_Zeph(benchmark::State& state) {
+  LiveScene& scene = LiveSetup(state, true, &LiveScene::bulk);
+  RunFrames(state, [&scene] { scene.BulkFrame(); });
+}
+
+void BM_LiveFixed_QCustomPlot(benchmark::State& state) {
+  LiveScene& scene = LiveSetup(state, true, &LiveScene::bulk);
   RunFrames(state, [&scene] { scene.PlotFrame(); });
 }
 
@@ -421,11 +494,9 @@ std::unique_ptr<FullScene> BuildFull(std::int64_t points) {
 
   RequireSamePoints(*scene->zeph, *scene->plot);
   FullScene& s = *scene;
-  RequireFramesRedraw(*s.zeph, *s.plot, [&s] {
-    const View view = MotionView(Motion::kPan, s.points, s.y_low, s.y_high, 1);
-    ShowZeph(*s.zeph, view);
-    ShowPlot(*s.plot, view);
-  });
+  const View panned = MotionView(Motion::kPan, s.points, s.y_low, s.y_high, 1);
+  RequireRedraw([&s] { return Snapshot(*s.zeph); }, [&s, &panned] { ShowZeph(*s.zeph, panned); });
+  RequireRedraw([&s] { return s.plot->Shown(); }, [&s, &panned] { ShowPlot(*s.plot, panned); });
   RequireSameView(*s.zeph, *s.plot, 1);
   return scene;
 }
@@ -518,6 +589,14 @@ void BM_LiveLoad_Zeph_DrawTo(benchmark::State& state) {
   });
 }
 
+void BM_LiveLoad_Zeph_Bulk(benchmark::State& state) {
+  RunLoads(state, MakeZeph, [](TZephChart& chart, const Series& data) {
+    chart.AddCurve().Append(data.x, data.y);
+    chart.ShowGraf();
+    chart.ControlImage();
+  });
+}
+
 void BM_LiveLoad_QCustomPlot(benchmark::State& state) {
   RunLoads(state, MakePlot, [](Plot& plot, const Series& data) {
     plot.graph(0)->setData(data.keys, data.values, true);
@@ -553,13 +632,19 @@ bool Register() {
   // Grouped by the scene they share, so each scene is built once.
   for (const std::int64_t history : {1 * kMillion, 10 * kMillion}) {
     Frames("BM_LiveFrame_Zeph_DrawTo", BM_LiveFrame_Zeph_DrawTo, history);
+    Frames("BM_LiveFrame_Zeph_Bulk", BM_LiveFrame_Zeph_Bulk, history);
     Frames("BM_LiveFrame_QCustomPlot", BM_LiveFrame_QCustomPlot, history);
+  }
+  for (const std::int64_t history : {1 * kMillion, 10 * kMillion}) {
+    Frames("BM_LiveFixed_Zeph", BM_LiveFixed_Zeph, history);
+    Frames("BM_LiveFixed_QCustomPlot", BM_LiveFixed_QCustomPlot, history);
   }
   Frames("BM_LivePan_Zeph", BM_LivePan_Zeph, 10 * kMillion);
   Frames("BM_LivePan_QCustomPlot", BM_LivePan_QCustomPlot, 10 * kMillion);
   Frames("BM_LiveZoom_Zeph", BM_LiveZoom_Zeph, 10 * kMillion);
   Frames("BM_LiveZoom_QCustomPlot", BM_LiveZoom_QCustomPlot, 10 * kMillion);
   Loads("BM_LiveLoad_Zeph_DrawTo", BM_LiveLoad_Zeph_DrawTo);
+  Loads("BM_LiveLoad_Zeph_Bulk", BM_LiveLoad_Zeph_Bulk);
   Loads("BM_LiveLoad_QCustomPlot", BM_LiveLoad_QCustomPlot);
   Frames("BM_HugePan_Zeph", BM_HugePan_Zeph, 100 * kMillion);
   Frames("BM_HugePan_QCustomPlot", BM_HugePan_QCustomPlot, 100 * kMillion);
