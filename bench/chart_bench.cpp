@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/varactormodel.h"
+#include "live_data_bench.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
@@ -290,6 +291,7 @@ void SaveImages(const QString& folder) {
   QcpPlots& qcp = Qcp();
   qcp.cap.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_capacitance.png"));
   qcp.nd.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_profile.png"));
+  SaveLiveImages(folder);
   std::printf("images written to %s\n", qPrintable(folder));
 }
 

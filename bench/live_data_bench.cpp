@@ -31,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "live_data_bench.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/chart/zephcurve.h"
 
@@ -656,3 +657,19 @@ bool Register() {
 [[maybe_unused]] const bool registered = Register();
 
 }  // namespace
+
+void SaveLiveImages(const QString& folder) {
+  LiveScene& scene = Live(kMillion, false);
+  for (const double ratio : {1.0, 1.5, 2.0}) {
+    const QString suffix = QStringLiteral("_%1.png").arg(ratio);
+    for (const auto& [name, side] : {std::pair{"drawto", &scene.items}, std::pair{"bulk", &scene.bulk}}) {
+      side->chart->SetRenderRatio(ratio);
+      ShowZeph(*side->chart, scene.Window(side->last));
+      side->chart->ControlImage().save(folder + QStringLiteral("/live_zeph_") + QLatin1String(name) + suffix);
+    }
+    scene.plot->setBufferDevicePixelRatio(ratio);
+    ShowPlot(*scene.plot, scene.Window(scene.plot_last));
+    scene.plot->Shown().save(folder + QStringLiteral("/live_qcustomplot") + suffix);
+  }
+  ReleaseScenes();
+}
