@@ -7,7 +7,8 @@
 //   BM_LiveFrame_*   17 new points and a scroll to the newest hundredth of 1M or 10M points,
 //                    appended with DrawTo or to a curve object from spans
 //   BM_LiveFixed_*   the same with a fixed history: as many oldest points dropped as come
-//   BM_LivePan_*, BM_LiveZoom_*   a fully visible 10M-point curve panned or zoomed
+//   BM_LivePan_*, BM_LiveZoom_*   a fully visible 10M-point curve panned or zoomed, appended with
+//                    DrawTo or as a curve object from spans
 //   BM_LiveLoad_*    10M points handed over (DrawTo, spans, setData) and shown the first time,
 //                    with the resident bytes a point they added
 //   BM_HugePan_*, BM_HugeZoom_*   the same on 100M points, both libraries holding them at once
@@ -26,6 +27,7 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -309,11 +311,15 @@ struct FullScene {
   std::int64_t points = 0;
   double y_low = 0;
   double y_high = 0;
-  std::unique_ptr<TZephChart> zeph;
+  std::unique_ptr<TZephChart> zeph;     // the curve appended with DrawTo
+  std::unique_ptr<TZephChart> spans;    // the curve as a curve object, from spans; not at 100M
   std::unique_ptr<Plot> plot;
   double zeph_bytes_per_point = 0;
   double plot_bytes_per_point = 0;
 };
+
+// Which widget of a scene a case draws on.
+enum class Side { kDrawTo, kSpans, kQCustomPlot };
 
 // At most one scene at a time: the 100M-point one needs the memory to itself.
 std::unique_ptr<LiveScene> live_scene;
@@ -493,6 +499,22 @@ std::unique_ptr<FullScene> BuildFull(std::int64_t points) {
   scene->plot->replot();
   scene->plot_bytes_per_point = static_cast<double>(ResidentBytes() - before) / static_cast<double>(points);
 
+  // The same curve through the other input, where memory allows.
+  if (points <= 10 * kMillion) {
+    scene->spans = NewZeph(view);
+    TZephCurve curve = scene->spans->AddCurve();
+    Signal signal;
+    std::vector<double> x(static_cast<std::size_t>(kMillion));
+    std::vector<double> y(x.size());
+    for (std::int64_t done = 0; done < points; done += kMillion) {
+      const auto block = static_cast<std::size_t>(std::min(kMillion, points - done));
+      for (std::size_t i = 0; i < block; ++i) std::tie(x[i], y[i]) = signal.Next();
+      curve.Append(std::span(x).first(block), std::span(y).first(block));
+    }
+    scene->spans->ShowGraf();
+    RequireSamePoints(curve, *scene->plot);
+  }
+
   RequireSamePoints(*scene->zeph, *scene->plot);
   FullScene& s = *scene;
   const View panned = MotionView(Motion::kPan, s.points, s.y_low, s.y_high, 1);
@@ -511,36 +533,42 @@ FullScene& Full(std::int64_t points) {
   return *full_scene;
 }
 
-void MotionFrames(benchmark::State& state, Motion motion, bool zeph) {
+void MotionFrames(benchmark::State& state, Motion motion, Side side) {
   FullScene& scene = Full(state.range(0));
+  TZephChart& chart = side == Side::kSpans ? *scene.spans : *scene.zeph;
   const double ratio = RatioArg(state);
-  SetRatio(*scene.zeph, *scene.plot, ratio);
+  SetRatio(chart, *scene.plot, ratio);
   // Frame 0 shows the whole curve; the timed frames then each show a range that differs from the
   // one before.
   const View whole = MotionView(motion, scene.points, scene.y_low, scene.y_high, 0);
-  ShowZeph(*scene.zeph, whole);
+  ShowZeph(chart, whole);
   ShowPlot(*scene.plot, whole);
-  RequireSameView(*scene.zeph, *scene.plot, ratio);
+  RequireSameView(chart, *scene.plot, ratio);
   int frame = 0;
   RunFrames(state, [&] {
     const View view = MotionView(motion, scene.points, scene.y_low, scene.y_high, ++frame);
-    if (zeph) {
-      ShowZeph(*scene.zeph, view);
-    } else {
+    if (side == Side::kQCustomPlot) {
       ShowPlot(*scene.plot, view);
+    } else {
+      ShowZeph(chart, view);
     }
   });
-  state.counters["bytes_per_point"] = zeph ? scene.zeph_bytes_per_point : scene.plot_bytes_per_point;
+  if (side != Side::kSpans) {
+    state.counters["bytes_per_point"] =
+        side == Side::kDrawTo ? scene.zeph_bytes_per_point : scene.plot_bytes_per_point;
+  }
 }
 
-void BM_LivePan_Zeph(benchmark::State& state) { MotionFrames(state, Motion::kPan, true); }
-void BM_LivePan_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kPan, false); }
-void BM_LiveZoom_Zeph(benchmark::State& state) { MotionFrames(state, Motion::kZoom, true); }
-void BM_LiveZoom_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kZoom, false); }
-void BM_HugePan_Zeph(benchmark::State& state) { MotionFrames(state, Motion::kPan, true); }
-void BM_HugePan_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kPan, false); }
-void BM_HugeZoom_Zeph(benchmark::State& state) { MotionFrames(state, Motion::kZoom, true); }
-void BM_HugeZoom_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kZoom, false); }
+void BM_LivePan_Zeph_DrawTo(benchmark::State& state) { MotionFrames(state, Motion::kPan, Side::kDrawTo); }
+void BM_LivePan_Zeph_Bulk(benchmark::State& state) { MotionFrames(state, Motion::kPan, Side::kSpans); }
+void BM_LivePan_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kPan, Side::kQCustomPlot); }
+void BM_LiveZoom_Zeph_DrawTo(benchmark::State& state) { MotionFrames(state, Motion::kZoom, Side::kDrawTo); }
+void BM_LiveZoom_Zeph_Bulk(benchmark::State& state) { MotionFrames(state, Motion::kZoom, Side::kSpans); }
+void BM_LiveZoom_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kZoom, Side::kQCustomPlot); }
+void BM_HugePan_Zeph_DrawTo(benchmark::State& state) { MotionFrames(state, Motion::kPan, Side::kDrawTo); }
+void BM_HugePan_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kPan, Side::kQCustomPlot); }
+void BM_HugeZoom_Zeph_DrawTo(benchmark::State& state) { MotionFrames(state, Motion::kZoom, Side::kDrawTo); }
+void BM_HugeZoom_QCustomPlot(benchmark::State& state) { MotionFrames(state, Motion::kZoom, Side::kQCustomPlot); }
 
 // ---- load: the points handed over and shown the first time, with what they take ----
 
@@ -640,16 +668,18 @@ bool Register() {
     Frames("BM_LiveFixed_Zeph", BM_LiveFixed_Zeph, history);
     Frames("BM_LiveFixed_QCustomPlot", BM_LiveFixed_QCustomPlot, history);
   }
-  Frames("BM_LivePan_Zeph", BM_LivePan_Zeph, 10 * kMillion);
+  Frames("BM_LivePan_Zeph_DrawTo", BM_LivePan_Zeph_DrawTo, 10 * kMillion);
+  Frames("BM_LivePan_Zeph_Bulk", BM_LivePan_Zeph_Bulk, 10 * kMillion);
   Frames("BM_LivePan_QCustomPlot", BM_LivePan_QCustomPlot, 10 * kMillion);
-  Frames("BM_LiveZoom_Zeph", BM_LiveZoom_Zeph, 10 * kMillion);
+  Frames("BM_LiveZoom_Zeph_DrawTo", BM_LiveZoom_Zeph_DrawTo, 10 * kMillion);
+  Frames("BM_LiveZoom_Zeph_Bulk", BM_LiveZoom_Zeph_Bulk, 10 * kMillion);
   Frames("BM_LiveZoom_QCustomPlot", BM_LiveZoom_QCustomPlot, 10 * kMillion);
   Loads("BM_LiveLoad_Zeph_DrawTo", BM_LiveLoad_Zeph_DrawTo);
   Loads("BM_LiveLoad_Zeph_Bulk", BM_LiveLoad_Zeph_Bulk);
   Loads("BM_LiveLoad_QCustomPlot", BM_LiveLoad_QCustomPlot);
-  Frames("BM_HugePan_Zeph", BM_HugePan_Zeph, 100 * kMillion);
+  Frames("BM_HugePan_Zeph_DrawTo", BM_HugePan_Zeph_DrawTo, 100 * kMillion);
   Frames("BM_HugePan_QCustomPlot", BM_HugePan_QCustomPlot, 100 * kMillion);
-  Frames("BM_HugeZoom_Zeph", BM_HugeZoom_Zeph, 100 * kMillion);
+  Frames("BM_HugeZoom_Zeph_DrawTo", BM_HugeZoom_Zeph_DrawTo, 100 * kMillion);
   Frames("BM_HugeZoom_QCustomPlot", BM_HugeZoom_QCustomPlot, 100 * kMillion);
   return true;
 }
