@@ -36,7 +36,7 @@ class TIndexedSource {
           const std::size_t size = TRunIndex::BlockSize(level);
           if (i % size != 0) continue;
           const TBlockSummary* s = index_.Block(level, i / size, k, n);
-          if (s == nullptr || !s->clean || !(s->max_x < high)) continue;
+          if (s == nullptr || !s->Clean() || !(s->max_x < high)) continue;
           a = std::min(a, s->min_y);
           b = std::max(b, s->max_y);
           i += size;

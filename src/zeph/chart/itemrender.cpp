@@ -70,8 +70,9 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   // Background and grid come from the cached empty area while nothing they depend on changed.
   const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
   const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
-  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Size() == area_size &&
-      area_bmp_.Size() == area_size) {
+  const bool unchanged =
+      cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_bmp_.Size() == area_size;
+  if (unchanged && !area_base_pending_ && area_base_.Size() == area_size) {
     // Only what the last data rendering drew on needs the empty area back.
     if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
     dirty_columns_.Reset(area_size.width(), area_size.height());
@@ -86,8 +87,13 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     return;
   }
   if (grid_style_ != gsNone) DrawGrid(canvas);
-  area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
-  area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
+  // not while every paint changes the range (a live plot).
+  if (unchanged) {
+    area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
+    area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  }
+  area_base_pending_ = !unchanged;
   area_base_valid_ = true;
   area_base_layer_ = CurrentLayer();
   RenderData(canvas);

@@ -4,33 +4,35 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "zeph/chart/chartitem.h"
 
 namespace zeph {
 
-// What a block of consecutive points of a run comes to: the lowest and highest finite y, the
-// highest finite x of the run up to the block's end, and whether every point of the block is a
-// draw-to point with finite coordinates.
+// What a block of consecutive points of a run comes to: the lowest and highest finite y, and the
+// highest finite x of the run up to the block's end. A block whose points are not all draw-to
+// points with finite coordinates has no lowest y (it is no number).
 struct TBlockSummary {
   double min_y;
   double max_y;
   double max_x;
-  bool clean;
+  // Whether every point of the block is a draw-to point with finite coordinates.
+  bool Clean() const { return !std::isnan(min_y); }
 };
 
 // The index of a run of move-to and draw-to points whose x never decreases: block summaries in
-// levels (64 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
+// levels (128 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
 //
 // Points are addressed by a position that never changes while the run lives; blocks are aligned
 // on multiples of their size in that space, so dropping the run's oldest points drops whole blocks
-// and a block that is only partly in the run is never taken as a whole. Costs half a byte a point.
+// and a block that is only partly in the run is never taken as a whole. Costs a fifth of a byte a
+// point.
 class TRunIndex {
  public:
-  static constexpr int kLevelShift = 6;
   static constexpr int kLevels = 3;
-  static constexpr std::size_t BlockSize(int level) { return std::size_t{1} << (kLevelShift * (level + 1)); }
+  static constexpr std::size_t BlockSize(int level) { return std::size_t{128} << (6 * level); }
 
   explicit TRunIndex(std::size_t begin) : begin_(begin), built_(begin) {}
 
@@ -44,25 +46,39 @@ class TRunIndex {
   // kind. A point out of order or of another kind ends the index for good: it frees its blocks.
   template <typename PointAt, typename KindAt>
   void CatchUp(std::size_t end, const PointAt& point, const KindAt& kind) {
-    for (; ordered_ && built_ < end; ++built_) {
-      const TZephItemPoint& p = point(built_);
-      const std::uint8_t k = kind(built_);
-      if (k != ikDrawTo && k != ikMoveTo) {
-        Give();
-        return;
-      }
-      const bool finite = std::isfinite(p.X) && std::isfinite(p.Y);
-      // Where a polyline starts anew: a move-to, or the first finite point after one that is not.
-      if (finite && (k == ikMoveTo || last_broken_)) AddStart(built_);
-      last_broken_ = !finite;
-      if (std::isfinite(p.X)) {
-        if (p.X < last_x_) {
+    constexpr std::size_t kBlock = BlockSize(0);
+    while (ordered_ && built_ < end) {
+      const std::size_t block_end = std::min(end, (built_ / kBlock + 1) * kBlock);
+      double low = HUGE_VAL;
+      double high = -HUGE_VAL;
+      bool clean = true;
+      for (std::size_t i = built_; i < block_end; ++i) {
+        const TZephItemPoint& p = point(i);
+        const std::uint8_t k = kind(i);
+        if (k != ikDrawTo && k != ikMoveTo) {
           Give();
           return;
         }
-        last_x_ = p.X;
+        const bool finite_x = std::isfinite(p.X);
+        const bool finite_y = std::isfinite(p.Y);
+        // Where a polyline starts anew: a move-to, or the first finite point after one that is not.
+        if (finite_x && finite_y && (k == ikMoveTo || last_broken_)) AddStart(i);
+        last_broken_ = !(finite_x && finite_y);
+        if (finite_x) {
+          if (p.X < last_x_) {
+            Give();
+            return;
+          }
+          last_x_ = p.X;
+        }
+        if (finite_y) {
+          low = std::min(low, p.Y);
+          high = std::max(high, p.Y);
+        }
+        clean = clean && finite_x && finite_y && k == ikDrawTo;
       }
-      Add(built_, p.Y, finite && k == ikDrawTo);
+      Merge(built_, low, high, clean);
+      built_ = block_end;
     }
   }
 
@@ -167,22 +183,22 @@ class TRunIndex {
     starts_.push_back(position);
   }
 
-  void Add(std::size_t position, double y, bool clean) {
-    const bool finite_y = std::isfinite(y);
+  // Adds what points from the position on came to, up to the end of its block, to the blocks of
+  // every level that hold it.
+  void Merge(std::size_t position, double low, double high, bool clean) {
     for (int level = 0; level < kLevels; ++level) {
       Level& l = levels_[static_cast<std::size_t>(level)];
       const std::size_t b = position / BlockSize(level);
       if (l.blocks.size() == l.dropped) l.first = b;
       if (b >= l.first + (l.blocks.size() - l.dropped)) {
-        l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_, true});
+        // Growing by a quarter: a live curve grows for ever, and the slack counts per point.
+        if (l.blocks.size() == l.blocks.capacity()) l.blocks.reserve(l.blocks.size() + l.blocks.size() / 4 + 16);
+        l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_});
       }
       TBlockSummary& s = l.blocks.back();
-      if (finite_y) {
-        s.min_y = std::min(s.min_y, y);
-        s.max_y = std::max(s.max_y, y);
-      }
+      s.min_y = clean ? std::min(s.min_y, low) : std::numeric_limits<double>::quiet_NaN();
+      s.max_y = std::max(s.max_y, high);
       s.max_x = last_x_;
-      s.clean = s.clean && clean;
     }
   }
 
