@@ -224,3 +224,24 @@ TEST(OrderedRunTest, ALiveCurveWithAFixedHistoryDrawsAsItsPointsAsItems) {
 }
 
 }  // namespace
+
+namespace {
+
+// The index of an ordered run costs well under a byte a point, and plain draw-to points keep no
+// kind byte: eight full chunks of points take little more than their 16 bytes each once drawn.
+TEST(OrderedRunTest, TheIndexAndTheKindsCostLessThanAByteAPoint) {
+  TZephChart chart;
+  chart.SetBounds(0, 0, 430, 320);
+  chart.SetPaintSuspended(false);
+  const std::size_t n = 8 * TZephItemList::kChunkPoints;
+  chart.Scale1X()->SetRange(0, static_cast<double>(n));
+  chart.MoveTo(0, 0);
+  for (std::size_t i = 1; i < n; ++i) chart.DrawTo(static_cast<double>(i), static_cast<double>(i % 977));
+  chart.ShowGraf();
+  ASSERT_NE(chart.Items().OrderedIndex(0), nullptr);
+  // The move-to's chunk keeps kinds, the seven others none.
+  EXPECT_LE(chart.Items().AllocatedBytes(), n * 16 + TZephItemList::kChunkPoints + n / 2);
+  EXPECT_GE(chart.Items().AllocatedBytes(), n * 16);
+}
+
+}  // namespace
