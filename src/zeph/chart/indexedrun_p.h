@@ -10,13 +10,14 @@
 namespace zeph {
 
 // The points of an ordered run for TSolidPolyline::DrawFrom(): point(i) and kind(i) give point
-// and kind at position i; draw-to points that stay in one pixel column are passed over a whole
-// block at a time where the index has the block's summary.
-template <typename PointAt, typename KindAt>
+// and kind at position i, kinds(i) the kinds from position i on as they lie in memory beside the
+// points (at least to the end of the block); draw-to points that stay in one pixel column are
+// passed over a whole block at a time where the index has the block's summary.
+template <typename PointAt, typename KindAt, typename KindsAt>
 class TIndexedSource {
  public:
-  TIndexedSource(const TRunIndex& index, const PointAt& point, const KindAt& kind)
-      : index_(index), point_(point), kind_(kind) {}
+  TIndexedSource(const TRunIndex& index, const PointAt& point, const KindAt& kind, const KindsAt& kinds)
+      : index_(index), point_(point), kind_(kind), kinds_(kinds) {}
 
   const TZephItemPoint& Point(std::size_t i) const { return point_(i); }
   std::uint8_t Kind(std::size_t i) const { return kind_(i); }
@@ -44,18 +45,25 @@ class TIndexedSource {
         }
         if (jumped) continue;
       }
-      // One by one up to the next block.
+      // One by one up to the next block, whose points lie together in one chunk.
       const std::size_t stop = std::min(n, (i / kBlock + 1) * kBlock);
-      for (; i < stop; ++i) {
-        const TZephItemPoint& p = point_(i);
-        const bool inside = (kind_(i) == ikDrawTo) & (p.X > low) & (p.X < high) & (p.Y - p.Y == 0);
-        if (!inside) {
-          lowest = a;
-          highest = b;
-          return i;
-        }
-        a = std::min(a, p.Y);
-        b = std::max(b, p.Y);
+      const TZephItemPoint* points = &point_(i);
+      const std::uint8_t* kinds = kinds_(i);
+      const std::size_t count = stop - i;
+      std::size_t j = 0;
+      for (; j < count; ++j) {
+        const double x = points[j].X;
+        const double y = points[j].Y;
+        const bool inside = (kinds[j] == ikDrawTo) & (x > low) & (x < high) & (y - y == 0);
+        if (!inside) break;
+        a = std::min(a, y);
+        b = std::max(b, y);
+      }
+      i += j;
+      if (j < count) {
+        lowest = a;
+        highest = b;
+        return i;
       }
     }
     lowest = a;
@@ -67,6 +75,7 @@ class TIndexedSource {
   const TRunIndex& index_;
   const PointAt& point_;
   const KindAt& kind_;
+  const KindsAt& kinds_;
 };
 
 // The world x range of a layer that the chart area shows, widened by margin pixels on each side:

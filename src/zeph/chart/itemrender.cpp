@@ -418,7 +418,11 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       if (canvas.DrawsOwnLines() && canvas.PenMode() == pmCopy) {
         LineRasterizer rasterizer = canvas.Rasterizer();
         TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
-        const TIndexedSource source(index, point_at, kind_at);
+        const auto kinds_at = [&](std::size_t i) {
+          std::size_t count = 0;
+          return chunk_at(i, count).second;
+        };
+        const TIndexedSource source(index, point_at, kind_at, kinds_at);
         k = polyline.DrawFrom(map_of(layer), source, k, to, broken,
                               [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
         const QPoint pen = polyline.Finish();

@@ -47,6 +47,14 @@ class TRunIndex {
   template <typename PointAt, typename KindAt>
   void CatchUp(std::size_t end, const PointAt& point, const KindAt& kind) {
     constexpr std::size_t kBlock = BlockSize(0);
+    // Room for all the blocks up to the end at once: blocks given back to the heap while growing
+    // would stay resident.
+    for (int level = 0; ordered_ && built_ < end && level < kLevels; ++level) {
+      Level& l = levels_[static_cast<std::size_t>(level)];
+      const std::size_t first = l.blocks.size() == l.dropped ? built_ / BlockSize(level) : l.first;
+      const std::size_t needed = l.dropped + (end - 1) / BlockSize(level) + 1 - first;
+      if (needed > l.blocks.capacity()) l.blocks.reserve(std::max(needed, l.blocks.capacity() + l.blocks.capacity() / 4));
+    }
     while (ordered_ && built_ < end) {
       const std::size_t block_end = std::min(end, (built_ / kBlock + 1) * kBlock);
       double low = HUGE_VAL;
@@ -191,8 +199,6 @@ class TRunIndex {
       const std::size_t b = position / BlockSize(level);
       if (l.blocks.size() == l.dropped) l.first = b;
       if (b >= l.first + (l.blocks.size() - l.dropped)) {
-        // Growing by a quarter: a live curve grows for ever, and the slack counts per point.
-        if (l.blocks.size() == l.blocks.capacity()) l.blocks.reserve(l.blocks.size() + l.blocks.size() / 4 + 16);
         l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_});
       }
       TBlockSummary& s = l.blocks.back();
