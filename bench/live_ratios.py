@@ -6,7 +6,8 @@
 Each case pairs a ZephChart benchmark with the QCustomPlot one that does the same work; a row per
 point count and device pixel ratio gives both wall times (the median of the repetitions where
 there are several), their ratio against its target, and the spread of the repetitions
-(coefficient of variation), which on a shared machine says how far to trust the row, and the ratio
+(coefficient of variation, or the number of runs where a case too slow to repeat ran once), which
+on a shared machine says how far to trust the row, and the ratio
 of processor times, which waiting for a shared processor does not change. Resident bytes a point
 follow, from the load and the 100M-point cases.
 """
@@ -51,6 +52,8 @@ def collect(benchmarks):
     results = {}
     repetitions = {}
     for bench in benchmarks:
+        if bench.get("error_occurred"):
+            continue  # a repetition left out, see skipped
         key = split_name(bench.get("run_name", bench["name"]))
         counters = {k: v for k, v in bench.items() if k in ("bytes_per_point",)}
         unit = TO_MS[bench.get("time_unit", "ns")]
@@ -70,6 +73,7 @@ def collect(benchmarks):
     for key, runs in repetitions.items():
         entry = results.setdefault(key, {})
         entry["worst"] = max(run[0] for run in runs)
+        entry["runs"] = len(runs)
         if "ms" not in entry:
             entry["ms"] = sorted(run[0] for run in runs)[len(runs) // 2]
             entry["cpu"] = sorted(run[1] for run in runs)[len(runs) // 2]
@@ -103,7 +107,8 @@ def main():
                 continue
             ratio = entry["ms"] / other["ms"]
             size, dpr = describe(args)
-            spread = f"{entry.get('cv', 0) * 100:.0f}%/{other.get('cv', 0) * 100:.0f}%" if "cv" in entry else "-"
+            spread = "/".join(f"{side['cv'] * 100:.0f}%" if "cv" in side else f"{side.get('runs', 1)} run"
+                              for side in (entry, other))
             cpu_ratio = entry["cpu"] / other["cpu"] if other.get("cpu", 0) > 0 else float("nan")
             verdict = "met" if ratio <= target else "MISSED"
             print(f"{case:<26} {size:>6} {dpr:>5} {entry['ms']:>13.3f} {other['ms']:>15.3f} {ratio:>9.3f} "

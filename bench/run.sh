@@ -5,7 +5,8 @@
 # A first argument of --live, --live-quick or --huge runs the live-data cases against QCustomPlot
 # instead, with repetitions, writes the results to live_data.json in the build tree (or to
 # $BENCH_OUT) and prints the ZephChart / QCustomPlot ratios of the medians:
-#   --live         every live-data case but the 100M-point one, and the slider step (a few minutes)
+#   --live         every live-data case but the 100M-point one, and the slider step (a few minutes;
+#                  a case slower than a second a frame is measured in one repetition only)
 #   --live-quick   the live frames at 1M points and the slider step (about a minute)
 #   --huge         pan and zoom of a 100M-point curve: about 4 GB of memory
 # Further arguments go to the benchmark, e.g. --benchmark_repetitions=3.
