@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "zeph/chart/chartcurves.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/chart/zephcurve.h"
 #include "zeph/scales/zepherror.h"
@@ -330,6 +331,26 @@ TEST(CurveTest, ChartsLeavingADataGroupKeepTheCurvesAsTheirOwn) {
   }
   // Each holds a copy of its own.
   EXPECT_FALSE(first.Curve(0) == second.Curve(0));
+}
+
+// What screen readers and listeners read: curve objects after the items, their finite points.
+TEST(CurveTest, ReadersMeetCurveObjectsAfterTheItems) {
+  TZephChart chart;
+  chart.MoveTo(0, 0);
+  chart.DrawTo(1, 1);
+  TZephCurve curve = chart.AddCurve();
+  const std::vector<double> x = {2, 3, 4};
+  const std::vector<double> y = {5, kNaN, 6};
+  curve.Append(x, y);
+  std::vector<TChartCurve> curves = ChartCurves(chart);
+  ASSERT_EQ(curves.size(), 2u);
+  ASSERT_EQ(curves[1].Points.size(), 2u);
+  EXPECT_EQ(curves[1].Points[1], QPointF(4, 6));
+  curve.SetVisible(false);
+  EXPECT_EQ(ChartCurves(chart).size(), 1u);
+  curve.SetVisible(true);
+  curve.SetLayer(2);
+  EXPECT_EQ(ChartCurves(chart).size(), 1u);
 }
 
 }  // namespace
