@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "zeph/chart/curvedata_p.h"
 #include "zeph/chart/zephchart.h"
 
 namespace zeph {
@@ -27,6 +28,15 @@ std::vector<TChartCurve> ChartCurves(const TCustomZephChart& chart) {
     }
     if (!std::isfinite(item.X1) || !std::isfinite(item.Y1)) continue;
     curves.back().Points.emplace_back(item.X1, item.Y1);
+  }
+  // Curve objects follow the items, as they are drawn.
+  for (const auto& object : list.Curves()) {
+    if (!object->visible || object->layer != layer || !chart.LayerVisible(layer)) continue;
+    TChartCurve& curve = curves.emplace_back(TChartCurve{layer, {}});
+    for (std::size_t i = object->points.Begin(); i < object->points.End(); ++i) {
+      const TZephItemPoint& point = object->points.At(i);
+      if (std::isfinite(point.X) && std::isfinite(point.Y)) curve.Points.emplace_back(point.X, point.Y);
+    }
   }
   std::erase_if(curves, [](const TChartCurve& curve) { return curve.Points.empty(); });
   return curves;

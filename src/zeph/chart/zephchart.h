@@ -966,6 +966,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Runs after every change of the display list (append, clear): passes the list to the other
   /// charts of the data group and marks the image as out of date.
   void ItemListChanged() override;
+  /// Runs after a visible change of a curve object: under AutoRedraw() the chart area is redrawn
+  /// as by ShowGraf() (the list's last-shown index stays), and the other charts of the data group
+  /// repaint under their own AutoRedraw() rule.
+  void CurvesChanged() override;
 
   /// Copies the control image to the screen; changes that were not painted yet (AutoRedraw() off,
   /// a new size or device pixel ratio) are rendered first. The focus indicator and the explored
@@ -1179,6 +1183,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TSolidPolylineCache solid_cache_;
   bool background_valid_ = false;
   bool area_base_valid_ = false;
+  // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
+  bool area_base_pending_ = false;
   // ClearGraf's background, not painted yet: the next rendering paints the area anyway.
   bool area_clear_pending_ = false;
   int area_base_layer_ = 0;
