@@ -69,6 +69,7 @@ void TCustomZephChart::StopUsingData() {
   // The chart goes on showing what it showed, in a list of its own: its next changes are its own
   // and no longer reach the group.
   items_ = std::make_shared<TZephItemList>(*items_);
+  AdoptCurves();
 }
 
 void TCustomZephChart::LeaveDataGroup() {
@@ -79,6 +80,7 @@ void TCustomZephChart::LeaveDataGroup() {
     TCustomZephChart* user = data_users_[i];
     user->use_data_of_ = nullptr;
     if (i + 1 < data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
+    user->AdoptCurves();
   }
   data_users_.clear();
 }
