@@ -21,7 +21,9 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetCaptionPosY(props->CaptionPosY());
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());
-  scale->SetColorScale(props->ColorScale());
+  // With the palette's colours, black scales (layer 1's default) take the theme's text colour.
+  const TColor color = props->ColorScale() == clBlack ? ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
+  scale->SetColorScale(color);
   scale->SetDecPlaces(props->DecPlaces());
   scale->SetLogarithmic(props->Logarithmic());
   scale->SetLabelType(props->LabelType());
@@ -30,7 +32,7 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetScaleInscript(props->ScaleInscript());
   scale->SetUserTickText(props->UserTickText());
   TFont font = props->Font();
-  font.Color = props->ColorScale();
+  font.Color = color;
   scale->SetFont(font);
   scale->SetDateFormat(props->DateFormat());
 }
@@ -55,7 +57,7 @@ void TCustomZephChart::LayoutScales() {
   }
 }
 
-void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
+void TCustomZephChart::ScalePropsChanged(QObject* sender) {
   // A standard layout changes many settings and applies them once at its end.
   if (applying_layout_) return;
   // A joined axis keeps following its controlling layer, whatever was asked of it.
@@ -68,6 +70,11 @@ void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
   CalcScaling();
   Invalidate();
   Paint();
+  ReportRangeChanges();
+  // The date format reports through the settings that own it.
+  auto* settings = qobject_cast<TScaleProps*>(sender);
+  if (!settings && sender) settings = qobject_cast<TScaleProps*>(sender->parent());
+  if (settings) EmitUnlessLoading(&TCustomZephChart::ScaleSettingsChanged, settings);
 }
 
 namespace {
@@ -88,6 +95,7 @@ void ApplyLayoutScale(Props* props, const TLayoutScale& entry) {
 
 void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   const TLayoutRow& row = StandardLayoutRow(value);
+  const bool changed = standard_layout_ != value;
   standard_layout_ = value;
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
@@ -114,6 +122,8 @@ void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   paint_suspended_ = suspended;
   Invalidate();
   if (!paint_suspended_) Paint();
+  EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
+  if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
 }
 
 }  // namespace zeph

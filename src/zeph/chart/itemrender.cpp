@@ -105,11 +105,11 @@ void TCustomZephChart::RenderItems(TCanvas& canvas) {
 
 void TCustomZephChart::RenderData(TCanvas& canvas) {
   TPenCache cache(canvas);
-  cache.Reset(chart_color_, LineWidth());
+  cache.Reset(ShownColor(chart_color_, QPalette::Base), LineWidth());
   canvas.SetBrushStyle(bsSolid);
   canvas.MoveTo(0, 0);
   // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.
-  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1;
+  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1 || canvas.Antialiased();
   TPolylineBatch batch([this, &canvas, exact](const QPointF* points, int count) {
     const QPoint last = points[count - 1].toPoint();
     if (exact) {
@@ -422,10 +422,11 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   const int ch = ChartHeight();
   // The frame lies on the outermost pixels of the chart-area image, all four corners included;
   // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
-  canvas.SetPenColor(chart_frame_color_);
+  const TColor frame = ShownColor(chart_frame_color_, QPalette::WindowText);
+  canvas.SetPenColor(frame);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);
-  canvas.SetBrushColor(chart_frame_color_);
+  canvas.SetBrushColor(frame);
   canvas.FillRect(0, 0, cw + 1, 1);
   canvas.FillRect(0, ch, cw + 1, ch + 1);
   canvas.FillRect(0, 0, 1, ch + 1);
