@@ -182,7 +182,7 @@ void TCustomZephChart::RimsChanged() {
   CalcScaling();
   Invalidate();
   RepaintIfAuto();
-  if (!applying_layout_) EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
+  EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
 }
 
 void TCustomZephChart::SetLRim(int value) {

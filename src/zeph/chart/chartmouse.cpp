@@ -67,6 +67,7 @@ void TCustomZephChart::mousePressEvent(QMouseEvent* event) {
   const TShiftState shift = ShiftOf(event);
   if (OnMouseDown) OnMouseDown(this, event->button(), shift, p.x(), p.y());
   press_at_ = p;
+  if (LegendClick(p, event->button())) return event->accept();
   // A press that navigation takes is not also the mode's.
   if (!NavigationPress(event)) MouseDown(event->button(), p.x(), p.y());
   event->accept();

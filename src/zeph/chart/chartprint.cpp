@@ -61,6 +61,7 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
       }
       TCanvas cross_hairs(&control);
       DrawCrossHairs(cross_hairs, 0, 0);
+      if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
       return;
     }
     // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
@@ -73,6 +74,7 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
     RenderItems(area.Canvas());
     control.Canvas().Draw(l_rim_, t_rim_, area.Image());
     DrawCrossHairs(control.Canvas(), 0, 0);
+    if (legend_->Visible()) DrawLegend(control.Canvas(), 0, 0);
     canvas.SetPenMode(pmCopy);
     canvas.Draw(x, y, control.Image());
     return;
@@ -93,6 +95,7 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   canvas.SetAntialiased(smooth);
   painter.restore();
   DrawCrossHairs(canvas, 0, 0);
+  if (legend_->Visible()) DrawLegend(canvas, 0, 0);
   painter.restore();
 }
 

@@ -25,6 +25,7 @@ void TCustomZephChart::Paint() {
   control.Draw(l_rim_, t_rim_, area_bmp_.Image());
   area_pending_ = false;
   DrawCrossHairs(control, 0, 0);
+  if (legend_->Visible()) DrawLegend(control, 0, 0);
   image_current_ = true;
   ShowOnScreen(rect());
   Q_EMIT DataRendered();
@@ -44,9 +45,18 @@ void TCustomZephChart::RefreshDataArea() {
     Paint();
     return;
   }
+  if (legend_->Visible() && legend_->Position() == TChartLegend::lpOutsideRight) {
+    // The legend in the rim may have changed with the data.
+    Paint();
+    return;
+  }
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
   DrawCrossHairs(area, l_rim_, t_rim_);
+  if (legend_->Visible()) {
+    DrawLegend(area, l_rim_, t_rim_);
+    dirty_columns_.MarkAll();
+  }
   // The chart area lands in the control image when someone looks at it (the screen or a caller
   // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame.
   area_pending_ = true;

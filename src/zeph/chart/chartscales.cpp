@@ -122,7 +122,7 @@ void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   paint_suspended_ = suspended;
   Invalidate();
   if (!paint_suspended_) Paint();
-  EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
+  // The rims reported their change as one (RimsChanged).
   if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
 }
 

@@ -11,7 +11,6 @@
 #include "zeph/chart/solidpolyline.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/scales/drawmark.h"
-#include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 namespace zeph {
@@ -535,7 +534,7 @@ void TCustomZephChart::RenderItem(TCanvas& canvas, const TZephChartItem& item, T
     }
     case ikText: {
       const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
-      const QString text = AnsiToQString(std::string_view(item.Text, strnlen(item.Text, kItemTextLength)));
+      const QString text = QString::fromUcs4(item.Text, std::char_traits<char32_t>::length(item.Text));
       TFont font = font_;
       font.Size = item.Size;
       font.Style = text_font_style_;

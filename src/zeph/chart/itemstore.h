@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "zeph/chart/itemlist.h"
 #include "zeph/toolkit/tcolor.h"
@@ -79,6 +81,11 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   TColor DataColor() const { return attributes_.Color; }
   /// Sets DataColor(); items already appended keep their colour.
   void SetDataColor(TColor value) { attributes_.Color = value; }
+  /// Sets DataColor() from a QColor; its alpha channel is dropped.
+  void SetDataColor(const QColor& value) { SetDataColor(QColorToColor(value)); }
+  /// Sets DataColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetDataColor(Qt::GlobalColor value) { SetDataColor(QColorToColor(QColor(value))); }
   /// Published property \c PenStyle of TZephChart: the line style of the items appended from now
   /// on.
   ///
@@ -108,6 +115,11 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   TColor FillColor() const { return fill_color_; }
   /// Sets FillColor(); items already appended keep their fill.
   void SetFillColor(TColor value) { fill_color_ = value; }
+  /// Sets FillColor() from a QColor; its alpha channel is dropped.
+  void SetFillColor(const QColor& value) { SetFillColor(QColorToColor(value)); }
+  /// Sets FillColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetFillColor(Qt::GlobalColor value) { SetFillColor(QColorToColor(QColor(value))); }
   /// The layer, 1 to 16, of the items appended from now on; 1 by default.
   ///
   /// The chart also maps the mouse position and draws its grid through this layer's scales.
@@ -133,15 +145,22 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   ///
   /// Takes effect at the chart's next repaint.
   void SetLayerVisible(int layer, bool visible);
-  /// Whether an item is drawn: only when its class and its layer are both visible.
+  /// Whether an item is drawn: only when its class and its layer are both visible and its colour
+  /// is not hidden.
   bool ItemVisible(const TZephChartItem& item) const {
-    return class_visible_[item.ItemClass] && LayerVisible(item.Layer);
+    return class_visible_[item.ItemClass] && LayerVisible(item.Layer) && !ColorHidden(item.Color);
   }
   /// Whether the items with these attributes are drawn: only when their class and their layer are
-  /// both visible.
+  /// both visible and their colour is not hidden.
   bool ItemVisible(const TZephPointAttributes& attributes) const {
-    return class_visible_[attributes.ItemClass] && LayerVisible(attributes.Layer);
+    return class_visible_[attributes.ItemClass] && LayerVisible(attributes.Layer) && !ColorHidden(attributes.Color);
   }
+  /// Whether the items of a colour are hidden (a curve hidden through the chart's legend).
+  bool ColorHidden(TColor color) const {
+    return !hidden_colors_.empty() && std::find(hidden_colors_.begin(), hidden_colors_.end(), color) != hidden_colors_.end();
+  }
+  /// Hides the items of the colours given, and shows all others; takes effect at the next repaint.
+  void SetHiddenColors(std::vector<TColor> colors) { hidden_colors_ = std::move(colors); }
 
  protected:
   /// A record of the kind at the point(s) with the current colour, pen style, line width, class and
@@ -164,6 +183,7 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   TZephPointAttributes attributes_{clBlack, 1, 1, psSolid, 0, 0};
   TColor fill_color_ = clSilver;
   std::array<bool, kClassCount> class_visible_;
+  std::vector<TColor> hidden_colors_;
   std::array<bool, kLayerCount> layer_visible_;
 };
 

@@ -103,6 +103,11 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   TColor ColorScale() const { return color_scale_; }
   /// Sets ColorScale(); fires OnChange.
   void SetColorScale(TColor value);
+  /// Sets ColorScale() from a QColor; its alpha channel is dropped.
+  void SetColorScale(const QColor& value) { SetColorScale(QColorToColor(value)); }
+  /// Sets ColorScale() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColorScale(Qt::GlobalColor value) { SetColorScale(QColorToColor(QColor(value))); }
   /// Published property \c DateFormat: the format of time and date/time labels (LabelType()
   /// \c ftTime or \c ftDateTime).
   ///
@@ -128,6 +133,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   const TFont& Font() const { return font_; }
   /// Sets Font() to a copy of the value; fires OnChange.
   void SetFont(const TFont& value);
+  /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
+  void SetFont(const QFont& value) { SetFont(TFont::FromQFont(value, Font().Color)); }
   /// Published property \c Logarithmic: whether the axis is logarithmic; false by default.
   ///
   /// A logarithmic axis maps the natural logarithm of its values, labels decades, and accepts no

@@ -51,6 +51,13 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     RepaintIfAuto();
     ReportRangeChanges();
   };
+  legend_ = new TChartLegend(this);
+  legend_->setObjectName(QStringLiteral("Legend"));
+  legend_->OnChange = [this](QObject*) {
+    SetHiddenColors(legend_->HiddenColors());
+    Invalidate();
+    RepaintIfAuto();
+  };
   auto_redraw_ = true;
   TScreenCursor::LoadChartCursors();
   // Moves without a button report the mouse position and set the mode's cursor.

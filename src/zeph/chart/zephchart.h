@@ -11,6 +11,7 @@
 
 #include "zeph/chart/bakgndimg.h"
 #include "zeph/chart/chartenums.h"
+#include "zeph/chart/chartlegend.h"
 #include "zeph/chart/dirtycolumns.h"
 #include "zeph/chart/chartmouse.h"
 #include "zeph/chart/chartnavigation.h"
@@ -184,11 +185,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// the right side are parallelograms shifted by \p depth pixels in the direction \p angle (0 to
   /// the right, 90 upwards). All faces are outlined in \c DataColor and filled with \c FillColor.
   void Bar3D(double x1, double y1, double x2, double y2, int depth, int angle);
-  /// Appends a text of at most 17 characters (in Windows-1252) of the given point size, centred
-  /// vertically.
+  /// Appends a text of at most 17 characters of the given point size, centred vertically.
   ///
-  /// \p text is converted to Windows-1252 (characters it cannot hold become '?') and cut after 17
-  /// characters. It is drawn at (\p x, \p y) in \c DataColor with the chart's Font() at \p size
+  /// \p text keeps every Unicode character (Greek letters such as φ and Ω, symbols, other
+  /// scripts) and is cut after 17 characters; a character outside the Basic Multilingual Plane
+  /// counts as one. It is drawn at (\p x, \p y) in \c DataColor with the chart's Font() at \p size
   /// points, placed horizontally by TextAlignment(); TextFontStyle(), TextBkStyle() and
   /// TextBkColor() are read when the list is drawn, so they apply to all text items.
   void Text(double x, double y, const QString& text, int size);
@@ -345,6 +346,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TColor ChartColor() const { return chart_color_; }
   /// Sets ChartColor(); repaints under the AutoRedraw() rule.
   void SetChartColor(TColor value);
+  /// Sets ChartColor() from a QColor; its alpha channel is dropped.
+  void SetChartColor(const QColor& value) { SetChartColor(QColorToColor(value)); }
+  /// Sets ChartColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetChartColor(Qt::GlobalColor value) { SetChartColor(QColorToColor(QColor(value))); }
   /// Published property \c WindColor: the fill colour of the control outside the chart area, and
   /// the background of the scales; \c clBtnFace by default.
   ///
@@ -353,24 +359,49 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Sets WindColor() and the background colour of every scale control; repaints under the
   /// AutoRedraw() rule.
   void SetWindColor(TColor value);
+  /// Sets WindColor() from a QColor; its alpha channel is dropped.
+  void SetWindColor(const QColor& value) { SetWindColor(QColorToColor(value)); }
+  /// Sets WindColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetWindColor(Qt::GlobalColor value) { SetWindColor(QColorToColor(QColor(value))); }
   /// Published property \c ChartFrameColor: the colour of the frame around the chart area; black by
   /// default.
   TColor ChartFrameColor() const { return chart_frame_color_; }
   /// Sets ChartFrameColor(); repaints under the AutoRedraw() rule.
   void SetChartFrameColor(TColor value);
+  /// Sets ChartFrameColor() from a QColor; its alpha channel is dropped.
+  void SetChartFrameColor(const QColor& value) { SetChartFrameColor(QColorToColor(value)); }
+  /// Sets ChartFrameColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetChartFrameColor(Qt::GlobalColor value) { SetChartFrameColor(QColorToColor(QColor(value))); }
   /// Published property \c GridColor: the colour of the grid (GridStyle()); black by default.
   TColor GridColor() const { return grid_color_; }
   /// Sets GridColor(); repaints under the AutoRedraw() rule.
   void SetGridColor(TColor value);
+  /// Sets GridColor() from a QColor; its alpha channel is dropped.
+  void SetGridColor(const QColor& value) { SetGridColor(QColorToColor(value)); }
+  /// Sets GridColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetGridColor(Qt::GlobalColor value) { SetGridColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowColor: the colour of the drop shadow; \c clGrayText by default.
   TColor ShadowColor() const { return shadow_color_; }
   /// Sets ShadowColor(); repaints under the AutoRedraw() rule.
   void SetShadowColor(TColor value);
+  /// Sets ShadowColor() from a QColor; its alpha channel is dropped.
+  void SetShadowColor(const QColor& value) { SetShadowColor(QColorToColor(value)); }
+  /// Sets ShadowColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetShadowColor(Qt::GlobalColor value) { SetShadowColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowBakColor: the colour of the two corner squares beside the shadow
   /// (top right and bottom left); \c clBtnFace by default.
   TColor ShadowBakColor() const { return shadow_bak_color_; }
   /// Sets ShadowBakColor(); repaints under the AutoRedraw() rule.
   void SetShadowBakColor(TColor value);
+  /// Sets ShadowBakColor() from a QColor; its alpha channel is dropped.
+  void SetShadowBakColor(const QColor& value) { SetShadowBakColor(QColorToColor(value)); }
+  /// Sets ShadowBakColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetShadowBakColor(Qt::GlobalColor value) { SetShadowBakColor(QColorToColor(QColor(value))); }
   ///@}
 
   /// \name Title
@@ -432,6 +463,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   const TFont& Font() const { return font_; }
   /// Sets Font() (a copy is kept); repaints under the AutoRedraw() rule.
   void SetFont(const TFont& value);
+  /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
+  void SetFont(const QFont& value) { SetFont(TFont::FromQFont(value, Font().Color)); }
   ///@}
 
   /// \name Shadow and grid
@@ -493,6 +526,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TColor TextBkColor() const { return text_bk_color_; }
   /// Sets TextBkColor(); repaints under the AutoRedraw() rule.
   void SetTextBkColor(TColor value);
+  /// Sets TextBkColor() from a QColor; its alpha channel is dropped.
+  void SetTextBkColor(const QColor& value) { SetTextBkColor(QColorToColor(value)); }
+  /// Sets TextBkColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetTextBkColor(Qt::GlobalColor value) { SetTextBkColor(QColorToColor(QColor(value))); }
   /// Published property \c TextAlignment: how text items stand at their point: \c taLeftJustify
   /// starts them there, \c taRightJustify ends them there, \c taCenter (the default) centres them.
   TAlignment TextAlignment() const { return text_alignment_; }
@@ -966,8 +1004,16 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void RestoreHomeView();
   ///@}
 
-  /// \name Anti-aliasing and palette colours
+  /// \name Legend, anti-aliasing and palette colours
   ///@{
+
+  /// Published property \c Legend: the chart's legend, a box listing the named curves with their
+  /// pens and marks; hidden by default.
+  ///
+  /// The chart owns it. It is drawn over the chart on the screen and in PaintTo(); a click with the
+  /// left button on one of its lines hides or shows that curve (the press does nothing else). A
+  /// change of its settings repaints under the AutoRedraw() rule. See TChartLegend.
+  TChartLegend* Legend() const { return legend_; }
 
   /// Published property \c Antialiased: whether curves, marks, shapes and the grid are drawn
   /// anti-aliased; false (the classic exact pixels) by default.
@@ -1225,6 +1271,14 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   // Zooms about a control pixel: x and y factors below 1 zoom in; 1 leaves an axis alone.
   void NavigationZoom(QPointF about, double fx, double fy);
   void NavigationZoomToWindow(QPoint a, QPoint c);
+  // The legend: its lines, its box in control pixels (empty when hidden), drawing it on a canvas
+  // whose origin lies at control pixel (ox, oy), and the line a control pixel hits (-1: none).
+  std::vector<TLegendEntry> LegendEntries() const;
+  QRect LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const;
+  void DrawLegend(TCanvas& canvas, int ox, int oy);
+  int LegendEntryAt(QPoint at);
+  // A left click on a line of the legend hides or shows its curve; true when it hit one.
+  bool LegendClick(QPoint at, Qt::MouseButton button);
   // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
   void ApplyNavigation(const std::array<TChartNavigationState::LayerRanges, kLayerCount>& wanted);
 
@@ -1333,6 +1387,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   int aspect_y_ = 1;
 
   TChartNavigationState navigation_;
+  TChartLegend* legend_ = nullptr;
   bool antialiased_ = false;
   bool palette_colors_ = false;
   // Where the last press was, for telling a click from a drag.
@@ -1356,7 +1411,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 /// \c ShadowStyle, the grid settings, the text-item settings, \c Isometric, \c StandardLayout,
 /// \c BackGroundImg, \c Scale1X to \c Scale4X, \c Scale1Y to \c Scale4Y, \c CrossHair1 to
 /// \c CrossHair4, \c JointLayers, \c UseDataOf, \c MouseAction and \c MouseCursorFixed, and
-/// beside them \c Navigation, \c Antialiased and \c PaletteColors. Each is documented at its read
+/// beside them \c Navigation, \c Legend, \c Antialiased and \c PaletteColors. Each is documented at its read
 /// accessor. The properties that can change while the program runs have NOTIFY signals (see the
 /// signals of TCustomZephChart), so that Qt bindings and tools follow them.
 ///
@@ -1444,6 +1499,7 @@ class ZEPH_CHART_EXPORT TZephChart : public TCustomZephChart {
   Q_PROPERTY(zeph::ChartNavigation::TNavigation Navigation READ Navigation WRITE SetNavigation NOTIFY NavigationChanged)
   Q_PROPERTY(bool Antialiased READ Antialiased WRITE SetAntialiased NOTIFY AntialiasedChanged)
   Q_PROPERTY(bool PaletteColors READ PaletteColors WRITE SetPaletteColors NOTIFY PaletteColorsChanged)
+  Q_PROPERTY(QObject* Legend READ Legend)
 
  public:
   /// Creates a chart as a child of \p owner; see TCustomZephChart::TCustomZephChart().
