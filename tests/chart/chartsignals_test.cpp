@@ -169,9 +169,14 @@ TEST_F(ChartSignalsTest, CrossHairDataAndScaleSignals) {
     EXPECT_EQ(cross, chart_.CrossHair(2));
     log_.push_back("CrossHairMoved");
   });
+  QSignalSpy cross_notify(chart_.CrossHair(2), &TCrossHair::PropertiesChanged);
   Send(QEvent::MouseMove, 60, 30, Qt::NoButton, Qt::LeftButton);
   Send(QEvent::MouseMove, 215, 140, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(log_, (std::vector<std::string>{"OnCrossHairMove", "CrossHairMoved"}));
+  // The drag step moved the cross-hair once; a property set by code notifies as well.
+  EXPECT_EQ(cross_notify.count(), 1);
+  chart_.CrossHair(2)->SetColor(Qt::red);
+  EXPECT_EQ(cross_notify.count(), 2);
   EXPECT_DOUBLE_EQ(chart_.CrossHair(2)->PosX(), 5);
 
   // One DataRendered per rendering, after OnDataRendered.
@@ -182,6 +187,15 @@ TEST_F(ChartSignalsTest, CrossHairDataAndScaleSignals) {
   chart_.DrawTo(10, 1);
   chart_.ShowGraf();
   EXPECT_EQ(log_, (std::vector<std::string>{"OnDataRendered", "DataRendered"}));
+
+  // The settings' range properties notify once per change, whoever changed them.
+  QSignalSpy x_notify(chart_.Scale1X(), &TScaleProps::PropertiesChanged);
+  QSignalSpy y_notify(chart_.Scale1Y(), &TScaleProps::PropertiesChanged);
+  chart_.SetLayerRange(1, 0, 0, 20, 1);
+  chart_.Scale1X()->SetRangeHigh(30);
+  chart_.Scale1X()->SetRangeHigh(30);
+  EXPECT_EQ(x_notify.count(), 2);
+  EXPECT_EQ(y_notify.count(), 0);
 
   // Scale settings report the settings changed, also for their date format.
   QSignalSpy settings(&chart_, &TCustomZephChart::ScaleSettingsChanged);

@@ -121,10 +121,14 @@ void TCustomZephChart::CrossHairStep(int x, int y) {
   // Through the setters, as any change of a cross-hair; one paint for both.
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
+  // One move, one notification signal.
+  moving_option_ = true;
   cross->SetPosX(wx);
   cross->SetPosY(wy);
+  moving_option_ = false;
   paint_suspended_ = suspended;
   Paint();
+  if (!IsLoading()) Q_EMIT cross->PropertiesChanged();
   if (OnCrossHairMove) OnCrossHairMove(this, cross);
   Q_EMIT CrossHairMoved(cross);
 }
@@ -140,6 +144,7 @@ void TCustomZephChart::TextLabelStep(int x, int y) {
     label->MoveSilently(x, y);
   }
   Paint();
+  if (!IsLoading()) Q_EMIT label->PropertiesChanged();
   if (OnTextLabelMove) OnTextLabelMove(this, label);
   Q_EMIT TextLabelMoved(label);
 }

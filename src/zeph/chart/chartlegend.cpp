@@ -25,7 +25,7 @@ TChartLegend::TChartLegend(QObject* owner) : QObject(owner) {}
 
 void TChartLegend::Notify() {
   zeph::Notify(OnChange, this);
-  Q_EMIT Changed();
+  Q_EMIT PropertiesChanged();
 }
 
 void TChartLegend::SetVisible(bool value) {

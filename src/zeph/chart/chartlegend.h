@@ -43,11 +43,11 @@ struct ZEPH_CHART_EXPORT TLegendEntry {
 /// \endcode
 class ZEPH_CHART_EXPORT TChartLegend : public QObject {
   Q_OBJECT
-  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY Changed)
-  Q_PROPERTY(TLegendPosition Position READ Position WRITE SetPosition NOTIFY Changed)
-  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY Changed)
-  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg NOTIFY Changed)
-  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder NOTIFY Changed)
+  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY PropertiesChanged)
+  Q_PROPERTY(TLegendPosition Position READ Position WRITE SetPosition NOTIFY PropertiesChanged)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder NOTIFY PropertiesChanged)
 
  public:
   /// Where the legend's box stands.
@@ -121,7 +121,7 @@ class ZEPH_CHART_EXPORT TChartLegend : public QObject {
 
  Q_SIGNALS:
   /// A setting, a name or a hidden curve changed; NOTIFY signal of the properties.
-  void Changed();
+  void PropertiesChanged();
   /// The curve drawn in \p color was hidden or shown (by a click on the legend or by code).
   void CurveHiddenChanged(zeph::TColor color, bool hidden);
 

@@ -70,11 +70,15 @@ void TCustomZephChart::ScalePropsChanged(QObject* sender) {
   CalcScaling();
   Invalidate();
   Paint();
-  ReportRangeChanges();
   // The date format reports through the settings that own it.
   auto* settings = qobject_cast<TScaleProps*>(sender);
   if (!settings && sender) settings = qobject_cast<TScaleProps*>(sender->parent());
-  if (settings) EmitUnlessLoading(&TCustomZephChart::ScaleSettingsChanged, settings);
+  ReportRangeChanges(settings);
+  // Their setters notify also when nothing changed; the signals wait for a change.
+  if (settings && SettingsDiffer(settings) && !IsLoading()) {
+    Q_EMIT settings->PropertiesChanged();
+    Q_EMIT ScaleSettingsChanged(settings);
+  }
 }
 
 namespace {
@@ -122,8 +126,13 @@ void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   paint_suspended_ = suspended;
   Invalidate();
   if (!paint_suspended_) Paint();
-  // The rims reported their change as one (RimsChanged).
+  // The rims reported their change as one (RimsChanged); the scale settings changed all at once.
   if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
+  if (IsLoading()) return;
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (SettingsDiffer(ScaleX(layer))) Q_EMIT ScaleX(layer)->PropertiesChanged();
+    if (SettingsDiffer(ScaleY(layer))) Q_EMIT ScaleY(layer)->PropertiesChanged();
+  }
 }
 
 }  // namespace zeph

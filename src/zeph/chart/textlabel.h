@@ -27,20 +27,20 @@ namespace zeph {
 /// and below.
 class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   Q_OBJECT
-  Q_PROPERTY(double PosX READ PosX WRITE SetPosX)
-  Q_PROPERTY(double PosY READ PosY WRITE SetPosY)
-  Q_PROPERTY(int Layer READ Layer WRITE SetLayer)
-  Q_PROPERTY(bool AttachToData READ AttachToData WRITE SetAttachToData)
-  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg)
-  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder)
-  Q_PROPERTY(TColor ColorShadow READ ColorShadow WRITE SetColorShadow)
-  Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
-  Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
-  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
-  Q_PROPERTY(TFont Font READ Font WRITE SetFont)
-  Q_PROPERTY(ZephEnums::TTxtLblMode Mode READ Mode WRITE SetMode)
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(double PosX READ PosX WRITE SetPosX NOTIFY PropertiesChanged)
+  Q_PROPERTY(double PosY READ PosY WRITE SetPosY NOTIFY PropertiesChanged)
+  Q_PROPERTY(int Layer READ Layer WRITE SetLayer NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool AttachToData READ AttachToData WRITE SetAttachToData NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorShadow READ ColorShadow WRITE SetColorShadow NOTIFY PropertiesChanged)
+  Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx NOTIFY PropertiesChanged)
+  Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent NOTIFY PropertiesChanged)
+  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY PropertiesChanged)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY PropertiesChanged)
+  Q_PROPERTY(ZephEnums::TTxtLblMode Mode READ Mode WRITE SetMode NOTIFY PropertiesChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY PropertiesChanged)
 
  public:
   /// Constructs a label switched off at (0, 0) of layer 1, attached to data, centred, white with a
@@ -157,6 +157,12 @@ class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   /// Set by the chart: it repaints when its \c AutoRedraw is on (or it is being designed).
   /// Unset, it is skipped.
   TNotifyEvent OnChange;
+
+ Q_SIGNALS:
+  /// NOTIFY signal of every property: raised by the owning chart once it has handled a change of
+  /// the label, also when the user dragged it, once per change; never while the chart loads from
+  /// a stored form.
+  void PropertiesChanged();
 
  private:
   void Changed() { Notify(OnChange, this); }

@@ -23,9 +23,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     auto* cross_hair = new TCrossHair(this);
     cross_hair->setObjectName(QStringLiteral("CrossHair%1").arg(i + 1));
     cross_hair->SetLayer(i + 1);
-    cross_hair->OnChange = [this](QObject*) {
+    cross_hair->OnChange = [this, cross_hair](QObject*) {
       Invalidate();
       RepaintIfAuto();
+      if (!IsLoading() && !moving_option_) Q_EMIT cross_hair->PropertiesChanged();
     };
     cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
   }
@@ -33,9 +34,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     TTextLabel*& label = text_labels_[i];
     label = new TTextLabel(font_, this);
     label->setObjectName(QStringLiteral("TextLabel%1").arg(i + 1));
-    label->OnChange = [this](QObject*) {
+    label->OnChange = [this, label](QObject*) {
       Invalidate();
       RepaintIfAuto();
+      if (!IsLoading()) Q_EMIT label->PropertiesChanged();
     };
   }
   back_ground_img_ = new TBakGndImg(this);
@@ -89,6 +91,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   // The ranges as constructed are the first home view; changes are reported from here on.
   for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
   StoreHomeView();
+  NoteAllSettings();
 
   // The widget is its own window: from here on the control paints.
   paint_suspended_ = false;
@@ -149,6 +152,7 @@ void TCustomZephChart::Loaded() {
   // The stored ranges are where the chart starts: not a change, and its home view.
   for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
   StoreHomeView();
+  NoteAllSettings();
   Invalidate();
   Paint();
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -1253,12 +1254,17 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 
   // Signals: the layers whose ranges differ from those last reported are reported, once each;
   // the application's changes become the home view. Nothing is reported while loading.
-  void ReportRangeChanges();
+  void ReportRangeChanges(const TScaleProps* reported_by_caller = nullptr);
   template <typename... Args>
   void EmitUnlessLoading(void (TCustomZephChart::*signal)(Args...), Args... args) {
     if (!IsLoading()) (this->*signal)(args...);
   }
   TChartNavigationState::LayerRanges CurrentRanges(int layer) const;
+  // Whether scale settings hold other values than when last asked (or first seen).
+  static QVariantList SettingsValues(const TScaleProps* settings);
+  bool SettingsDiffer(const TScaleProps* settings);
+  // Takes the values of all settings as reported, without signals (construction, loading).
+  void NoteAllSettings();
 
   // Navigation: the mouse and the keys, and one step on the layers that follow the mouse.
   bool NavigationPress(QMouseEvent* event);
@@ -1392,6 +1398,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   bool palette_colors_ = false;
   // Where the last press was, for telling a click from a drag.
   QPoint press_at_;
+  // The values of every layer's x and y settings as their signals last reported them.
+  std::array<QVariantList, 2 * kLayerCount> settings_seen_;
+  // A drag step moving a cross-hair: its two position changes notify once.
+  bool moving_option_ = false;
 
   qreal render_ratio_ = 0;
   bool paint_suspended_ = true;
