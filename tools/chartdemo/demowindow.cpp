@@ -94,6 +94,17 @@ TDemoWindow::TDemoWindow() {
                  .arg(cross->PosX(), 0, 'f', 3)
                  .arg(cross->PosY(), 0, 'g', 4));
     };
+    // The same chart in the Qt way: its signals, which any number of slots may share.
+    connect(chart, &TCustomZephChart::MouseClicked, this, [this, chart](Qt::MouseButton, double x, double y, bool in) {
+      if (in) Report(QStringLiteral("%1: clicked at t = %2 s, amplitude %3").arg(ChartName(chart)).arg(x, 0, 'f', 3).arg(y, 0, 'g', 4));
+    });
+    connect(chart->Legend(), &TChartLegend::CurveHiddenChanged, this, [this, chart](TColor color, bool hidden) {
+      Report(QStringLiteral("%1: \"%2\" %3").arg(ChartName(chart), chart->Legend()->CurveName(color),
+                                                  hidden ? QStringLiteral("hidden") : QStringLiteral("shown")));
+    });
+    chart->Legend()->SetCurveName(clNavy, QStringLiteral("envelope exp(-t/T)"));
+    chart->Legend()->SetCurveName(clMaroon, QStringLiteral("x(t)"));
+    chart->Legend()->SetCurveName(clRed, QStringLiteral("every second"));
     chart->OnTextLabelMove = [this](QObject* sender, TTextLabel* label) {
       Report(QStringLiteral("%1: moved \"%2\"").arg(ChartName(sender), label->Caption().replace(QLatin1Char('\n'), QLatin1Char(' '))));
     };
@@ -129,6 +140,18 @@ void TDemoWindow::BuildControls() {
   controls->addWidget(reset);
   controls->addWidget(renew);
 
+  navigation_box_ = new QCheckBox(QStringLiteral("Navigation (wheel, middle drag, right-drag window, double-click, keys)"), this);
+  connect(navigation_box_, &QCheckBox::toggled, this, [this](bool on) { SetNavigation(on); });
+  smooth_box_ = new QCheckBox(QStringLiteral("Anti-aliased"), this);
+  connect(smooth_box_, &QCheckBox::toggled, this, [this](bool on) { SetAntialiased(on); });
+  palette_box_ = new QCheckBox(QStringLiteral("Palette colours"), this);
+  connect(palette_box_, &QCheckBox::toggled, this, [this](bool on) { SetPaletteColors(on); });
+  legend_box_ = new QCheckBox(QStringLiteral("Legend"), this);
+  connect(legend_box_, &QCheckBox::toggled, this, [this](bool on) { SetLegend(on); });
+  auto* extras = new QHBoxLayout;
+  for (QCheckBox* box : {navigation_box_, smooth_box_, palette_box_, legend_box_}) extras->addWidget(box);
+  extras->addStretch(1);
+
   auto* charts = new QHBoxLayout;
   charts->setSpacing(6);
   charts->addWidget(linear_);
@@ -138,6 +161,7 @@ void TDemoWindow::BuildControls() {
   events_ = new QLabel(QStringLiteral("The right chart displays the left chart's items (UseDataOf)."), this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
+  layout->addLayout(extras);
   layout->addLayout(charts, 1);
   layout->addWidget(position_);
   layout->addWidget(events_);
@@ -245,6 +269,26 @@ bool TDemoWindow::SetMouseMode(TMouseActMode mode) {
     }
   }
   return false;
+}
+
+void TDemoWindow::SetNavigation(bool on) {
+  navigation_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetNavigation(on ? nvAll : nvNone);
+}
+
+void TDemoWindow::SetAntialiased(bool on) {
+  smooth_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetAntialiased(on);
+}
+
+void TDemoWindow::SetPaletteColors(bool on) {
+  palette_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetPaletteColors(on);
+}
+
+void TDemoWindow::SetLegend(bool on) {
+  legend_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->Legend()->SetVisible(on);
 }
 
 void TDemoWindow::Report(const QString& text) {

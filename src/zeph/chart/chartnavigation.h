@@ -38,6 +38,7 @@ enum TNavigationFlag : unsigned {
   nvKeys = 0x20,
   nvAll = 0x3F  ///< Every way above.
 };
+/// A combination of TNavigationFlag values: the chart's \c Navigation switch.
 Q_DECLARE_FLAGS(TNavigation, TNavigationFlag)
 Q_FLAG_NS(TNavigation)
 
