@@ -194,6 +194,10 @@ void TDemoWindow::ConfigureLinearChart() {
   loose->SetPosX(linear_->LRim() + 230);
   loose->SetPosY(linear_->TRim() + 60);
   loose->SetColorBkg(clYellow);
+  // Black on yellow under any theme: the window's text colour may be light.
+  TFont on_yellow = loose->Font();
+  on_yellow.Color = clBlack;
+  loose->SetFont(on_yellow);
   loose->SetMode(tlShadow);
 }
 

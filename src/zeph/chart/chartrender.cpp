@@ -226,10 +226,16 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
                                  static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
     int x = anchor.x() - l_rim_;
     const int y = anchor.y() - t_rim_;
-    canvas.SetFont(label->Font());
-    canvas.SetPenColor(label->ColorBorder());
+    // With the palette's colours, a label in the default white and black takes the theme's.
+    const TColor background =
+        label->ColorBkg() == clWhite ? ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
+    const TColor border = label->ColorBorder() == clBlack ? ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
+    TFont font = label->Font();
+    if (palette_colors_ && font.Color == clWindowText) font.Color = ShownColor(clWindowText, QPalette::Text);
+    canvas.SetFont(font);
+    canvas.SetPenColor(border);
     canvas.SetPenStyle(psSolid);
-    canvas.SetBrushColor(label->ColorBkg());
+    canvas.SetBrushColor(background);
     canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
 
     const QStringList lines = label->Caption().split(QLatin1Char('\n'));
@@ -250,14 +256,14 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
     };
     switch (label->Mode()) {
       case tlsimple:
-        if (!label->Transparent()) box_in(label->ColorBkg());
+        if (!label->Transparent()) box_in(background);
         break;
       case tlBox:
-        box_in(label->ColorBorder());
+        box_in(border);
         break;
       case tlUnderline:
-        if (!label->Transparent()) box_in(label->ColorBkg());
-        canvas.SetPenColor(label->ColorBorder());
+        if (!label->Transparent()) box_in(background);
+        canvas.SetPenColor(border);
         canvas.MoveTo(x, y);
         canvas.LineTo(x + w, y);
         break;
@@ -267,9 +273,9 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
         canvas.SetBrushStyle(bsSolid);
         canvas.Rectangle(left + label->ShadowDx(), top + label->ShadowDy(), right + label->ShadowDx(),
                          bottom + label->ShadowDy());
-        canvas.SetBrushColor(label->ColorBkg());
+        canvas.SetBrushColor(background);
         canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
-        box_in(label->ColorBorder());
+        box_in(border);
         break;
       case tlOff:
         break;

@@ -1032,9 +1032,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \c QPalette::Window, the chart area its \c QPalette::Base, the frame and the caption its
   /// \c QPalette::WindowText, the shadow its \c QPalette::Dark, the grid a colour between base and
   /// text, and every scale whose \c ColorScale is black (the default of layer 1) draws its base
-  /// line, ticks, labels and caption in \c QPalette::WindowText. Scales of other colours, the
-  /// items, cross-hairs and text labels keep their own colours. The colour properties keep their
-  /// values and take effect again when it is switched off. A change of the palette repaints.
+  /// line, ticks, labels and caption in \c QPalette::WindowText; text labels in the default white
+  /// and black take \c QPalette::Base and \c QPalette::Text, and so does the legend. Scales of other
+  /// colours, the items, cross-hairs and text labels of other colours keep their own colours. The
+  /// colour properties keep their values and take effect again when it is switched off. A change
+  /// of the palette repaints.
   bool PaletteColors() const { return palette_colors_; }
   /// Sets PaletteColors(); repaints under the AutoRedraw() rule.
   void SetPaletteColors(bool value);
