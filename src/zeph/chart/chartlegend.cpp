@@ -6,6 +6,7 @@
 
 #include "zeph/chart/zephchart.h"
 #include "zeph/scales/drawmark.h"
+#include "zeph/toolkit/component.h"
 
 namespace zeph {
 
@@ -23,9 +24,14 @@ constexpr int kOutsideGap = 8;
 
 TChartLegend::TChartLegend(QObject* owner) : QObject(owner) {}
 
+bool TChartLegend::OwnerLoading() const {
+  const auto* owner = dynamic_cast<const TComponentLoading*>(parent());
+  return owner && owner->IsLoading();
+}
+
 void TChartLegend::Notify() {
   zeph::Notify(OnChange, this);
-  Q_EMIT PropertiesChanged();
+  if (!OwnerLoading()) Q_EMIT PropertiesChanged();
 }
 
 void TChartLegend::SetVisible(bool value) {
@@ -89,7 +95,7 @@ void TChartLegend::SetCurveHidden(TColor color, bool hidden) {
     hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), color), hidden_.end());
   }
   Notify();
-  Q_EMIT CurveHiddenChanged(color, hidden);
+  if (!OwnerLoading()) Q_EMIT CurveHiddenChanged(color, hidden);
 }
 
 // ---- The chart's side ----

@@ -120,13 +120,16 @@ class ZEPH_CHART_EXPORT TChartLegend : public QObject {
   TNotifyEvent OnChange;
 
  Q_SIGNALS:
-  /// A setting, a name or a hidden curve changed; NOTIFY signal of the properties.
+  /// A setting, a name or a hidden curve changed; NOTIFY signal of the properties. Not raised
+  /// while the owning chart loads from a stored form.
   void PropertiesChanged();
   /// The curve drawn in \p color was hidden or shown (by a click on the legend or by code).
   void CurveHiddenChanged(zeph::TColor color, bool hidden);
 
  private:
   void Notify();
+  // Signals wait while the owning chart loads from a stored form.
+  bool OwnerLoading() const;
 
   bool visible_ = false;
   TLegendPosition position_ = lpTopRight;
