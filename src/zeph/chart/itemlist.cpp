@@ -4,12 +4,32 @@
 #include <atomic>
 #include <cmath>
 
+#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/runindex_p.h"
+
 namespace zeph {
 
 namespace {
 
 bool IsPointKind(std::uint8_t kind) {
   return kind == ikMoveTo || kind == ikDrawTo || kind == ikMark || kind == ikRelMove || kind == ikRelDraw;
+}
+
+// A copy of a curve with points and index of its own, told to the same store.
+std::shared_ptr<TZephCurveData> CopyCurve(const TZephCurveData& curve) {
+  auto copy = std::make_shared<TZephCurveData>();
+  copy->name = curve.name;
+  copy->color = curve.color;
+  copy->pen_style = curve.pen_style;
+  copy->line_width = curve.line_width;
+  copy->mark_type = curve.mark_type;
+  copy->layer = curve.layer;
+  copy->visible = curve.visible;
+  copy->history_limit = curve.history_limit;
+  copy->store = curve.store;
+  copy->points.CopyFrom(curve.points);
+  copy->index = curve.index;
+  return copy;
 }
 
 bool PositiveZero(double value) { return value == 0 && !std::signbit(value); }
@@ -41,12 +61,22 @@ TZephItemList::TZephItemList(const TZephItemList& other)
   for (const Chunk& chunk : other.chunks_) {
     Chunk& copy = chunks_.emplace_back();
     copy.points = NewPointStorage(chunk.size);
-    copy.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(chunk.size);
     std::copy_n(chunk.points.get(), chunk.size, copy.points.get());
-    std::copy_n(chunk.kinds.get(), chunk.size, copy.kinds.get());
+    if (chunk.kinds) {
+      copy.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(chunk.size);
+      std::copy_n(chunk.kinds.get(), chunk.size, copy.kinds.get());
+    }
     copy.size = copy.capacity = chunk.size;
   }
+  // The copy's curves are its own: changing one list's curves leaves the other's.
+  curves_.reserve(other.curves_.size());
+  for (const auto& curve : other.curves_) {
+    curves_.push_back(CopyCurve(*curve));
+    curves_.back()->list = this;
+  }
 }
+
+TZephItemList::~TZephItemList() = default;
 
 TZephItemList& TZephItemList::operator=(const TZephItemList& other) {
   if (this != &other) {
@@ -54,6 +84,9 @@ TZephItemList& TZephItemList::operator=(const TZephItemList& other) {
     std::swap(runs_, copy.runs_);
     std::swap(chunks_, copy.chunks_);
     std::swap(records_, copy.records_);
+    std::swap(curves_, copy.curves_);
+    for (const auto& curve : curves_) curve->list = this;
+    indexes_.clear();
     point_count_ = copy.point_count_;
     room_ = copy.room_;
     generation_ = copy.generation_;
@@ -75,7 +108,7 @@ TZephChartItem TZephItemList::operator[](int index) const {
   const Chunk& chunk = chunks_[at / kChunkPoints];
   const std::size_t in_chunk = at % kChunkPoints;
   TZephChartItem item{};
-  item.Kind = chunk.kinds[in_chunk];
+  item.Kind = chunk.kinds ? chunk.kinds[in_chunk] : static_cast<std::uint8_t>(ikDrawTo);
   item.X1 = chunk.points[in_chunk].X;
   item.Y1 = chunk.points[in_chunk].Y;
   item.Color = run->attributes.Color;
@@ -122,24 +155,32 @@ void TZephItemList::ReservePoint(int grow_by) {
         chunks_.empty() ? std::clamp<std::size_t>(static_cast<std::size_t>(grow_by), 16, kChunkPoints) : kChunkPoints;
     Chunk& chunk = chunks_.emplace_back();
     chunk.points = NewPointStorage(initial);
-    chunk.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(initial);
     chunk.capacity = initial;
   } else {
     Chunk& chunk = chunks_.back();
     const std::size_t larger = std::min(chunk.capacity * 2, kChunkPoints);
     auto points = NewPointStorage(larger);
-    auto kinds = std::make_unique_for_overwrite<std::uint8_t[]>(larger);
     std::copy_n(chunk.points.get(), chunk.size, points.get());
-    std::copy_n(chunk.kinds.get(), chunk.size, kinds.get());
     chunk.points = std::move(points);
-    chunk.kinds = std::move(kinds);
+    if (chunk.kinds) {
+      auto kinds = std::make_unique_for_overwrite<std::uint8_t[]>(larger);
+      std::copy_n(chunk.kinds.get(), chunk.size, kinds.get());
+      chunk.kinds = std::move(kinds);
+    }
     chunk.capacity = larger;
   }
   room_ = chunks_.back().capacity - chunks_.back().size;
 }
 
+void TZephItemList::StoreKind(Chunk& chunk, TZephItemKind kind) {
+  chunk.kinds = std::make_unique_for_overwrite<std::uint8_t[]>(chunk.capacity);
+  std::fill_n(chunk.kinds.get(), chunk.size, static_cast<std::uint8_t>(ikDrawTo));
+  chunk.kinds[chunk.size] = kind;
+}
+
 void TZephItemList::Clear() {
   generation_ = NewGeneration();
+  std::vector<std::unique_ptr<TRunIndex>>().swap(indexes_);
   std::vector<Run>().swap(runs_);
   std::vector<Chunk>().swap(chunks_);
   std::vector<TZephChartItem>().swap(records_);
@@ -158,14 +199,40 @@ const TZephItemPoint* TZephItemList::Points(std::size_t index, std::size_t& coun
   return chunk.points.get() + in_chunk;
 }
 
+const std::uint8_t* TZephItemList::DrawToKinds() {
+  static const std::unique_ptr<std::uint8_t[]> draw_to = [] {
+    auto kinds = std::make_unique_for_overwrite<std::uint8_t[]>(kChunkPoints);
+    std::fill_n(kinds.get(), kChunkPoints, static_cast<std::uint8_t>(ikDrawTo));
+    return kinds;
+  }();
+  return draw_to.get();
+}
+
 const std::uint8_t* TZephItemList::PointKinds(std::size_t index) const {
-  return chunks_[index / kChunkPoints].kinds.get() + index % kChunkPoints;
+  // Chunks of draw-to points alone share one array of draw-to kinds.
+  const Chunk& chunk = chunks_[index / kChunkPoints];
+  return (chunk.kinds ? chunk.kinds.get() : DrawToKinds()) + index % kChunkPoints;
+}
+
+const TRunIndex* TZephItemList::OrderedIndex(std::size_t run) const {
+  const Run& r = runs_[run];
+  if (!r.points || r.count < static_cast<int>(TRunIndex::BlockSize(0))) return nullptr;
+  if (indexes_.size() <= run) indexes_.resize(runs_.size());
+  auto& index = indexes_[run];
+  if (!index) index = std::make_unique<TRunIndex>(r.start);
+  if (index->Ordered())
+    index->CatchUp(
+        r.start + static_cast<std::size_t>(r.count), [this](std::size_t i) -> const TZephItemPoint& { return PointAt(i); },
+        [this](std::size_t i) { return PointKindAt(i); });
+  return index->Ordered() ? index.get() : nullptr;
 }
 
 std::size_t TZephItemList::AllocatedBytes() const {
   std::size_t bytes = runs_.capacity() * sizeof(Run) + chunks_.capacity() * sizeof(Chunk) +
                       records_.capacity() * sizeof(TZephChartItem);
-  for (const Chunk& chunk : chunks_) bytes += chunk.capacity * (sizeof(TZephItemPoint) + 1);
+  for (const Chunk& chunk : chunks_) bytes += chunk.capacity * (sizeof(TZephItemPoint) + (chunk.kinds ? 1 : 0));
+  for (const auto& index : indexes_)
+    if (index) bytes += index->AllocatedBytes();
   return bytes;
 }
 

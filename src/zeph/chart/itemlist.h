@@ -12,6 +12,9 @@
 
 namespace zeph {
 
+class TRunIndex;
+struct TZephCurveData;
+
 /// A chart's display list: a building block of TZephItemStore, installed because the store keeps
 /// it; applications need at most Count() and operator[]() to read items back through
 /// TZephItemStore::Items().
@@ -23,6 +26,10 @@ namespace zeph {
 /// keeps such items (and the other kinds made of one point and the shared attributes) compactly:
 /// a run of them stores its attributes once and each item as its point and kind. Every other item
 /// is kept as its full record. Reading an item back gives the record exactly as it was appended.
+/// A run of plain draw-to points keeps no kind per point.
+///
+/// The list also holds the chart's curve objects (TZephCurve), which are not items: ClearGraf()
+/// leaves them, and the counters do not count their points.
 class ZEPH_CHART_EXPORT TZephItemList {
  public:
   /// A stretch of consecutive items: point items sharing one set of attributes, or full records.
@@ -44,6 +51,7 @@ class ZEPH_CHART_EXPORT TZephItemList {
   TZephItemList(const TZephItemList& other);
   /// Replaces the contents with a copy of another list's; the generation changes.
   TZephItemList& operator=(const TZephItemList& other);
+  ~TZephItemList();
 
   /// A number that differs for every list and changes at every Clear(): while it stays, the points
   /// appended so far stay where and as they are.
@@ -83,6 +91,27 @@ class ZEPH_CHART_EXPORT TZephItemList {
   const TZephItemPoint* Points(std::size_t index, std::size_t& count) const;
   /// The kinds (TZephItemKind codes) of the points from the point index on, parallel to Points().
   const std::uint8_t* PointKinds(std::size_t index) const;
+  /// Draw-to kinds for as many points as a chunk holds: the kinds of a run of draw-to points alone.
+  static const std::uint8_t* DrawToKinds();
+  /// The point at the point index (see Run::start).
+  const TZephItemPoint& PointAt(std::size_t index) const {
+    return chunks_[index / kChunkPoints].points[index % kChunkPoints];
+  }
+  /// The kind of the point at the point index.
+  std::uint8_t PointKindAt(std::size_t index) const {
+    const Chunk& chunk = chunks_[index / kChunkPoints];
+    return chunk.kinds ? chunk.kinds[index % kChunkPoints] : static_cast<std::uint8_t>(ikDrawTo);
+  }
+  /// The index of the run with that number, brought up to its points: null while the run is
+  /// short, holds other kinds than move-to and draw-to, or an x below the one before.
+  ///
+  /// For the renderer; the index costs half a byte a point.
+  const TRunIndex* OrderedIndex(std::size_t run) const;
+
+  /// The curve objects in the order they were added.
+  const std::vector<std::shared_ptr<TZephCurveData>>& Curves() const { return curves_; }
+  /// The curve objects, to add, reorder or remove.
+  std::vector<std::shared_ptr<TZephCurveData>>& Curves() { return curves_; }
   /// The full record at the record index (see Run::start).
   const TZephChartItem& Record(std::size_t index) const { return records_[index]; }
 
@@ -114,7 +143,11 @@ class ZEPH_CHART_EXPORT TZephItemList {
   void StorePoint(TZephItemKind kind, double x, double y) {
     Chunk& chunk = chunks_.back();
     chunk.points[chunk.size] = {x, y};
-    chunk.kinds[chunk.size] = kind;
+    if (chunk.kinds) {
+      chunk.kinds[chunk.size] = kind;
+    } else if (kind != ikDrawTo) {
+      StoreKind(chunk, kind);
+    }
     ++chunk.size;
     --room_;
     ++point_count_;
@@ -128,6 +161,8 @@ class ZEPH_CHART_EXPORT TZephItemList {
                                   int grow_by);
   // Makes room for one more point in the last chunk.
   void ReservePoint(int grow_by);
+  // Gives a chunk of draw-to points its kinds and stores the kind of its next point.
+  static void StoreKind(Chunk& chunk, TZephItemKind kind);
 
   std::vector<Run> runs_;
   std::vector<Chunk> chunks_;
@@ -135,6 +170,9 @@ class ZEPH_CHART_EXPORT TZephItemList {
   // Free places in the last chunk.
   std::size_t room_ = 0;
   std::vector<TZephChartItem> records_;
+  // Indexes of runs, by run number, made when first asked for.
+  mutable std::vector<std::unique_ptr<TRunIndex>> indexes_;
+  std::vector<std::shared_ptr<TZephCurveData>> curves_;
   static std::uint64_t NewGeneration();
 
   std::uint64_t generation_ = NewGeneration();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "zeph/chart/curvedata_p.h"
 #include "zeph/chart/gridpositions_p.h"
 #include "zeph/chart/pencache_p.h"
 #include "zeph/chart/pixelmap.h"
@@ -268,7 +269,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   // batch, whose splitting only matters to dashes); returns the index after the last one drawn, or
   // k when the pen does not allow it.
   const auto solid_points = [&](const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
-                                std::size_t n, const TZephPointAttributes& attributes) {
+                                std::size_t n, const TZephPointAttributes& attributes, bool cacheable = true) {
     set_width(attributes.LineWidth);
     flush();
     cache.SetPenColor(attributes.Color);
@@ -284,7 +285,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
                                        scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
     bool reused = false;
     // Short stretches are drawn anew at once; keeping them would cost more than it saves.
-    const bool keep = linear && n - k >= TSolidPolylineCache::kLongStretch;
+    const bool keep = cacheable && linear && n - k >= TSolidPolylineCache::kLongStretch;
     TSolidPolylineCache::Entry* entry = keep ? &solid_cache_.Slot(key, reused) : nullptr;
     if (reused && entry->kept) {
       polyline.Replay(entry->shapes, entry->end);
@@ -409,6 +410,38 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     }
   }
   flush();
+
+  // Curve objects after the items, each a polyline of its own from its first point on.
+  for (const auto& curve_data : list.Curves()) {
+    TZephCurveData& curve = *curve_data;
+    if (!curve.visible || !LayerVisible(curve.layer) || curve.points.Count() == 0) continue;
+    const TZephPointAttributes attributes{curve.color, curve.line_width, curve.layer,
+                                          static_cast<std::uint8_t>(curve.pen_style), 0, 0};
+    const std::uint8_t* kinds = list.DrawToKinds();
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    const bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
+    set_width(attributes.LineWidth);
+    broken = true;
+    for (std::size_t position = curve.points.Begin(); position < curve.points.End();) {
+      std::size_t n = 0;
+      const TZephItemPoint* points = curve.points.Contiguous(position, n);
+      std::size_t k = solid ? solid_points(points, kinds, 0, n, attributes, false) : 0;
+      if (k < n) batched_points(points, kinds, k, n, attributes);
+      position += n;
+    }
+    flush();
+    if (curve.mark_type != TZephCurve::kNoMark) {
+      dirty_columns_.MarkAll();
+      cache.SetPenColor(curve.color);
+      cache.SetPenStyle(style);
+      for (std::size_t position = curve.points.Begin(); position < curve.points.End(); ++position) {
+        const TZephItemPoint& point = curve.points.At(position);
+        if (!std::isfinite(point.X) || !std::isfinite(point.Y)) continue;
+        const QPoint p = ItemPixel(curve.layer, point.X, point.Y);
+        DrawMark(canvas, static_cast<std::uint8_t>(curve.mark_type), p.x(), p.y());
+      }
+    }
+  }
   canvas.SetPenWidth(1);
 
   DrawTextLabels(canvas);

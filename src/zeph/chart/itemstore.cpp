@@ -1,10 +1,44 @@
 #include "zeph/chart/itemstore.h"
 
+#include "zeph/chart/curvedata_p.h"
+
 namespace zeph {
 
 TZephItemStore::TZephItemStore() : items_(std::make_shared<TZephItemList>()) {
   class_visible_.fill(true);
   layer_visible_.fill(true);
+}
+
+TZephItemStore::~TZephItemStore() {
+  // Curves that outlive this store (in a list another chart goes on showing) no longer tell it.
+  for (const auto& curve : items_->Curves())
+    if (curve->store == this) curve->store = nullptr;
+}
+
+TZephCurve TZephItemStore::AddCurve(const QString& name) {
+  auto curve = std::make_shared<TZephCurveData>();
+  curve->name = name;
+  curve->color = attributes_.Color;
+  curve->pen_style = static_cast<TPenStyle>(attributes_.PenStyle);
+  curve->line_width = attributes_.LineWidth;
+  curve->layer = attributes_.Layer;
+  curve->store = this;
+  curve->list = items_.get();
+  items_->Curves().push_back(curve);
+  return TZephCurve(curve);
+}
+
+int TZephItemStore::CurveCount() const { return static_cast<int>(items_->Curves().size()); }
+
+TZephCurve TZephItemStore::Curve(int index) const {
+  if (index < 0 || index >= CurveCount()) return TZephCurve();
+  return TZephCurve(items_->Curves()[static_cast<std::size_t>(index)]);
+}
+
+void TZephItemStore::RemoveCurves() {
+  if (items_->Curves().empty()) return;
+  items_->Curves().clear();
+  CurvesChanged();
 }
 
 TZephChartItem TZephItemStore::NewItem(TZephItemKind kind, double x1, double y1, double x2, double y2) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "zeph/chart/itemlist.h"
+#include "zeph/chart/zephcurve.h"
 #include "zeph/toolkit/tcolor.h"
 #include "zeph/toolkit/types.h"
 #include "zeph/chart/chart_export.h"
@@ -32,7 +33,7 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   /// Constructs a store with an empty list, black solid lines of width 1 in class 0 and layer 1,
   /// fill colour silver, growth step 1000, and every class and layer visible.
   TZephItemStore();
-  virtual ~TZephItemStore() = default;
+  virtual ~TZephItemStore();
   TZephItemStore(const TZephItemStore&) = delete;
   TZephItemStore& operator=(const TZephItemStore&) = delete;
 
@@ -67,6 +68,33 @@ class ZEPH_CHART_EXPORT TZephItemStore {
 
   /// The display list, shared with the charts that display this chart's data.
   const TZephItemList& Items() const { return *items_; }
+
+  /// \name Curve objects
+  /// Curves that an application keeps as objects (TZephCurve), besides the items; see the "Live
+  /// data" page.
+  ///@{
+
+  /// Adds an empty curve after the others and returns its handle.
+  ///
+  /// The curve takes the name given and the current DataColor(), PenStyle(), LineWidth() and
+  /// CurrentLayer(); it is visible and has no mark. ClearGraf() leaves curves alone; the charts
+  /// sharing this chart's data draw it too. Does not repaint (an empty curve draws nothing).
+  TZephCurve AddCurve(const QString& name = QString());
+  /// The number of curves.
+  int CurveCount() const;
+  /// The curve at the index, 0 to CurveCount() − 1, in the order they were added; a handle that
+  /// stands for no curve (TZephCurve::IsValid() false) for any other index.
+  TZephCurve Curve(int index) const;
+  /// Removes every curve; all their handles become invalid. Repaints under the AutoRedraw() rule
+  /// when there was one.
+  void RemoveCurves();
+  /// Runs after a change of a curve that must be seen: its style, visibility, a removal or a
+  /// clearing; not after points are appended or dropped.
+  ///
+  /// Does nothing here; the chart control overrides it to repaint itself and the charts sharing
+  /// its data under the AutoRedraw() rule.
+  virtual void CurvesChanged() {}
+  ///@}
 
   /// Published property \c AllocSize of TZephChart: the growth step of the list's capacity, in
   /// items.

@@ -1126,6 +1126,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Runs after every change of the display list (append, clear): passes the list to the other
   /// charts of the data group and marks the image as out of date.
   void ItemListChanged() override;
+  /// Runs after a visible change of a curve object: under AutoRedraw() the chart area is redrawn
+  /// as by ShowGraf() (the list's last-shown index stays), and the other charts of the data group
+  /// repaint under their own AutoRedraw() rule.
+  void CurvesChanged() override;
 
   /// Copies the control image to the screen; changes that were not painted yet (AutoRedraw() off,
   /// a new size or device pixel ratio) are rendered first.

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "zeph/chart/chartitem.h"
+
+namespace zeph {
+
+// What a block of consecutive points of a run comes to: the lowest and highest finite y, the
+// highest finite x of the run up to the block's end, and whether every point of the block is a
+// draw-to point with finite coordinates.
+struct TBlockSummary {
+  double min_y;
+  double max_y;
+  double max_x;
+  bool clean;
+};
+
+// The index of a run of move-to and draw-to points whose x never decreases: block summaries in
+// levels (64 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
+//
+// Points are addressed by a position that never changes while the run lives; blocks are aligned
+// on multiples of their size in that space, so dropping the run's oldest points drops whole blocks
+// and a block that is only partly in the run is never taken as a whole. Costs half a byte a point.
+class TRunIndex {
+ public:
+  static constexpr int kLevelShift = 6;
+  static constexpr int kLevels = 3;
+  static constexpr std::size_t BlockSize(int level) { return std::size_t{1} << (kLevelShift * (level + 1)); }
+
+  explicit TRunIndex(std::size_t begin) : begin_(begin), built_(begin) {}
+
+  // Whether every finite x so far is at least the finite x before it, and there is no other kind
+  // than move-to and draw-to.
+  bool Ordered() const { return ordered_; }
+  std::size_t Begin() const { return begin_; }
+  std::size_t Built() const { return built_; }
+
+  // Takes in the points from Built() up to end; point(i) gives the point at position i, kind(i) its
+  // kind. A point out of order or of another kind ends the index for good: it frees its blocks.
+  template <typename PointAt, typename KindAt>
+  void CatchUp(std::size_t end, const PointAt& point, const KindAt& kind) {
+    for (; ordered_ && built_ < end; ++built_) {
+      const TZephItemPoint& p = point(built_);
+      const std::uint8_t k = kind(built_);
+      if (k != ikDrawTo && k != ikMoveTo) {
+        Give();
+        return;
+      }
+      const bool finite = std::isfinite(p.X) && std::isfinite(p.Y);
+      if (std::isfinite(p.X)) {
+        if (p.X < last_x_) {
+          Give();
+          return;
+        }
+        last_x_ = p.X;
+      }
+      Add(built_, p.Y, finite && k == ikDrawTo);
+    }
+  }
+
+  // The run now starts at position begin (not before the old start): blocks wholly before it go.
+  void DropFront(std::size_t begin) {
+    begin_ = std::max(begin_, begin);
+    if (built_ < begin_) built_ = begin_;
+    for (int level = 0; level < kLevels; ++level) {
+      Level& l = levels_[static_cast<std::size_t>(level)];
+      const std::size_t first_needed = begin_ / BlockSize(level);
+      const std::size_t drop = std::min(first_needed, l.first + l.blocks.size()) - std::min(first_needed, l.first);
+      if (drop == 0) continue;
+      l.dropped += drop;
+      l.first += drop;
+      // Erased in bulk, once the dropped blocks are as many as the kept: amortised constant.
+      if (l.dropped >= l.blocks.size() - l.dropped) {
+        l.blocks.erase(l.blocks.begin(), l.blocks.begin() + static_cast<std::ptrdiff_t>(l.dropped));
+        l.dropped = 0;
+      }
+    }
+  }
+
+  // The summary of block b of the level, when it lies wholly in [from, to) and is built; null
+  // otherwise.
+  const TBlockSummary* Block(int level, std::size_t b, std::size_t from, std::size_t to) const {
+    const std::size_t size = BlockSize(level);
+    const std::size_t start = b * size;
+    if (start < from || start < begin_ || start + size > to || start + size > built_) return nullptr;
+    const Level& l = levels_[static_cast<std::size_t>(level)];
+    if (b < l.first) return nullptr;
+    return &l.blocks[l.dropped + (b - l.first)];
+  }
+
+  // The first position in [from, to) whose finite x is at least value, or to; point(i) gives the
+  // point at position i. Points that are no finite number count as below. Only while Ordered().
+  template <typename PointAt>
+  std::size_t FirstAtLeast(std::size_t from, std::size_t to, double value, const PointAt& point) const {
+    const std::size_t size = BlockSize(0);
+    std::size_t i = from;
+    // Up to the first whole block, one by one.
+    for (; i < to && i % size != 0; ++i)
+      if (point(i).X >= value) return i;
+    // The first whole block whose running highest x reaches the value.
+    std::size_t lo = i / size;
+    std::size_t hi = std::min(to, built_) / size;
+    if (lo < hi && Block(0, lo, from, to) != nullptr) {
+      while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (Block(0, mid, from, to)->max_x < value) {
+          lo = mid + 1;
+        } else {
+          hi = mid;
+        }
+      }
+      i = lo * size;
+    }
+    for (; i < to; ++i)
+      if (point(i).X >= value) return i;
+    return to;
+  }
+
+  // Bytes the index holds.
+  std::size_t AllocatedBytes() const {
+    std::size_t bytes = 0;
+    for (const Level& l : levels_) bytes += l.blocks.capacity() * sizeof(TBlockSummary);
+    return bytes;
+  }
+
+ private:
+  struct Level {
+    std::vector<TBlockSummary> blocks;
+    std::size_t first = 0;    // number of the block blocks[dropped] summarises
+    std::size_t dropped = 0;  // leading entries no longer needed
+  };
+
+  void Give() {
+    ordered_ = false;
+    for (Level& l : levels_) std::vector<TBlockSummary>().swap(l.blocks);
+  }
+
+  void Add(std::size_t position, double y, bool clean) {
+    const bool finite_y = std::isfinite(y);
+    for (int level = 0; level < kLevels; ++level) {
+      Level& l = levels_[static_cast<std::size_t>(level)];
+      const std::size_t b = position / BlockSize(level);
+      if (l.blocks.size() == l.dropped) l.first = b;
+      if (b >= l.first + (l.blocks.size() - l.dropped)) {
+        l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_, true});
+      }
+      TBlockSummary& s = l.blocks.back();
+      if (finite_y) {
+        s.min_y = std::min(s.min_y, y);
+        s.max_y = std::max(s.max_y, y);
+      }
+      s.max_x = last_x_;
+      s.clean = s.clean && clean;
+    }
+  }
+
+  std::size_t begin_;
+  std::size_t built_;
+  bool ordered_ = true;
+  double last_x_ = -HUGE_VAL;
+  Level levels_[kLevels];
+};
+
+}  // namespace zeph
