@@ -13,26 +13,28 @@ using namespace zeph;
 
 namespace {
 
-// A chart of 400 x 300 (chart area x 50..380, y 20..260) with a blue curve and a dashed red one
-// carrying marks, both named.
+// A chart of 400 x 300 (chart area x 50..380, y 20..260) with two named curve objects, a blue
+// line and a dashed red one carrying marks, and an unnamed green one.
 class ChartLegendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart_.SetBounds(0, 0, 400, 300);
     chart_.SetLayerRange(1, 0, 0, 10, 1);
-    chart_.ClearGraf();
     chart_.SetDataColor(Qt::blue);
-    chart_.MoveTo(0, 0.1);
-    chart_.DrawTo(10, 0.9);
+    TZephCurve magnitude = chart_.AddCurve(QStringLiteral("|H(f)|"));
+    for (int x = 0; x <= 10; ++x) magnitude.Append(x, 0.1 + 0.08 * x);
     chart_.SetDataColor(Qt::red);
     chart_.SetPenStyle(psDash);
-    chart_.MoveTo(0, 0.9);
-    chart_.DrawTo(10, 0.1);
-    chart_.Mark(5, 0.5, 3);
+    TZephCurve phase = chart_.AddCurve(QStringLiteral("φ(f) in °"));
+    phase.SetMarkType(3);
+    for (double x : {0.0, 5.0, 10.0}) phase.Append(x, 0.9 - 0.08 * x);
+    chart_.SetPenStyle(psSolid);
+    chart_.SetDataColor(clGreen);
+    TZephCurve unnamed = chart_.AddCurve();
+    unnamed.Append(0, 0.02);
+    unnamed.Append(10, 0.02);
     chart_.ShowGraf();
     plain_ = chart_.ControlImage().copy();
-    chart_.Legend()->SetCurveName(clBlue, QStringLiteral("|H(f)|"));
-    chart_.Legend()->SetCurveName(Qt::red, QStringLiteral("φ(f) in °"));
   }
   // The first pixel of a colour in a part of the control image, scanning rows from the top.
   QPoint Find(TColor color, const QRect& part) const {
@@ -55,8 +57,7 @@ class ChartLegendTest : public ::testing::Test {
 };
 
 TEST_F(ChartLegendTest, HiddenUntilShownThenABoxInTheCornerWithEachCurvesPenAndName) {
-  // Names alone change no pixel.
-  EXPECT_EQ(chart_.ControlImage(), plain_);
+  EXPECT_FALSE(chart_.Legend()->Visible());
   chart_.Legend()->SetVisible(true);
   const QImage& image = chart_.ControlImage();
   SaveArtefact(image, QStringLiteral("legend.png"));
@@ -70,7 +71,8 @@ TEST_F(ChartLegendTest, HiddenUntilShownThenABoxInTheCornerWithEachCurvesPenAndN
   ASSERT_LT(box_left, 330);
   ASSERT_GT(box_bottom, 40);
   const QRect inside(box_left + 1, 27, 374 - box_left - 1, box_bottom - 27);
-  // Blue line sample above the red one, the red one dashed with its mark; the names in dark text.
+  // Blue line sample above the red one, the red one dashed with its mark; the names in dark text;
+  // the unnamed curve is not listed.
   const QPoint blue = Find(clBlue, inside);
   const QPoint red = Find(clRed, inside);
   ASSERT_NE(blue.x(), -1);
@@ -79,6 +81,7 @@ TEST_F(ChartLegendTest, HiddenUntilShownThenABoxInTheCornerWithEachCurvesPenAndN
   EXPECT_EQ(CountPixels(image, clBlue, box_left + 4, blue.y(), box_left + 29, blue.y() + 1), 24);
   EXPECT_LT(CountPixels(image, clRed, box_left + 4, red.y(), box_left + 29, red.y() + 1), 24);
   EXPECT_GT(CountDark(image, box_left + 34, 27, 374, box_bottom), 30);
+  EXPECT_EQ(Find(clGreen, inside).x(), -1);
   // Outside the box the chart is as before.
   EXPECT_EQ(image.copy(0, 0, box_left - 1, 300), plain_.copy(0, 0, box_left - 1, 300));
 
@@ -100,38 +103,33 @@ TEST_F(ChartLegendTest, HiddenUntilShownThenABoxInTheCornerWithEachCurvesPenAndN
   }
   EXPECT_TRUE(QString::fromUtf8(svg_data.data()).contains(QStringLiteral("|H(f)|")));
 
-  // A new curve run that has a name joins the legend at the next showing.
-  chart_.SetDataColor(clGreen);
-  chart_.SetPenStyle(psSolid);
-  chart_.MoveTo(0, 0.5);
-  chart_.DrawTo(10, 0.5);
-  chart_.Legend()->SetCurveName(clGreen, QStringLiteral("0 dB"));
-  chart_.ShowGraf();
+  // A curve named later joins the legend.
+  chart_.Curve(2).SetName(QStringLiteral("0 dB"));
   EXPECT_NE(Find(clGreen, QRect(box_left, 27, 374 - box_left, box_bottom - 10)).x(), -1);
 }
 
 TEST_F(ChartLegendTest, AClickOnALineHidesItsCurveAndASecondShowsIt) {
   chart_.Legend()->SetVisible(true);
-  QSignalSpy hidden(chart_.Legend(), &TChartLegend::CurveHiddenChanged);
+  QSignalSpy toggled(chart_.Legend(), &TChartLegend::CurveToggled);
   const QRect legend(200, 27, 174, 60);
   const QPoint red = Find(clRed, legend);
   ASSERT_NE(red.x(), -1);
-  // The red curve crosses the area's left part (x 60..150): there before, gone after the click.
-  EXPECT_GT(CountPixels(chart_.ControlImage(), clRed, 60, 21, 150, 259), 20);
+  // The red curve crosses the area's middle (x 150..240): there before, gone after the click.
+  EXPECT_GT(CountPixels(chart_.ControlImage(), clRed, 150, 21, 240, 259), 20);
   Click(red + QPoint(40, 0));
-  ASSERT_EQ(hidden.count(), 1);
-  EXPECT_EQ(hidden.at(0).at(0).value<TColor>(), clRed);
-  EXPECT_TRUE(hidden.at(0).at(1).toBool());
-  EXPECT_TRUE(chart_.Legend()->CurveHidden(clRed));
+  ASSERT_EQ(toggled.count(), 1);
+  EXPECT_EQ(toggled.at(0).at(0).toInt(), 1);
+  EXPECT_FALSE(toggled.at(0).at(1).toBool());
+  EXPECT_FALSE(chart_.Curve(1).Visible());
   EXPECT_EQ(CountPixels(chart_.ControlImage(), clRed, 51, 21, 379, 259), 0);
   // The blue curve stays; the press started nothing else.
-  EXPECT_GT(CountPixels(chart_.ControlImage(), clBlue, 60, 21, 150, 259), 20);
+  EXPECT_GT(CountPixels(chart_.ControlImage(), clBlue, 150, 21, 240, 259), 20);
   Click(red + QPoint(40, 0));
-  EXPECT_FALSE(chart_.Legend()->CurveHidden(clRed));
-  EXPECT_GT(CountPixels(chart_.ControlImage(), clRed, 60, 21, 150, 259), 20);
+  EXPECT_TRUE(chart_.Curve(1).Visible());
+  EXPECT_GT(CountPixels(chart_.ControlImage(), clRed, 150, 21, 240, 259), 20);
   // A click beside the legend is an ordinary press.
   Click(QPoint(100, 200));
-  EXPECT_EQ(hidden.count(), 2);
+  EXPECT_EQ(toggled.count(), 2);
 }
 
 TEST_F(ChartLegendTest, StandsInEveryCornerOrRightOfTheChartArea) {
@@ -147,9 +145,8 @@ TEST_F(ChartLegendTest, StandsInEveryCornerOrRightOfTheChartArea) {
   ASSERT_EQ(chart_.ChartWidth(), 210);
   EXPECT_EQ(PixelAt(chart_.ControlImage(), 268, 20), clBlack);
   EXPECT_NE(Find(clBlue, QRect(269, 21, 120, 40)).x(), -1);
-  // It follows new data shown with ShowGraf.
-  chart_.Legend()->SetCurveHidden(clBlue, true);
-  chart_.ShowGraf();
+  // It follows the curves: a hidden one loses its sample there and its line in the chart.
+  chart_.Curve(0).SetVisible(false);
   EXPECT_EQ(Find(clBlue, QRect(0, 0, 400, 300)).x(), -1);
 }
 

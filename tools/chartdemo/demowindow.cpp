@@ -98,13 +98,10 @@ TDemoWindow::TDemoWindow() {
     connect(chart, &TCustomZephChart::MouseClicked, this, [this, chart](Qt::MouseButton, double x, double y, bool in) {
       if (in) Report(QStringLiteral("%1: clicked at t = %2 s, amplitude %3").arg(ChartName(chart)).arg(x, 0, 'f', 3).arg(y, 0, 'g', 4));
     });
-    connect(chart->Legend(), &TChartLegend::CurveHiddenChanged, this, [this, chart](TColor color, bool hidden) {
-      Report(QStringLiteral("%1: \"%2\" %3").arg(ChartName(chart), chart->Legend()->CurveName(color),
-                                                  hidden ? QStringLiteral("hidden") : QStringLiteral("shown")));
+    connect(chart->Legend(), &TChartLegend::CurveToggled, this, [this, chart](int index, bool visible) {
+      Report(QStringLiteral("%1: \"%2\" %3").arg(ChartName(chart), chart->Curve(index).Name(),
+                                                  visible ? QStringLiteral("shown") : QStringLiteral("hidden")));
     });
-    chart->Legend()->SetCurveName(clNavy, QStringLiteral("envelope exp(-t/T)"));
-    chart->Legend()->SetCurveName(clMaroon, QStringLiteral("x(t)"));
-    chart->Legend()->SetCurveName(clRed, QStringLiteral("every second"));
     chart->OnTextLabelMove = [this](QObject* sender, TTextLabel* label) {
       Report(QStringLiteral("%1: moved \"%2\"").arg(ChartName(sender), label->Caption().replace(QLatin1Char('\n'), QLatin1Char(' '))));
     };
@@ -226,28 +223,33 @@ void TDemoWindow::ResetRanges() {
 }
 
 void TDemoWindow::DrawCurves(TZephChart* chart, double rate) {
-  chart->ClearGraf();
+  // Curve objects, named for the legends; the chart sharing the list draws them as well.
+  chart->RemoveCurves();
   // Layer 2: the oscillation, on the right-hand axis.
   chart->SetCurrentLayer(2);
   chart->SetDataColor(clMaroon);
   chart->SetLineWidth(1);
-  chart->MoveTo(0, 1);
-  for (int i = 1; i <= 600; ++i) {
+  TZephCurve oscillation = chart->AddCurve(QStringLiteral("x(t)"));
+  for (int i = 0; i <= 600; ++i) {
     const double t = i / 60.0;
-    chart->DrawTo(t, std::exp(-rate * t) * std::cos(kTwoPi * t));
+    oscillation.Append(t, std::exp(-rate * t) * std::cos(kTwoPi * t));
   }
-  // Layer 1: its envelope, thick, with a mark every second.
+  // Layer 1: its envelope, thick, and a mark every second.
   chart->SetCurrentLayer(1);
   chart->SetDataColor(clNavy);
   chart->SetLineWidth(2);
-  chart->MoveTo(0, 1);
-  for (int i = 1; i <= 200; ++i) {
+  TZephCurve envelope = chart->AddCurve(QStringLiteral("envelope exp(-t/T)"));
+  for (int i = 0; i <= 200; ++i) {
     const double t = i / 20.0;
-    chart->DrawTo(t, std::exp(-rate * t));
+    envelope.Append(t, std::exp(-rate * t));
   }
   chart->SetLineWidth(1);
   chart->SetDataColor(clRed);
-  for (int t = 1; t <= 10; ++t) chart->Mark(t, std::exp(-rate * t), 24);
+  chart->SetPenStyle(psClear);
+  TZephCurve seconds = chart->AddCurve(QStringLiteral("every second"));
+  chart->SetPenStyle(psSolid);
+  seconds.SetMarkType(24);
+  for (int t = 1; t <= 10; ++t) seconds.Append(t, std::exp(-rate * t));
   chart->ShowGraf();
 }
 

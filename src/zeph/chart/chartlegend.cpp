@@ -64,78 +64,16 @@ void TChartLegend::SetColorBorder(TColor value) {
   Notify();
 }
 
-void TChartLegend::SetCurveName(TColor color, const QString& name) {
-  const auto named = std::find_if(names_.begin(), names_.end(), [color](const auto& n) { return n.first == color; });
-  if (named != names_.end() && named->second == name) return;
-  if (named == names_.end() && name.isEmpty()) return;
-  if (name.isEmpty()) {
-    names_.erase(named);
-  } else if (named != names_.end()) {
-    named->second = name;
-  } else {
-    names_.emplace_back(color, name);
-  }
-  Notify();
-}
-
-QString TChartLegend::CurveName(TColor color) const {
-  const auto named = std::find_if(names_.begin(), names_.end(), [color](const auto& n) { return n.first == color; });
-  return named != names_.end() ? named->second : QString();
-}
-
-bool TChartLegend::CurveHidden(TColor color) const {
-  return std::find(hidden_.begin(), hidden_.end(), color) != hidden_.end();
-}
-
-void TChartLegend::SetCurveHidden(TColor color, bool hidden) {
-  if (CurveHidden(color) == hidden) return;
-  if (hidden) {
-    hidden_.push_back(color);
-  } else {
-    hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), color), hidden_.end());
-  }
-  Notify();
-  if (!OwnerLoading()) Q_EMIT CurveHiddenChanged(color, hidden);
-}
-
 // ---- The chart's side ----
 
 std::vector<TLegendEntry> TCustomZephChart::LegendEntries() const {
-  // Each named colour with the pen of its first line and the mark of its first mark, in the order
-  // the colours first appear; a run of points shares one set of attributes, so its first item
-  // tells what it is.
   std::vector<TLegendEntry> entries;
-  std::vector<bool> has_line;
-  const auto note = [&](TColor color, int kind, int pen_style, int width, int mark) {
-    const bool line = kind == ikMoveTo || kind == ikDrawTo || kind == ikLine || kind == ikRelDraw;
-    if (!line && kind != ikMark) return;
-    auto entry = std::find_if(entries.begin(), entries.end(), [color](const TLegendEntry& e) { return e.Color == color; });
-    if (entry == entries.end()) {
-      const QString name = legend_->CurveName(color);
-      if (name.isEmpty()) return;
-      entries.push_back({name, color, psClear, 1, -1, legend_->CurveHidden(color)});
-      has_line.push_back(false);
-      entry = entries.end() - 1;
-    }
-    const std::size_t i = static_cast<std::size_t>(entry - entries.begin());
-    if (line && !has_line[i]) {
-      has_line[i] = true;
-      entry->PenStyle = static_cast<TPenStyle>(pen_style);
-      entry->LineWidth = std::max(width, 1);
-    }
-    if (kind == ikMark && entry->MarkType < 0) entry->MarkType = mark;
-  };
-  const TZephItemList& list = Items();
-  for (const TZephItemList::Run& run : list.Runs()) {
-    if (run.points) {
-      const TZephPointAttributes& a = run.attributes;
-      note(a.Color, *list.PointKinds(run.start), a.PenStyle, a.LineWidth, a.MarkType);
-      continue;
-    }
-    for (int k = 0; k < run.count; ++k) {
-      const TZephChartItem& item = list.Record(run.start + static_cast<std::size_t>(k));
-      note(item.Color, item.Kind, item.PenStyle, item.LineWidth, item.MarkType);
-    }
+  for (int i = 0; i < CurveCount(); ++i) {
+    const TZephCurve curve = Curve(i);
+    const QString name = curve.Name();
+    if (name.isEmpty()) continue;
+    entries.push_back({i, name, curve.Color(), curve.PenStyle(), std::max(curve.LineWidth(), 1), curve.MarkType(),
+                       !curve.Visible()});
   }
   return entries;
 }
@@ -225,7 +163,8 @@ bool TCustomZephChart::LegendClick(QPoint at, Qt::MouseButton button) {
   const int i = LegendEntryAt(at);
   if (i < 0) return false;
   const TLegendEntry entry = LegendEntries()[static_cast<std::size_t>(i)];
-  legend_->SetCurveHidden(entry.Color, !entry.Hidden);
+  Curve(entry.CurveIndex).SetVisible(entry.Hidden);
+  if (!IsLoading()) Q_EMIT legend_->CurveToggled(entry.CurveIndex, entry.Hidden);
   return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <vector>
 
 #include "zeph/chart/chart_export.h"
 #include "zeph/toolkit/events.h"
@@ -14,31 +13,32 @@ namespace zeph {
 
 /// One line of a chart's legend: a curve's name with its pen and mark.
 struct ZEPH_CHART_EXPORT TLegendEntry {
-  QString Name;                 ///< The curve's name, as the legend shows it.
-  TColor Color = clBlack;       ///< The curve's pen colour.
-  TPenStyle PenStyle = psSolid;  ///< The curve's pen style.
-  int LineWidth = 1;            ///< The curve's pen width in pixels.
-  int MarkType = -1;            ///< The mark drawn on the curve's points (DrawMark()), or -1 for none.
-  bool Hidden = false;          ///< Whether the curve is hidden; the legend then shows its name in grey.
+  int CurveIndex = 0;            ///< The curve's index (TZephItemStore::Curve()).
+  QString Name;                  ///< The curve's name, as the legend shows it.
+  TColor Color = clBlack;        ///< The curve's colour.
+  TPenStyle PenStyle = psSolid;  ///< The curve's pen style; \c psClear for marks alone.
+  int LineWidth = 1;             ///< The curve's pen width in pixels.
+  int MarkType = -1;             ///< The curve's mark (DrawMark()), or -1 (TZephCurve::kNoMark) for none.
+  bool Hidden = false;           ///< Whether the curve is hidden; the legend then shows its name in grey.
 };
 
 /// The legend of a chart: a box listing the curves' names with their pens and marks.
 ///
-/// Every chart owns one (TCustomZephChart::Legend()); it is hidden until SetVisible(true). The box
-/// stands in a corner of the chart area or outside it, to the right (Position()); it is drawn in
-/// screen pixels over the chart, and in every export (TCustomZephChart::PaintTo()). A click on a
-/// line of the legend hides that curve, a second click shows it again.
-///
-/// The legend lists the curves that have names. A curve is a run of move-to and draw-to items (and
-/// marks) of one colour: SetCurveName() names the colour, and the legend shows, in the order the
-/// colours first appear in the display list, each named colour with the pen style and width of its
-/// first line and the mark of its first mark item.
+/// Every chart owns one (TCustomZephChart::Legend()); it is hidden until SetVisible(true). It lists
+/// the chart's curve objects (TZephItemStore::AddCurve()) that have a name, in their order, each
+/// with a sample of its line in its colour, pen style and width and its mark. The box stands in a
+/// corner of the chart area or outside it, to the right (Position()); it is drawn in screen pixels
+/// over the chart, and in every export (TCustomZephChart::PaintTo()). A click on a line of the
+/// legend hides that curve (TZephCurve::SetVisible()), a second click shows it again; a hidden
+/// curve keeps its place in the legend, its name in grey and without its sample.
 ///
 /// \code
-/// chart.SetDataColor(Qt::blue);  // ... MoveTo / DrawTo the magnitude ...
-/// chart.SetDataColor(Qt::red);   // ... MoveTo / DrawTo the phase ...
-/// chart.Legend()->SetCurveName(zeph::clBlue, QStringLiteral("|H(f)|"));
-/// chart.Legend()->SetCurveName(zeph::clRed, QStringLiteral("φ(f)"));
+/// zeph::TZephChart chart;
+/// chart.SetDataColor(Qt::blue);
+/// zeph::TZephCurve magnitude = chart.AddCurve(QStringLiteral("|H(f)|"));
+/// chart.SetDataColor(Qt::red);
+/// zeph::TZephCurve phase = chart.AddCurve(QStringLiteral("φ(f)"));
+/// // ... magnitude.Append(f, h); phase.Append(f, p); ...
 /// chart.Legend()->SetVisible(true);
 /// \endcode
 class ZEPH_CHART_EXPORT TChartLegend : public QObject {
@@ -98,33 +98,17 @@ class ZEPH_CHART_EXPORT TChartLegend : public QObject {
   /// Sets ColorBorder() from a Qt colour name such as \c Qt::black.
   void SetColorBorder(Qt::GlobalColor value) { SetColorBorder(QColorToColor(QColor(value))); }
 
-  /// Names the curve drawn in \p color (the colour's run of lines and marks); an empty name takes
-  /// the curve off the legend.
-  void SetCurveName(TColor color, const QString& name);
-  /// Names the curve drawn in a QColor (its alpha channel is dropped).
-  void SetCurveName(const QColor& color, const QString& name) { SetCurveName(QColorToColor(color), name); }
-  /// Names the curve drawn in a Qt colour such as \c Qt::red.
-  void SetCurveName(Qt::GlobalColor color, const QString& name) { SetCurveName(QColor(color), name); }
-  /// The name of the curve drawn in \p color; empty when it has none.
-  QString CurveName(TColor color) const;
-  /// Whether the curve drawn in \p color is hidden.
-  bool CurveHidden(TColor color) const;
-  /// Hides or shows the curve drawn in \p color (its lines, marks and other items of that colour);
-  /// a click on its line of the legend does the same. Raises CurveHiddenChanged() on a change.
-  void SetCurveHidden(TColor color, bool hidden);
-  /// The colours hidden with SetCurveHidden(), in the order they were hidden.
-  const std::vector<TColor>& HiddenColors() const { return hidden_; }
-
-  /// Raised after every change of the legend's settings, names or hidden curves; the chart
-  /// repaints through it under its AutoRedraw rule. Set by the owning chart.
+  /// Raised after every change of the legend's settings; the chart repaints through it under its
+  /// AutoRedraw rule. Set by the owning chart.
   TNotifyEvent OnChange;
 
  Q_SIGNALS:
-  /// A setting, a name or a hidden curve changed; NOTIFY signal of the properties. Not raised
-  /// while the owning chart loads from a stored form.
+  /// A setting changed; NOTIFY signal of the properties. Not raised while the owning chart loads
+  /// from a stored form.
   void PropertiesChanged();
-  /// The curve drawn in \p color was hidden or shown (by a click on the legend or by code).
-  void CurveHiddenChanged(zeph::TColor color, bool hidden);
+  /// The user clicked the legend's line of the curve at \p curve_index (TZephItemStore::Curve()),
+  /// which is now \p visible or hidden; raised by the chart after the curve has changed.
+  void CurveToggled(int curve_index, bool visible);
 
  private:
   void Notify();
@@ -136,8 +120,6 @@ class ZEPH_CHART_EXPORT TChartLegend : public QObject {
   TFont font_;
   TColor color_bkg_ = clWhite;
   TColor color_border_ = clBlack;
-  std::vector<std::pair<TColor, QString>> names_;
-  std::vector<TColor> hidden_;
 };
 
 }  // namespace zeph

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "zeph/chart/itemlist.h"
 #include "zeph/chart/zephcurve.h"
@@ -173,22 +171,15 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   ///
   /// Takes effect at the chart's next repaint.
   void SetLayerVisible(int layer, bool visible);
-  /// Whether an item is drawn: only when its class and its layer are both visible and its colour
-  /// is not hidden.
+  /// Whether an item is drawn: only when its class and its layer are both visible.
   bool ItemVisible(const TZephChartItem& item) const {
-    return class_visible_[item.ItemClass] && LayerVisible(item.Layer) && !ColorHidden(item.Color);
+    return class_visible_[item.ItemClass] && LayerVisible(item.Layer);
   }
   /// Whether the items with these attributes are drawn: only when their class and their layer are
-  /// both visible and their colour is not hidden.
+  /// both visible.
   bool ItemVisible(const TZephPointAttributes& attributes) const {
-    return class_visible_[attributes.ItemClass] && LayerVisible(attributes.Layer) && !ColorHidden(attributes.Color);
+    return class_visible_[attributes.ItemClass] && LayerVisible(attributes.Layer);
   }
-  /// Whether the items of a colour are hidden (a curve hidden through the chart's legend).
-  bool ColorHidden(TColor color) const {
-    return !hidden_colors_.empty() && std::find(hidden_colors_.begin(), hidden_colors_.end(), color) != hidden_colors_.end();
-  }
-  /// Hides the items of the colours given, and shows all others; takes effect at the next repaint.
-  void SetHiddenColors(std::vector<TColor> colors) { hidden_colors_ = std::move(colors); }
 
  protected:
   /// A record of the kind at the point(s) with the current colour, pen style, line width, class and
@@ -211,7 +202,6 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   TZephPointAttributes attributes_{clBlack, 1, 1, psSolid, 0, 0};
   TColor fill_color_ = clSilver;
   std::array<bool, kClassCount> class_visible_;
-  std::vector<TColor> hidden_colors_;
   std::array<bool, kLayerCount> layer_visible_;
 };
 

@@ -56,7 +56,6 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   legend_ = new TChartLegend(this);
   legend_->setObjectName(QStringLiteral("Legend"));
   legend_->OnChange = [this](QObject*) {
-    SetHiddenColors(legend_->HiddenColors());
     Invalidate();
     RepaintIfAuto();
   };

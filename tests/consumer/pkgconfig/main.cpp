@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
   QObject::connect(&chart, &zeph::TCustomZephChart::LayerRangeChanged, [&](int layer) { range_changes += layer; });
   chart.SetLayerRange(1, 0, 0, 1, 1.25);
   chart.SetNavigation(zeph::nvWheelZoom | zeph::nvDragPan | zeph::nvHomeView);
-  chart.Legend()->SetCurveName(Qt::blue, QStringLiteral("ramp"));
   chart.Legend()->SetVisible(true);
   chart.SetDataColor(zeph::clBlue);
   chart.SetLineWidth(3);
-  chart.MoveTo(0, 0);
-  chart.DrawTo(1, 1);
+  zeph::TZephCurve ramp = chart.AddCurve(QStringLiteral("ramp"));
+  ramp.Append(0, 0);
+  ramp.Append(1, 1);
   chart.show();
   chart.ShowGraf();
   if (range_changes != 1) return 3;
