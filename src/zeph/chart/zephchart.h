@@ -96,6 +96,20 @@ struct ZEPH_CHART_EXPORT TLayerScaling {
 /// of scale settings always repaints. Parts that did not change (the rims with caption and scales,
 /// the empty chart area with its grid) are kept between paints and reused.
 ///
+/// <b>Qt integration.</b> Beside its \c On... events (single \c std::function handlers, kept as
+/// specified) the chart raises Qt signals that any number of slots may share: LayerRangeChanged()
+/// for every range change whatever its cause, MouseClicked() and MouseMovedInChart() in world
+/// coordinates, CrossHairMoved(), TextLabelMoved(), ZoomPanned(), DataRendered() and
+/// ScaleSettingsChanged(); the properties that change at run time have NOTIFY signals, and so
+/// do the option objects (TScaleProps::PropertiesChanged(), TCrossHair::PropertiesChanged(),
+/// TTextLabel::PropertiesChanged()). Each signal follows the event it mirrors, once per change,
+/// and none is raised while the chart loads from a stored form. Every colour setter also takes a
+/// QColor or a Qt colour name (\c Qt::red), every font setter a QFont; TFont converts to QFont
+/// and ColorToQColor() turns a TColor into a QColor. SetNavigation() switches on wheel zoom,
+/// panning, zoom windows, the home view and keys in one call; Legend() lists the named curve
+/// objects; SetAntialiased() smooths the drawing and SetPaletteColors() follows the desktop's
+/// theme.
+///
 /// The chart's functions raise no exceptions of their own beyond failed memory allocations (the
 /// layer-joining settings of JointLayers() raise EZephChartError on misuse); exceptions thrown by
 /// event handlers pass through to the caller of the function that raised the event.
