@@ -5,9 +5,13 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "zeph/chart/zephchart.h"
+
+// The flags combine into the switch's type also where namespace zeph is not open.
+static_assert(std::is_same_v<decltype(zeph::nvWheelZoom | zeph::nvDragPan | zeph::nvKeys), zeph::TNavigation>);
 
 using namespace zeph;
 

@@ -41,10 +41,10 @@ enum TNavigationFlag : unsigned {
 /// A combination of TNavigationFlag values: the chart's \c Navigation switch.
 Q_DECLARE_FLAGS(TNavigation, TNavigationFlag)
 Q_FLAG_NS(TNavigation)
+// Beside the enumeration, where argument-dependent lookup finds them from any namespace.
+Q_DECLARE_OPERATORS_FOR_FLAGS(TNavigation)
 
 }  // namespace ChartNavigation
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(ChartNavigation::TNavigation)
 
 // Used by their prefixed value names, as everywhere in the chart library.
 using namespace ChartNavigation;  // NOLINT(google-global-names-in-headers)
