@@ -213,6 +213,10 @@ TEST_F(ChartNavigationTest, HomeViewIsTheApplicationsLastRanges) {
   Key(Qt::Key_Left);
   Key(Qt::Key_Home);
   ExpectRanges(1, 2, 4, 0, 1);
+  // Home again: already there, no step.
+  const int steps = zoom_pans_;
+  Key(Qt::Key_Home);
+  EXPECT_EQ(zoom_pans_, steps);
 
   // Without nvHomeView the double-click is a press as ever.
   chart_.SetNavigation(nvWheelZoom);

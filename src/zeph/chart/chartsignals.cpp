@@ -63,6 +63,9 @@ void TCustomZephChart::StoreHomeView() {
 }
 
 void TCustomZephChart::RestoreHomeView() {
+  bool away = false;
+  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(navigation_.home[LayerIndex(layer)] == CurrentRanges(layer));
+  if (!away) return;
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     const TChartNavigationState::LayerRanges& home = navigation_.home[LayerIndex(layer)];

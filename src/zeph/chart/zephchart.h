@@ -1015,7 +1015,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Brings back the ranges of the home view on all layers, as one step of navigation.
   ///
   /// The home view holds the ranges the application set last (see StoreHomeView()); panning and
-  /// zooming by the user leave it alone. Works whatever Navigation() says.
+  /// zooming by the user leave it alone. Works whatever Navigation() says; when every layer shows
+  /// its home view already, nothing happens (no repaint, no \c OnZoomPan).
   void RestoreHomeView();
   ///@}
 
