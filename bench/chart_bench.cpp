@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/varactormodel.h"
+#include "live_data_bench.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
@@ -144,14 +145,29 @@ QcpPlots& Qcp() {
 
 // ---- the benchmarks ----
 
+// Both sides draw at a device pixel ratio: the argument in percent, 100 where there is none.
+void SetRatio(qreal ratio) {
+  ZephCharts& zeph = Zeph();
+  QcpPlots& qcp = Qcp();
+  for (TZephChart* chart : {&zeph.cap, &zeph.nd}) chart->SetRenderRatio(ratio);
+  for (QCustomPlot* plot : {&qcp.cap, &qcp.nd}) {
+    plot->setBufferDevicePixelRatio(ratio);
+    plot->replot();
+  }
+}
+
+qreal RatioArg(const benchmark::State& state) { return static_cast<qreal>(state.range(0)) / 100; }
+
 void BM_SliderStep_Zeph(benchmark::State& state) {
   ZephCharts& charts = Zeph();
+  SetRatio(RatioArg(state));
   for (auto _ : state) varactor::PlotCurves(NextPosition(), charts.cap, charts.nd);
 }
-BENCHMARK(BM_SliderStep_Zeph)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SliderStep_Zeph)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 void BM_SliderStep_QCustomPlot(benchmark::State& state) {
   QcpPlots& plots = Qcp();
+  SetRatio(RatioArg(state));
   for (auto _ : state) {
     const int position = NextPosition();
     SetQcpData(plots.cap, varactor::CapacitanceCurve(position));
@@ -160,10 +176,11 @@ void BM_SliderStep_QCustomPlot(benchmark::State& state) {
     plots.nd.replot();
   }
 }
-BENCHMARK(BM_SliderStep_QCustomPlot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SliderStep_QCustomPlot)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint_Zeph(benchmark::State& state) {
   ZephCharts& charts = Zeph();
+  SetRatio(1);
   for (auto _ : state) {
     charts.cap.Paint();
     charts.nd.Paint();
@@ -175,6 +192,7 @@ BENCHMARK(BM_FullRepaint_Zeph)->Unit(benchmark::kMicrosecond);
 // above reuses them, as an expose or a repaint with unchanged settings does).
 void BM_FullRepaintAfterChange_Zeph(benchmark::State& state) {
   ZephCharts& charts = Zeph();
+  SetRatio(1);
   int shift = 0;
   for (auto _ : state) {
     shift ^= 1;
@@ -190,6 +208,7 @@ BENCHMARK(BM_FullRepaintAfterChange_Zeph)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint_QCustomPlot(benchmark::State& state) {
   QcpPlots& plots = Qcp();
+  SetRatio(1);
   for (auto _ : state) {
     plots.cap.replot();
     plots.nd.replot();
@@ -219,7 +238,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
   void PrintRatios() const {
-    Ratio("slider step", "BM_SliderStep_Zeph", "BM_SliderStep_QCustomPlot", 0.25);
+    for (const char* percent : {"100", "150", "200"}) {
+      const std::string arg = std::string("/") + percent;
+      Ratio(("slider step " + std::string(percent) + "%").c_str(), "BM_SliderStep_Zeph" + arg,
+            "BM_SliderStep_QCustomPlot" + arg, 0.25);
+    }
     Ratio("full repaint", "BM_FullRepaint_Zeph", "BM_FullRepaint_QCustomPlot", 0.5);
     for (const char* points : {"100000", "1000000"}) {
       const std::string arg = std::string("/") + points;
@@ -268,6 +291,7 @@ void SaveImages(const QString& folder) {
   QcpPlots& qcp = Qcp();
   qcp.cap.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_capacitance.png"));
   qcp.nd.toPixmap(kWidth, kHeight).save(folder + QStringLiteral("/qcustomplot_profile.png"));
+  SaveLiveImages(folder);
   std::printf("images written to %s\n", qPrintable(folder));
 }
 

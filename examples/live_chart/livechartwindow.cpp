@@ -16,6 +16,7 @@ namespace {
 constexpr double kSamplePeriod = 0.05;  // seconds of signal per sample
 constexpr double kWindowWidth = 10.0;   // seconds in view
 constexpr double kMeanWeight = 0.1;     // weight of the newest sample in the running mean
+constexpr std::size_t kHistory = 1200;  // samples each curve keeps: a minute of signal
 constexpr TColor kSignalColor = clNavy;
 constexpr TColor kMeanColor = clRed;
 
@@ -71,7 +72,16 @@ void TLiveChartWindow::ConfigureChart() {
   chart_->Scale1X()->SetRange(0, kWindowWidth);
   chart_->Scale1Y()->SetCaption(QStringLiteral("U / mV"));
   chart_->Scale1Y()->SetRange(-2, 2);
+
+  // One curve object per trace, each with a fixed history: the oldest samples go as new ones come.
+  chart_->SetDataColor(kSignalColor);
+  chart_->SetLineWidth(1);
+  signal_ = chart_->AddCurve(QStringLiteral("signal"));
+  signal_.SetHistoryLimit(kHistory);
+  chart_->SetDataColor(kMeanColor);
   chart_->SetLineWidth(2);
+  mean_ = chart_->AddCurve(QStringLiteral("running mean"));
+  mean_.SetHistoryLimit(kHistory);
 
   // The newest running mean, as a dashed horizontal line across the chart.
   TCrossHair* level = chart_->CrossHair1();
@@ -88,12 +98,14 @@ void TLiveChartWindow::ConfigureChart() {
 void TLiveChartWindow::AddSample() {
   const double t = static_cast<double>(count_) * kSamplePeriod;
   const double signal = CleanSignal(t) + noise_(noise_source_);
-  const double mean = samples_.empty() ? signal : samples_.back().mean + kMeanWeight * (signal - samples_.back().mean);
-  const TSample sample{t, signal, mean};
+  const double mean = count_ == 0 ? signal : last_mean_ + kMeanWeight * (signal - last_mean_);
+  last_mean_ = mean;
 
-  if (t > chart_->Scale1X()->RangeHigh()) ScrollTo(chart_->Scale1X()->RangeHigh() - kWindowWidth / 2);
-  if (!samples_.empty()) DrawSegment(samples_.back(), sample);
-  samples_.push_back(sample);
+  // Scrolling only changes the range: the curves keep their points and draw what is in view.
+  const double high = chart_->Scale1X()->RangeHigh();
+  if (t > high) chart_->Scale1X()->SetRange(high - kWindowWidth / 2, high + kWindowWidth / 2);
+  signal_.Append(t, signal);
+  mean_.Append(t, mean);
   chart_->CrossHair1()->SetPosY(mean);
   // Draws what was appended since the last call.
   chart_->ShowGraf();
@@ -104,23 +116,6 @@ void TLiveChartWindow::AddSample() {
                         .arg(signal, 0, 'f', 2)
                         .arg(mean, 0, 'f', 2));
   emit SampleAdded(count_);
-}
-
-void TLiveChartWindow::DrawSegment(const TSample& from, const TSample& to) {
-  chart_->SetDataColor(kSignalColor);
-  chart_->SetLineWidth(1);
-  chart_->Line(from.time, from.signal, to.time, to.signal);
-  chart_->SetDataColor(kMeanColor);
-  chart_->SetLineWidth(2);
-  chart_->Line(from.time, from.mean, to.time, to.mean);
-}
-
-void TLiveChartWindow::ScrollTo(double low) {
-  // The last sample left of the view stays, so that the traces enter at the left edge.
-  while (samples_.size() > 1 && samples_[1].time <= low) samples_.pop_front();
-  chart_->Scale1X()->SetRange(low, low + kWindowWidth);
-  chart_->ClearGraf();
-  for (std::size_t i = 1; i < samples_.size(); ++i) DrawSegment(samples_[i - 1], samples_[i]);
 }
 
 void TLiveChartWindow::TogglePause() {

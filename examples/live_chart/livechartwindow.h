@@ -2,8 +2,9 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <random>
+
+#include <zeph/chart/zephcurve.h>
 
 class QLabel;
 class QPushButton;
@@ -12,8 +13,9 @@ class TZephChart;
 }  // namespace zeph
 
 // A window whose chart follows a noisy sensor signal and its running mean as they come in. A timer
-// adds one sample per tick; when the traces reach the right edge, the time axis moves on by half
-// its width and the chart keeps only what is still in view.
+// appends one sample per tick to two curve objects, which keep a fixed history (a minute of
+// signal); when the traces reach the right edge, the time axis moves on by half its width. Nothing
+// is ever resubmitted: the chart draws from each curve only what the window shows.
 class TLiveChartWindow : public QWidget {
   Q_OBJECT
 
@@ -29,25 +31,17 @@ class TLiveChartWindow : public QWidget {
   void SampleAdded(int count);
 
  private:
-  struct TSample {
-    double time;
-    double signal;
-    double mean;
-  };
-
   void ConfigureChart();
   void AddSample();
-  void DrawSegment(const TSample& from, const TSample& to);
-  // Moves the time axis on and draws the samples still in view anew.
-  void ScrollTo(double low);
   void TogglePause();
 
   zeph::TZephChart* chart_ = nullptr;
+  zeph::TZephCurve signal_;
+  zeph::TZephCurve mean_;
   QLabel* reading_ = nullptr;
   QPushButton* pause_ = nullptr;
   QTimer timer_;
-  // The samples in view, and the last one before it.
-  std::deque<TSample> samples_;
+  double last_mean_ = 0;
   int count_ = 0;
   std::mt19937 noise_source_{20240611};
   std::normal_distribution<double> noise_{0.0, 0.08};

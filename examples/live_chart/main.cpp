@@ -1,6 +1,6 @@
 // live_chart: a chart that follows a signal as it comes in. A QTimer adds one sample per tick
-// (Line items appended to the chart, then ShowGraf); the time axis scrolls on when the traces
-// reach its end, and a dashed cross-hair marks the newest running mean.
+// (appended to two curve objects with a fixed history, then ShowGraf); the time axis scrolls on
+// when the traces reach its end, and a dashed cross-hair marks the newest running mean.
 //
 //   live_chart [--snapshot FILE.png]
 //

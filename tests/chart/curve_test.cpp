@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -299,6 +300,36 @@ TEST(CurveTest, RestylingRepaintsUnderAutoRedrawAndSharingChartsDrawTheCurve) {
   curve.Remove();
   EXPECT_EQ(user.CurveCount(), 0);
   EXPECT_EQ(CountPixels(user.ChartAreaImage(), clRed, 0, 0, shown.width(), shown.height()), 0);
+}
+
+// Charts that leave a data group keep the curves they showed, as curves of their own.
+TEST(CurveTest, ChartsLeavingADataGroupKeepTheCurvesAsTheirOwn) {
+  auto owner = std::make_unique<TZephChart>();
+  Configure(*owner);
+  TZephChart first;
+  TZephChart second;
+  Configure(first);
+  Configure(second);
+  first.SetUseDataOf(owner.get());
+  second.SetUseDataOf(owner.get());
+  owner->SetDataColor(clRed);
+  owner->AddCurve().Append(Xs(1000), Wave(1000));
+  owner->ShowGraf();
+  second.SetUseDataOf(nullptr);
+  owner.reset();
+  for (TZephChart* chart : {&first, &second}) {
+    ASSERT_EQ(chart->CurveCount(), 1);
+    TZephCurve curve = chart->Curve(0);
+    ASSERT_TRUE(curve.IsValid());
+    EXPECT_EQ(curve.Count(), 1000u);
+    // The setter repaints the chart that holds the curve now.
+    curve.SetColor(clBlue);
+    const QImage& image = chart->ChartAreaImage();
+    EXPECT_EQ(CountPixels(image, clRed, 0, 0, image.width(), image.height()), 0);
+    EXPECT_GT(CountPixels(image, clBlue, 0, 0, image.width(), image.height()), 300);
+  }
+  // Each holds a copy of its own.
+  EXPECT_FALSE(first.Curve(0) == second.Curve(0));
 }
 
 }  // namespace

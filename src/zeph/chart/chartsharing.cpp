@@ -71,6 +71,7 @@ void TCustomZephChart::StopUsingData() {
   // The chart goes on showing what it showed, in a list of its own: its next changes are its own
   // and no longer reach the group.
   items_ = std::make_shared<TZephItemList>(*items_);
+  AdoptCurves();
 }
 
 void TCustomZephChart::LeaveDataGroup() {
@@ -81,6 +82,7 @@ void TCustomZephChart::LeaveDataGroup() {
     TCustomZephChart* user = data_users_[i];
     user->use_data_of_ = nullptr;
     if (i + 1 < data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
+    user->AdoptCurves();
   }
   const std::vector<TCustomZephChart*> left = std::move(data_users_);
   data_users_.clear();

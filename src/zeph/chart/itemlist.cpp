@@ -15,7 +15,8 @@ bool IsPointKind(std::uint8_t kind) {
   return kind == ikMoveTo || kind == ikDrawTo || kind == ikMark || kind == ikRelMove || kind == ikRelDraw;
 }
 
-// A copy of a curve with points and index of its own, told to the same store.
+// A copy of a curve with points and index of its own; the store that holds the copied list adopts
+// it (TZephItemStore::AdoptCurves).
 std::shared_ptr<TZephCurveData> CopyCurve(const TZephCurveData& curve) {
   auto copy = std::make_shared<TZephCurveData>();
   copy->name = curve.name;
@@ -26,7 +27,6 @@ std::shared_ptr<TZephCurveData> CopyCurve(const TZephCurveData& curve) {
   copy->layer = curve.layer;
   copy->visible = curve.visible;
   copy->history_limit = curve.history_limit;
-  copy->store = curve.store;
   copy->points.CopyFrom(curve.points);
   copy->index = curve.index;
   return copy;

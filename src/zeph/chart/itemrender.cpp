@@ -6,6 +6,7 @@
 
 #include "zeph/chart/curvedata_p.h"
 #include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/indexedrun_p.h"
 #include "zeph/chart/pencache_p.h"
 #include "zeph/chart/pixelmap.h"
 #include "zeph/chart/polylinebatch_p.h"
@@ -68,8 +69,9 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   // Background and grid come from the cached empty area while nothing they depend on changed.
   const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
   const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
-  if (cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_base_.Size() == area_size &&
-      area_bmp_.Size() == area_size) {
+  const bool unchanged =
+      cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_bmp_.Size() == area_size;
+  if (unchanged && !area_base_pending_ && area_base_.Size() == area_size) {
     // Only what the last data rendering drew on needs the empty area back.
     if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
     dirty_columns_.Reset(area_size.width(), area_size.height());
@@ -84,8 +86,13 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     return;
   }
   if (grid_style_ != gsNone) DrawGrid(canvas);
-  area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
-  area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
+  // not while every paint changes the range (a live plot).
+  if (unchanged) {
+    area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
+    area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+  }
+  area_base_pending_ = !unchanged;
   area_base_valid_ = true;
   area_base_layer_ = CurrentLayer();
   RenderData(canvas);
@@ -358,7 +365,116 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     return k;
   };
 
-  for (const TZephItemList::Run& run : list.Runs()) {
+  // An ordered run (x never decreasing) is drawn from its index: only the stretch from the last
+  // point before the visible x range to the first after it, and dense columns from block
+  // summaries. The pixels are those of the whole run: segments between two points beyond one side
+  // draw nothing; a dashed or painted pen starts where one of its polylines of kMaxPoints would
+  // start, so dash pattern and polyline ends stay where they were. Returns false when the run must
+  // be drawn point by point after all (nothing drawn then). chunk_at(i, count) gives the points
+  // and kinds from position i that lie together, count receiving how many; start_at_begin says
+  // that a polyline starts at the run's first point, cut_end that what follows the run does not
+  // continue its polyline.
+  const auto draw_ordered = [&](const TRunIndex& index, const auto& point_at, const auto& kind_at, const auto& chunk_at,
+                                std::size_t begin, std::size_t end, const TZephPointAttributes& attributes,
+                                bool start_at_begin, bool cut_end) {
+    const int layer = attributes.Layer;
+    const TLayerScaling& scaling = LayerScaling(layer);
+    const bool log_x = ScaleX(layer)->Logarithmic();
+    const int reach = 2 * std::max(attributes.LineWidth, 1) + 2;
+    double low = 0;
+    double high = 0;
+    if (begin == end ||
+        !VisibleXRange(scaling.KX, scaling.DX, log_x, l_rim_, ChartWidth(), reach + 16.0, low, high))
+      return false;
+    if (log_x) {
+      // The points at or below the smallest logarithm share one pixel beside the area; only where
+      // that lies beyond the pen's reach on their side are they passed over.
+      const int tiny = ItemPixel(layer, 0, 1).x();
+      if (scaling.KX > 0 ? tiny >= -reach : tiny <= ChartWidth() + reach) return false;
+    }
+    const auto style = static_cast<TPenStyle>(attributes.PenStyle);
+    const bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1 && !exact;
+    const std::size_t first = index.FirstAtLeast(begin, end, low, point_at);
+    std::size_t from = first > begin ? first - 1 : begin;
+    if (from > begin && !solid) {
+      std::size_t start = begin;
+      const bool known = index.LastStart(from, start) || start_at_begin;
+      constexpr std::size_t kSegments = TPolylineBatch::kMaxPoints - 1;
+      from = known ? start + (from - start) / kSegments * kSegments : begin;
+    }
+    std::size_t to = end;
+    if (cut_end || solid) to = std::min(end, index.FirstAtLeast(from, end, std::nextafter(high, HUGE_VAL), point_at) + 1);
+    set_width(attributes.LineWidth);
+    if (from > begin) {
+      flush();
+      broken = true;
+    }
+    std::size_t k = from;
+    if (solid) {
+      flush();
+      cache.SetPenColor(attributes.Color);
+      cache.SetPenStyle(style);
+      if (canvas.DrawsOwnLines() && canvas.PenMode() == pmCopy) {
+        LineRasterizer rasterizer = canvas.Rasterizer();
+        TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
+        const auto kinds_at = [&](std::size_t i) {
+          std::size_t count = 0;
+          return chunk_at(i, count).second;
+        };
+        const TIndexedSource source(index, point_at, kind_at, kinds_at);
+        k = polyline.DrawFrom(map_of(layer), source, k, to, broken,
+                              [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
+        const QPoint pen = polyline.Finish();
+        batch.SetPenPos(pen);
+        canvas.MoveTo(pen.x(), pen.y());
+      }
+    }
+    while (k < to) {
+      std::size_t count = 0;
+      const auto [points, kinds] = chunk_at(k, count);
+      const std::size_t n = std::min(count, to - k);
+      batched_points(points, kinds, 0, n, attributes);
+      k += n;
+    }
+    if (to < end) {
+      // The state the whole run leaves: the pen on its last finite point, broken after one that is
+      // not.
+      flush();
+      for (std::size_t i = end; i > to; --i) {
+        const TZephItemPoint& point = point_at(i - 1);
+        if (std::isfinite(point.X) && std::isfinite(point.Y)) {
+          const QPointF p = pixel(layer, point);
+          batch.SetPenPos(p);
+          canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
+          break;
+        }
+      }
+      const TZephItemPoint& last = point_at(end - 1);
+      broken = !std::isfinite(last.X) || !std::isfinite(last.Y);
+    }
+    return true;
+  };
+
+  const auto list_point = [&list](std::size_t i) -> const TZephItemPoint& { return list.PointAt(i); };
+  const auto list_kind = [&list](std::size_t i) { return list.PointKindAt(i); };
+  const auto list_chunk = [&list](std::size_t i, std::size_t& count) {
+    const TZephItemPoint* points = list.Points(i, count);
+    return std::pair(points, list.PointKinds(i));
+  };
+  // Whether what follows run r starts a polyline of its own, so that the run's may end early.
+  const auto followed_by_new_polyline = [&](std::size_t r) {
+    const auto& runs = list.Runs();
+    if (r + 1 == runs.size()) return true;
+    const TZephItemList::Run& next = runs[r + 1];
+    const TZephItemList::Run& run = runs[r];
+    if (!next.points) return list.Record(next.start).Kind != ikDrawTo && ItemVisible(list.Record(next.start));
+    if (!ItemVisible(next.attributes)) return false;
+    return list.PointKindAt(next.start) != ikDrawTo || next.attributes.Color != run.attributes.Color ||
+           next.attributes.PenStyle != run.attributes.PenStyle || next.attributes.LineWidth != run.attributes.LineWidth;
+  };
+
+  for (std::size_t run_number = 0; run_number < list.Runs().size(); ++run_number) {
+    const TZephItemList::Run& run = list.Runs()[run_number];
     if (!run.points) {
       for (int k = 0; k < run.count; ++k) {
         const TZephChartItem& item = list.Record(run.start + static_cast<std::size_t>(k));
@@ -381,6 +497,10 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
     std::size_t index = run.start;
     const std::size_t end = run.start + static_cast<std::size_t>(run.count);
+    if (const TRunIndex* ordered = list.OrderedIndex(run_number);
+        ordered && draw_ordered(*ordered, list_point, list_kind, list_chunk, index, end, attributes, false,
+                                followed_by_new_polyline(run_number)))
+      continue;
     while (index < end) {
       std::size_t available = 0;
       const TZephItemPoint* points = list.Points(index, available);
@@ -421,20 +541,41 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     const auto style = static_cast<TPenStyle>(attributes.PenStyle);
     const bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
     set_width(attributes.LineWidth);
+    flush();
     broken = true;
-    for (std::size_t position = curve.points.Begin(); position < curve.points.End();) {
-      std::size_t n = 0;
-      const TZephItemPoint* points = curve.points.Contiguous(position, n);
-      std::size_t k = solid ? solid_points(points, kinds, 0, n, attributes, false) : 0;
-      if (k < n) batched_points(points, kinds, k, n, attributes);
-      position += n;
+    curve.CatchUpIndex();
+    const auto curve_point = [&curve](std::size_t i) -> const TZephItemPoint& { return curve.points.At(i); };
+    const auto curve_kind = [](std::size_t) { return static_cast<std::uint8_t>(ikDrawTo); };
+    const auto curve_chunk = [&curve, kinds](std::size_t i, std::size_t& count) {
+      return std::pair(curve.points.Contiguous(i, count), kinds);
+    };
+    if (!curve.index.Ordered() || !draw_ordered(curve.index, curve_point, curve_kind, curve_chunk,
+                                                curve.points.Begin(), curve.points.End(), attributes, true, true)) {
+      for (std::size_t position = curve.points.Begin(); position < curve.points.End();) {
+        std::size_t n = 0;
+        const TZephItemPoint* points = curve.points.Contiguous(position, n);
+        std::size_t k = solid ? solid_points(points, kinds, 0, n, attributes, false) : 0;
+        if (k < n) batched_points(points, kinds, k, n, attributes);
+        position += n;
+      }
     }
     flush();
     if (curve.mark_type != TZephCurve::kNoMark) {
       dirty_columns_.MarkAll();
       cache.SetPenColor(curve.color);
       cache.SetPenStyle(style);
-      for (std::size_t position = curve.points.Begin(); position < curve.points.End(); ++position) {
+      // Of an ordered curve only the marks that can reach into the area.
+      std::size_t from = curve.points.Begin();
+      std::size_t to = curve.points.End();
+      const TLayerScaling& scaling = LayerScaling(curve.layer);
+      double low = 0;
+      double high = 0;
+      if (curve.index.Ordered() && !ScaleX(curve.layer)->Logarithmic() &&
+          VisibleXRange(scaling.KX, scaling.DX, false, l_rim_, ChartWidth(), 128, low, high)) {
+        from = curve.index.FirstAtLeast(from, to, low, curve_point);
+        to = curve.index.FirstAtLeast(from, to, std::nextafter(high, HUGE_VAL), curve_point);
+      }
+      for (std::size_t position = from; position < to; ++position) {
         const TZephItemPoint& point = curve.points.At(position);
         if (!std::isfinite(point.X) || !std::isfinite(point.Y)) continue;
         const QPoint p = ItemPixel(curve.layer, point.X, point.Y);

@@ -28,6 +28,10 @@ TZephCurve TZephItemStore::AddCurve(const QString& name) {
   return TZephCurve(curve);
 }
 
+void TZephItemStore::AdoptCurves() {
+  for (const auto& curve : items_->Curves()) curve->store = this;
+}
+
 int TZephItemStore::CurveCount() const { return static_cast<int>(items_->Curves().size()); }
 
 TZephCurve TZephItemStore::Curve(int index) const {

@@ -188,6 +188,9 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   /// Appends a record to the list, growing its capacity by AllocSize() when full, then calls
   /// ItemListChanged().
   void AppendItem(const TZephChartItem& item);
+  /// Makes the curves of the list this store now holds tell this store of their changes; for a
+  /// store that took a copy of another store's list.
+  void AdoptCurves();
   /// Runs after every change of the list: appends and clears.
   ///
   /// Does nothing here; the chart control overrides it to pass the list to the charts sharing it.

@@ -4,33 +4,35 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "zeph/chart/chartitem.h"
 
 namespace zeph {
 
-// What a block of consecutive points of a run comes to: the lowest and highest finite y, the
-// highest finite x of the run up to the block's end, and whether every point of the block is a
-// draw-to point with finite coordinates.
+// What a block of consecutive points of a run comes to: the lowest and highest finite y, and the
+// highest finite x of the run up to the block's end. A block whose points are not all draw-to
+// points with finite coordinates has no lowest y (it is no number).
 struct TBlockSummary {
   double min_y;
   double max_y;
   double max_x;
-  bool clean;
+  // Whether every point of the block is a draw-to point with finite coordinates.
+  bool Clean() const { return !std::isnan(min_y); }
 };
 
 // The index of a run of move-to and draw-to points whose x never decreases: block summaries in
-// levels (64 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
+// levels (128 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
 //
 // Points are addressed by a position that never changes while the run lives; blocks are aligned
 // on multiples of their size in that space, so dropping the run's oldest points drops whole blocks
-// and a block that is only partly in the run is never taken as a whole. Costs half a byte a point.
+// and a block that is only partly in the run is never taken as a whole. Costs a fifth of a byte a
+// point.
 class TRunIndex {
  public:
-  static constexpr int kLevelShift = 6;
   static constexpr int kLevels = 3;
-  static constexpr std::size_t BlockSize(int level) { return std::size_t{1} << (kLevelShift * (level + 1)); }
+  static constexpr std::size_t BlockSize(int level) { return std::size_t{128} << (6 * level); }
 
   explicit TRunIndex(std::size_t begin) : begin_(begin), built_(begin) {}
 
@@ -44,29 +46,66 @@ class TRunIndex {
   // kind. A point out of order or of another kind ends the index for good: it frees its blocks.
   template <typename PointAt, typename KindAt>
   void CatchUp(std::size_t end, const PointAt& point, const KindAt& kind) {
-    for (; ordered_ && built_ < end; ++built_) {
-      const TZephItemPoint& p = point(built_);
-      const std::uint8_t k = kind(built_);
-      if (k != ikDrawTo && k != ikMoveTo) {
-        Give();
-        return;
-      }
-      const bool finite = std::isfinite(p.X) && std::isfinite(p.Y);
-      if (std::isfinite(p.X)) {
-        if (p.X < last_x_) {
+    constexpr std::size_t kBlock = BlockSize(0);
+    // Room for all the blocks up to the end at once: blocks given back to the heap while growing
+    // would stay resident.
+    for (int level = 0; ordered_ && built_ < end && level < kLevels; ++level) {
+      Level& l = levels_[static_cast<std::size_t>(level)];
+      const std::size_t first = l.blocks.size() == l.dropped ? built_ / BlockSize(level) : l.first;
+      const std::size_t needed = l.dropped + (end - 1) / BlockSize(level) + 1 - first;
+      if (needed > l.blocks.capacity()) l.blocks.reserve(std::max(needed, l.blocks.capacity() + l.blocks.capacity() / 4));
+    }
+    while (ordered_ && built_ < end) {
+      const std::size_t block_end = std::min(end, (built_ / kBlock + 1) * kBlock);
+      double low = HUGE_VAL;
+      double high = -HUGE_VAL;
+      bool clean = true;
+      for (std::size_t i = built_; i < block_end; ++i) {
+        const TZephItemPoint& p = point(i);
+        const std::uint8_t k = kind(i);
+        if (k != ikDrawTo && k != ikMoveTo) {
           Give();
           return;
         }
-        last_x_ = p.X;
+        const bool finite_x = std::isfinite(p.X);
+        const bool finite_y = std::isfinite(p.Y);
+        // Where a polyline starts anew: a move-to, or the first finite point after one that is not.
+        if (finite_x && finite_y && (k == ikMoveTo || last_broken_)) AddStart(i);
+        last_broken_ = !(finite_x && finite_y);
+        if (finite_x) {
+          if (p.X < last_x_) {
+            Give();
+            return;
+          }
+          last_x_ = p.X;
+        }
+        if (finite_y) {
+          low = std::min(low, p.Y);
+          high = std::max(high, p.Y);
+        }
+        clean = clean && finite_x && finite_y && k == ikDrawTo;
       }
-      Add(built_, p.Y, finite && k == ikDrawTo);
+      Merge(built_, low, high, clean);
+      built_ = block_end;
     }
+  }
+
+  // The last position at or before the position where a polyline starts anew (a move-to, or the
+  // first finite point after one that is not), or none when unknown or there is none since Begin().
+  bool LastStart(std::size_t position, std::size_t& start) const {
+    if (!starts_complete_) return false;
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), position);
+    if (after == starts_.begin() || *(after - 1) < begin_) return false;
+    start = *(after - 1);
+    return true;
   }
 
   // The run now starts at position begin (not before the old start): blocks wholly before it go.
   void DropFront(std::size_t begin) {
     begin_ = std::max(begin_, begin);
     if (built_ < begin_) built_ = begin_;
+    const auto kept = std::lower_bound(starts_.begin(), starts_.end(), begin_);
+    if (kept - starts_.begin() > starts_.end() - kept) starts_.erase(starts_.begin(), kept);
     for (int level = 0; level < kLevels; ++level) {
       Level& l = levels_[static_cast<std::size_t>(level)];
       const std::size_t first_needed = begin_ / BlockSize(level);
@@ -125,7 +164,7 @@ class TRunIndex {
   std::size_t AllocatedBytes() const {
     std::size_t bytes = 0;
     for (const Level& l : levels_) bytes += l.blocks.capacity() * sizeof(TBlockSummary);
-    return bytes;
+    return bytes + starts_.capacity() * sizeof(std::size_t);
   }
 
  private:
@@ -138,31 +177,44 @@ class TRunIndex {
   void Give() {
     ordered_ = false;
     for (Level& l : levels_) std::vector<TBlockSummary>().swap(l.blocks);
+    std::vector<std::size_t>().swap(starts_);
   }
 
-  void Add(std::size_t position, double y, bool clean) {
-    const bool finite_y = std::isfinite(y);
+  // Keeps the start unless starts are too many to keep (more than one in a block on average).
+  void AddStart(std::size_t position) {
+    if (!starts_complete_) return;
+    if (starts_.size() > (position - begin_) / BlockSize(0) + 64) {
+      starts_complete_ = false;
+      std::vector<std::size_t>().swap(starts_);
+      return;
+    }
+    starts_.push_back(position);
+  }
+
+  // Adds what points from the position on came to, up to the end of its block, to the blocks of
+  // every level that hold it.
+  void Merge(std::size_t position, double low, double high, bool clean) {
     for (int level = 0; level < kLevels; ++level) {
       Level& l = levels_[static_cast<std::size_t>(level)];
       const std::size_t b = position / BlockSize(level);
       if (l.blocks.size() == l.dropped) l.first = b;
       if (b >= l.first + (l.blocks.size() - l.dropped)) {
-        l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_, true});
+        l.blocks.push_back({HUGE_VAL, -HUGE_VAL, last_x_});
       }
       TBlockSummary& s = l.blocks.back();
-      if (finite_y) {
-        s.min_y = std::min(s.min_y, y);
-        s.max_y = std::max(s.max_y, y);
-      }
+      s.min_y = clean ? std::min(s.min_y, low) : std::numeric_limits<double>::quiet_NaN();
+      s.max_y = std::max(s.max_y, high);
       s.max_x = last_x_;
-      s.clean = s.clean && clean;
     }
   }
 
   std::size_t begin_;
   std::size_t built_;
   bool ordered_ = true;
+  bool last_broken_ = false;
   double last_x_ = -HUGE_VAL;
+  std::vector<std::size_t> starts_;
+  bool starts_complete_ = true;
   Level levels_[kLevels];
 };
 

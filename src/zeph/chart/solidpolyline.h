@@ -83,6 +83,15 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   template <typename Exact>
   std::size_t Draw(const TPixelMap& map, const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
                    std::size_t n, bool& broken, const Exact& exact) {
+    return DrawFrom(map, ArraySource{points, kinds}, k, n, broken, exact);
+  }
+
+  /// Draws like Draw(), from a source of points: source.Point(i) and source.Kind(i) give point
+  /// and kind at index i, and source.Gather(k, n, low, high, lowest, highest) passes over draw-to
+  /// points as Gather() below does (a source with an index of its points does so faster).
+  template <typename Source, typename Exact>
+  std::size_t DrawFrom(const TPixelMap& map, const Source& source, std::size_t k, std::size_t n, bool& broken,
+                       const Exact& exact) {
     // The state lives in locals while the loop runs, so that it stays in registers.
     int x = pen_.x();
     int y = pen_.y();
@@ -114,23 +123,24 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     // Walks the gathered points pixel by pixel.
     const auto settle = [&](std::size_t end) {
       if (gathered == n) return;
-      for (std::size_t j = gathered; j < end; ++j) within(pixel(points[j]).y());
+      for (std::size_t j = gathered; j < end; ++j) within(pixel(source.Point(j)).y());
       gathered = n;
     };
     for (; k < n; ++k) {
       const std::size_t start = k;
       double lowest = gathered == n ? HUGE_VAL : y_min;
       double highest = gathered == n ? -HUGE_VAL : y_max;
-      k = Gather(points, kinds, k, n, low, high, lowest, highest);
+      k = source.Gather(k, n, low, high, lowest, highest);
       if (k != start) {
         if (gathered == n) gathered = start;
         y_min = lowest;
         y_max = highest;
       }
       if (k == n) break;
-      const double px = points[k].X;
-      const double py = points[k].Y;
-      const std::uint8_t kind = kinds[k];
+      const TZephItemPoint& point = source.Point(k);
+      const double px = point.X;
+      const double py = point.Y;
+      const std::uint8_t kind = source.Kind(k);
       if (kind != ikMoveTo && kind != ikDrawTo) break;
       if (!std::isfinite(px) || !std::isfinite(py)) {
         settle(k);
@@ -138,7 +148,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
         low = high = 0;
         continue;
       }
-      const QPoint p = pixel(points[k]);
+      const QPoint p = pixel(point);
       const bool draws = kind == ikDrawTo && !lost;
       if (draws && p.x() == x) {
         // In the column after all (close to its edge).
@@ -152,11 +162,11 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
       }
       if (draws) {
         if (gathered != n) {
-          const int a = pixel({points[gathered].X, y_min}).y();
-          const int b = pixel({points[gathered].X, y_max}).y();
+          const int a = pixel({source.Point(gathered).X, y_min}).y();
+          const int b = pixel({source.Point(gathered).X, y_max}).y();
           top = std::min({top, y, a, b});
           bottom = std::max({bottom, y, a, b});
-          y = pixel(points[k - 1]).y();
+          y = pixel(source.Point(k - 1)).y();
           gathered = n;
         }
         Flush(x, top, bottom);
@@ -187,9 +197,22 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   }
 
  private:
-  // Passes over the draw-to points from k on whose x lies strictly between low and high and whose
-  // y is a finite number, keeping their lowest and highest y; returns the index of the first other.
-  // Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
+  // Points and kinds in two parallel arrays.
+  struct ArraySource {
+    const TZephItemPoint* points;
+    const std::uint8_t* kinds;
+    const TZephItemPoint& Point(std::size_t i) const { return points[i]; }
+    std::uint8_t Kind(std::size_t i) const { return kinds[i]; }
+    std::size_t Gather(std::size_t k, std::size_t n, double low, double high, double& lowest, double& highest) const {
+      return TSolidPolyline::Gather(points, kinds, k, n, low, high, lowest, highest);
+    }
+  };
+
+ public:
+  /// Passes over the draw-to points from k on whose x lies strictly between low and high and whose
+  /// y is a finite number, keeping their lowest and highest y; returns the index of the first other.
+  ///
+  /// Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
   static std::size_t Gather(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k, std::size_t n,
                             double low, double high, double& lowest, double& highest) {
     double a = lowest;
@@ -208,6 +231,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     return k;
   }
 
+ private:
   void Flush(int x, int& top, int& bottom) {
     if (top > bottom) return;
     rasterizer_.Column(x, top, bottom);

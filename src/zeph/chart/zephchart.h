@@ -1406,6 +1406,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TSolidPolylineCache solid_cache_;
   bool background_valid_ = false;
   bool area_base_valid_ = false;
+  // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
+  bool area_base_pending_ = false;
   // ClearGraf's background, not painted yet: the next rendering paints the area anyway.
   bool area_clear_pending_ = false;
   int area_base_layer_ = 0;

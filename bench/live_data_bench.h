@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Writes what both libraries show of a live plot of 1M points at ratios 1, 1.5 and 2 into the
+// folder, for a person to compare.
+void SaveLiveImages(const QString& folder);

@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Prints the chart's times against QCustomPlot's from chart_bench's JSON output.
+
+    live_ratios.py RESULTS.json
+
+Each case pairs a ZephChart benchmark with the QCustomPlot one that does the same work; a row per
+point count and device pixel ratio gives both wall times (the median of the repetitions where
+there are several), their ratio against its target, and the spread of the repetitions
+(coefficient of variation), which on a shared machine says how far to trust the row, and the ratio
+of processor times, which waiting for a shared processor does not change. Resident bytes a point
+follow, from the load and the 100M-point cases.
+"""
+import json
+import re
+import sys
+
+# (case, ZephChart benchmark, QCustomPlot benchmark, target ratio at most)
+CASES = [
+    ("live frame, DrawTo", "BM_LiveFrame_Zeph_DrawTo", "BM_LiveFrame_QCustomPlot", 0.5),
+    ("live frame, bulk", "BM_LiveFrame_Zeph_Bulk", "BM_LiveFrame_QCustomPlot", 0.5),
+    ("live frame, fixed history", "BM_LiveFixed_Zeph", "BM_LiveFixed_QCustomPlot", 0.5),
+    ("pan all visible, DrawTo", "BM_LivePan_Zeph_DrawTo", "BM_LivePan_QCustomPlot", 0.1),
+    ("pan all visible, bulk", "BM_LivePan_Zeph_Bulk", "BM_LivePan_QCustomPlot", 0.1),
+    ("zoom all visible, DrawTo", "BM_LiveZoom_Zeph_DrawTo", "BM_LiveZoom_QCustomPlot", 0.1),
+    ("zoom all visible, bulk", "BM_LiveZoom_Zeph_Bulk", "BM_LiveZoom_QCustomPlot", 0.1),
+    ("pan 100M, DrawTo", "BM_HugePan_Zeph_DrawTo", "BM_HugePan_QCustomPlot", 0.05),
+    ("zoom 100M, DrawTo", "BM_HugeZoom_Zeph_DrawTo", "BM_HugeZoom_QCustomPlot", 0.05),
+    ("load + show, DrawTo", "BM_LiveLoad_Zeph_DrawTo", "BM_LiveLoad_QCustomPlot", 1.0),
+    ("load + show, bulk", "BM_LiveLoad_Zeph_Bulk", "BM_LiveLoad_QCustomPlot", 0.5),
+    ("slider step", "BM_SliderStep_Zeph", "BM_SliderStep_QCustomPlot", 0.25),
+]
+MEMORY = [
+    ("load, DrawTo", "BM_LiveLoad_Zeph_DrawTo", "BM_LiveLoad_QCustomPlot"),
+    ("load, bulk", "BM_LiveLoad_Zeph_Bulk", "BM_LiveLoad_QCustomPlot"),
+    ("shown whole, DrawTo", "BM_LivePan_Zeph_DrawTo", "BM_LivePan_QCustomPlot"),
+    ("100M curve, DrawTo", "BM_HugePan_Zeph_DrawTo", "BM_HugePan_QCustomPlot"),
+]
+MEMORY_TARGET = 17.0
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+NAME = re.compile(r"^(BM_\w+?)((?:/\d+)*)(?:/[a-z_]+:[^/]*|/manual_time|/real_time)*$")
+
+
+def split_name(run_name):
+    """The benchmark's function name and its arguments ("/10000000/150")."""
+    match = NAME.match(run_name)
+    return (match.group(1), match.group(2)) if match else (run_name, "")
+
+
+def collect(benchmarks):
+    """Per (function, arguments): wall time in ms, its spread and the counters."""
+    results = {}
+    repetitions = {}
+    for bench in benchmarks:
+        key = split_name(bench.get("run_name", bench["name"]))
+        counters = {k: v for k, v in bench.items() if k in ("bytes_per_point",)}
+        unit = TO_MS[bench.get("time_unit", "ns")]
+        ms = bench["real_time"] * unit
+        cpu = bench["cpu_time"] * unit
+        if bench.get("run_type") == "aggregate":
+            entry = results.setdefault(key, {})
+            name = bench.get("aggregate_name")
+            if name == "median":
+                entry["ms"] = ms
+                entry["cpu"] = cpu
+                entry.update(counters)
+            elif name == "cv":
+                entry["cv"] = bench["real_time"]
+        else:
+            repetitions.setdefault(key, []).append((ms, cpu, counters))
+    for key, runs in repetitions.items():
+        entry = results.setdefault(key, {})
+        entry["worst"] = max(run[0] for run in runs)
+        if "ms" not in entry:
+            entry["ms"] = sorted(run[0] for run in runs)[len(runs) // 2]
+            entry["cpu"] = sorted(run[1] for run in runs)[len(runs) // 2]
+            entry.update(runs[-1][2])
+    return results
+
+
+def describe(args):
+    parts = [int(a) for a in args.strip("/").split("/") if a]
+    points = next((p for p in parts[:-1]), None)
+    ratio = parts[-1] / 100 if parts else 1.0
+    size = "" if points is None else (f"{points // 1000000}M" if points >= 1000000 else str(points))
+    return size, ratio
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: live_ratios.py RESULTS.json")
+    with open(sys.argv[1], encoding="utf-8") as file:
+        results = collect(json.load(file)["benchmarks"])
+
+    print(f"{'case':<26} {'points':>6} {'dpr':>5} {'ZephChart ms':>13} {'QCustomPlot ms':>15} "
+          f"{'Zeph/QCP':>9} {'target':>7}  {'cv Zeph/QCP':>12} {'CPU ratio':>9}")
+    for case, ours, theirs, target in CASES:
+        for (name, args), entry in sorted(results.items(), key=lambda item: [int(a) for a in item[0][1].split("/")
+                                                                             if a]):
+            if name != ours or (theirs, args) not in results:
+                continue
+            other = results[(theirs, args)]
+            if "ms" not in entry or "ms" not in other or other["ms"] <= 0:
+                continue
+            ratio = entry["ms"] / other["ms"]
+            size, dpr = describe(args)
+            spread = f"{entry.get('cv', 0) * 100:.0f}%/{other.get('cv', 0) * 100:.0f}%" if "cv" in entry else "-"
+            cpu_ratio = entry["cpu"] / other["cpu"] if other.get("cpu", 0) > 0 else float("nan")
+            verdict = "met" if ratio <= target else "MISSED"
+            print(f"{case:<26} {size:>6} {dpr:>5} {entry['ms']:>13.3f} {other['ms']:>15.3f} {ratio:>9.3f} "
+                  f"{target:>7.2f}  {spread:>12} {cpu_ratio:>9.3f}  {verdict}")
+            if ours.startswith("BM_LiveLoad") and "worst" in entry and "worst" in other:
+                # A load into memory the process never had before can take far longer than the median.
+                print(f"{'  slowest repetition':<26} {'':>6} {'':>5} {entry['worst']:>13.3f} {other['worst']:>15.3f}")
+
+    print()
+    print(f"{'resident bytes a point':<26} {'points':>6} {'dpr':>5} {'ZephChart':>13} {'QCustomPlot':>15}")
+    for case, ours, theirs in MEMORY:
+        for (name, args), entry in sorted(results.items(), key=lambda item: item[0][1]):
+            if name != ours or "bytes_per_point" not in entry:
+                continue
+            other = results.get((theirs, args), {})
+            size, dpr = describe(args)
+            verdict = "met" if entry["bytes_per_point"] <= MEMORY_TARGET else "MISSED"
+            theirs_bytes = f"{other['bytes_per_point']:.1f}" if "bytes_per_point" in other else "-"
+            print(f"{case:<26} {size:>6} {dpr:>5} {entry['bytes_per_point']:>13.1f} {theirs_bytes:>15}  "
+                  f"(target at most {MEMORY_TARGET:.0f}) {verdict}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "zeph/chart/chartitem.h"
+#include "zeph/chart/runindex_p.h"
+
+namespace zeph {
+
+// The points of an ordered run for TSolidPolyline::DrawFrom(): point(i) and kind(i) give point
+// and kind at position i, kinds(i) the kinds from position i on as they lie in memory beside the
+// points (at least to the end of the block); draw-to points that stay in one pixel column are
+// passed over a whole block at a time where the index has the block's summary.
+template <typename PointAt, typename KindAt, typename KindsAt>
+class TIndexedSource {
+ public:
+  TIndexedSource(const TRunIndex& index, const PointAt& point, const KindAt& kind, const KindsAt& kinds)
+      : index_(index), point_(point), kind_(kind), kinds_(kinds) {}
+
+  const TZephItemPoint& Point(std::size_t i) const { return point_(i); }
+  std::uint8_t Kind(std::size_t i) const { return kind_(i); }
+
+  // The same as TSolidPolyline::Gather over the positions k to n. After the first point (whose x
+  // must lie above low), the x of an ordered run only grows: a whole clean block whose highest x
+  // lies below high is inside, its lowest and highest y are those of its summary.
+  std::size_t Gather(std::size_t k, std::size_t n, double low, double high, double& lowest, double& highest) const {
+    double a = lowest;
+    double b = highest;
+    std::size_t i = k;
+    constexpr std::size_t kBlock = TRunIndex::BlockSize(0);
+    while (i < n) {
+      if (i != k && i % kBlock == 0) {
+        bool jumped = false;
+        for (int level = TRunIndex::kLevels - 1; level >= 0 && !jumped; --level) {
+          const std::size_t size = TRunIndex::BlockSize(level);
+          if (i % size != 0) continue;
+          const TBlockSummary* s = index_.Block(level, i / size, k, n);
+          if (s == nullptr || !s->Clean() || !(s->max_x < high)) continue;
+          a = std::min(a, s->min_y);
+          b = std::max(b, s->max_y);
+          i += size;
+          jumped = true;
+        }
+        if (jumped) continue;
+      }
+      // One by one up to the next block, whose points lie together in one chunk.
+      const std::size_t stop = std::min(n, (i / kBlock + 1) * kBlock);
+      const TZephItemPoint* points = &point_(i);
+      const std::uint8_t* kinds = kinds_(i);
+      const std::size_t count = stop - i;
+      std::size_t j = 0;
+      for (; j < count; ++j) {
+        const double x = points[j].X;
+        const double y = points[j].Y;
+        const bool inside = (kinds[j] == ikDrawTo) & (x > low) & (x < high) & (y - y == 0);
+        if (!inside) break;
+        a = std::min(a, y);
+        b = std::max(b, y);
+      }
+      i += j;
+      if (j < count) {
+        lowest = a;
+        highest = b;
+        return i;
+      }
+    }
+    lowest = a;
+    highest = b;
+    return i;
+  }
+
+ private:
+  const TRunIndex& index_;
+  const PointAt& point_;
+  const KindAt& kind_;
+  const KindsAt& kinds_;
+};
+
+// The world x range of a layer that the chart area shows, widened by margin pixels on each side:
+// a segment between two points that both lie below low, or both above high, draws nothing in the
+// area. kx and dx map x (or its logarithm) to control pixels; the area begins at control pixel
+// left and is width pixels wide. False when the mapping leaves no such range.
+inline bool VisibleXRange(long double kx, long double dx, bool logarithmic, int left, int width, double margin,
+                          double& low, double& high) {
+  if (kx == 0 || !std::isfinite(static_cast<double>(kx)) || !std::isfinite(static_cast<double>(dx))) return false;
+  const auto world = [&](double pixel) {
+    const long double v = (static_cast<long double>(left) + pixel - dx) / kx;
+    return logarithmic ? static_cast<double>(std::exp(v)) : static_cast<double>(v);
+  };
+  low = world(-margin);
+  high = world(width + margin);
+  if (low > high) std::swap(low, high);
+  return !std::isnan(low) && !std::isnan(high);
+}
+
+}  // namespace zeph
