@@ -5,6 +5,7 @@
 
 #include "app/controls/tlabel.h"
 #include "app/linkopener.h"
+#include "app/textlimits.h"
 
 using namespace zeph;
 
@@ -22,6 +23,8 @@ constexpr TColor kHoverColor = clRed;
 TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) { ReadStoredDescription(); }
 
 int TFrmAbout::ShowModal() { return exec(); }
+
+void TFrmAbout::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
 
 void TFrmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -14,6 +14,8 @@ class TPanel;
 // asks for it, and it keeps its texts between showings.
 class TFrmAbout : public QDialog {
   Q_OBJECT
+  // The translated title goes through SetWindowTitle, which cuts it to what a window can take.
+  Q_PROPERTY(QString windowTitle READ windowTitle WRITE SetWindowTitle)
 
  public:
   // The address of the publisher's simulations page: the caption of LblSimus and the address a
@@ -21,6 +23,9 @@ class TFrmAbout : public QDialog {
   static const QString kSimulationsAddress;
 
   explicit TFrmAbout(QWidget* parent = nullptr);
+
+  // Sets the window's title, cut to kMaxWindowTitleLength.
+  void SetWindowTitle(const QString& title);
 
   // Shows the box and returns when the user has closed it.
   int ShowModal();

@@ -2,7 +2,8 @@
 
 #include <QImageReader>
 #include <QPixmap>
-#include <QSaveFile>
+
+#include "zeph/toolkit/safefile.h"
 
 namespace {
 
@@ -28,11 +29,8 @@ std::optional<QString> WorkAreaFile(const QString& work_area, const QString& nam
 QString SaveStreamToFile(QIODevice& stream, const QString& file) {
   if (!stream.seek(0)) return QStringLiteral("cannot read the stream for %1").arg(file);
   const QByteArray contents = stream.readAll();
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
-  if (out.write(contents) != contents.size() || !out.commit()) {
-    return QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
-  }
+  const QString error = zeph::WriteFileSafely(file, contents);
+  if (!error.isEmpty()) return QStringLiteral("cannot write %1: %2").arg(file, error);
   return {};
 }
 

@@ -1,13 +1,14 @@
 #include "app/chartexport.h"
 
-#include <QFile>
+#include <unistd.h>
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <array>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tmemo.h"
 
 using namespace zeph;
@@ -38,10 +40,9 @@ void AppendNumber(std::string& line, double value) {
 }
 
 QString WriteToStandardOutput(const std::string& text) {
-  QFile out;
-  if (!out.open(stdout, QIODevice::WriteOnly) ||
-      out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !out.flush())
-    return QStringLiteral("cannot write to standard output: %1").arg(out.errorString());
+  std::fflush(stdout);
+  if (const int error = TSafeFile::WriteAll(STDOUT_FILENO, text))
+    return QStringLiteral("cannot write to standard output: %1").arg(TSafeFile::SystemReason(error));
   return {};
 }
 
@@ -51,15 +52,16 @@ QByteArray ImageFormat(const QString& file_name) {
   return format.isEmpty() ? QByteArray("png") : format;
 }
 
+// Encoded in memory first: the image writers report a refused write only in their own words, on
+// standard error, while the file says exactly what failed.
 QString SaveImage(const QImage& image, const QByteArray& format, const QString& file_name) {
-  QSaveFile file(file_name);
-  if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
-  QImageWriter writer(&file, format);
-  if (!writer.write(image)) {
-    file.cancelWriting();
-    return WriteError(file_name, writer.errorString());
-  }
-  if (!file.commit()) return WriteError(file_name, file.errorString());
+  QBuffer encoded;
+  encoded.open(QIODevice::WriteOnly);
+  QImageWriter writer(&encoded, format);
+  if (!writer.write(image)) return WriteError(file_name, writer.errorString());
+  const QByteArray& bytes = encoded.data();
+  const QString error = WriteFileSafely(file_name, bytes);
+  if (!error.isEmpty()) return WriteError(file_name, error);
   return {};
 }
 
@@ -76,7 +78,7 @@ void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
 // Vector graphics: the charts draw their lines and texts through a printer canvas, one point per
 // pixel, so the page is exactly as large as the charts.
 QString SavePdf(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
-  QSaveFile file(file_name);
+  TSafeFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   {
     QPdfWriter pdf(&file);
@@ -99,7 +101,7 @@ QString SavePdf(TZephChart& left, TZephChart& right, int position, QSize size, c
 
 // The same drawing as the PDF, as SVG with one user unit per pixel.
 QString SaveSvg(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
-  QSaveFile file(file_name);
+  TSafeFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   {
     QSvgGenerator svg;
@@ -150,9 +152,8 @@ QSize DesignedChartsSize(TForm1& form) {
   return {form.width(), form.height() - form.Panel1->height() - form.Memo1->height()};
 }
 
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
+QString RenderSizeProblem(TForm1& form, QSize size, qreal scale) {
   const int left_width = size.width() / 2;
-  const int right_width = size.width() - left_width;
   for (const TZephChart* chart : {form.ZCNd, form.ZCCap}) {
     if (left_width < chart->MinimumControlWidth() || size.height() < chart->MinimumControlHeight())
       return QStringLiteral("the size %1x%2 is too small for the charts: at least %3x%4")
@@ -172,6 +173,13 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
         .arg(size.height())
         .arg(scale)
         .arg(kMaxRenderPixels);
+  return {};
+}
+
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
+  if (const QString problem = RenderSizeProblem(form, size, scale); !problem.isEmpty()) return problem;
+  const int left_width = size.width() / 2;
+  const int right_width = size.width() - left_width;
   // The charts are drawn once, straight into the output: their own images are not painted, so
   // the memory a render takes is the output's (none at all for vector graphics).
   for (TZephChart* chart : {form.ZCNd, form.ZCCap}) chart->SetPaintSuspended(true);
@@ -209,7 +217,7 @@ QString ExportCurvesCsv(int position, const QString& file_name) {
     text += '\n';
   }
   if (file_name == QLatin1String("-")) return WriteToStandardOutput(text);
-  QSaveFile file(file_name);
+  TSafeFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
     file.cancelWriting();

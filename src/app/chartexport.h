@@ -18,6 +18,9 @@ QSize DesignedChartsSize(TForm1& form);
 // The largest picture, in pixels each way, that a raster render makes.
 inline constexpr int kMaxRenderPixels = 16384;
 
+// Why the charts cannot be rendered at that size and scale; empty when they can.
+QString RenderSizeProblem(TForm1& form, QSize size, qreal scale);
+
 // Draws the form's two charts side by side for the slider position: the profile on the left half
 // of size, the capacitance on the right. A name ending in ".pdf" gives a one-page PDF of size
 // points, ".svg" an SVG drawing of size pixels, both titled after the position; any other name an

@@ -129,6 +129,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = parser.errorText();
     return result;
   }
+  // One output file of each kind per run: a second one would silently win over the first.
+  for (const QCommandLineOption* single : {&options.render, &options.export_csv}) {
+    if (parser.values(*single).size() > 1) {
+      result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
+      return result;
+    }
+  }
   result.help = parser.isSet(options.help);
   result.version = parser.isSet(options.version);
   result.render_file = parser.value(options.render);
@@ -219,10 +226,13 @@ QString CommandLineHelp() {
              "                       and --export-csv need none.\n"
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
+             "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"
+             "                       progress, in milliseconds (10000 when unset).\n"
              "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
              "                       with its window titles, about-box texts, icons, slider\n"
              "                       position and parameters (a diagnostic; off when unset).\n"
              "\nExit status: 0 done; 1 a file could not be written, no window could be opened, or the\n"
-             "host is gone; 2 a wrong option or value.\n")
+             "host is gone or not responding; 2 a wrong option or value; 128 + N ended by signal N\n"
+             "(SIGTERM, SIGINT) through the normal exit.\n")
              .arg(InstalledLanguageDirectory());
 }

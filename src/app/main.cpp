@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -12,10 +13,12 @@
 #include "app/commandline.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "app/terminationsignals.h"
 #include "host/customdemon.h"
 #include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/displayguard.h"
 #include "zeph/toolkit/programoptions.h"
+#include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tapplication.h"
 
 using namespace zeph;
@@ -31,9 +34,12 @@ int RunWithoutWindow(const TCommandLine& command) {
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
-    const QString error =
-        RenderCharts(form, command.position, command.size.value_or(DesignedChartsSize(form)), command.render_file,
-                     command.scale);
+    const QSize size = command.size.value_or(DesignedChartsSize(form));
+    if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
+      ReportError(problem);
+      return kExitUsage;
+    }
+    const QString error = RenderCharts(form, command.position, size, command.render_file, command.scale);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -52,14 +58,19 @@ int RunWithoutWindow(const TCommandLine& command) {
 int RunSimulation(TApplication& application) {
   QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
+  // From here on: the start-up may already wait on the host.
+  EndOnTerminationSignals();
   try {
     main_window = std::make_unique<TForm1>();
   } catch (const std::exception& error) {
-    // The host that started the program is gone, or the host component could not be made: the
-    // user learns why, and the program ends.
+    if (TerminationSignal() != 0) return 128 + TerminationSignal();
+    // The host that started the program is gone or silent, or the host component could not be
+    // made: the user learns why (and a log of the host's too), and the program ends.
+    ReportError(AnsiToQString(error.what()));
     TApplication::ShowException(AnsiToQString(error.what()));
     return kExitFailure;
   }
+  if (TerminationSignal() != 0) return 128 + TerminationSignal();
   Form1 = main_window.get();
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
@@ -68,6 +79,26 @@ int RunSimulation(TApplication& application) {
   FrmAbout = nullptr;
   Form1 = nullptr;
   return result;
+}
+
+// Batch runs use no runtime directory: Qt's notice that XDG_RUNTIME_DIR is unset means nothing
+// to them and would be the only line on standard error.
+QtMessageHandler previous_message_handler = nullptr;
+
+void DropRuntimeDirectoryNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  if (previous_message_handler != nullptr) {
+    previous_message_handler(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+
+// A batch run ended by a signal leaves no unfinished file beside its output.
+void EndBatchOnSignal(int number) {
+  TSafeFile::RemoveUnfinishedFiles();
+  signal(number, SIG_DFL);
+  raise(number);
 }
 
 void NameApplication() {
@@ -103,6 +134,8 @@ int main(int argc, char** argv) {
   if (command.Batch()) {
     // Drawn off screen whatever display there is, so the files do not depend on one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    previous_message_handler = qInstallMessageHandler(DropRuntimeDirectoryNotice);
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, EndBatchOnSignal);
     TApplication application(argc, argv);
     NameApplication();
     return RunWithoutWindow(command);

@@ -9,14 +9,30 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/statereport.h"
+#include "app/textlimits.h"
 #include "app/varactormodel.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/tmemo.h"
 
 using namespace zeph;
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(QWidget* parent, TFormRole role) : QWidget(parent) { ReadStoredDescription(role); }
+
+void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
+  QStringList lines = Memo1->Lines();
+  for (QString& line : lines) {
+    const std::string text = QStringToAnsi(line);
+    if (text.compare(0, dictionary.KeyPrefix().size(), dictionary.KeyPrefix()) != 0) continue;
+    const std::string_view key = std::string_view(text).substr(dictionary.KeyPrefix().size());
+    line = BreakOverlongWords(AnsiToQString(dictionary.Translate(key)));
+  }
+  Memo1->SetLines(lines);
+}
+
+void TForm1::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
 
 void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd); }
 

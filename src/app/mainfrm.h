@@ -27,6 +27,8 @@ enum class TFormRole { Simulation, ChartsOnly };
 // exit and about buttons at the top.
 class TForm1 : public QWidget {
   Q_OBJECT
+  // The translated title goes through SetWindowTitle, which cuts it to what a window can take.
+  Q_PROPERTY(QString windowTitle READ windowTitle WRITE SetWindowTitle)
 
  public:
   // As the simulation, the end of loading connects cliDemon: ELexivo when the host that started
@@ -48,6 +50,9 @@ class TForm1 : public QWidget {
   TBitBtn* BButInfo = nullptr;
   zeph::TZephChart* ZCCap = nullptr;
   zeph::TZephChart* ZCNd = nullptr;
+
+  // Sets the window's title, cut to kMaxWindowTitleLength.
+  void SetWindowTitle(const QString& title);
 
   // Rebuilds both charts for the slider's position.
   void CalculateCurves();
@@ -76,6 +81,9 @@ class TForm1 : public QWidget {
   // The stored description: components, placements, chart settings and event bindings.
   void ReadStoredDescription(TFormRole role);
   void ConfigureChart(zeph::TZephChart* chart);
+  // Memo1's form translation: each line that is a key becomes its text, overlong words made
+  // breakable (see BreakOverlongWords).
+  void TranslateInformationText(zeph::TBabelfish2000& dictionary);
   // Before loading ends: a start by the host, which names its window on the command line, runs
   // under that host.
   void UseHostWhenStartedByIt();

@@ -11,6 +11,7 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
+#include "app/textlimits.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/component.h"
 #include "zeph/toolkit/controlplacement.h"
@@ -172,6 +173,9 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   Memo1->SetLines({QStringLiteral("BF_MMInfo")});
   Memo1->setReadOnly(false);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // A word wider than the box is broken anywhere: laying out one very long word to find a break
+  // that never comes would cost time that grows with the square of its length.
+  Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SetTabOrder(Memo1, 1);
@@ -197,6 +201,13 @@ void TForm1::ReadStoredDescription(TFormRole role) {
     cliDemon->SetMultiStart(false);
     cliDemon->SetUseOstrelServer(false);
     cliDemon->OnParamsChange = [this](QObject* s) { cliDemonParamsChange(s); };
+    // The information text is translated here, in one step with its overlong words made
+    // breakable: a text box lays a text out as soon as it gets it.
+    cliDemon->Babelfish()->OnTranslateObject = [this](TBabelfish2000* dictionary, QObject* obj, bool& doTranslate) {
+      if (obj != Memo1) return;
+      doTranslate = false;
+      TranslateInformationText(*dictionary);
+    };
   }
 
   OnShow = [this](QObject* s) { FormShow(s); };
@@ -208,5 +219,6 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   UseHostWhenStartedByIt();
   // Ends with cliDemon's connection, dictionary, translation and single-instance check.
   EndFormLoading(this);
+  CutLongCaptions(this);
   ApplyTabOrders(this);
 }

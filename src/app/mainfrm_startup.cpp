@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/aboutbox.h"
+#include "app/textlimits.h"
 #include "app/appicon.h"
 #include "app/controls/tlabel.h"
 #include "app/mainfrm.h"
@@ -87,6 +88,7 @@ void TForm1::StartUpWithHostAndTranslation() {
   FrmAbout->HomeURL = AnsiToQString(dictionary.Translate("HomePageURL"));
   const std::string language = LowerAscii(dictionary.Translate("$dlglanguage$"));
   dictionary.TranslateComponent(FrmAbout);
+  CutLongCaptions(FrmAbout);
   // Set after the translation: these texts are never translation keys.
   if (language == "lggerman") {
     FrmAbout->LblWebSite->setText(QStringLiteral("Mehr Informationen finden Sie auf folgenden Webseiten:"));

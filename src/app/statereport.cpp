@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QSaveFile>
 #include <QStringList>
 
 #include "app/aboutbox.h"
@@ -15,6 +14,7 @@
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/tmemo.h"
 #include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/safefile.h"
 
 using namespace zeph;
 
@@ -72,9 +72,7 @@ void ReportState(TForm1& form, const char* event) {
     add("params", params.join(QLatin1Char('|')));
   }
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
-      !file.commit()) {
-    qWarning("varactor: cannot write the state file %s", qPrintable(path));
-  }
+  const QByteArray text = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+  const QString error = WriteFileSafely(path, text);
+  if (!error.isEmpty()) qWarning("varactor: cannot write the state file %s: %s", qPrintable(path), qPrintable(error));
 }

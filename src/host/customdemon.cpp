@@ -110,9 +110,10 @@ void TkdbCustomDemon::CreateWindowHandle() {
   RegisterWindowClass(GetWindowClassName());
   const platform::HWND window = platform::CreateWindow(registered_class_, GetWindowName());
   if (window == 0) {
+    const std::string reason = GetLastErrorString();
     platform::UnregisterClass(registered_class_);
     registered_class_.clear();
-    throw ELexivo(std::string("Could not create window handle"));
+    throw ELexivo("Could not create window handle: " + reason);
   }
   OwnEntity_->Handle = window;
   OwnEntity_->Title = process_.Title;
@@ -135,14 +136,18 @@ void TkdbCustomDemon::CreateWindowHandle() {
   constructed_ = true;
 }
 
+void TkdbCustomDemon::ReleaseWindowHandle() {
+  if (OwnEntity_->Handle == 0) return;
+  platform::SetWindowProc(OwnEntity_->Handle, previous_procedure_);
+  platform::DestroyWindow(OwnEntity_->Handle);
+  platform::UnregisterClass(registered_class_);
+  OwnEntity_->Handle = 0;
+}
+
 TkdbCustomDemon::~TkdbCustomDemon() {
   destroying_ = true;
   Replies_.clear();
-  if (OwnEntity_->Handle != 0) {
-    platform::SetWindowProc(OwnEntity_->Handle, previous_procedure_);
-    platform::DestroyWindow(OwnEntity_->Handle);
-    platform::UnregisterClass(registered_class_);
-  }
+  ReleaseWindowHandle();
   if (OwnEntity_->MutexHandle != 0) {
     platform::CloseHandle(OwnEntity_->MutexHandle);
     OwnEntity_->MutexHandle = 0;
@@ -174,6 +179,8 @@ void TkdbCustomDemon::CheckMultiStart() {
     msg.Write(StringListText(Params_));
     SendAMessage(*running, msg, nullptr);
   }
+  // The process ends at once, without destructors: what it registered goes first.
+  ReleaseWindowHandle();
   if (ExitProcessHook()) ExitProcessHook()(0);
 }
 

@@ -155,6 +155,8 @@ class TkdbCustomDemon : public QObject, public zeph::TComponentLoading {
 
  private:
   void RegisterWindowClass(const std::string& name);
+  // Destroys the hidden window (its socket and record go with it) and unregisters its class.
+  void ReleaseWindowHandle();
   // Drops the oldest replies that answer no request under way, down to the bounds.
   void TrimStrayReplies();
   // Shows the error of a message that failed; while one box is open, further errors go to

@@ -2,8 +2,31 @@
 #include "host/records.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#include "platform/lasterror.h"
 
 using namespace zeph;
+
+namespace {
+
+// What a reader of a reply that never came is told.
+std::string NoReplyReason(const std::string& peer, bool sent, std::uint32_t sendError) {
+  if (sent) return peer + " sent no answer";
+  switch (sendError) {
+    case ETIMEDOUT:
+      return peer == "host" ? "host not responding" : peer + " is not responding";
+    case ECONNRESET:
+      return peer + " ended the connection before it answered";
+    case platform::kErrorInvalidWindowHandle:
+      return peer == "host" ? "Lexivo server application is not running" : peer + " is not running";
+    default:
+      return peer + " cannot be asked: " +
+             platform::FormatMessage(sendError).value_or("error " + std::to_string(sendError));
+  }
+}
+
+}  // namespace
 
 void TkdbCustomDemon::SendAMessage(TEntity& target, TLexivoMessageStream& msg, TLexivoMessageStream* reply) {
   msg.TimeStamp = CurrentTimeStamp();
@@ -19,11 +42,15 @@ void TkdbCustomDemon::TransmitMessage(TEntity& target, TLexivoMessageStream& msg
   ++busy_;
   awaited_.push_back(msg.TimeStamp);
   // The answer, if any, arrives as a msgReply while we wait here; a failed send leaves none.
-  platform::SendCopyData(target.Handle, OwnEntity_->Handle, msg.MsgType, block);
+  const bool sent = platform::SendCopyData(target.Handle, OwnEntity_->Handle, msg.MsgType, block).has_value();
+  const std::uint32_t send_error = platform::GetLastError();
   awaited_.pop_back();
   --busy_;
   if (std::unique_ptr<TLexivoMessageStream> found = FindReply(msg.TimeStamp); found && reply != nullptr) {
     reply->AssignMessage(*found);
+  } else if (reply != nullptr) {
+    reply->SetReadFailure(NoReplyReason(&target == ServerEntity_.get() ? "host" : "the other program", sent,
+                                        send_error));
   }
   // A quit that arrived meanwhile: the caller still uses the component, so it goes later.
   if (quit_requested_ && busy_ == 0 && !destroying_) deleteLater();

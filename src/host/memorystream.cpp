@@ -20,15 +20,19 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
 }
 
 void TMemoryStream::ReadBuffer(void* buffer, std::size_t count) {
-  if (count > Remaining()) throw ELexivo(std::string("Stream read error"));
+  if (count > Remaining()) RaiseReadError();
   Read(buffer, count);
 }
 
 std::string TMemoryStream::ReadBytes(std::size_t count) {
-  if (count > Remaining()) throw ELexivo(std::string("Stream read error"));
+  if (count > Remaining()) RaiseReadError();
   std::string result = bytes_.substr(position_, count);
   position_ += count;
   return result;
+}
+
+void TMemoryStream::RaiseReadError() const {
+  throw ELexivo(read_failure_.empty() ? std::string("Stream read error") : read_failure_);
 }
 
 void TMemoryStream::Write(const void* buffer, std::size_t count) {

@@ -35,7 +35,14 @@ class TMemoryStream {
   void WriteByte(std::uint8_t value);
   void WriteInt32(std::int32_t value);
 
+  // Why the stream holds less than a reader expects (a reply that never came, and why): the text
+  // of the error that reading past the end raises instead of "Stream read error".
+  void SetReadFailure(std::string reason) { read_failure_ = std::move(reason); }
+
  private:
   std::string bytes_;
   std::size_t position_ = 0;
+  std::string read_failure_;
+
+  [[noreturn]] void RaiseReadError() const;
 };

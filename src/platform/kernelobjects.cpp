@@ -53,8 +53,9 @@ bool CloseHandle(THandle handle) {
   }
   TKernelObject object = std::move(found->second);
   descriptors.erase(found);
-  if (object.fd >= 0) close(object.fd);
+  // First onClose, while the descriptor is still open (a lock file is removed under its lock).
   if (object.on_close) object.on_close(handle);
+  if (object.fd >= 0) close(object.fd);
   return true;
 }
 

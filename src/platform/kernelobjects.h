@@ -9,7 +9,8 @@ namespace platform {
 
 using THandle = std::uint32_t;
 
-// Takes the descriptor over; the handle closes it. onClose, when given, runs when it is closed.
+// Takes the descriptor over; the handle closes it. onClose, when given, runs when it is closed,
+// just before the descriptor is.
 THandle AddKernelObject(int fd, std::function<void(THandle)> onClose = {});
 // The descriptor behind a handle, or -1.
 int KernelObjectDescriptor(THandle handle);

@@ -140,6 +140,10 @@ void SetSendTimeLimit(int milliseconds) { TWindowServer::Instance().SendTimeLimi
 
 int SendTimeLimit() { return TWindowServer::Instance().SendTimeLimit(); }
 
+void SetStallLimit(int milliseconds) { TWindowServer::Instance().StallLimit() = milliseconds < 0 ? -1 : milliseconds; }
+
+int StallLimit() { return TWindowServer::Instance().StallLimit(); }
+
 void CancelSends() { TWindowServer::Instance().CancelSends(); }
 
 }  // namespace platform

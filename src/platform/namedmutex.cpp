@@ -1,12 +1,12 @@
 #include "platform/namedmutex.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "platform/lasterror.h"
+#include "platform/lockfile.h"
 #include "platform/runtimedir.h"
 
 namespace platform {
@@ -37,20 +37,24 @@ THandle OpenMutex(const std::string& name) {
   const std::string directory = RuntimeDirectory();
   if (directory.empty()) return 0;
   const std::string path = LockFilePath(directory, name);
-  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  int fd = -1;
+  switch (LockFile(path, false, false, fd)) {
+    case TLockResult::kLocked:
+      // Nobody holds it: the file is left over from an owner that ended without closing.
+      RemoveLockFile(path, fd);
+      close(fd);
+      SetLastError(ENOENT);
+      return 0;
+    case TLockResult::kFailed:
+      SetLastErrorFromErrno();
+      return 0;
+    case TLockResult::kBusy:
+      break;
+  }
+  // A handle that refers to the held mutex without owning it.
+  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) {
     SetLastErrorFromErrno();
-    return 0;
-  }
-  // Nobody holds the lock: the file is left over from an owner that ended.
-  if (flock(fd, LOCK_SH | LOCK_NB) == 0) {
-    close(fd);
-    SetLastError(ENOENT);
-    return 0;
-  }
-  if (errno != EWOULDBLOCK) {
-    SetLastErrorFromErrno();
-    close(fd);
     return 0;
   }
   return AddKernelObject(fd);
@@ -60,18 +64,21 @@ THandle CreateOwnedMutex(const std::string& name) {
   const std::string directory = RuntimeDirectory();
   if (directory.empty()) return 0;
   const std::string path = LockFilePath(directory, name);
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  int fd = -1;
+  switch (LockFile(path, true, false, fd)) {
+    case TLockResult::kLocked:
+      SetLastError(kErrorSuccess);
+      // The owner removes the file as it lets go, so that none stays behind after the last run.
+      return AddKernelObject(fd, [path, fd](THandle) { RemoveLockFile(path, fd); });
+    case TLockResult::kFailed:
+      SetLastErrorFromErrno();
+      return 0;
+    case TLockResult::kBusy:
+      break;
+  }
+  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) {
     SetLastErrorFromErrno();
-    return 0;
-  }
-  if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-    SetLastError(kErrorSuccess);
-    return AddKernelObject(fd);
-  }
-  if (errno != EWOULDBLOCK) {
-    SetLastErrorFromErrno();
-    close(fd);
     return 0;
   }
   const THandle handle = AddKernelObject(fd);

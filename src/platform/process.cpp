@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +22,7 @@
 
 #include "platform/lasterror.h"
 #include "platform/runtimedir.h"
+#include "zeph/toolkit/safefile.h"
 
 namespace platform {
 namespace {
@@ -217,13 +219,17 @@ void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std
   const std::string directory = RecordDirectoryIn(runtimeDirectory);
   if (directory.empty()) return;
   const std::string name = RecordName(pid, startTime);
-  const std::string temporary = directory + "/." + name;
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    out << code << '\n';
-  }
   const std::string path = directory + "/" + name;
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) return;
+  zeph::TSafeFile record(QFile::decodeName(QByteArray::fromStdString(path)));
+  record.setCreationMode(0600);
+  const std::string text = std::to_string(code) + "\n";
+  if (!record.open(QIODevice::WriteOnly) || record.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+      !record.commit()) {
+    // Said at once, from whichever thread reaps: the waiter would otherwise read a wrong 0.
+    std::fprintf(stderr, "lexivo: cannot record the exit code of process %lld in %s: %s\n",
+                 static_cast<long long>(pid), directory.c_str(), qPrintable(record.errorString()));
+    return;
+  }
   const std::lock_guard<std::mutex> hold(WrittenRecordsLock());
   WrittenRecords().push_back(path);
 }

@@ -14,6 +14,7 @@
 
 #include "platform/lasterror.h"
 #include "platform/problemreport.h"
+#include "zeph/toolkit/safefile.h"
 
 namespace platform {
 namespace {
@@ -174,17 +175,6 @@ std::string TemporaryName(const std::string& name) {
   return "." + name + suffix;
 }
 
-bool WriteAll(int fd, const std::string& value) {
-  std::size_t written = 0;
-  while (written < value.size()) {
-    const ssize_t count = write(fd, value.data() + written, value.size() - written);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    written += static_cast<std::size_t>(count);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<std::string> ReadRegistryString(const std::string& root, const std::string& key,
@@ -255,11 +245,13 @@ bool WriteRegistryString(const std::string& root, const std::string& key,
     close(directory);
     return false;
   }
-  const bool written = WriteAll(fd, value);
-  const int write_error = errno;
-  close(fd);
-  if (!written || renameat(directory, temporary.c_str(), directory, name.c_str()) != 0) {
-    SetLastError(static_cast<std::uint32_t>(written ? errno : write_error));
+  // Every step is checked: a value that did not reach the disk whole must not replace the old one.
+  int error = zeph::TSafeFile::WriteAll(fd, value);
+  if (error == 0 && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+  if (error == 0 && renameat(directory, temporary.c_str(), directory, name.c_str()) != 0) error = errno;
+  if (error != 0) {
+    SetLastError(static_cast<std::uint32_t>(error));
     unlinkat(directory, temporary.c_str(), 0);
     close(directory);
     return false;

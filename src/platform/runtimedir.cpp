@@ -1,8 +1,8 @@
 #include "platform/runtimedir.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,7 +10,9 @@
 #include <cstring>
 
 #include "platform/lasterror.h"
+#include "platform/lockfile.h"
 #include "platform/problemreport.h"
+#include "platform/windowfiles.h"
 
 namespace platform {
 namespace {
@@ -52,19 +54,26 @@ std::string RuntimeDirectory() {
     SetLastError(EACCES);
     return {};
   }
+  // The windows' sockets must fit the system's limit on a socket's path.
+  const std::size_t longest = WindowSocketPath(directory, 0xffffffffu).size();
+  if (longest >= sizeof(sockaddr_un::sun_path)) {
+    ReportProblem("the runtime directory " + directory + " is too long for a socket: its windows' paths take " +
+                  std::to_string(longest) + " bytes, at most " + std::to_string(sizeof(sockaddr_un::sun_path) - 1) +
+                  " are possible (set " + kRuntimeDirVariable + " or XDG_RUNTIME_DIR to a shorter one)");
+    SetLastError(ENAMETOOLONG);
+    return {};
+  }
   return directory;
 }
 
-TRuntimeDirLock::TRuntimeDirLock(const std::string& directory) {
-  const std::string path = directory + "/.lock";
-  fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd_ < 0) return;
-  while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-  }
+TRuntimeDirLock::TRuntimeDirLock(const std::string& directory) : path_(directory + "/.lock") {
+  LockFile(path_, true, true, fd_);
 }
 
 TRuntimeDirLock::~TRuntimeDirLock() {
-  if (fd_ >= 0) close(fd_);
+  if (fd_ < 0) return;
+  RemoveLockFile(path_, fd_);
+  close(fd_);
 }
 
 }  // namespace platform

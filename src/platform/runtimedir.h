@@ -14,7 +14,7 @@ constexpr const char* kRuntimeDirVariable = "LEXIVO_RUNTIME_DIR";
 std::string RuntimeDirectory();
 
 // Holds an exclusive lock on the runtime directory's lock file for the scope, so that creating
-// and sweeping windows of several processes do not interleave.
+// and sweeping windows of several processes do not interleave. The file goes with its last holder.
 class TRuntimeDirLock {
  public:
   explicit TRuntimeDirLock(const std::string& directory);
@@ -23,6 +23,7 @@ class TRuntimeDirLock {
   TRuntimeDirLock& operator=(const TRuntimeDirLock&) = delete;
 
  private:
+  std::string path_;
   int fd_ = -1;
 };
 

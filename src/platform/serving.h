@@ -39,6 +39,17 @@ void UnwatchDescriptor(int fd);
 // Sends give up after this many milliseconds without an answer (-1, the default: no limit).
 void SetSendTimeLimit(int milliseconds);
 int SendTimeLimit();
+
+// A send also gives up (last error ETIMEDOUT: the peer is not responding) when its peer has
+// taken no byte and sent none for this long: neither on the send's own connection nor as a
+// message to one of this process's windows (replies arrive that way). Counted as no progress,
+// not as total time, so that large transfers and a peer that is busy answering still work; the
+// time spent processing other messages meanwhile does not count. 10 seconds unless the
+// environment variable LEXIVO_STALL_LIMIT_MS gives another number of milliseconds (-1: none).
+constexpr int kDefaultStallLimitMs = 10000;
+constexpr const char* kStallLimitVariable = "LEXIVO_STALL_LIMIT_MS";
+void SetStallLimit(int milliseconds);
+int StallLimit();
 // Ends every send under way at once without an answer (last error ECANCELED).
 void CancelSends();
 

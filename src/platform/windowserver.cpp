@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QThread>
@@ -19,12 +20,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/lasterror.h"
 #include "platform/peercred.h"
 #include "platform/runtimedir.h"
 #include "platform/windowfiles.h"
+#include "zeph/toolkit/safefile.h"
 
 namespace platform {
 
@@ -116,19 +119,6 @@ TConnectResult ConnectSocket(const std::string& path, int& fd) {
   return TConnectResult::kNoWindow;
 }
 
-void WriteWholeFile(const std::string& path, const std::string& content) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return;
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t count = write(fd, content.data() + written, content.size() - written);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) break;
-    written += static_cast<std::size_t>(count);
-  }
-  close(fd);
-}
-
 int MillisecondsUntil(std::chrono::steady_clock::time_point when) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(when - std::chrono::steady_clock::now()).count();
   return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
@@ -144,6 +134,11 @@ TWindowServer& TWindowServer::Instance() {
 }
 
 TWindowServer::TWindowServer() : scratch_(kReadChunk) {
+  if (const char* limit = std::getenv(kStallLimitVariable); limit != nullptr && *limit != '\0') {
+    char* end = nullptr;
+    const long value = std::strtol(limit, &end, 10);
+    if (*end == '\0') stall_limit_ms_ = value < 0 ? -1 : static_cast<int>(std::min<long>(value, INT_MAX));
+  }
   epoll_fd_ = epoll_create1(EPOLL_CLOEXEC);
   sweep_fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
   AddToSet(sweep_fd_);
@@ -278,12 +273,15 @@ HWND TWindowServer::CreateWindow(const std::string& className, const std::string
   std::string info = className;
   info.push_back('\0');
   info += title;
-  const std::string temporary = window->info_path + ".new";
-  WriteWholeFile(temporary, info);
-  if (std::rename(temporary.c_str(), window->info_path.c_str()) != 0) {
-    SetLastErrorFromErrno();
-    unlink(temporary.c_str());
-    return 0;
+  // A window whose record could not be written completely would be found by nobody.
+  {
+    zeph::TSafeFile record(QFile::decodeName(QByteArray::fromStdString(window->info_path)));
+    record.setCreationMode(0600);
+    if (!record.open(QIODevice::WriteOnly) || record.write(info.data(), static_cast<qint64>(info.size())) < 0 ||
+        !record.commit()) {
+      SetLastError(static_cast<std::uint32_t>(record.systemError() != 0 ? record.systemError() : EIO));
+      return 0;
+    }
   }
   window->listen_fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (window->listen_fd < 0 ||
@@ -555,6 +553,7 @@ void TWindowServer::ReadIncoming(int fd) {
     const auto now = TClock::now();
     if (!incoming.reader.Started()) incoming.first_byte_at = now;
     incoming.last_activity = now;
+    last_arrival_ = now;
     incoming.reader.Take(std::string_view(scratch_.data(), static_cast<std::size_t>(count)));
     buffered_ += static_cast<std::size_t>(count);
     if (incoming.reader.Status() == TFrameReader::TStatus::kInvalid) {
@@ -646,6 +645,12 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
   // Our own window can only answer when we process its messages, so there is no waiting for it.
   const bool own_target = Owns(target);
   auto last_progress = TClock::now();
+  // The last sign of life of the peer, for the stall limit; processing others' messages meanwhile
+  // is our time, not the peer's.
+  auto last_sign = last_progress;
+  const std::optional<std::chrono::milliseconds> stall_limit =
+      stall_limit_ms_ >= 0 ? std::optional(std::chrono::milliseconds(stall_limit_ms_)) : std::nullopt;
+  auto stall_deadline = [&] { return std::max(last_sign, last_arrival_) + *stall_limit; };
   int fd = -1;
   auto fail = [&](std::uint32_t error) -> std::optional<std::int64_t> {
     if (fd >= 0) close(fd);
@@ -656,11 +661,17 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
   // Processes a waiting message when the peer may need that to answer; true when one was.
   auto serve_meanwhile = [&] {
     const bool stalled = own_target || TClock::now() - last_progress >= kPeerGrace;
-    return DeliverNext(target) || (stalled && DeliverNext());
+    const bool delivered = DeliverNext(target) || (stalled && DeliverNext());
+    if (delivered) last_sign = TClock::now();
+    return delivered;
   };
   // How long to wait for traffic before looking at the waiting messages again.
   auto wait_timeout = [&] {
     int timeout = deadline ? MillisecondsUntil(*deadline) : -1;
+    if (stall_limit) {
+      const int stall = MillisecondsUntil(stall_deadline());
+      timeout = timeout < 0 ? stall : std::min(timeout, stall);
+    }
     if (!ready_.empty() && depth_ < kMaxNesting) {
       const int grace = MillisecondsUntil(last_progress + kPeerGrace);
       timeout = timeout < 0 ? grace : std::min(timeout, grace);
@@ -670,6 +681,7 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
   auto stopped = [&]() -> std::optional<std::uint32_t> {
     if (cancel_generation_ != generation) return ECANCELED;
     if (deadline && TClock::now() >= *deadline) return ETIMEDOUT;
+    if (stall_limit && TClock::now() >= stall_deadline()) return ETIMEDOUT;
     return std::nullopt;
   };
 
@@ -707,13 +719,14 @@ std::optional<std::int64_t> TWindowServer::Send(HWND target, HWND sender, std::i
         const ssize_t count = send(fd, frame.data() + written, frame.size() - written, MSG_NOSIGNAL);
         if (count > 0) {
           written += static_cast<std::size_t>(count);
-          last_progress = TClock::now();
+          last_progress = last_sign = TClock::now();
         } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
           return fail(ECONNRESET);
         }
       } else {
         const ssize_t count = recv(fd, ack + ack_size, kAckSize - ack_size, 0);
         if (count > 0) {
+          last_sign = TClock::now();
           ack_size += static_cast<std::size_t>(count);
           if (ack_size == kAckSize) {
             close(fd);

@@ -43,6 +43,7 @@ class TWindowServer {
   void Unwatch(int fd);
   TServingLimits& Limits() { return limits_; }
   int& SendTimeLimit() { return send_time_limit_ms_; }
+  int& StallLimit() { return stall_limit_ms_; }
   void CancelSends() { ++cancel_generation_; }
 
   // Deletes the socket notifier (the application object is going away).
@@ -102,6 +103,9 @@ class TWindowServer {
   bool post_routine_added_ = false;
   TServingLimits limits_;
   int send_time_limit_ms_ = -1;
+  int stall_limit_ms_ = kDefaultStallLimitMs;
+  // When a byte of a message for one of our windows last arrived: a peer answering a request.
+  TClock::time_point last_arrival_;
   std::uint64_t cancel_generation_ = 0;
   // Reading scratch space, shared: reading never nests.
   std::vector<char> scratch_;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <QPointer>
 #include <thread>
 
 #include "host_fixture.h"
 #include "host/records.h"
 #include "platform/raw_peer.h"
+#include "platform/serving.h"
 #include "platform/windowfiles.h"
 
 using namespace zeph;
@@ -201,6 +204,31 @@ TEST_F(ProtocolTest, MalformedBlocksRaiseAndDispatchNothing) {
   delete client;
 }
 
+TEST_F(ProtocolTest, ASilentServerEndsEachRequestAsNotResponding) {
+  // A stopped server: the kernel takes the requests into its queue, nobody ever answers.
+  const platform::HWND stopped = 0x0057091D;
+  const int listener = raw_peer::Listen(platform::WindowSocketPath(runtime_.RuntimeDir(), stopped), 16);
+  ASSERT_GE(listener, 0);
+  platform::SetStallLimit(200);
+  auto* client = new TkdbDemonClient();
+  client->SetUseOstrelServer(true);
+  client->ServerEntity().Handle = stopped;
+  QElapsedTimer timer;
+  timer.start();
+  try {
+    client->GetVariable("OstrelWorkArea");
+    ADD_FAILURE() << "no error";
+  } catch (const ELexivo& error) {
+    EXPECT_STREQ(error.what(), "host not responding");
+  }
+  EXPECT_THROW(client->MapFileName("varactor"), ELexivo);
+  EXPECT_EQ(client->FindEntityByTitle("Varsim"), nullptr);
+  EXPECT_LT(timer.elapsed(), 5000);
+  platform::SetStallLimit(platform::kDefaultStallLimitMs);
+  close(listener);
+  delete client;
+}
+
 TEST_F(ProtocolTest, ServerDyingMidRequestLeavesTheReplyEmpty) {
   const platform::HWND fake = 0x00DEAD00;
   ASSERT_EQ(platform::RuntimeDirectory(), runtime_.RuntimeDir());
@@ -221,7 +249,8 @@ TEST_F(ProtocolTest, ServerDyingMidRequestLeavesTheReplyEmpty) {
     client->GetVariable("OstrelWorkArea");
     ADD_FAILURE() << "no error";
   } catch (const ELexivo& error) {
-    EXPECT_STREQ(error.what(), "Stream read error");
+    // The reason the reply never came, not a bare "Stream read error".
+    EXPECT_STREQ(error.what(), "host ended the connection before it answered");
   }
   EXPECT_EQ(client->FindEntityByTitle("Varsim"), nullptr);
   EXPECT_THROW(client->GetFileStream("x.itl"), ELexivo);

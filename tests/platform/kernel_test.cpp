@@ -31,7 +31,7 @@ TEST(NamedMutexTest, ExistsWhileItsOwnerHoldsIt) {
   EXPECT_TRUE(platform::CloseHandle(second));
   EXPECT_TRUE(platform::CloseHandle(owned));
   EXPECT_FALSE(platform::CloseHandle(owned));
-  // The lock file stays behind; without its owner it is no mutex.
+  // The owner took its lock file along; the mutex is gone.
   EXPECT_EQ(platform::OpenMutex(name), 0u);
 }
 

@@ -93,7 +93,7 @@ expect_error 2 scale --render "$work/x.pdf" --scale 2
 expect_error 2 position --position 10
 expect_error 1 "$work/missing/x.png" --render "$work/missing/x.png"
 expect_error 1 "$work/missing/x.csv" --export-csv "$work/missing/x.csv"
-expect_error 1 "too small" --render "$work/x.png" --size 100x100
+expect_error 2 "too small" --render "$work/x.png" --size 100x100
 [ ! -e "$work/x.png" ] && [ ! -e "$work/x.csv" ] || fail "a failed run left a file behind"
 
 # A failed run leaves an existing file as it was.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The registry stand-in against planted links: the host server that publishes its handle writes
-# nothing outside the store, and says why it could not write. With HOME unset, the store is not
-# looked for in a shared folder.
+# nothing outside the store, and says why it could not write (and then announces no handle). With
+# HOME unset, the store is not looked for in a shared folder.
 source "$(dirname "$0")/host_common.sh"
 
 store=$LEXIVO_REGISTRY_DIR
@@ -12,10 +12,11 @@ echo precious >"$work/victim"
 
 # A key directory that is a link to another folder.
 ln -s "$work/outside" "$store/hkey_local_machine"
-start_server linked --handle 1111
-echo shutdown >&"$linked_fd"
-wait_exit "$linked_pid" || fail "the server ended with an error"
-grep -q "cannot write the registry value" "$work/linked.log" || fail "no word about the registry"
+# The server that cannot record its handle does not announce it: it says why and ends.
+timeout 60 "$bin/hostserver" --handle 1111 </dev/null >"$work/linked.log" 2>&1 &&
+  fail "a server ran with a handle it could not record"
+! grep -q "^handle" "$work/linked.log" || fail "a handle that nobody can find was announced"
+grep -q "cannot write the registry value: " "$work/linked.log" || fail "no word about the registry"
 grep -q "lexivo: the registry directory $store/hkey_local_machine is not a directory of this user" \
   "$work/linked.log" || fail "the refused directory is not named"
 [ -z "$(ls -A "$work/outside")" ] || fail "written outside the store: $(ls -A "$work/outside")"
@@ -49,13 +50,9 @@ if [ "$(id -u)" = 0 ]; then
   kill -TERM "$nobody_pid"
   wait_exit "$nobody_pid" || fail "the server of another user ended with an error"
   env -u HOME -u XDG_CONFIG_HOME -u LEXIVO_REGISTRY_DIR LEXIVO_RUNTIME_DIR="$work/nobody-run/run" \
-    setpriv --reuid=65534 --regid=65534 --clear-groups "$bin/hostserver" --handle 4444 \
-    </dev/null >"$work/nobody-publish.log" 2>&1 &
-  nobody_pid=$!
-  pids+=($nobody_pid)
-  wait_for "$work/nobody-publish.log" "handle 4444"
-  kill -TERM "$nobody_pid"
-  wait_exit "$nobody_pid" || fail "the publishing server of another user ended with an error"
+    setpriv --reuid=65534 --regid=65534 --clear-groups timeout 60 "$bin/hostserver" --handle 4444 \
+    </dev/null >"$work/nobody-publish.log" 2>&1 && fail "a server without a registry announced its handle"
+  ! grep -q "^handle" "$work/nobody-publish.log" || fail "a handle that nobody can find was announced"
   grep -q "cannot write the registry value" "$work/nobody-publish.log" || fail "a store was found without a home"
   after=$(find /tmp -maxdepth 3 -newer "$work/victim" -user 65534 -not -path "$work*" 2>/dev/null | wc -l)
   [ "$before" = "$after" ] || fail "a user without a home wrote into /tmp"

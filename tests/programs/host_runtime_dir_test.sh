@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A runtime directory that cannot be used: the program refuses it with the box text of old, and
-# names the directory with the reason (mode, type, owner) on standard error.
+# A runtime directory that cannot be used: the program refuses it with the box text of old and the
+# system's reason, and names the directory with the reason (mode, type, owner) on standard error.
 source "$(dirname "$0")/host_common.sh"
 unset LEXIVO_RUNTIME_DIR
 export XDG_RUNTIME_DIR=$work/xdg
@@ -11,7 +11,7 @@ squatted=$XDG_RUNTIME_DIR/lexivo
 # try REASON: the client cannot start and says why.
 try() {
   "$bin/hostclient" </dev/null >"$work/client.log" 2>&1 && fail "started with an unusable runtime directory"
-  grep -qx "error Could not create window handle" "$work/client.log" || fail "not the box text: $(cat "$work/client.log")"
+  grep -qx "error Could not create window handle: Permission denied." "$work/client.log" || fail "not the box text: $(cat "$work/client.log")"
   grep -qF "lexivo: the runtime directory $squatted $1" "$work/client.log" ||
     fail "the reason \"$1\" is not given: $(cat "$work/client.log")"
 }

@@ -61,7 +61,14 @@ int main(int argc, char** argv) {
       _exit(3);
     };
   }
-  if (options->Publish && !server->Publish()) std::fprintf(stderr, "hostserver: cannot write the registry value\n");
+  if (options->Publish && !server->Publish()) {
+    // A handle that clients cannot find is not announced: the server ends instead.
+    std::fprintf(stderr, "hostserver: cannot write the registry value: %s\n",
+                 TkdbCustomDemon::GetLastErrorString().c_str());
+    platform::SetSendTimeLimit(kQuitTimeLimitMs);
+    delete server.data();
+    return 1;
+  }
   Print("handle " + options->Settings.HandleText);
 
   // A participant answers at once; one that keeps the server waiting longer is broken or hostile.

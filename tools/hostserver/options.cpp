@@ -50,7 +50,9 @@ QString UsageText() {
       "an answer and 1 second to take a quit, and is given up after that.\n"
       "\n"
       "Standard output: first \"handle TEXT\", then one line per event (register, unregister,\n"
-      "get-file, execute, quit). LEXIVO_RUNTIME_DIR and LEXIVO_REGISTRY_DIR choose the runtime\n"
+      "get-file, execute, quit). A handle that cannot be recorded (window record or registry\n"
+      "value not written, with the reason on standard error) is never announced: the server\n"
+      "ends with status 1 instead. LEXIVO_RUNTIME_DIR and LEXIVO_REGISTRY_DIR choose the runtime\n"
       "directory and the registry store, as for the programs.\n");
 }
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tapplication.h"
 #include "zeph/translation/babelfisherror.h"
 #include "zeph/translation/itlfilename.h"
@@ -117,8 +118,8 @@ QString TBabelfish2000::ItlFileName() { return ItlPathFor(QFileInfo(ExecutablePa
 
 void TBabelfish2000::WriteItlFile() const {
   const QString fileName = ItlFileName();
-  QFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+  TSafeFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
     throw EBabelfish(QStringLiteral("Cannot create file \"%1\": %2").arg(fileName, file.errorString()));
 
   QByteArray contents;
@@ -129,7 +130,7 @@ void TBabelfish2000::WriteItlFile() const {
   std::for_each(new_entries_.begin(), new_entries_.end(), append);
   for (std::size_t i = 0; i < keys_.size(); ++i) append(EntryLine(keys_[i], values_[i]));
 
-  if (file.write(contents) != contents.size() || !file.flush())
+  if (file.write(contents) != contents.size() || !file.commit())
     throw EBabelfish(QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, file.errorString()));
 }
 
