@@ -68,7 +68,7 @@ class ChartLooksTest : public ::testing::Test {
 TEST_F(ChartLooksTest, AntialiasingIsOffByDefaultAndSmoothsCurvesMarksAndGridWhenOn) {
   EXPECT_FALSE(chart_.Antialiased());
   const QImage exact = chart_.ControlImage().copy();
-  // The specified pixels: a diagonal of pure black pixels on white.
+  // The classic pixels: a diagonal of pure black pixels on white.
   EXPECT_EQ(BlendedPixels(Area(), QRect(1, 1, 329, 239)), 0);
 
   chart_.SetGridStyle(gsLines);
@@ -96,7 +96,7 @@ TEST_F(ChartLooksTest, AntialiasingIsOffByDefaultAndSmoothsCurvesMarksAndGridWhe
   }
   EXPECT_EQ(exported, chart_.ControlImage());
 
-  // Off again, the specified pixels are back exactly.
+  // Off again, the classic pixels are back exactly.
   chart_.SetGridStyle(gsNone);
   chart_.SetAntialiased(false);
   EXPECT_EQ(chart_.ControlImage(), exact);
@@ -120,7 +120,7 @@ TEST_F(ChartLooksTest, PaletteColorsMakeLabelsReadableOnADarkTheme) {
   const QRect labels(2, 15, 45, 250);
   const QRgb rim = QColor(0x35, 0x35, 0x35).rgb();
   ASSERT_EQ(chart_.ControlImage().pixel(1, 290) & 0xFFFFFF, rim & 0xFFFFFF);
-  // As specified the labels stay black: hardly readable on the dark rim.
+  // By default the labels stay black: hardly readable on the dark rim.
   EXPECT_LT(BestContrast(chart_.ControlImage(), labels, rim), 2.0);
 
   chart_.SetPaletteColors(true);
@@ -135,7 +135,7 @@ TEST_F(ChartLooksTest, PaletteColorsMakeLabelsReadableOnADarkTheme) {
   // The curve keeps its own colour.
   EXPECT_EQ(chart_.DataColor(), clBlack);
 
-  // Off again: the specified colours.
+  // Off again: the colour properties.
   chart_.SetPaletteColors(false);
   EXPECT_EQ(PixelAt(chart_.ControlImage(), 300, 30), clWhite);
   QApplication::setPalette(saved);

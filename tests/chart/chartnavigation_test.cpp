@@ -121,13 +121,13 @@ TEST_F(ChartNavigationTest, DragPansFromThePressWithTheLeftOrMiddleButton) {
   ExpectRanges(1, -1, 9, 0.1, 1.1);
   EXPECT_EQ(zoom_pans_, 2);
 
-  // With a mouse mode of its own the left button keeps it, exactly as specified (the first move
+  // With a mouse mode of its own the left button keeps it, exactly as before (the first move
   // captures); the middle button pans from the press.
   chart_.SetLayerRange(1, 0, 0, 10, 1);
   chart_.SetMouseAction(maPanHoriz);
   DragPath(Qt::LeftButton, {100, 100}, {{133, 100}});
   ExpectRanges(1, 0, 10, 0, 1);
-  // As specified, the first move without the button ends the drag, not the release.
+  // In the mouse modes the first move without the button ends the drag, not the release.
   Mouse(QEvent::MouseMove, 133, 100, Qt::NoButton, Qt::NoButton);
   DragPath(Qt::LeftButton, {100, 100}, {{100, 100}, {133, 100}});
   ExpectRanges(1, -1, 9, 0, 1);

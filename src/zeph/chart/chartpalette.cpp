@@ -5,8 +5,8 @@
 
 namespace zeph {
 
-TColor TCustomZephChart::ShownColor(TColor specified, QPalette::ColorRole role) const {
-  if (!palette_colors_) return specified;
+TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const {
+  if (!palette_colors_) return own;
   const QPalette& colors = palette();
   if (role != QPalette::Mid) return QColorToColor(colors.color(role));
   // The grid: a third of the way from the area's background to its text, visible but quiet on

@@ -218,7 +218,7 @@ void TCustomZephChart::ItemListChanged() {
 
 // ---- Properties that repaint under the AutoRedraw rule ----
 
-// Each stores and repaints as specified; its NOTIFY signal follows only a real change.
+// Each stores and repaints every time; its NOTIFY signal follows only a real change.
 #define ZC_REPAINTING_SETTER(Name, Type, field, notify) \
   void TCustomZephChart::Set##Name(Type value) {         \
     const bool changed = !(field == value);              \

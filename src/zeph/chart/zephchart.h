@@ -96,8 +96,8 @@ struct ZEPH_CHART_EXPORT TLayerScaling {
 /// of scale settings always repaints. Parts that did not change (the rims with caption and scales,
 /// the empty chart area with its grid) are kept between paints and reused.
 ///
-/// <b>Qt integration.</b> Beside its \c On... events (single \c std::function handlers, kept as
-/// specified) the chart raises Qt signals that any number of slots may share: LayerRangeChanged()
+/// <b>Qt integration.</b> Beside its \c On... events (single \c std::function handlers, which stay
+/// as they are) the chart raises Qt signals that any number of slots may share: LayerRangeChanged()
 /// for every range change whatever its cause, MouseClicked() and MouseMovedInChart() in world
 /// coordinates, CrossHairMoved(), TextLabelMoved(), ZoomPanned(), DataRendered() and
 /// ScaleSettingsChanged(); the properties that change at run time have NOTIFY signals, and so
@@ -1055,10 +1055,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   bool PaletteColors() const { return palette_colors_; }
   /// Sets PaletteColors(); repaints under the AutoRedraw() rule.
   void SetPaletteColors(bool value);
-  /// The colour \p specified draws in: itself, or with PaletteColors() on, the widget palette's
+  /// The colour \p own draws in: itself, or with PaletteColors() on, the widget palette's
   /// colour for \p role (for \c QPalette::Mid a third of the way from \c QPalette::Base to
   /// \c QPalette::Text, the grid's colour).
-  TColor ShownColor(TColor specified, QPalette::ColorRole role) const;
+  TColor ShownColor(TColor own, QPalette::ColorRole role) const;
   ///@}
 
  Q_SIGNALS:
