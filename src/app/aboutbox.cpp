@@ -1,6 +1,9 @@
 #include "app/aboutbox.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QShowEvent>
 
 #include "app/controls/tlabel.h"
@@ -20,7 +23,12 @@ constexpr TColor kHoverColor = clRed;
 
 }  // namespace
 
-TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) { ReadStoredDescription(); }
+TFrmAbout::TFrmAbout(QWidget* parent) : QDialog(parent) {
+  ReadStoredDescription();
+  LinkFailureHandler() = [box = QPointer<TFrmAbout>(this)](const QString& address) {
+    if (box != nullptr) box->ShowLinkFailure(address);
+  };
+}
 
 int TFrmAbout::ShowModal() { return exec(); }
 
@@ -29,7 +37,36 @@ void TFrmAbout::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowT
 void TFrmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
+  if (window_released_) {
+    window_released_ = false;
+    QAccessibleEvent created(this, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&created);
+  }
   Notify(OnShow, this);
+}
+
+void TFrmAbout::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (event->spontaneous() || window_released_ || parentWidget() == nullptr) return;
+  // Screen readers list an application's windows, shown or not: a closed box leaves the list
+  // with its window, after the modal loop has let go of it.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (isVisible() || window_released_) return;
+        QAccessibleEvent gone(this, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&gone);
+        destroy(true, true);
+        window_released_ = true;
+      },
+      Qt::QueuedConnection);
+}
+
+void TFrmAbout::ShowLinkFailure(const QString& address) {
+  QMessageBox box(QMessageBox::Warning, windowTitle(), LinkFailureText + QStringLiteral("\n\n") + address,
+                  QMessageBox::Ok, this);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box.exec();
 }
 
 void TFrmAbout::FormShow(QObject*) { LblHomePage->setVisible(true); }

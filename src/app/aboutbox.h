@@ -45,6 +45,12 @@ class TFrmAbout : public QDialog {
 
   // The address a click on the home-page link opens (not the link's caption).
   QString HomeURL;
+  // Shown above the address when no program could open a link; the main window translates it.
+  QString LinkFailureText = QStringLiteral("No program could open this address. Copy it into a web browser:");
+
+  // Tells the user that an address could not be opened, in a message box whose text, the address
+  // included, can be selected and copied.
+  void ShowLinkFailure(const QString& address);
 
   zeph::TNotifyEvent OnShow;
 
@@ -59,12 +65,17 @@ class TFrmAbout : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   // The stored description: components, placements, fonts, colours and event bindings.
   void ReadStoredDescription();
   // Opens an address with the busy cursor shown over the box meanwhile.
   void OpenAddress(const QString& address);
+
+  // A closed box has no window of its own, so that it leaves the accessibility tree; showing it
+  // makes one again.
+  bool window_released_ = false;
 };
 
 // The application's about box, once created.

@@ -2,14 +2,6 @@
 
 #include <unistd.h>
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImage>
-#include <QImageWriter>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <array>
 #include <cstdio>
 #include <charconv>
@@ -19,7 +11,9 @@
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
+#include "zeph/chart/picturefile.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/scales/zepherror.h"
 #include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tmemo.h"
 
@@ -46,104 +40,12 @@ QString WriteToStandardOutput(const std::string& text) {
   return {};
 }
 
-// The image format a file name asks for (PNG when it has no extension).
-QByteArray ImageFormat(const QString& file_name) {
-  const QByteArray format = QFileInfo(file_name).suffix().toLower().toLatin1();
-  return format.isEmpty() ? QByteArray("png") : format;
-}
-
-// Encoded in memory first: the image writers report a refused write only in their own words, on
-// standard error, while the file says exactly what failed.
-QString SaveImage(const QImage& image, const QByteArray& format, const QString& file_name) {
-  QBuffer encoded;
-  encoded.open(QIODevice::WriteOnly);
-  QImageWriter writer(&encoded, format);
-  if (!writer.write(image)) return WriteError(file_name, writer.errorString());
-  const QByteArray& bytes = encoded.data();
-  const QString error = WriteFileSafely(file_name, bytes);
-  if (!error.isEmpty()) return WriteError(file_name, error);
-  return {};
-}
-
 QString DocumentTitle(int position) { return QStringLiteral("Varactor diode, slider position %1").arg(position); }
-
-const QString kCreator = QStringLiteral("Varactor 1.0");
 
 // Both charts side by side, drawn anew onto the canvas.
 void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
   left.PaintTo(canvas, 0, 0);
   right.PaintTo(canvas, left.width(), 0);
-}
-
-// Vector graphics: the charts draw their lines and texts through a printer canvas, one point per
-// pixel, so the page is exactly as large as the charts.
-QString SavePdf(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
-  TSafeFile file(file_name);
-  if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
-  {
-    QPdfWriter pdf(&file);
-    pdf.setTitle(DocumentTitle(position));
-    pdf.setCreator(kCreator);
-    pdf.setResolution(72);
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                  QPageLayout::Portrait, QMarginsF()));
-    TCanvas canvas(&pdf, true);
-    if (!canvas.IsActive()) {
-      file.cancelWriting();
-      return WriteError(file_name, QStringLiteral("the PDF could not be started"));
-    }
-    PaintCharts(left, right, canvas);
-    canvas.End();
-  }
-  if (!file.commit()) return WriteError(file_name, file.errorString());
-  return {};
-}
-
-// The same drawing as the PDF, as SVG with one user unit per pixel.
-QString SaveSvg(TZephChart& left, TZephChart& right, int position, QSize size, const QString& file_name) {
-  TSafeFile file(file_name);
-  if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
-  {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setTitle(DocumentTitle(position));
-    svg.setDescription(kCreator);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    TCanvas canvas(&svg, true);
-    if (!canvas.IsActive()) {
-      file.cancelWriting();
-      return WriteError(file_name, QStringLiteral("the SVG could not be started"));
-    }
-    PaintCharts(left, right, canvas);
-    canvas.End();
-  }
-  if (!file.commit()) return WriteError(file_name, file.errorString());
-  return {};
-}
-
-// A picture of scale times the pixels, drawn straight into the one image that is written.
-QString SaveRaster(TZephChart& left, TZephChart& right, QSize size, qreal scale, const QString& file_name) {
-  const QByteArray format = ImageFormat(file_name);
-  if (!QImageWriter::supportedImageFormats().contains(format))
-    return QStringLiteral("cannot write '%1': unsupported image format '%2'")
-        .arg(file_name, QString::fromLatin1(format));
-  const QSize pixels(DeviceExtent(size.width(), scale), DeviceExtent(size.height(), scale));
-  QImage image(pixels, QImage::Format_RGB32);
-  if (image.isNull())
-    return WriteError(file_name,
-                      QStringLiteral("no memory for an image of %1x%2").arg(pixels.width()).arg(pixels.height()));
-  image.setDevicePixelRatio(scale);
-  // A scale that leaves a fraction of a device pixel at the edge leaves that pixel to the window
-  // colour, not to whatever the memory held.
-  if (pixels.width() != size.width() * scale || pixels.height() != size.height() * scale)
-    image.fill(ColorToQColor(right.WindColor()));
-  {
-    TCanvas canvas(&image);
-    PaintCharts(left, right, canvas);
-  }
-  return SaveImage(image, format, file_name);
 }
 
 }  // namespace
@@ -187,10 +89,17 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
   form.ZCCap->SetBounds(0, 0, right_width, size.height());
   form.TBDistribution->SetPosition(position);
   form.CalculateCurves();
-  const QString suffix = QFileInfo(file_name).suffix().toLower();
-  if (suffix == QLatin1String("pdf")) return SavePdf(*form.ZCNd, *form.ZCCap, position, size, file_name);
-  if (suffix == QLatin1String("svg")) return SaveSvg(*form.ZCNd, *form.ZCCap, position, size, file_name);
-  return SaveRaster(*form.ZCNd, *form.ZCCap, size, scale, file_name);
+  TPictureInfo info;
+  info.title = DocumentTitle(position);
+  info.creator = QStringLiteral("Varactor 1.0");
+  info.background = form.ZCCap->WindColor();
+  try {
+    SavePicture(file_name, size, scale, [&form](TCanvas& canvas) { PaintCharts(*form.ZCNd, *form.ZCCap, canvas); },
+                info);
+  } catch (const EZephChartError& error) {
+    return QString::fromStdString(error.Message());
+  }
+  return {};
 }
 
 QString ExportCurvesCsv(int position, const QString& file_name) {

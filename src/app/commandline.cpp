@@ -26,8 +26,12 @@ struct Options {
                                 QStringLiteral("Writes both curves to FILE as comma-separated values; - writes "
                                                "them to standard output."),
                                 QStringLiteral("FILE")};
+  QCommandLineOption sonify{QStringLiteral("sonify"),
+                            QStringLiteral("Writes both curves as sound to the WAV file FILE, the profile first, "
+                                           "then the capacitance: pitch follows each curve over two seconds."),
+                            QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
-                              QStringLiteral("The slider position for --render and --export-csv, -1000 "
+                              QStringLiteral("The slider position for --render, --export-csv and --sonify, -1000 "
                                              "(hyperabrupt) to 1000 (linear); 0 when not given."),
                               QStringLiteral("P")};
   QCommandLineOption size{QStringLiteral("size"),
@@ -46,7 +50,7 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, render, export_csv, position, size, scale, language};
+    return {help, version, render, export_csv, sonify, position, size, scale, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
@@ -130,7 +134,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     return result;
   }
   // One output file of each kind per run: a second one would silently win over the first.
-  for (const QCommandLineOption* single : {&options.render, &options.export_csv}) {
+  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
       return result;
@@ -140,6 +144,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   result.version = parser.isSet(options.version);
   result.render_file = parser.value(options.render);
   result.csv_file = parser.value(options.export_csv);
+  result.sonify_file = parser.value(options.sonify);
   result.language = parser.value(options.language);
   if (parser.isSet(options.language) && result.language.isEmpty()) {
     result.error = QStringLiteral("--language needs a language name or file");
@@ -153,6 +158,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = QStringLiteral("--export-csv needs a file name");
     return result;
   }
+  if (parser.isSet(options.sonify) && result.sonify_file.isEmpty()) {
+    result.error = QStringLiteral("--sonify needs a file name");
+    return result;
+  }
   if (parser.isSet(options.position)) {
     const QString text = parser.value(options.position).trimmed();
     bool ok = false;
@@ -162,7 +171,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       return result;
     }
     if (!result.Batch()) {
-      result.error = QStringLiteral("--position applies only to --render and --export-csv");
+      result.error = QStringLiteral("--position applies only to --render, --export-csv and --sonify");
       return result;
     }
     result.position = position;
@@ -222,8 +231,8 @@ QString CommandLineHelp() {
              "  4. English.\n"
              "  Installed languages are in %1.\n"
              "\nEnvironment:\n"
-             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version, --render\n"
-             "                       and --export-csv need none.\n"
+             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version, --render,\n"
+             "                       --export-csv and --sonify need none.\n"
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"

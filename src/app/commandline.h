@@ -14,6 +14,8 @@ struct TCommandLine {
   // Draw the charts into an image or PDF file, and/or write the curves as CSV.
   QString render_file;
   QString csv_file;
+  // Write the sound of both curves as a WAV file (--sonify).
+  QString sonify_file;
   int position = 0;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;
@@ -24,7 +26,7 @@ struct TCommandLine {
   // Set when an option of the program has a bad value; nothing else is meaningful then.
   QString error;
 
-  bool Batch() const { return !render_file.isEmpty() || !csv_file.isEmpty(); }
+  bool Batch() const { return !render_file.isEmpty() || !csv_file.isEmpty() || !sonify_file.isEmpty(); }
   // Whether the program runs without its window (and so without needing a display).
   bool Windowless() const { return help || version || Batch(); }
 };

@@ -13,6 +13,7 @@
 #include "app/commandline.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "app/sonify.h"
 #include "app/terminationsignals.h"
 #include "host/customdemon.h"
 #include "zeph/toolkit/ansi.h"
@@ -47,6 +48,14 @@ int RunWithoutWindow(const TCommandLine& command) {
   }
   if (!command.csv_file.isEmpty()) {
     const QString error = ExportCurvesCsv(command.position, command.csv_file);
+    if (!error.isEmpty()) {
+      ReportError(error);
+      return kExitFailure;
+    }
+  }
+  if (!command.sonify_file.isEmpty()) {
+    TForm1 form(nullptr, TFormRole::ChartsOnly);
+    const QString error = SonifyCurves(form, command.position, command.sonify_file);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;

@@ -5,6 +5,10 @@
 #include <QShowEvent>
 
 #include "app/aboutbox.h"
+#include "app/appaccessible.h"
+#include "app/controls/focusring.h"
+#include "app/controls/tlabel.h"
+#include "app/spokentexts.h"
 #include "app/controls/formgeometry.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
@@ -30,6 +34,10 @@ void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
     line = BreakOverlongWords(AnsiToQString(dictionary.Translate(key)));
   }
   Memo1->SetLines(lines);
+  // Its name for screen readers is a key as well.
+  const std::string name = QStringToAnsi(Memo1->accessibleName());
+  if (name.compare(0, dictionary.KeyPrefix().size(), dictionary.KeyPrefix()) == 0)
+    Memo1->setAccessibleName(AnsiToQString(dictionary.Translate(name.substr(dictionary.KeyPrefix().size()))));
 }
 
 void TForm1::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
@@ -49,11 +57,33 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   Notify(OnResize, this);
 }
 
+void TForm1::MakeAccessible() {
+  for (TLabel* label : {Label1, Label2, Label3}) label->setBuddy(TBDistribution);
+  TBDistribution->ValueWords = [this](int position) { return GradingText(position, Babelfish()); };
+  const zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
+  for (TZephChart* chart : {ZCNd, ZCCap}) {
+    chart->SetTexts(texts);
+    chart->SetKeyboardExploration(true);
+  }
+  if (cliDemon != nullptr) TFocusRing::Install();
+}
+
+void TForm1::DescribeState() {
+  TBDistribution->setAccessibleDescription(TBDistribution->ValueText() + QStringLiteral(". ") + ZCNd->CurveSummary() +
+                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QLatin1Char('.'));
+}
+
+void TForm1::AnnounceState() {
+  DescribeState();
+  SendValueChanged(TBDistribution);
+}
+
 void TForm1::FormShow(QObject*) {
   StartUpWithHostAndTranslation();
   ReportState(*this, "startup");
   if (FrmAbout != nullptr) FrmAbout->ShowModal();
   CalculateCurves();
+  DescribeState();
   ReportState(*this, "curves");
 }
 
@@ -64,6 +94,7 @@ void TForm1::FormResize(QObject*) {
 
 void TForm1::TBDistributionChange(QObject*) {
   CalculateCurves();
+  AnnounceState();
   ReportState(*this, "slider");
 }
 

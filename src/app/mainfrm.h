@@ -81,8 +81,16 @@ class TForm1 : public QWidget {
   // The stored description: components, placements, chart settings and event bindings.
   void ReadStoredDescription(TFormRole role);
   void ConfigureChart(zeph::TZephChart* chart);
+  // After translation: the slider's words and labels, the charts' words and keyboard exploration.
+  void MakeAccessible();
+  // The slider's value in words and the curves' shape, as the slider's description: screen readers
+  // read it with the focused slider, and speak its change.
+  void DescribeState();
+  // Tells assistive technology once what a slider change did: the description and the
+  // value-changed event.
+  void AnnounceState();
   // Memo1's form translation: each line that is a key becomes its text, overlong words made
-  // breakable (see BreakOverlongWords).
+  // breakable (see BreakOverlongWords), and its accessible name when that is a key.
   void TranslateInformationText(zeph::TBabelfish2000& dictionary);
   // Before loading ends: a start by the host, which names its window on the command line, runs
   // under that host.

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "app/controls/formgeometry.h"
+#include "app/appaccessible.h"
 #include "app/appresources.h"
 #include "app/controls/taborder.h"
 #include "app/controls/tbitbtn.h"
@@ -107,6 +108,7 @@ void TForm1::ConfigureChart(TZephChart* chart) {
 
 void TForm1::ReadStoredDescription(TFormRole role) {
   EnsureAppResources();
+  InstallAppAccessibility();
   setObjectName(QStringLiteral("Form1"));
   // The outer size as designed; the controls are placed in it as they are created.
   auto* geometry = new TFormGeometry(this);
@@ -179,6 +181,8 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SetTabOrder(Memo1, 1);
+  // What a screen reader calls the information text (a translation key).
+  Memo1->setAccessibleName(QStringLiteral("BF_Information about the simulation"));
 
   Panel2->resize(337, Panel2->height());
   Panel2->SetAlign(alLeft);
@@ -221,4 +225,5 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   EndFormLoading(this);
   CutLongCaptions(this);
   ApplyTabOrders(this);
+  MakeAccessible();
 }

@@ -11,6 +11,7 @@
 #include "app/appicon.h"
 #include "app/controls/tlabel.h"
 #include "app/mainfrm.h"
+#include "app/spokentexts.h"
 #include "zeph/toolkit/ansi.h"
 
 using namespace zeph;
@@ -86,6 +87,7 @@ void TForm1::StartUpWithHostAndTranslation() {
   FrmAbout->LblName->setText(QStringLiteral("Varactor"));
   FrmAbout->LblVersion->setText(QStringLiteral("Version 1.0"));
   FrmAbout->HomeURL = AnsiToQString(dictionary.Translate("HomePageURL"));
+  FrmAbout->LinkFailureText = Spoken(&dictionary, FrmAbout->LinkFailureText);
   const std::string language = LowerAscii(dictionary.Translate("$dlglanguage$"));
   dictionary.TranslateComponent(FrmAbout);
   CutLongCaptions(FrmAbout);

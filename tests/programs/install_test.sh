@@ -22,6 +22,19 @@ done
 [ "$(ls "$root/bin")" = varactor ] || fail "more than the program in bin: $(ls "$root/bin")"
 ! grep -q "$build" "$root/bin/varactor" || fail "the installed program names the build tree"
 
+# The libraries' documentation and Designer plugin come with the development files.
+docs=$root/share/doc/zephchart/html
+for page in index.html annotated.html page_qt.html page_two_y_axes.html page_export.html \
+            classzeph_1_1TZephChart.html classzeph_1_1TScale.html; do
+  [ -s "$docs/$page" ] || fail "the documentation's $page is not installed"
+done
+grep -q 'A chart in ten lines' "$docs/index.html" || fail "the installed main page lacks its example"
+! grep -Eq 'DirtyColumns|LineRasterizer|TextCache|TChartMouseState|TSolidPolyline' "$docs/annotated.html" ||
+  fail "the installed class list shows the libraries' internal classes"
+! grep -rq "$build" "$docs" || fail "the installed documentation names the build tree"
+[ -n "$(find "$root/lib" -path '*/qt6/plugins/designer/libzephchart_designer.so' -size +0)" ] ||
+  fail "the Designer plugin is not installed in Qt's plugin folder"
+
 # The moved install, the build tree hidden: both windowless modes and the installed languages.
 "${hidden[@]}" "$root/bin/varactor" --render "$work/charts.png" --position 500 --size 600x300 2>"$work/err" ||
   fail "--render from the install: $(cat "$work/err")"

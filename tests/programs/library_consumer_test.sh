@@ -74,7 +74,7 @@ at_least() {
 navy=0,0,128 red=255,0,0 blue=0,0,255 green=0,128,0 maroon=128,0,0
 
 # --- The examples -------------------------------------------------------------------------------
-examples=(live_chart log_and_time_axes translated_form)
+examples=(live_chart log_and_time_axes translated_form designer_form)
 for folder in "$source_dir"/examples/*/; do
   name=$(basename "$folder")
   [[ " ${examples[*]} " == *" $name "* ]] || fail "examples/$name is not run by this test"
@@ -139,6 +139,26 @@ assert english[:2] == german[:2], "the languages' forms differ in size"
 sys.exit(0 if english[3][-40:] != german[3][-40:] else 1)
 PY
     fail "$kind translated_form: the buttons read the same in English and German"
+
+  # The form from Qt Designer: magnitude and phase across the chart area, and the chart saved
+  # alone in one call, as a PDF page and an SVG drawing of its size with the captions as text.
+  snapshot "$kind" designer_form "$dir/designer_form.png" --save-chart "$dir/bode.pdf"
+  read -r width height count span count2 span2 < <(colours "$dir/designer_form.png" "$blue" "$red")
+  [ "$width.$height" = 640.480 ] || fail "$kind designer_form: a window of ${width}x$height instead of 640x480"
+  at_least "$kind designer_form: magnitude pixels" "$count" 400
+  at_least "$kind designer_form: columns of the magnitude" "$span" 500
+  at_least "$kind designer_form: phase pixels" "$count2" 400
+  at_least "$kind designer_form: columns of the phase" "$span2" 500
+  pdfinfo "$dir/bode.pdf" >"$work/logs/bode-pdfinfo.log" || fail "$kind designer_form: SaveAs wrote no readable PDF"
+  grep -Eq '^Page size: +[0-9]+ x [0-9]+ pts' "$work/logs/bode-pdfinfo.log" || fail "$kind designer_form: the PDF has no page size"
+  pdftotext "$dir/bode.pdf" - | tr -d ' \n' | grep -q 'phase/deg' || fail "$kind designer_form: the PDF lacks the phase axis's caption as text"
+  step "$kind-designer_form-svg" timeout 60 "$work/$kind/designer_form/designer_form" --save-chart "$dir/bode.svg"
+  python3 - "$dir/bode.svg" <<'PY' || fail "$kind designer_form: SaveAs wrote no valid SVG with the captions as text"
+import sys, xml.etree.ElementTree as tree
+root = tree.parse(sys.argv[1]).getroot()
+text = "".join("".join(e.itertext()) for e in root.iter("{http://www.w3.org/2000/svg}text"))
+assert "phase/deg" in text.replace(" ", "").replace("\n", ""), text
+PY
 }
 
 # The examples' own error paths: a picture that cannot be written, a language that is not there.
@@ -170,6 +190,10 @@ needs_shared_zeph() {
 
 static=$work/static-prefix
 step static-install cmake --install "$build" --prefix "$static" --component zeph_development
+# The Designer plugin in Qt's plugin folder under the prefix, a plugin Qt recognises.
+plugin=$(find "$static" -path '*/qt6/plugins/designer/libzephchart_designer.so')
+[ -n "$plugin" ] || fail "the Designer plugin is not installed under qt6/plugins/designer"
+nm -D --defined-only "$plugin" | grep -q ' qt_plugin_instance$' || fail "the Designer plugin exports no qt_plugin_instance"
 build_examples static "$static"
 run_examples static
 check_failures static

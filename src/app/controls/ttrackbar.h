@@ -2,6 +2,7 @@
 
 #include <QSlider>
 #include <cstdint>
+#include <functional>
 
 #include "zeph/toolkit/controlplacement.h"
 #include "zeph/toolkit/events.h"
@@ -49,6 +50,11 @@ class TTrackBar : public QSlider {
 
   // After every change of Position, by the user or by the program.
   zeph::TNotifyEvent OnChange;
+
+  // The position in words for assistive technology ("abrupt, 0"); the number alone unless
+  // ValueWords is set.
+  QString ValueText() const { return ValueWords ? ValueWords(Position()) : QString::number(Position()); }
+  std::function<QString(int position)> ValueWords;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

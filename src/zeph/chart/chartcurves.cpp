@@ -1,4 +1,10 @@
-// Curve objects seen from the chart control: a visible change repaints like ShowGraf().
+// The curves a chart shows, read back from its display list for readers and listeners; curve
+// objects seen from the chart control: a visible change repaints like ShowGraf().
+#include "zeph/chart/chartcurves.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
 #include "zeph/chart/zephchart.h"
 
 namespace zeph {
@@ -7,6 +13,37 @@ void TCustomZephChart::CurvesChanged() {
   image_current_ = false;
   if (ChartVisible() && auto_redraw_) RefreshDataArea();
   RepaintDataGroup();
+}
+
+std::vector<TChartCurve> ChartCurves(const TCustomZephChart& chart) {
+  const int layer = chart.CurrentLayer();
+  std::vector<TChartCurve> curves;
+  const TZephItemList& list = chart.Items();
+  bool open = false;
+  for (int i = 0; i < list.Count(); ++i) {
+    const TZephChartItem item = list[i];
+    if (item.Kind != ikMoveTo && item.Kind != ikDrawTo) continue;
+    if (item.Layer != layer || !chart.ItemVisible(item)) {
+      // A curve hidden in between ends the one before it.
+      if (item.Kind == ikMoveTo) open = false;
+      continue;
+    }
+    if (item.Kind == ikMoveTo || !open) {
+      curves.push_back({layer, {}});
+      open = true;
+    }
+    if (!std::isfinite(item.X1) || !std::isfinite(item.Y1)) continue;
+    curves.back().Points.emplace_back(item.X1, item.Y1);
+  }
+  std::erase_if(curves, [](const TChartCurve& curve) { return curve.Points.empty(); });
+  return curves;
+}
+
+TAxisQuantity TAxisQuantity::FromCaption(const QString& caption) {
+  static const QRegularExpression with_unit(QStringLiteral("^(.*?)\\s*\\[(.*)\\]\\s*$"));
+  const QRegularExpressionMatch m = with_unit.match(caption);
+  if (m.hasMatch()) return {m.captured(1), m.captured(2)};
+  return {caption.trimmed(), {}};
 }
 
 }  // namespace zeph

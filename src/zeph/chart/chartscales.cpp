@@ -1,8 +1,44 @@
 // The chart's scale settings reaching its scale controls, and the standard layouts.
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "zeph/chart/standardlayouts_p.h"
 #include "zeph/chart/zephchart.h"
 
 namespace zeph {
+
+namespace {
+
+// The caption offset that keeps a scale's caption inside the control. The layouts anchor a
+// caption at its axis and let it grow outward, into a rim of a fixed width: a caption wider than
+// the rim (a right axis's "phase / deg" beside a 50-pixel rim) is moved inward just enough to be
+// read whole; one that fits keeps the offset it was given.
+int CaptionPosInside(const TScaleProps* props, const TFont& font, int width, int left_rim, int right_edge_rim) {
+  const int given = props->CaptionPosX();
+  if (!props->Visible() || props->Caption().isEmpty()) return given;
+  const int text_width = QFontMetrics(font.ToQFont()).horizontalAdvance(props->Caption());
+  int anchor = 0;
+  switch (props->ScaleType()) {
+    case sctYL: anchor = props->ScalePos() + width - right_edge_rim; break;
+    case sctYR: anchor = left_rim - props->ScalePos(); break;
+    case sctXB:
+    case sctXT:
+      switch (props->CaptionAnchor()) {
+        case uaSclTopLft: anchor = left_rim; break;
+        case uaSclCenter: anchor = left_rim + (width - left_rim - (right_edge_rim - 1)) / 2; break;
+        case uaSclBotRgt: anchor = width - (right_edge_rim - 1); break;
+      }
+      break;
+  }
+  int left = anchor + given;
+  if (props->CaptionAlignment() == taRightJustify) left -= text_width;
+  else if (props->CaptionAlignment() == taCenter) left -= text_width / 2;
+  if (left + text_width > width) return given - (left + text_width - width) + std::max(0, text_width - width);
+  if (left < 0) return given - left;
+  return given;
+}
+
+}  // namespace
 
 void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) {
   // One margin across the axis puts it ScalePos pixels away from its edge of the chart area.
@@ -17,7 +53,8 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetRangeHigh(props->RangeHigh());
   scale->SetVisible(props->Visible());
   scale->SetCaption(props->Caption());
-  scale->SetCaptionPosX(props->CaptionPosX());
+  scale->SetCaptionPosX(
+      CaptionPosInside(props, props->Font(), width(), l_rim_, r_rim_ + shadow_width_));
   scale->SetCaptionPosY(props->CaptionPosY());
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());

@@ -1,7 +1,11 @@
 #include "zeph/chart/zephchart.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -9,6 +13,7 @@
 
 #include "zeph/chart/chartaccessible_p.h"
 #include "zeph/chart/chartcursors_p.h"
+#include "zeph/toolkit/contrast.h"
 
 namespace zeph {
 
@@ -18,6 +23,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   InstallChartAccessibility();
+  explorer_ = new TChartExplorer(this);
 
   for (int i = 0; i < kCrossHairCount; ++i) {
     auto* cross_hair = new TCrossHair(this);
@@ -205,6 +211,7 @@ void TCustomZephChart::ShowGraf() {
   }
   // The charts sharing the list show it too, also when this one is hidden.
   RepaintDataGroup();
+  explorer_->DataChanged();
   // A screen reader following the chart reads the new curve.
   QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&changed);
@@ -323,6 +330,13 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
   const QRectF part(event->rect());
   const qreal ratio = image.devicePixelRatio();
   painter.drawImage(part, image, QRectF(part.topLeft() * ratio, part.size() * ratio));
+  if (!hasFocus()) return;
+  // Over the screen copy only: the control image stays what the chart draws.
+  explorer_->PaintCursor(painter);
+  const QColor ring = FocusIndicatorColor(palette().color(QPalette::Highlight), ColorToQColor(wind_color_));
+  painter.setPen(QPen(ring, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 void TCustomZephChart::resizeEvent(QResizeEvent* event) {
@@ -331,7 +345,8 @@ void TCustomZephChart::resizeEvent(QResizeEvent* event) {
 }
 
 bool TCustomZephChart::event(QEvent* event) {
-  // The chart wants Tab for itself rather than moving the focus on.
+  // Tab reaches the chart's key handling first (the application may take it) instead of moving the
+  // focus on at once.
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
@@ -348,20 +363,60 @@ bool TCustomZephChart::event(QEvent* event) {
 }
 
 void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
-  if (OnKeyDown) OnKeyDown(this, event->key(), event->modifiers());
+  int key = event->key();
+  if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
+  // The application's handler comes first; a key it set to 0 is its own.
+  if (key == 0 || explorer_->HandleKey(key, event->modifiers())) {
+    event->accept();
+    return;
+  }
   if (NavigationKey(event)) return event->accept();
-  switch (event->key()) {
+  if (event->matches(QKeySequence::Copy)) {
+    QGuiApplication::clipboard()->setText(DataTableText());
+    event->accept();
+    return;
+  }
+  switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // As in any dialog: the chart is no keyboard trap.
+      focusNextPrevChild(key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+      event->accept();
+      return;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
       event->accept();
       return;
     default:
       QWidget::keyPressEvent(event);
   }
+}
+
+void TCustomZephChart::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+  // Back in the chart, the point explored before takes the focus again.
+  if (explorer_->Active()) ChartPointChanged(this);
+}
+
+void TCustomZephChart::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
+void TCustomZephChart::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(texts_.CopyData, this, [this] { QGuiApplication::clipboard()->setText(DataTableText()); });
+  menu.addAction(texts_.PlaySound, this, [this] { explorer_->PlayCurve(); });
+  menu.exec(event->globalPos());
+}
+
+void TCustomZephChart::SetTexts(const TChartTexts& texts) {
+  texts_ = texts;
+  QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 void TCustomZephChart::changeEvent(QEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -12,7 +13,9 @@
 
 #include "zeph/chart/bakgndimg.h"
 #include "zeph/chart/chartenums.h"
+#include "zeph/chart/chartexplorer.h"
 #include "zeph/chart/chartlegend.h"
+#include "zeph/chart/charttexts.h"
 #include "zeph/chart/dirtycolumns.h"
 #include "zeph/chart/chartmouse.h"
 #include "zeph/chart/chartnavigation.h"
@@ -48,8 +51,9 @@ using TRenderEvent = std::function<void(QObject* Sender, TCanvas& Canvas, int To
 /// Tab).
 ///
 /// \c Sender is the chart, \c Key the key's \c Qt::Key code and \c Shift the keyboard modifiers
-/// held.
-using TKeyEvent = std::function<void(QObject* Sender, int Key, Qt::KeyboardModifiers Shift)>;
+/// held. A handler that sets \c Key to 0 takes the key: the chart does nothing more with it. A
+/// handler taking \c Key by value compiles as well and leaves every key to the chart.
+using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
 
 /// The world-to-pixel mapping of one layer: px = KX * x + DX (ln x on a logarithmic axis), and
 /// likewise for y. Kept in extended precision.
@@ -130,8 +134,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   static constexpr int kPixelClamp = 30000;
   /// The dialog code the control answers: it wants the arrow keys (1) and Tab (2).
   ///
-  /// The chart takes these keys for itself instead of letting them move the focus, and reports them
-  /// through \c OnKeyDown.
+  /// The chart sees these keys first and reports them through \c OnKeyDown; Tab and Backtab that
+  /// the handler leaves alone then move the focus on, as in any dialog.
   static constexpr int kDialogCode = 3;
 
   /// Creates a chart as a child of \p owner (a window of its own without one).
@@ -867,6 +871,19 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// change not laid out yet is caught up first; apart from that the control's own images and the
   /// screen stay as they are. It draws also while painting is suspended.
   void PaintTo(TCanvas& canvas, int x, int y);
+  /// Saves the whole control as a picture in one call: an image, a PDF or an SVG by the extension
+  /// of \p file_name.
+  ///
+  /// "chart.png" (or any image format Qt writes; PNG without an extension) gives \p size times \p
+  /// scale device pixels, drawn as on a screen of that device pixel ratio; "chart.pdf" a one-page
+  /// PDF of \p size points and "chart.svg" an SVG drawing, both with lines and text as vectors (see
+  /// SavePicture()). An empty \p size saves the control at its size. Another size lays the chart
+  /// out at that size for the picture, as a resize would, and then back: the control, its ranges
+  /// and the screen stay as they are. The PDF and SVG take the chart's Caption() as their title.
+  ///
+  /// A failure raises EZephChartError ("cannot write 'chart.pdf': ...") and leaves an existing
+  /// file as it was; a size below MinimumControlWidth() by MinimumControlHeight() is refused.
+  void SaveAs(const QString& file_name, QSize size = QSize(), qreal scale = 1);
   /// Device pixels per pixel of the control that its images hold: the screen's device pixel ratio,
   /// unless a ratio was set (0 follows the screen again). Every geometry of the drawing grows by it
   /// and text is laid out at the device's resolution; the control's coordinates stay as they are.
@@ -907,14 +924,33 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   const QImage& ChartAreaImage();
   /// The dialog code the control answers, kDialogCode.
   int DialogCode() const { return kDialogCode; }
-  /// In words, for assistive technology: the current layer's axes with their ranges, and the first
-  /// and the last point of its curve ("C [pF] from 8.10 at U 0.100 V to 2.21 at 10.0 V").
+  /// In words, for assistive technology: the current layer's axes with their ranges, then
+  /// CurveSummary().
   ///
-  /// The axes read like "U [V] from 0.00 to 10.0", with ", logarithmic" added for a logarithmic
-  /// axis; numbers have three significant digits. The points are the first and the last visible
-  /// move-to or draw-to item of the current layer; without one the text ends in "no curve". It is
-  /// the chart's accessible description unless the widget has one set.
+  /// The axes read like "U [V] from 0 to 10; C [pF] from 1.00 to 100, logarithmic". It is the
+  /// chart's accessible description unless the widget has one set. The words are Texts().
   QString CurveDescription() const;
+  /// Every curve of the current layer (ChartCurves()) in a sentence: whether it rises or falls,
+  /// from which value at which x to which, where it is steepest on the screen and where it levels
+  /// off, and the stretches outside the visible y range ("C falls from 8.10 pF at U 0.100 V to 2.21
+  /// pF at U 10.0 V, steepest near U 0.100 V, levelling off towards U 10.0 V"); curves are
+  /// separated by "; ". Without a curve: Texts().NoCurve.
+  QString CurveSummary() const;
+  /// The data as a table in text: a header line with the x and the y axis caption of the current
+  /// layer, then one line per point of its curves (ChartCurves()), the values separated by a tab
+  /// and written in their shortest exact form. Ctrl+C and the context menu copy it to the
+  /// clipboard.
+  QString DataTableText() const;
+  /// The words the chart speaks in (see TChartTexts); English unless set.
+  const TChartTexts& Texts() const { return texts_; }
+  /// Sets Texts(); the accessible description and point names follow at once.
+  void SetTexts(const TChartTexts& texts);
+  /// The point cursor that the keyboard moves while exploration is on (see TChartExplorer).
+  TChartExplorer* Explorer() const { return explorer_; }
+  /// Whether the keys explore the chart's points (Explorer()); off after construction.
+  bool KeyboardExploration() const { return explorer_->Enabled(); }
+  /// Turns keyboard exploration on or off.
+  void SetKeyboardExploration(bool value) { explorer_->SetEnabled(value); }
   ///@}
 
   /// \name Events
@@ -946,8 +982,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TScaleTickDrawnEvent OnScaleTickDrawn;
   /// Raised for every key press the chart receives, before the chart handles it.
   ///
-  /// The arrow keys, Tab and Backtab stay with the chart (Tab does not move the focus); other keys
-  /// go on to QWidget's handling afterwards.
+  /// The handler sees the arrow keys, Tab and Backtab first and may take any key by setting it to 0.
+  /// Keys it leaves go to keyboard exploration when that is on, then Ctrl+C copies the data table,
+  /// Tab and Backtab move the focus on, and other keys go on to QWidget's handling.
   TKeyEvent OnKeyDown;
   /// Raised when a mouse button is pressed over the control, before the chart's own handling, with
   /// the button, the keys and buttons held and the position in control pixels.
@@ -1147,18 +1184,25 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void CurvesChanged() override;
 
   /// Copies the control image to the screen; changes that were not painted yet (AutoRedraw() off,
-  /// a new size or device pixel ratio) are rendered first.
+  /// a new size or device pixel ratio) are rendered first. The focus indicator and the explored
+  /// point's cross-hair are drawn over the copy, never into the control image.
   void paintEvent(QPaintEvent* event) override;
   /// Runs the steps of a new size (see SetBounds()) when Qt resized the widget.
   void resizeEvent(QResizeEvent* event) override;
-  /// Raises \c OnKeyDown; the arrow keys, Tab and Backtab are accepted, other keys go on to
-  /// QWidget.
+  /// Raises \c OnKeyDown, then explores (KeyboardExploration()), copies on Ctrl+C and moves the
+  /// focus on Tab and Backtab; the arrow keys are accepted, other keys go on to QWidget.
   void keyPressEvent(QKeyEvent* event) override;
+  /// Shows the focus indicator.
+  void focusInEvent(QFocusEvent* event) override;
+  /// Removes the focus indicator.
+  void focusOutEvent(QFocusEvent* event) override;
+  /// Offers copying the data table and playing the curve as sound.
+  void contextMenuEvent(QContextMenuEvent* event) override;
   /// Draws everything anew at the next paint after a change of the palette or the font (the
   /// widget's or the application's): system colours and fonts are resolved while drawing.
   void changeEvent(QEvent* event) override;
-  /// Keeps Tab and Backtab for the chart (they reach keyPressEvent() instead of moving the focus),
-  /// and draws anew after a move to a screen of another device pixel ratio.
+  /// Gives Tab and Backtab to keyPressEvent() first (which moves the focus on unless \c OnKeyDown
+  /// took them), and draws anew after a move to a screen of another device pixel ratio.
   bool event(QEvent* event) override;
   /// Raises \c OnMouseDown, then starts a zoom window on a left-button press in the chart area in
   /// \c maZoomWind and \c maZoomWindPos.
@@ -1391,6 +1435,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TCustomZephChart* use_data_of_ = nullptr;
   std::vector<TCustomZephChart*> data_users_;
   TChartMouseState mouse_;
+  TChartExplorer* explorer_ = nullptr;
+  TChartTexts texts_;
 
   TBitmap area_bmp_;
   TBitmap control_bmp_;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "zeph/chart/chartcurves.h"
+#include "zeph/chart/charttexts.h"
+
+namespace zeph {
+
+class TCustomZephChart;
+
+// "U 4.00 V": a quantity of an axis caption with a value and its unit.
+QString QuantityWithValue(const TAxisQuantity& quantity, double value, const TChartTexts& texts);
+
+// The sentence for one curve: its trend with its first and last values, where it is steepest on
+// the screen and where it levels off, and the stretches that lie outside the visible y range.
+QString DescribeCurve(const TCustomZephChart& chart, const TChartCurve& curve, const TChartTexts& texts);
+
+// The axes of the current layer with their ranges.
+QString DescribeAxes(const TCustomZephChart& chart, const TChartTexts& texts);
+
+}  // namespace zeph
