@@ -83,7 +83,7 @@ TEST_F(ChartItemsTest, TextItemsAreCentredVerticallyOnTheirPoint) {
   chart_.SetTextBkStyle(tbSolid);
   chart_.SetTextBkColor(clAqua);
   chart_.Text(5, 0.5, QStringLiteral("Cj(U) in pF and more than 17 characters"), 12);
-  EXPECT_EQ(chart_.Items()[0].Text, std::string("Cj(U) in pF and m"));
+  EXPECT_EQ(QString::fromUcs4(chart_.Items()[0].Text), QStringLiteral("Cj(U) in pF and m"));
   chart_.ShowGraf();
   const QPoint p = P(5, 0.5);
   EXPECT_GT(CountPixels(chart_.ControlImage(), clRed, p.x() - 80, p.y() - 12, p.x() + 80, p.y() + 12), 20);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -32,7 +33,8 @@ void ExpectSameItem(const TZephChartItem& a, const TZephChartItem& b, int index)
   EXPECT_EQ(a.Layer, b.Layer);
   EXPECT_EQ(a.Transparent, b.Transparent);
   EXPECT_EQ(a.FrameStyle, b.FrameStyle);
-  EXPECT_EQ(std::memcmp(a.Text, b.Text, sizeof a.Text), 0) << a.Text << " " << b.Text;
+  EXPECT_EQ(std::memcmp(a.Text, b.Text, sizeof a.Text), 0)
+      << QString::fromUcs4(a.Text).toStdString() << " " << QString::fromUcs4(b.Text).toStdString();
   EXPECT_EQ(a.Size, b.Size);
   EXPECT_EQ(a.Depth, b.Depth);
   EXPECT_EQ(a.MarkType, b.MarkType);
@@ -79,7 +81,7 @@ class Appender {
       case 4:
         chart_.Text(x, y, QStringLiteral("a text much longer than seventeen"), 12);
         item.Kind = ikText;
-        std::memcpy(item.Text, "a text much longe", 17);
+        std::copy_n(U"a text much longe", 17, item.Text);
         item.Size = 12;
         break;
       case 5:

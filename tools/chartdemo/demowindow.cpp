@@ -94,6 +94,14 @@ TDemoWindow::TDemoWindow() {
                  .arg(cross->PosX(), 0, 'f', 3)
                  .arg(cross->PosY(), 0, 'g', 4));
     };
+    // The same chart in the Qt way: its signals, which any number of slots may share.
+    connect(chart, &TCustomZephChart::MouseClicked, this, [this, chart](Qt::MouseButton, double x, double y, bool in) {
+      if (in) Report(QStringLiteral("%1: clicked at t = %2 s, amplitude %3").arg(ChartName(chart)).arg(x, 0, 'f', 3).arg(y, 0, 'g', 4));
+    });
+    connect(chart->Legend(), &TChartLegend::CurveToggled, this, [this, chart](int index, bool visible) {
+      Report(QStringLiteral("%1: \"%2\" %3").arg(ChartName(chart), chart->Curve(index).Name(),
+                                                  visible ? QStringLiteral("shown") : QStringLiteral("hidden")));
+    });
     chart->OnTextLabelMove = [this](QObject* sender, TTextLabel* label) {
       Report(QStringLiteral("%1: moved \"%2\"").arg(ChartName(sender), label->Caption().replace(QLatin1Char('\n'), QLatin1Char(' '))));
     };
@@ -129,6 +137,18 @@ void TDemoWindow::BuildControls() {
   controls->addWidget(reset);
   controls->addWidget(renew);
 
+  navigation_box_ = new QCheckBox(QStringLiteral("Navigation (wheel, middle drag, right-drag window, double-click, keys)"), this);
+  connect(navigation_box_, &QCheckBox::toggled, this, [this](bool on) { SetNavigation(on); });
+  smooth_box_ = new QCheckBox(QStringLiteral("Anti-aliased"), this);
+  connect(smooth_box_, &QCheckBox::toggled, this, [this](bool on) { SetAntialiased(on); });
+  palette_box_ = new QCheckBox(QStringLiteral("Palette colours"), this);
+  connect(palette_box_, &QCheckBox::toggled, this, [this](bool on) { SetPaletteColors(on); });
+  legend_box_ = new QCheckBox(QStringLiteral("Legend"), this);
+  connect(legend_box_, &QCheckBox::toggled, this, [this](bool on) { SetLegend(on); });
+  auto* extras = new QHBoxLayout;
+  for (QCheckBox* box : {navigation_box_, smooth_box_, palette_box_, legend_box_}) extras->addWidget(box);
+  extras->addStretch(1);
+
   auto* charts = new QHBoxLayout;
   charts->setSpacing(6);
   charts->addWidget(linear_);
@@ -138,6 +158,7 @@ void TDemoWindow::BuildControls() {
   events_ = new QLabel(QStringLiteral("The right chart displays the left chart's items (UseDataOf)."), this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
+  layout->addLayout(extras);
   layout->addLayout(charts, 1);
   layout->addWidget(position_);
   layout->addWidget(events_);
@@ -170,6 +191,10 @@ void TDemoWindow::ConfigureLinearChart() {
   loose->SetPosX(linear_->LRim() + 230);
   loose->SetPosY(linear_->TRim() + 60);
   loose->SetColorBkg(clYellow);
+  // Black on yellow under any theme: the window's text colour may be light.
+  TFont on_yellow = loose->Font();
+  on_yellow.Color = clBlack;
+  loose->SetFont(on_yellow);
   loose->SetMode(tlShadow);
 }
 
@@ -198,28 +223,33 @@ void TDemoWindow::ResetRanges() {
 }
 
 void TDemoWindow::DrawCurves(TZephChart* chart, double rate) {
-  chart->ClearGraf();
+  // Curve objects, named for the legends; the chart sharing the list draws them as well.
+  chart->RemoveCurves();
   // Layer 2: the oscillation, on the right-hand axis.
   chart->SetCurrentLayer(2);
   chart->SetDataColor(clMaroon);
   chart->SetLineWidth(1);
-  chart->MoveTo(0, 1);
-  for (int i = 1; i <= 600; ++i) {
+  TZephCurve oscillation = chart->AddCurve(QStringLiteral("x(t)"));
+  for (int i = 0; i <= 600; ++i) {
     const double t = i / 60.0;
-    chart->DrawTo(t, std::exp(-rate * t) * std::cos(kTwoPi * t));
+    oscillation.Append(t, std::exp(-rate * t) * std::cos(kTwoPi * t));
   }
-  // Layer 1: its envelope, thick, with a mark every second.
+  // Layer 1: its envelope, thick, and a mark every second.
   chart->SetCurrentLayer(1);
   chart->SetDataColor(clNavy);
   chart->SetLineWidth(2);
-  chart->MoveTo(0, 1);
-  for (int i = 1; i <= 200; ++i) {
+  TZephCurve envelope = chart->AddCurve(QStringLiteral("envelope exp(-t/T)"));
+  for (int i = 0; i <= 200; ++i) {
     const double t = i / 20.0;
-    chart->DrawTo(t, std::exp(-rate * t));
+    envelope.Append(t, std::exp(-rate * t));
   }
   chart->SetLineWidth(1);
   chart->SetDataColor(clRed);
-  for (int t = 1; t <= 10; ++t) chart->Mark(t, std::exp(-rate * t), 24);
+  chart->SetPenStyle(psClear);
+  TZephCurve seconds = chart->AddCurve(QStringLiteral("every second"));
+  chart->SetPenStyle(psSolid);
+  seconds.SetMarkType(24);
+  for (int t = 1; t <= 10; ++t) seconds.Append(t, std::exp(-rate * t));
   chart->ShowGraf();
 }
 
@@ -245,6 +275,26 @@ bool TDemoWindow::SetMouseMode(TMouseActMode mode) {
     }
   }
   return false;
+}
+
+void TDemoWindow::SetNavigation(bool on) {
+  navigation_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetNavigation(on ? nvAll : nvNone);
+}
+
+void TDemoWindow::SetAntialiased(bool on) {
+  smooth_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetAntialiased(on);
+}
+
+void TDemoWindow::SetPaletteColors(bool on) {
+  palette_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->SetPaletteColors(on);
+}
+
+void TDemoWindow::SetLegend(bool on) {
+  legend_box_->setChecked(on);
+  for (TZephChart* chart : {linear_, log_}) chart->Legend()->SetVisible(on);
 }
 
 void TDemoWindow::Report(const QString& text) {

@@ -4,6 +4,7 @@
 
 #include "zeph/scales/zephenums.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 namespace zeph {
@@ -23,6 +24,12 @@ class TDemoWindow : public QWidget {
   // Chooses the mouse mode of both charts (and shows it in the combo box); false for a mode
   // the demo does not offer.
   bool SetMouseMode(zeph::TMouseActMode mode);
+  // The Qt-style extras on both charts, also from the check boxes: navigation with the wheel,
+  // drags and keys; anti-aliased curves; the window palette's colours; the legend.
+  void SetNavigation(bool on);
+  void SetAntialiased(bool on);
+  void SetPaletteColors(bool on);
+  void SetLegend(bool on);
 
  private:
   void SelectMouseMode(int index);
@@ -38,6 +45,10 @@ class TDemoWindow : public QWidget {
   zeph::TZephChart* linear_ = nullptr;
   zeph::TZephChart* log_ = nullptr;
   QComboBox* mode_box_ = nullptr;
+  QCheckBox* navigation_box_ = nullptr;
+  QCheckBox* smooth_box_ = nullptr;
+  QCheckBox* palette_box_ = nullptr;
+  QCheckBox* legend_box_ = nullptr;
   QLabel* position_ = nullptr;
   QLabel* events_ = nullptr;
   double rate_ = 0.5;

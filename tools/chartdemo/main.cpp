@@ -1,12 +1,14 @@
 // An example program for developers who reuse the chart control: layers, a logarithmic axis,
 // cross-hairs, text labels, two charts sharing one item list, and every mouse mode.
 //
-//   chartdemo [--mode NAME] [--screenshot FILE] [--help] [--version]
+//   chartdemo [--mode NAME] [--navigation] [--antialiased] [--dark] [--legend] [--screenshot FILE]
+//             [--help] [--version]
 //
 // --mode preselects a mouse mode by its name (maPan, maZoomWind, ...). With --screenshot the
 // window is shown, grabbed into FILE (PNG) and the program ends.
 
 #include <QMetaEnum>
+#include <QPalette>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -35,15 +37,34 @@ bool OptionValue(const QStringList& args, const QString& option, QString& value)
 
 const TProgramUsage kUsage{
     QStringLiteral("chartdemo"), QStringLiteral(VARACTOR_VERSION),
-    QStringLiteral("Usage: chartdemo [--mode NAME] [--screenshot FILE]\n"
+    QStringLiteral("Usage: chartdemo [--mode NAME] [--navigation] [--antialiased] [--dark] [--legend]\n"
+                   "                 [--screenshot FILE]\n"
                    "What the chart control can do: layers with joined time axes, a logarithmic axis,\n"
                    "cross-hairs, text labels, two charts sharing data, and every mouse mode.\n\n"
                    "  --mode NAME        Starts in that mouse mode (maNone, maPan, maZoom, maZoomWind, ...).\n"
+                   "  --navigation       Wheel zoom, panning, zoom windows, home view and keys switched on.\n"
+                   "  --antialiased      Draws the curves, marks and grid anti-aliased.\n"
+                   "  --dark             A dark window palette, and the charts in the palette's colours.\n"
+                   "  --legend           Shows the legends (a click on a line hides that curve).\n"
                    "  --screenshot FILE  Shows the window, saves it into FILE (PNG) and ends.\n"
                    "  -h, --help         Shows this help and ends.\n"
                    "  --version          Shows the version and ends.\n"),
-    {},
+    {QStringLiteral("navigation"), QStringLiteral("antialiased"), QStringLiteral("dark"), QStringLiteral("legend")},
     {QStringLiteral("mode"), QStringLiteral("screenshot")}};
+
+// A dark palette as dark desktop themes have it.
+QPalette DarkPalette() {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x30));
+  dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+  dark.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x40));
+  dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+  dark.setColor(QPalette::Dark, QColor(0x10, 0x10, 0x10));
+  dark.setColor(QPalette::Highlight, QColor(0x26, 0x4f, 0x78));
+  return dark;
+}
 
 }  // namespace
 
@@ -58,7 +79,12 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (args.contains(QStringLiteral("--dark"))) QApplication::setPalette(DarkPalette());
   TDemoWindow window;
+  window.SetNavigation(args.contains(QStringLiteral("--navigation")));
+  window.SetAntialiased(args.contains(QStringLiteral("--antialiased")));
+  window.SetPaletteColors(args.contains(QStringLiteral("--dark")));
+  window.SetLegend(args.contains(QStringLiteral("--legend")));
   if (!mode.isEmpty()) {
     bool known = false;
     const int value = QMetaEnum::fromType<ZephEnums::TMouseActMode>().keyToValue(qPrintable(mode), &known);

@@ -12,7 +12,7 @@ void TCustomZephChart::PanStep(int x, int y) {
   const long double ch = ChartHeight();
   const bool pan_x = mouse_.action != maPanVert;
   const bool pan_y = mouse_.action != maPanHoriz;
-  const bool suspended = BeginRangeBatch();
+  const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!MouseZoomLayer(layer)) continue;
     const TScaleProps* sx = ScaleX(layer);
@@ -47,7 +47,7 @@ void TCustomZephChart::PanStep(int x, int y) {
     }
     SetLayerRange(layer, x_low, y_low, x_high, y_high);
   }
-  EndRangeBatch(suspended);
+  EndRangeBatch(batch);
 }
 
 void TCustomZephChart::ZoomDragStep(int x, int y) {
@@ -55,7 +55,7 @@ void TCustomZephChart::ZoomDragStep(int x, int y) {
   const QPoint start = mouse_.drag_start;
   const long double qx = 1 - static_cast<long double>(x - start.x()) / width();
   const long double qy = isometric_ ? qx : 1 + static_cast<long double>(y - start.y()) / height();
-  const bool suspended = BeginRangeBatch();
+  const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!MouseZoomLayer(layer)) continue;
     const TChartMouseState::LayerStart& s = mouse_.layer_start[LayerIndex(layer)];
@@ -65,7 +65,7 @@ void TCustomZephChart::ZoomDragStep(int x, int y) {
     const long double hy = (static_cast<long double>(s.y_high) - s.y_low) * qy / 2;
     SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
   }
-  EndRangeBatch(suspended);
+  EndRangeBatch(batch);
 }
 
 int TCustomZephChart::NearestCrossHair(int x, int y) const {
@@ -121,11 +121,16 @@ void TCustomZephChart::CrossHairStep(int x, int y) {
   // Through the setters, as any change of a cross-hair; one paint for both.
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
+  // One move, one notification signal.
+  moving_option_ = true;
   cross->SetPosX(wx);
   cross->SetPosY(wy);
+  moving_option_ = false;
   paint_suspended_ = suspended;
   Paint();
+  if (!IsLoading()) Q_EMIT cross->PropertiesChanged();
   if (OnCrossHairMove) OnCrossHairMove(this, cross);
+  Q_EMIT CrossHairMoved(cross);
 }
 
 void TCustomZephChart::TextLabelStep(int x, int y) {
@@ -139,7 +144,9 @@ void TCustomZephChart::TextLabelStep(int x, int y) {
     label->MoveSilently(x, y);
   }
   Paint();
+  if (!IsLoading()) Q_EMIT label->PropertiesChanged();
   if (OnTextLabelMove) OnTextLabelMove(this, label);
+  Q_EMIT TextLabelMoved(label);
 }
 
 }  // namespace zeph

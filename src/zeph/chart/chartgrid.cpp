@@ -28,7 +28,7 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
   const std::vector<double> xs = GridPositions(x_axis);
   const std::vector<double> ys = GridPositions(y_axis);
 
-  canvas.SetPenColor(grid_color_);
+  canvas.SetPenColor(ShownColor(grid_color_, QPalette::Mid));
   canvas.SetPenWidth(1);
   const bool dotted = grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines || grid_style_ == gsVertDotLines;
   canvas.SetPenStyle(dotted ? psDot : psSolid);
@@ -50,7 +50,7 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
       canvas.FillRect(std::min(from.x(), to.x() + 1), from.y(), std::max(from.x() + 1, to.x()), from.y() + 1);
     }
   };
-  canvas.SetBrushColor(grid_color_);
+  canvas.SetBrushColor(ShownColor(grid_color_, QPalette::Mid));
   if (vertical) {
     for (double x : xs) line(WorldToPixel(layer, x, y_axis.low), WorldToPixel(layer, x, y_axis.high));
   }
@@ -63,7 +63,7 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
       for (double y : ys) {
         if (drawn++ >= kMaxGridLines) break;
         const QPoint p = WorldToPixel(layer, x, y);
-        canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, grid_color_);
+        canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, ShownColor(grid_color_, QPalette::Mid));
       }
     }
   }

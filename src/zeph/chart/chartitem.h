@@ -34,7 +34,7 @@ enum TZephItemKind : std::uint8_t {
 
 /// The number of item kind codes counted per kind (0 to 14).
 inline constexpr int kItemKindCount = 15;
-/// The longest text a text item holds, in characters (bytes).
+/// The longest text a text item holds, in characters (Unicode code points).
 inline constexpr int kItemTextLength = 17;
 
 /// One drawing item of a chart's display list, in world coordinates (pixel offsets for the
@@ -59,8 +59,8 @@ struct ZEPH_CHART_EXPORT TZephChartItem {
   std::int32_t Layer;  ///< The layer, 1 to 16, whose scales map the item.
   bool Transparent;  ///< Area kinds: outline only (clear brush); arrow: open head.
   std::uint8_t FrameStyle;  ///< Edge style of a framed rectangle, a TFrameStyle value.
-  /// Text of a text item: at most 17 characters, zero-terminated.
-  char Text[kItemTextLength + 1];
+  /// Text of a text item: at most 17 characters (Unicode code points), zero-terminated.
+  char32_t Text[kItemTextLength + 1];
   /// Font size in points (text), angle in degrees (3-D bar) or head length in pixels (arrow).
   std::int32_t Size;
   std::int32_t Depth;  ///< Depth of a 3-D bar in pixels.

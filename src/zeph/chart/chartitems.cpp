@@ -4,7 +4,6 @@
 #include <string>
 
 #include "zeph/chart/zephchart.h"
-#include "zeph/toolkit/ansi.h"
 
 namespace zeph {
 
@@ -39,10 +38,11 @@ void TCustomZephChart::Bar3D(double x1, double y1, double x2, double y2, int dep
 
 void TCustomZephChart::Text(double x, double y, const QString& text, int size) {
   TZephChartItem item = NewItem(ikText, x, y);
-  const std::string ansi = QStringToAnsi(text);
-  const std::size_t length = std::min<std::size_t>(ansi.size(), kItemTextLength);
-  std::memcpy(item.Text, ansi.data(), length);
-  item.Text[length] = '\0';
+  // Whole characters: one outside the Basic Multilingual Plane counts once, as the reader sees it.
+  const QList<uint> characters = text.toUcs4();
+  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(characters.size()), kItemTextLength);
+  std::copy_n(characters.begin(), length, item.Text);
+  item.Text[length] = U'\0';
   item.Size = size;
   AppendItem(item);
 }

@@ -182,6 +182,7 @@ void TCustomZephChart::RimsChanged() {
   CalcScaling();
   Invalidate();
   RepaintIfAuto();
+  EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
 }
 
 void TCustomZephChart::SetLRim(int value) {
@@ -224,10 +225,13 @@ void TCustomZephChart::ApplyIsometric() {
     sy->SetRangeHigh(static_cast<double>(high));
   }
   paint_suspended_ = suspended;
+  ReportRangeChanges();
 }
 
 void TCustomZephChart::SetIsometric(bool value) {
+  const bool changed = isometric_ != value;
   isometric_ = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::IsometricChanged);
   if (!value) return;
   ApplyIsometric();
   CalcScaling();

@@ -37,7 +37,15 @@ void TCustomZephChart::SetMouseAction(TMouseActMode value) {
     mouse_.zoom_window = false;
   }
   mouse_.drag_active = false;
+  const bool changed = mouse_.action != value;
   mouse_.action = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
+}
+
+void TCustomZephChart::SetMouseCursorFixed(bool value) {
+  const bool changed = mouse_.cursor_fixed != value;
+  mouse_.cursor_fixed = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
 }
 
 bool TCustomZephChart::MouseZoomLayer(int layer) const {
@@ -58,7 +66,10 @@ void TCustomZephChart::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
   if (OnMouseDown) OnMouseDown(this, event->button(), shift, p.x(), p.y());
-  MouseDown(event->button(), p.x(), p.y());
+  press_at_ = p;
+  if (LegendClick(p, event->button())) return event->accept();
+  // A press that navigation takes is not also the mode's.
+  if (!NavigationPress(event)) MouseDown(event->button(), p.x(), p.y());
   event->accept();
 }
 
@@ -67,19 +78,26 @@ void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) {
   const TShiftState shift = ShiftOf(event);
   if (OnMouseMove) OnMouseMove(this, shift, p.x(), p.y());
   MouseMove(shift, p.x(), p.y());
-  if (OnMouseMoveInChart) {
-    double x = 0;
-    double y = 0;
-    PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
-    OnMouseMoveInChart(this, InChartArea(p.x(), p.y()), shift, x, y);
-  }
+  NavigationMove(event);
+  double x = 0;
+  double y = 0;
+  PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
+  const bool in_chart = InChartArea(p.x(), p.y());
+  if (OnMouseMoveInChart) OnMouseMoveInChart(this, in_chart, shift, x, y);
+  Q_EMIT MouseMovedInChart(in_chart, x, y);
   event->accept();
 }
 
 void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (OnMouseUp) OnMouseUp(this, event->button(), ShiftOf(event), p.x(), p.y());
-  MouseUp(event->button());
+  if (!NavigationRelease(event)) MouseUp(event->button());
+  if ((p - press_at_).manhattanLength() <= 3) {
+    double x = 0;
+    double y = 0;
+    PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
+    Q_EMIT MouseClicked(event->button(), x, y, InChartArea(p.x(), p.y()));
+  }
   event->accept();
 }
 
@@ -196,9 +214,10 @@ void TCustomZephChart::ZoomWindowMove(int x, int y) {
   DrawZoomWindow(mouse_.corner);
 }
 
-void TCustomZephChart::DrawZoomWindow(QPoint corner) {
+void TCustomZephChart::DrawZoomWindow(QPoint corner) { DrawZoomWindow(mouse_.anchor, corner); }
+
+void TCustomZephChart::DrawZoomWindow(QPoint a, QPoint corner) {
   // Inverted pixels on the control image: drawing the same rectangle again takes it away.
-  const QPoint a = mouse_.anchor;
   if (a.x() == corner.x() || a.y() == corner.y()) return;
   // The image must hold everything shown before the rectangle goes over it.
   ControlImage();
@@ -218,7 +237,7 @@ void TCustomZephChart::ZoomToWindow() {
   const bool keep_orientation = mouse_.action == maZoomWindPos;
   const QPoint a = mouse_.anchor;
   const QPoint c = mouse_.corner;
-  const bool suspended = BeginRangeBatch();
+  const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!MouseZoomLayer(layer)) continue;
     double x0 = 0;
@@ -239,21 +258,24 @@ void TCustomZephChart::ZoomToWindow() {
     }
     SetLayerRange(layer, x0, y0, x1, y1);
   }
-  EndRangeBatch(suspended);
+  EndRangeBatch(batch);
 }
 
 // ---- Batches of range changes ----
 
-bool TCustomZephChart::BeginRangeBatch() {
-  const bool suspended = paint_suspended_;
+TCustomZephChart::RangeBatch TCustomZephChart::BeginRangeBatch() {
+  const RangeBatch batch{paint_suspended_, navigation_.by_user};
   paint_suspended_ = true;
-  return suspended;
+  navigation_.by_user = true;
+  return batch;
 }
 
-void TCustomZephChart::EndRangeBatch(bool suspended) {
-  paint_suspended_ = suspended;
+void TCustomZephChart::EndRangeBatch(RangeBatch batch) {
+  paint_suspended_ = batch.suspended;
+  navigation_.by_user = batch.by_user;
   if (!paint_suspended_) Paint();
   if (OnZoomPan) OnZoomPan(this);
+  Q_EMIT ZoomPanned();
 }
 
 }  // namespace zeph

@@ -56,10 +56,12 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
       {
         TCanvas data(&area);
         ClearChartArea(data, 0, 0);
+        data.SetAntialiased(antialiased_);
         RenderItems(data);
       }
       TCanvas cross_hairs(&control);
       DrawCrossHairs(cross_hairs, 0, 0);
+      if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
       return;
     }
     // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
@@ -68,9 +70,11 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
     draw_background(control.Canvas());
     TBitmap area(area_width, area_height);
     ClearChartArea(area.Canvas(), 0, 0);
+    area.Canvas().SetAntialiased(antialiased_);
     RenderItems(area.Canvas());
     control.Canvas().Draw(l_rim_, t_rim_, area.Image());
     DrawCrossHairs(control.Canvas(), 0, 0);
+    if (legend_->Visible()) DrawLegend(control.Canvas(), 0, 0);
     canvas.SetPenMode(pmCopy);
     canvas.Draw(x, y, control.Image());
     return;
@@ -85,9 +89,13 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   painter.translate(l_rim_, t_rim_);
   painter.setClipRect(0, 0, area_width, area_height);
   ClearChartArea(canvas, 0, 0);
+  const bool smooth = canvas.Antialiased();
+  canvas.SetAntialiased(antialiased_);
   RenderItems(canvas);
+  canvas.SetAntialiased(smooth);
   painter.restore();
   DrawCrossHairs(canvas, 0, 0);
+  if (legend_->Visible()) DrawLegend(canvas, 0, 0);
   painter.restore();
 }
 

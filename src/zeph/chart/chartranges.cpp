@@ -60,6 +60,7 @@ void TCustomZephChart::SetLayerRange(int layer, long double x_low, long double y
   }
   paint_suspended_ = suspended;
   if (!paint_suspended_) Paint();
+  ReportRangeChanges();
 }
 
 void TCustomZephChart::SetJointLayers(TJointLayers* value) {
@@ -74,6 +75,7 @@ void TCustomZephChart::SetJointLayers(TJointLayers* value) {
   CalcScaling();
   Invalidate();
   RepaintIfAuto();
+  ReportRangeChanges();
 }
 
 }  // namespace zeph

@@ -21,12 +21,22 @@ void TCustomZephChart::Paint() {
   TCanvas& control = control_bmp_.Canvas();
   RenderBackground(control);
   TCanvas& area = area_bmp_.Canvas();
-  RenderChartArea(area);
+  RenderSmoothedChartArea(area);
   control.Draw(l_rim_, t_rim_, area_bmp_.Image());
   area_pending_ = false;
   DrawCrossHairs(control, 0, 0);
+  if (legend_->Visible()) DrawLegend(control, 0, 0);
   image_current_ = true;
   ShowOnScreen(rect());
+  Q_EMIT DataRendered();
+}
+
+void TCustomZephChart::RenderSmoothedChartArea(TCanvas& area) {
+  area.SetAntialiased(antialiased_);
+  RenderChartArea(area);
+  area.SetAntialiased(false);
+  // Smoothed edges reach beyond the columns a curve's pixels lie in.
+  if (antialiased_) dirty_columns_.MarkAll();
 }
 
 void TCustomZephChart::RefreshDataArea() {
@@ -35,14 +45,24 @@ void TCustomZephChart::RefreshDataArea() {
     Paint();
     return;
   }
+  if (legend_->Visible() && legend_->Position() == TChartLegend::lpOutsideRight) {
+    // The legend in the rim may have changed with the data.
+    Paint();
+    return;
+  }
   TCanvas& area = area_bmp_.Canvas();
-  RenderChartArea(area);
+  RenderSmoothedChartArea(area);
   DrawCrossHairs(area, l_rim_, t_rim_);
+  if (legend_->Visible()) {
+    DrawLegend(area, l_rim_, t_rim_);
+    dirty_columns_.MarkAll();
+  }
   // The chart area lands in the control image when someone looks at it (the screen or a caller
   // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame.
   area_pending_ = true;
   image_current_ = true;
   ShowOnScreen(QRect(l_rim_, t_rim_, area_bmp_.Width(), area_bmp_.Height()));
+  Q_EMIT DataRendered();
 }
 
 void TCustomZephChart::ComposeControlImage() {
@@ -93,22 +113,25 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
   canvas.SetBrushStyle(bsSolid);
-  canvas.SetBrushColor(wind_color_);
-  canvas.SetPenColor(wind_color_);
+  const TColor wind = ShownColor(wind_color_, QPalette::Window);
+  canvas.SetBrushColor(wind);
+  canvas.SetPenColor(wind);
   // The window colour under the chart area would be covered by the area at once: the rims do.
   for (const QRect& rim : RimRects())
     if (!rim.isEmpty()) canvas.FillRect(rim.left(), rim.top(), rim.left() + rim.width(), rim.top() + rim.height());
 
   const int s = shadow_width_;
   if (s > 0) {
-    canvas.SetBrushColor(shadow_bak_color_);
-    canvas.SetPenColor(shadow_bak_color_);
+    const TColor shadow_bak = ShownColor(shadow_bak_color_, QPalette::Window);
+    const TColor shadow = ShownColor(shadow_color_, QPalette::Dark);
+    canvas.SetBrushColor(shadow_bak);
+    canvas.SetPenColor(shadow_bak);
     canvas.Rectangle(w - s, 0, w, s);
     canvas.Rectangle(0, h - s, s, h);
-    canvas.SetBrushColor(shadow_color_);
+    canvas.SetBrushColor(shadow);
     int e = 0;
     if (shadow_style_ == ssFlying) {
-      canvas.SetPenColor(shadow_color_);
+      canvas.SetPenColor(shadow);
       e = s - 1;
     } else {
       canvas.SetPenColor(clBlack);
@@ -126,9 +149,11 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
   }
 
   if (!caption_.isEmpty()) {
-    canvas.SetPenColor(chart_frame_color_);
+    canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
     canvas.SetBrushStyle(bsClear);
-    canvas.SetFont(font_);
+    TFont font = font_;
+    if (palette_colors_) font.Color = ShownColor(font_.Color, QPalette::WindowText);
+    canvas.SetFont(font);
     const int text_width = canvas.TextWidth(caption_);
     QPoint at = CaptionAnchorPoint();
     if (caption_alignment_ == taRightJustify) at.rx() -= text_width;
@@ -152,8 +177,8 @@ void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetBrushStyle(bsSolid);
-  canvas.SetBrushColor(chart_color_);
-  canvas.SetPenColor(chart_frame_color_);
+  canvas.SetBrushColor(ShownColor(chart_color_, QPalette::Base));
+  canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
   const QString name = back_ground_img_->Name();
   if (name.isEmpty()) {
     canvas.Rectangle(x0, y0, x0 + w, y0 + h);
@@ -201,10 +226,16 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
                                  static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
     int x = anchor.x() - l_rim_;
     const int y = anchor.y() - t_rim_;
-    canvas.SetFont(label->Font());
-    canvas.SetPenColor(label->ColorBorder());
+    // With the palette's colours, a label in the default white and black takes the theme's.
+    const TColor background =
+        label->ColorBkg() == clWhite ? ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
+    const TColor border = label->ColorBorder() == clBlack ? ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
+    TFont font = label->Font();
+    if (palette_colors_ && font.Color == clWindowText) font.Color = ShownColor(clWindowText, QPalette::Text);
+    canvas.SetFont(font);
+    canvas.SetPenColor(border);
     canvas.SetPenStyle(psSolid);
-    canvas.SetBrushColor(label->ColorBkg());
+    canvas.SetBrushColor(background);
     canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
 
     const QStringList lines = label->Caption().split(QLatin1Char('\n'));
@@ -225,14 +256,14 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
     };
     switch (label->Mode()) {
       case tlsimple:
-        if (!label->Transparent()) box_in(label->ColorBkg());
+        if (!label->Transparent()) box_in(background);
         break;
       case tlBox:
-        box_in(label->ColorBorder());
+        box_in(border);
         break;
       case tlUnderline:
-        if (!label->Transparent()) box_in(label->ColorBkg());
-        canvas.SetPenColor(label->ColorBorder());
+        if (!label->Transparent()) box_in(background);
+        canvas.SetPenColor(border);
         canvas.MoveTo(x, y);
         canvas.LineTo(x + w, y);
         break;
@@ -242,9 +273,9 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
         canvas.SetBrushStyle(bsSolid);
         canvas.Rectangle(left + label->ShadowDx(), top + label->ShadowDy(), right + label->ShadowDx(),
                          bottom + label->ShadowDy());
-        canvas.SetBrushColor(label->ColorBkg());
+        canvas.SetBrushColor(background);
         canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
-        box_in(label->ColorBorder());
+        box_in(border);
         break;
       case tlOff:
         break;

@@ -58,7 +58,9 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetCaptionPosY(props->CaptionPosY());
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());
-  scale->SetColorScale(props->ColorScale());
+  // With the palette's colours, black scales (layer 1's default) take the theme's text colour.
+  const TColor color = props->ColorScale() == clBlack ? ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
+  scale->SetColorScale(color);
   scale->SetDecPlaces(props->DecPlaces());
   scale->SetLogarithmic(props->Logarithmic());
   scale->SetLabelType(props->LabelType());
@@ -67,7 +69,7 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetScaleInscript(props->ScaleInscript());
   scale->SetUserTickText(props->UserTickText());
   TFont font = props->Font();
-  font.Color = props->ColorScale();
+  font.Color = color;
   scale->SetFont(font);
   scale->SetDateFormat(props->DateFormat());
 }
@@ -92,7 +94,7 @@ void TCustomZephChart::LayoutScales() {
   }
 }
 
-void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
+void TCustomZephChart::ScalePropsChanged(QObject* sender) {
   // A standard layout changes many settings and applies them once at its end.
   if (applying_layout_) return;
   // A joined axis keeps following its controlling layer, whatever was asked of it.
@@ -105,6 +107,15 @@ void TCustomZephChart::ScalePropsChanged(QObject* /*sender*/) {
   CalcScaling();
   Invalidate();
   Paint();
+  // The date format reports through the settings that own it.
+  auto* settings = qobject_cast<TScaleProps*>(sender);
+  if (!settings && sender) settings = qobject_cast<TScaleProps*>(sender->parent());
+  ReportRangeChanges(settings);
+  // Their setters notify also when nothing changed; the signals wait for a change.
+  if (settings && SettingsDiffer(settings) && !IsLoading()) {
+    Q_EMIT settings->PropertiesChanged();
+    Q_EMIT ScaleSettingsChanged(settings);
+  }
 }
 
 namespace {
@@ -125,6 +136,7 @@ void ApplyLayoutScale(Props* props, const TLayoutScale& entry) {
 
 void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   const TLayoutRow& row = StandardLayoutRow(value);
+  const bool changed = standard_layout_ != value;
   standard_layout_ = value;
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
@@ -151,6 +163,13 @@ void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   paint_suspended_ = suspended;
   Invalidate();
   if (!paint_suspended_) Paint();
+  // The rims reported their change as one (RimsChanged); the scale settings changed all at once.
+  if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
+  if (IsLoading()) return;
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (SettingsDiffer(ScaleX(layer))) Q_EMIT ScaleX(layer)->PropertiesChanged();
+    if (SettingsDiffer(ScaleY(layer))) Q_EMIT ScaleY(layer)->PropertiesChanged();
+  }
 }
 
 }  // namespace zeph

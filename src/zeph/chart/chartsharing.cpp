@@ -40,6 +40,7 @@ void TCustomZephChart::SetUseDataOf(TCustomZephChart* value) {
     StopUsingData();
     Invalidate();
     RepaintIfAuto();
+    EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
     return;
   }
   // Users of users are not formed: a user's owner is asked instead.
@@ -55,6 +56,7 @@ void TCustomZephChart::SetUseDataOf(TCustomZephChart* value) {
   value->data_users_.push_back(this);
   Invalidate();
   RepaintIfAuto();
+  EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
 }
 
 void TCustomZephChart::LeaveOwner() {
@@ -82,7 +84,9 @@ void TCustomZephChart::LeaveDataGroup() {
     if (i + 1 < data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
     user->AdoptCurves();
   }
+  const std::vector<TCustomZephChart*> left = std::move(data_users_);
   data_users_.clear();
+  for (TCustomZephChart* user : left) user->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
 }
 
 void TCustomZephChart::ShareItemList() {

@@ -39,7 +39,7 @@ bool PositiveZero(double value) { return value == 0 && !std::signbit(value); }
 bool StorableAsPoint(const TZephChartItem& item) {
   return IsPointKind(item.Kind) && PositiveZero(item.X2) && PositiveZero(item.Y2) && item.FillColor == 0 &&
          item.Color2 == 0 && item.Color3 == 0 && !item.Transparent && item.FrameStyle == 0 && item.Size == 0 &&
-         item.Depth == 0 && std::all_of(std::begin(item.Text), std::end(item.Text), [](char c) { return c == 0; });
+         item.Depth == 0 && std::all_of(std::begin(item.Text), std::end(item.Text), [](auto c) { return c == 0; });
 }
 
 }  // namespace

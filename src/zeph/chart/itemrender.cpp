@@ -13,7 +13,6 @@
 #include "zeph/chart/solidpolyline.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/scales/drawmark.h"
-#include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 namespace zeph {
@@ -113,11 +112,11 @@ void TCustomZephChart::RenderItems(TCanvas& canvas) {
 
 void TCustomZephChart::RenderData(TCanvas& canvas) {
   TPenCache cache(canvas);
-  cache.Reset(chart_color_, LineWidth());
+  cache.Reset(ShownColor(chart_color_, QPalette::Base), LineWidth());
   canvas.SetBrushStyle(bsSolid);
   canvas.MoveTo(0, 0);
   // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.
-  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1;
+  const bool exact = canvas.IsPrinter() || canvas.Scale() != 1 || canvas.Antialiased();
   TPolylineBatch batch([this, &canvas, exact](const QPointF* points, int count) {
     const QPoint last = points[count - 1].toPoint();
     if (exact) {
@@ -596,10 +595,11 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   const int ch = ChartHeight();
   // The frame lies on the outermost pixels of the chart-area image, all four corners included;
   // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
-  canvas.SetPenColor(chart_frame_color_);
+  const TColor frame = ShownColor(chart_frame_color_, QPalette::WindowText);
+  canvas.SetPenColor(frame);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);
-  canvas.SetBrushColor(chart_frame_color_);
+  canvas.SetBrushColor(frame);
   canvas.FillRect(0, 0, cw + 1, 1);
   canvas.FillRect(0, ch, cw + 1, ch + 1);
   canvas.FillRect(0, 0, 1, ch + 1);
@@ -708,7 +708,7 @@ void TCustomZephChart::RenderItem(TCanvas& canvas, const TZephChartItem& item, T
     }
     case ikText: {
       const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
-      const QString text = AnsiToQString(std::string_view(item.Text, strnlen(item.Text, kItemTextLength)));
+      const QString text = QString::fromUcs4(item.Text, std::char_traits<char32_t>::length(item.Text));
       TFont font = font_;
       font.Size = item.Size;
       font.Style = text_font_style_;

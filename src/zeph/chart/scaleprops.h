@@ -31,26 +31,26 @@ namespace zeph {
 /// is widened.
 class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   Q_OBJECT
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
-  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
-  Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment)
-  Q_PROPERTY(ZephEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor)
-  Q_PROPERTY(TColor ColorScale READ ColorScale WRITE SetColorScale)
-  Q_PROPERTY(TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat)
-  Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
-  Q_PROPERTY(TFont Font READ Font WRITE SetFont)
-  Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
-  Q_PROPERTY(ZephEnums::TFigType LabelType READ LabelType WRITE SetLabelType)
-  Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
-  Q_PROPERTY(double MinRange READ MinRange WRITE SetMinRange)
-  Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
-  Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
-  Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
-  Q_PROPERTY(QString ScaleInscript READ ScaleInscript WRITE SetScaleInscript)
-  Q_PROPERTY(int ScalePos READ ScalePos WRITE SetScalePos)
-  Q_PROPERTY(QString UserTickText READ UserTickText WRITE SetUserTickText)
-  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY PropertiesChanged)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX NOTIFY PropertiesChanged)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY NOTIFY PropertiesChanged)
+  Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment NOTIFY PropertiesChanged)
+  Q_PROPERTY(ZephEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorScale READ ColorScale WRITE SetColorScale NOTIFY PropertiesChanged)
+  Q_PROPERTY(TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat NOTIFY PropertiesChanged)
+  Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces NOTIFY PropertiesChanged)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic NOTIFY PropertiesChanged)
+  Q_PROPERTY(ZephEnums::TFigType LabelType READ LabelType WRITE SetLabelType NOTIFY PropertiesChanged)
+  Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks NOTIFY PropertiesChanged)
+  Q_PROPERTY(double MinRange READ MinRange WRITE SetMinRange NOTIFY PropertiesChanged)
+  Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow NOTIFY PropertiesChanged)
+  Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks NOTIFY PropertiesChanged)
+  Q_PROPERTY(QString ScaleInscript READ ScaleInscript WRITE SetScaleInscript NOTIFY PropertiesChanged)
+  Q_PROPERTY(int ScalePos READ ScalePos WRITE SetScalePos NOTIFY PropertiesChanged)
+  Q_PROPERTY(QString UserTickText READ UserTickText WRITE SetUserTickText NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY PropertiesChanged)
 
  public:
   /// The smallest value a logarithmic axis accepts, 1e-100.
@@ -103,6 +103,11 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   TColor ColorScale() const { return color_scale_; }
   /// Sets ColorScale(); fires OnChange.
   void SetColorScale(TColor value);
+  /// Sets ColorScale() from a QColor; its alpha channel is dropped.
+  void SetColorScale(const QColor& value) { SetColorScale(QColorToColor(value)); }
+  /// Sets ColorScale() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColorScale(Qt::GlobalColor value) { SetColorScale(QColorToColor(QColor(value))); }
   /// Published property \c DateFormat: the format of time and date/time labels (LabelType()
   /// \c ftTime or \c ftDateTime).
   ///
@@ -128,6 +133,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   const TFont& Font() const { return font_; }
   /// Sets Font() to a copy of the value; fires OnChange.
   void SetFont(const TFont& value);
+  /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
+  void SetFont(const QFont& value) { SetFont(TFont::FromQFont(value, Font().Color)); }
   /// Published property \c Logarithmic: whether the axis is logarithmic; false by default.
   ///
   /// A logarithmic axis maps the natural logarithm of its values, labels decades, and accepts no
@@ -258,6 +265,14 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   /// settings of all layers and repaints; the sender is these settings. Unset, it is skipped.
   TNotifyEvent OnChange;
 
+ Q_SIGNALS:
+  /// NOTIFY signal of every property: raised by the owning chart once it has applied a change of
+  /// these settings, including ranges changed by panning, zooming, layer joining or
+  /// TCustomZephChart::SetLayerRange(), once per change; never while the chart loads from a stored
+  /// form or applies a standard layout (it raises it once for every settings object at the
+  /// layout's end).
+  void PropertiesChanged();
+
  protected:
   /// Constructs the settings of a layer's axis with the defaults above; the subclasses say which
   /// axis.
@@ -299,7 +314,7 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
 /// The settings of a layer's x axis, which lies below or above the chart area.
 class ZEPH_CHART_EXPORT TScalePropsHoriz : public TScaleProps {
   Q_OBJECT
-  Q_PROPERTY(ChartEnums::TScaleLocationHoriz ScaleLocation READ ScaleLocation WRITE SetScaleLocation)
+  Q_PROPERTY(ChartEnums::TScaleLocationHoriz ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
 
  public:
   /// Constructs the x-axis settings of a layer, 1 to 16, with the defaults of TScaleProps.
@@ -322,7 +337,7 @@ class ZEPH_CHART_EXPORT TScalePropsHoriz : public TScaleProps {
 /// The settings of a layer's y axis, which lies left or right of the chart area.
 class ZEPH_CHART_EXPORT TScalePropsVert : public TScaleProps {
   Q_OBJECT
-  Q_PROPERTY(ChartEnums::TScaleLocationVert ScaleLocation READ ScaleLocation WRITE SetScaleLocation)
+  Q_PROPERTY(ChartEnums::TScaleLocationVert ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
 
  public:
   /// Constructs the y-axis settings of a layer, 1 to 16, with the defaults of TScaleProps.

@@ -27,20 +27,20 @@ namespace zeph {
 /// and below.
 class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   Q_OBJECT
-  Q_PROPERTY(double PosX READ PosX WRITE SetPosX)
-  Q_PROPERTY(double PosY READ PosY WRITE SetPosY)
-  Q_PROPERTY(int Layer READ Layer WRITE SetLayer)
-  Q_PROPERTY(bool AttachToData READ AttachToData WRITE SetAttachToData)
-  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg)
-  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder)
-  Q_PROPERTY(TColor ColorShadow READ ColorShadow WRITE SetColorShadow)
-  Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
-  Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
-  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
-  Q_PROPERTY(TFont Font READ Font WRITE SetFont)
-  Q_PROPERTY(ZephEnums::TTxtLblMode Mode READ Mode WRITE SetMode)
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(double PosX READ PosX WRITE SetPosX NOTIFY PropertiesChanged)
+  Q_PROPERTY(double PosY READ PosY WRITE SetPosY NOTIFY PropertiesChanged)
+  Q_PROPERTY(int Layer READ Layer WRITE SetLayer NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool AttachToData READ AttachToData WRITE SetAttachToData NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBkg READ ColorBkg WRITE SetColorBkg NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorBorder READ ColorBorder WRITE SetColorBorder NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor ColorShadow READ ColorShadow WRITE SetColorShadow NOTIFY PropertiesChanged)
+  Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx NOTIFY PropertiesChanged)
+  Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy NOTIFY PropertiesChanged)
+  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent NOTIFY PropertiesChanged)
+  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY PropertiesChanged)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY PropertiesChanged)
+  Q_PROPERTY(ZephEnums::TTxtLblMode Mode READ Mode WRITE SetMode NOTIFY PropertiesChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY PropertiesChanged)
 
  public:
   /// Constructs a label switched off at (0, 0) of layer 1, attached to data, centred, white with a
@@ -84,16 +84,31 @@ class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   TColor ColorBkg() const { return color_bkg_; }
   /// Sets ColorBkg(); fires OnChange.
   void SetColorBkg(TColor value);
+  /// Sets ColorBkg() from a QColor; its alpha channel is dropped.
+  void SetColorBkg(const QColor& value) { SetColorBkg(QColorToColor(value)); }
+  /// Sets ColorBkg() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColorBkg(Qt::GlobalColor value) { SetColorBkg(QColorToColor(QColor(value))); }
   /// Published property \c ColorBorder: the colour of the box's border (\c tlBox, \c tlShadow)
   /// and of the underline (\c tlUnderline); black by default.
   TColor ColorBorder() const { return color_border_; }
   /// Sets ColorBorder(); fires OnChange.
   void SetColorBorder(TColor value);
+  /// Sets ColorBorder() from a QColor; its alpha channel is dropped.
+  void SetColorBorder(const QColor& value) { SetColorBorder(QColorToColor(value)); }
+  /// Sets ColorBorder() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColorBorder(Qt::GlobalColor value) { SetColorBorder(QColorToColor(QColor(value))); }
   /// Published property \c ColorShadow: the colour of the shadow in mode \c tlShadow; gray
   /// (8421504) by default.
   TColor ColorShadow() const { return color_shadow_; }
   /// Sets ColorShadow(); fires OnChange.
   void SetColorShadow(TColor value);
+  /// Sets ColorShadow() from a QColor; its alpha channel is dropped.
+  void SetColorShadow(const QColor& value) { SetColorShadow(QColorToColor(value)); }
+  /// Sets ColorShadow() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColorShadow(Qt::GlobalColor value) { SetColorShadow(QColorToColor(QColor(value))); }
   /// Published property \c ShadowDx: how far the shadow lies right of the box, in pixels; 3 by
   /// default.
   int ShadowDx() const { return shadow_dx_; }
@@ -121,6 +136,8 @@ class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   const TFont& Font() const { return font_; }
   /// Sets Font() to a copy of the value; fires OnChange.
   void SetFont(const TFont& value);
+  /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
+  void SetFont(const QFont& value) { SetFont(TFont::FromQFont(value, Font().Color)); }
   /// Published property \c Mode: how the label is drawn; \c tlOff (not drawn) by default.
   ///
   /// \c tlsimple draws the box in ColorBkg() without a border, \c tlBox with a border in
@@ -140,6 +157,12 @@ class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   /// Set by the chart: it repaints when its \c AutoRedraw is on (or it is being designed).
   /// Unset, it is skipped.
   TNotifyEvent OnChange;
+
+ Q_SIGNALS:
+  /// NOTIFY signal of every property: raised by the owning chart once it has handled a change of
+  /// the label, also when the user dragged it, once per change; never while the chart loads from
+  /// a stored form.
+  void PropertiesChanged();
 
  private:
   void Changed() { Notify(OnChange, this); }

@@ -29,9 +29,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     auto* cross_hair = new TCrossHair(this);
     cross_hair->setObjectName(QStringLiteral("CrossHair%1").arg(i + 1));
     cross_hair->SetLayer(i + 1);
-    cross_hair->OnChange = [this](QObject*) {
+    cross_hair->OnChange = [this, cross_hair](QObject*) {
       Invalidate();
       RepaintIfAuto();
+      if (!IsLoading() && !moving_option_) Q_EMIT cross_hair->PropertiesChanged();
     };
     cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
   }
@@ -39,9 +40,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
     TTextLabel*& label = text_labels_[i];
     label = new TTextLabel(font_, this);
     label->setObjectName(QStringLiteral("TextLabel%1").arg(i + 1));
-    label->OnChange = [this](QObject*) {
+    label->OnChange = [this, label](QObject*) {
       Invalidate();
       RepaintIfAuto();
+      if (!IsLoading()) Q_EMIT label->PropertiesChanged();
     };
   }
   back_ground_img_ = new TBakGndImg(this);
@@ -53,6 +55,13 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   joint_layers_ = new TJointLayers(this, this);
   joint_layers_->setObjectName(QStringLiteral("JointLayers"));
   joint_layers_->OnChange = [this](QObject*) {
+    Invalidate();
+    RepaintIfAuto();
+    ReportRangeChanges();
+  };
+  legend_ = new TChartLegend(this);
+  legend_->setObjectName(QStringLiteral("Legend"));
+  legend_->OnChange = [this](QObject*) {
     Invalidate();
     RepaintIfAuto();
   };
@@ -83,6 +92,11 @@ TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
   }
   LayoutScales();
   CalcScaling();
+
+  // The ranges as constructed are the first home view; changes are reported from here on.
+  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
+  StoreHomeView();
+  NoteAllSettings();
 
   // The widget is its own window: from here on the control paints.
   paint_suspended_ = false;
@@ -140,6 +154,10 @@ void TCustomZephChart::Loaded() {
     ScaleY(layer)->SetCreating(false);
   }
   CalcScaling();
+  // The stored ranges are where the chart starts: not a change, and its home view.
+  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
+  StoreHomeView();
+  NoteAllSettings();
   Invalidate();
   Paint();
 }
@@ -207,35 +225,46 @@ void TCustomZephChart::ItemListChanged() {
 
 // ---- Properties that repaint under the AutoRedraw rule ----
 
-#define ZC_REPAINTING_SETTER(Name, Type, field) \
-  void TCustomZephChart::Set##Name(Type value) { \
-    field = value;                                \
-    Invalidate();                                 \
-    RepaintIfAuto();                              \
+// Each stores and repaints every time; its NOTIFY signal follows only a real change.
+#define ZC_REPAINTING_SETTER(Name, Type, field, notify) \
+  void TCustomZephChart::Set##Name(Type value) {         \
+    const bool changed = !(field == value);              \
+    field = value;                                        \
+    Invalidate();                                         \
+    RepaintIfAuto();                                      \
+    if (changed) EmitUnlessLoading(notify);               \
   }
 
-ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_)
-ZC_REPAINTING_SETTER(ChartFrameColor, TColor, chart_frame_color_)
-ZC_REPAINTING_SETTER(GridColor, TColor, grid_color_)
-ZC_REPAINTING_SETTER(ShadowColor, TColor, shadow_color_)
-ZC_REPAINTING_SETTER(ShadowBakColor, TColor, shadow_bak_color_)
-ZC_REPAINTING_SETTER(Caption, const QString&, caption_)
-ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_)
-ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_)
-ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_)
-ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, caption_anchor_horiz_)
-ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, caption_anchor_vert_)
-ZC_REPAINTING_SETTER(Font, const TFont&, font_)
-ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_)
-ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_)
-ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_)
-ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_)
-ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_)
-ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_)
+ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ChartFrameColor, TColor, chart_frame_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(GridColor, TColor, grid_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowColor, TColor, shadow_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowBakColor, TColor, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, caption_anchor_horiz_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, caption_anchor_vert_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(Font, const TFont&, font_, &TCustomZephChart::FontChanged)
+ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_, &TCustomZephChart::GridChanged)
+ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
+
+void TCustomZephChart::SetCaption(const QString& value) {
+  const bool changed = caption_ != value;
+  caption_ = value;
+  Invalidate();
+  RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
+}
 
 #undef ZC_REPAINTING_SETTER
 
 void TCustomZephChart::SetWindColor(TColor value) {
+  const bool changed = wind_color_ != value;
   wind_color_ = value;
   for (std::size_t i = 0; i < kLayerCount; ++i) {
     scales_x_[i]->SetColorBackGnd(value);
@@ -243,20 +272,25 @@ void TCustomZephChart::SetWindColor(TColor value) {
   }
   Invalidate();
   RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
 }
 
 void TCustomZephChart::SetGridDx(double value) {
   if (value < -3) return;
+  const bool changed = grid_dx_ != value;
   grid_dx_ = value;
   Invalidate();
   RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::GridChanged);
 }
 
 void TCustomZephChart::SetGridDy(double value) {
   if (value < -3) return;
+  const bool changed = grid_dy_ != value;
   grid_dy_ = value;
   Invalidate();
   RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::GridChanged);
 }
 
 // ---- Qt entry points ----
@@ -290,7 +324,7 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QImage& image = control_bmp_.Image();
   if (image.isNull()) {
-    painter.fillRect(event->rect(), ColorToQColor(wind_color_));
+    painter.fillRect(event->rect(), ColorToQColor(ShownColor(wind_color_, QPalette::Window)));
     return;
   }
   const QRectF part(event->rect());
@@ -336,6 +370,7 @@ void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if (NavigationKey(event)) return event->accept();
   if (event->matches(QKeySequence::Copy)) {
     QGuiApplication::clipboard()->setText(DataTableText());
     event->accept();
@@ -390,6 +425,8 @@ void TCustomZephChart::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange ||
       event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
     Invalidate();
+    // The scales hold the palette's colours they were given.
+    if (palette_colors_) LayoutScales();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -13,9 +14,11 @@
 #include "zeph/chart/bakgndimg.h"
 #include "zeph/chart/chartenums.h"
 #include "zeph/chart/chartexplorer.h"
+#include "zeph/chart/chartlegend.h"
 #include "zeph/chart/charttexts.h"
 #include "zeph/chart/dirtycolumns.h"
 #include "zeph/chart/chartmouse.h"
+#include "zeph/chart/chartnavigation.h"
 #include "zeph/chart/itemstore.h"
 #include "zeph/chart/jointlayers.h"
 #include "zeph/chart/scaleprops.h"
@@ -96,6 +99,20 @@ struct ZEPH_CHART_EXPORT TLayerScaling {
 /// whole control when AutoRedraw() is true; otherwise the change shows at the next paint. A change
 /// of scale settings always repaints. Parts that did not change (the rims with caption and scales,
 /// the empty chart area with its grid) are kept between paints and reused.
+///
+/// <b>Qt integration.</b> Beside its \c On... events (single \c std::function handlers, which stay
+/// as they are) the chart raises Qt signals that any number of slots may share: LayerRangeChanged()
+/// for every range change whatever its cause, MouseClicked() and MouseMovedInChart() in world
+/// coordinates, CrossHairMoved(), TextLabelMoved(), ZoomPanned(), DataRendered() and
+/// ScaleSettingsChanged(); the properties that change at run time have NOTIFY signals, and so
+/// do the option objects (TScaleProps::PropertiesChanged(), TCrossHair::PropertiesChanged(),
+/// TTextLabel::PropertiesChanged()). Each signal follows the event it mirrors, once per change,
+/// and none is raised while the chart loads from a stored form. Every colour setter also takes a
+/// QColor or a Qt colour name (\c Qt::red), every font setter a QFont; TFont converts to QFont
+/// and ColorToQColor() turns a TColor into a QColor. SetNavigation() switches on wheel zoom,
+/// panning, zoom windows, the home view and keys in one call; Legend() lists the named curve
+/// objects; SetAntialiased() smooths the drawing and SetPaletteColors() follows the desktop's
+/// theme.
 ///
 /// The chart's functions raise no exceptions of their own beyond failed memory allocations (the
 /// layer-joining settings of JointLayers() raise EZephChartError on misuse); exceptions thrown by
@@ -187,11 +204,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// the right side are parallelograms shifted by \p depth pixels in the direction \p angle (0 to
   /// the right, 90 upwards). All faces are outlined in \c DataColor and filled with \c FillColor.
   void Bar3D(double x1, double y1, double x2, double y2, int depth, int angle);
-  /// Appends a text of at most 17 characters (in Windows-1252) of the given point size, centred
-  /// vertically.
+  /// Appends a text of at most 17 characters of the given point size, centred vertically.
   ///
-  /// \p text is converted to Windows-1252 (characters it cannot hold become '?') and cut after 17
-  /// characters. It is drawn at (\p x, \p y) in \c DataColor with the chart's Font() at \p size
+  /// \p text keeps every Unicode character (Greek letters such as φ and Ω, symbols, other
+  /// scripts) and is cut after 17 characters; a character outside the Basic Multilingual Plane
+  /// counts as one. It is drawn at (\p x, \p y) in \c DataColor with the chart's Font() at \p size
   /// points, placed horizontally by TextAlignment(); TextFontStyle(), TextBkStyle() and
   /// TextBkColor() are read when the list is drawn, so they apply to all text items.
   void Text(double x, double y, const QString& text, int size);
@@ -348,6 +365,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TColor ChartColor() const { return chart_color_; }
   /// Sets ChartColor(); repaints under the AutoRedraw() rule.
   void SetChartColor(TColor value);
+  /// Sets ChartColor() from a QColor; its alpha channel is dropped.
+  void SetChartColor(const QColor& value) { SetChartColor(QColorToColor(value)); }
+  /// Sets ChartColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetChartColor(Qt::GlobalColor value) { SetChartColor(QColorToColor(QColor(value))); }
   /// Published property \c WindColor: the fill colour of the control outside the chart area, and
   /// the background of the scales; \c clBtnFace by default.
   ///
@@ -356,24 +378,49 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Sets WindColor() and the background colour of every scale control; repaints under the
   /// AutoRedraw() rule.
   void SetWindColor(TColor value);
+  /// Sets WindColor() from a QColor; its alpha channel is dropped.
+  void SetWindColor(const QColor& value) { SetWindColor(QColorToColor(value)); }
+  /// Sets WindColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetWindColor(Qt::GlobalColor value) { SetWindColor(QColorToColor(QColor(value))); }
   /// Published property \c ChartFrameColor: the colour of the frame around the chart area; black by
   /// default.
   TColor ChartFrameColor() const { return chart_frame_color_; }
   /// Sets ChartFrameColor(); repaints under the AutoRedraw() rule.
   void SetChartFrameColor(TColor value);
+  /// Sets ChartFrameColor() from a QColor; its alpha channel is dropped.
+  void SetChartFrameColor(const QColor& value) { SetChartFrameColor(QColorToColor(value)); }
+  /// Sets ChartFrameColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetChartFrameColor(Qt::GlobalColor value) { SetChartFrameColor(QColorToColor(QColor(value))); }
   /// Published property \c GridColor: the colour of the grid (GridStyle()); black by default.
   TColor GridColor() const { return grid_color_; }
   /// Sets GridColor(); repaints under the AutoRedraw() rule.
   void SetGridColor(TColor value);
+  /// Sets GridColor() from a QColor; its alpha channel is dropped.
+  void SetGridColor(const QColor& value) { SetGridColor(QColorToColor(value)); }
+  /// Sets GridColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetGridColor(Qt::GlobalColor value) { SetGridColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowColor: the colour of the drop shadow; \c clGrayText by default.
   TColor ShadowColor() const { return shadow_color_; }
   /// Sets ShadowColor(); repaints under the AutoRedraw() rule.
   void SetShadowColor(TColor value);
+  /// Sets ShadowColor() from a QColor; its alpha channel is dropped.
+  void SetShadowColor(const QColor& value) { SetShadowColor(QColorToColor(value)); }
+  /// Sets ShadowColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetShadowColor(Qt::GlobalColor value) { SetShadowColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowBakColor: the colour of the two corner squares beside the shadow
   /// (top right and bottom left); \c clBtnFace by default.
   TColor ShadowBakColor() const { return shadow_bak_color_; }
   /// Sets ShadowBakColor(); repaints under the AutoRedraw() rule.
   void SetShadowBakColor(TColor value);
+  /// Sets ShadowBakColor() from a QColor; its alpha channel is dropped.
+  void SetShadowBakColor(const QColor& value) { SetShadowBakColor(QColorToColor(value)); }
+  /// Sets ShadowBakColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetShadowBakColor(Qt::GlobalColor value) { SetShadowBakColor(QColorToColor(QColor(value))); }
   ///@}
 
   /// \name Title
@@ -435,6 +482,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   const TFont& Font() const { return font_; }
   /// Sets Font() (a copy is kept); repaints under the AutoRedraw() rule.
   void SetFont(const TFont& value);
+  /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
+  void SetFont(const QFont& value) { SetFont(TFont::FromQFont(value, Font().Color)); }
   ///@}
 
   /// \name Shadow and grid
@@ -496,6 +545,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TColor TextBkColor() const { return text_bk_color_; }
   /// Sets TextBkColor(); repaints under the AutoRedraw() rule.
   void SetTextBkColor(TColor value);
+  /// Sets TextBkColor() from a QColor; its alpha channel is dropped.
+  void SetTextBkColor(const QColor& value) { SetTextBkColor(QColorToColor(value)); }
+  /// Sets TextBkColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetTextBkColor(Qt::GlobalColor value) { SetTextBkColor(QColorToColor(QColor(value))); }
   /// Published property \c TextAlignment: how text items stand at their point: \c taLeftJustify
   /// starts them there, \c taRightJustify ends them there, \c taCenter (the default) centres them.
   TAlignment TextAlignment() const { return text_alignment_; }
@@ -527,7 +581,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Changes of scale settings repaint either way.
   bool AutoRedraw() const { return auto_redraw_; }
   /// Sets AutoRedraw(); nothing is repainted.
-  void SetAutoRedraw(bool value) { auto_redraw_ = value; }
+  void SetAutoRedraw(bool value);
   ///@}
 
   /// \name Scales and standard layouts
@@ -764,7 +818,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// cursor and is removed when the mouse leaves the control.
   bool MouseCursorFixed() const { return mouse_.cursor_fixed; }
   /// Sets MouseCursorFixed(); the cursor changes at the next mouse move.
-  void SetMouseCursorFixed(bool value) { mouse_.cursor_fixed = value; }
+  void SetMouseCursorFixed(bool value);
   /// Whether a layer follows panning and zooming (layer 1 only, unless changed).
   ///
   /// False for a layer outside 1..16. Other layers follow through layer joining (JointLayers()).
@@ -958,6 +1012,164 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TTextLabelMoveEvent OnTextLabelMove;
   ///@}
 
+  /// \name Navigation
+  /// Ready-made ways of moving about the data with the mouse wheel, drags and keys, switched on
+  /// together (\ref page_mouse).
+  ///@{
+
+  /// Published property \c Navigation: which ready-made ways of moving about the data are on;
+  /// \c nvNone by default.
+  ///
+  /// Any combination of the TNavigationFlag values, for example \c nvDragPan | \c nvWheelZoom, or
+  /// \c nvAll. With the switch off the chart does exactly what MouseAction() says. With it on:
+  /// - the wheel zooms the x axes (\c nvWheelZoomX), the y axes (\c nvWheelZoomY) or both about
+  ///   the point under the mouse, which stays where it is; a notch away from the user zooms in by
+  ///   a factor of 0.8;
+  /// - \c nvDragPan: a drag with the middle button moves the ranges, the content following the
+  ///   mouse from the press on; so does a drag with the left button when MouseAction() gives the
+  ///   left button nothing to do (\c maNone and the modes without interaction);
+  /// - \c nvZoomWindow: a drag with the right button, or with Ctrl and a free left button, draws a
+  ///   window; on release the ranges zoom into it, each axis keeping its direction (a window with
+  ///   no width or height, or Escape during the drag, zooms nothing);
+  /// - \c nvHomeView: a double-click in the chart area, or the Home key, brings back the view the
+  ///   application set (RestoreHomeView());
+  /// - \c nvKeys: while the chart has the focus, + (or =) and - zoom about the middle of the chart
+  ///   area, and the arrow keys move the ranges by a tenth of the chart area.
+  ///
+  /// Navigation changes the layers for which MouseZoomLayer() is true (layer 1 unless changed);
+  /// an axis joined to another layer (JointLayers()) makes its controlling layer move, and every
+  /// layer joined to a moved one follows. Logarithmic axes zoom and move by factors, so a decade
+  /// keeps its width; reversed axes move with the mouse as normal ones. Every step repaints once,
+  /// raises \c OnZoomPan and the LayerRangeChanged() signal, and leaves the home view as it is.
+  TNavigation Navigation() const { return navigation_.flags; }
+  /// Sets Navigation(); a navigation drag under way ends.
+  void SetNavigation(TNavigation value);
+  /// Makes the current ranges of all layers the home view that RestoreHomeView() brings back.
+  ///
+  /// The chart does this by itself whenever the application changes ranges (SetLayerRange(), the
+  /// scale settings, layer joining), so most applications never call it.
+  void StoreHomeView();
+  /// Brings back the ranges of the home view on all layers, as one step of navigation.
+  ///
+  /// The home view holds the ranges the application set last (see StoreHomeView()); panning and
+  /// zooming by the user leave it alone. Works whatever Navigation() says; when every layer shows
+  /// its home view already, nothing happens (no repaint, no \c OnZoomPan).
+  void RestoreHomeView();
+  ///@}
+
+  /// \name Legend, anti-aliasing and palette colours
+  ///@{
+
+  /// Published property \c Legend: the chart's legend, a box listing the named curves with their
+  /// pens and marks; hidden by default.
+  ///
+  /// The chart owns it. It is drawn over the chart on the screen and in PaintTo(); a click with the
+  /// left button on one of its lines hides or shows that curve (the press does nothing else). A
+  /// change of its settings repaints under the AutoRedraw() rule. See TChartLegend.
+  TChartLegend* Legend() const { return legend_; }
+
+  /// Published property \c Antialiased: whether curves, marks, shapes and the grid are drawn
+  /// anti-aliased; false (the classic exact pixels) by default.
+  ///
+  /// While true, lines run through the centres of their pixels with smoothed edges, and curves
+  /// keep the fractions of their points. It applies to the chart area on the screen and in
+  /// PaintTo() (printers, PDF, images). Text is smoothed either way.
+  bool Antialiased() const { return antialiased_; }
+  /// Sets Antialiased(); repaints under the AutoRedraw() rule.
+  void SetAntialiased(bool value);
+  /// Published property \c PaletteColors: whether the chart takes its colours from the widget's
+  /// palette instead of its colour properties; false by default.
+  ///
+  /// While true, a dark (or any other) theme reads well: the rims take the palette's
+  /// \c QPalette::Window, the chart area its \c QPalette::Base, the frame and the caption its
+  /// \c QPalette::WindowText, the shadow its \c QPalette::Dark, the grid a colour between base and
+  /// text, and every scale whose \c ColorScale is black (the default of layer 1) draws its base
+  /// line, ticks, labels and caption in \c QPalette::WindowText; text labels in the default white
+  /// and black take \c QPalette::Base and \c QPalette::Text, and so does the legend. Scales of other
+  /// colours, the items, cross-hairs and text labels of other colours keep their own colours. The
+  /// colour properties keep their values and take effect again when it is switched off. A change
+  /// of the palette repaints.
+  bool PaletteColors() const { return palette_colors_; }
+  /// Sets PaletteColors(); repaints under the AutoRedraw() rule.
+  void SetPaletteColors(bool value);
+  /// The colour \p own draws in: itself, or with PaletteColors() on, the widget palette's
+  /// colour for \p role (for \c QPalette::Mid a third of the way from \c QPalette::Base to
+  /// \c QPalette::Text, the grid's colour).
+  TColor ShownColor(TColor own, QPalette::ColorRole role) const;
+  ///@}
+
+ Q_SIGNALS:
+  /// The ranges of a layer changed, by whatever cause: SetLayerRange(), the scale settings, layer
+  /// joining, the isometric rule, a pan or zoom of the mouse or of Navigation().
+  ///
+  /// Raised once per change and layer, after the layer's ranges and all ranges joined to them are
+  /// stored (read them with ScaleX() and ScaleY()), in layer order, and never while the chart is
+  /// loading from a stored form. In a mouse step it comes before \c OnZoomPan.
+  void LayerRangeChanged(int layer);
+  /// A mouse button was clicked in the control: pressed and released within 3 pixels of the
+  /// press, with the world position of the current layer (\c CurrentLayer).
+  ///
+  /// Raised after \c OnMouseUp and the chart's own handling of the release. \p in_chart tells
+  /// whether the mouse is in the chart area (InChartArea()).
+  void MouseClicked(Qt::MouseButton button, double x, double y, bool in_chart);
+  /// The mouse moved over the control, with the world position of the current layer; raised right
+  /// after \c OnMouseMoveInChart with the same values.
+  void MouseMovedInChart(bool in_chart, double x, double y);
+  /// The user dragged a cross-hair (\c maDragCrossH); raised right after \c OnCrossHairMove.
+  void CrossHairMoved(zeph::TCrossHair* cross_hair);
+  /// The user dragged a text label (\c maDragLabel); raised right after \c OnTextLabelMove.
+  void TextLabelMoved(zeph::TTextLabel* label);
+  /// A pan or zoom step of the mouse or of Navigation() has been shown; raised right after
+  /// \c OnZoomPan.
+  void ZoomPanned();
+  /// The chart area was drawn anew into the chart's own images: by Paint(), or by ShowGraf()
+  /// through RefreshDataArea().
+  ///
+  /// Raised once per rendering, after \c OnDataRendered and once the control image is complete
+  /// (ControlImage()). Not raised for PaintTo(). To draw over the data, use \c OnDataRendered,
+  /// which passes the canvas.
+  void DataRendered();
+  /// Scale settings of the chart changed (a property of ScaleX() or ScaleY(), or their date
+  /// format); raised once the chart has repainted, with the settings changed.
+  ///
+  /// Not raised while a standard layout is applied or while the chart is loading.
+  void ScaleSettingsChanged(zeph::TScaleProps* settings);
+  /// NOTIFY signal of \c LRim, \c RRim, \c TRim, \c BRim, \c ShadowWidth, \c CaptionPosX,
+  /// \c CaptionPosY, \c CaptionAlignment, \c CaptionAnchorHoriz and \c CaptionAnchorVert: the
+  /// rims or the caption's placement changed (a standard layout changes several at once and raises
+  /// it once).
+  void LayoutChanged();
+  /// NOTIFY signal of \c Caption: the chart's title changed (also by form translation).
+  void CaptionChanged();
+  /// NOTIFY signal of \c Font.
+  void FontChanged();
+  /// NOTIFY signal of the colour properties \c ChartColor, \c WindColor, \c ChartFrameColor,
+  /// \c GridColor, \c ShadowColor, \c ShadowBakColor and \c TextBkColor.
+  void ColorsChanged();
+  /// NOTIFY signal of \c GridStyle, \c GridDx and \c GridDy.
+  void GridChanged();
+  /// NOTIFY signal of \c ShadowStyle, \c TextFontStyle, \c TextBkStyle and \c TextAlignment.
+  void StylesChanged();
+  /// NOTIFY signal of \c AutoRedraw.
+  void AutoRedrawChanged();
+  /// NOTIFY signal of \c Isometric.
+  void IsometricChanged();
+  /// NOTIFY signal of \c StandardLayout.
+  void StandardLayoutChanged();
+  /// NOTIFY signal of \c UseDataOf: the chart joined or left a data group (also when its owner is
+  /// destroyed).
+  void UseDataOfChanged();
+  /// NOTIFY signal of \c MouseAction.
+  void MouseActionChanged();
+  /// NOTIFY signal of \c MouseCursorFixed.
+  void MouseCursorFixedChanged();
+  /// NOTIFY signal of \c Navigation.
+  void NavigationChanged();
+  /// NOTIFY signal of \c Antialiased.
+  void AntialiasedChanged();
+  /// NOTIFY signal of \c PaletteColors.
+  void PaletteColorsChanged();
+
  protected:
   /// Runs when loading from a stored form has ended: applies every layer's scale settings to its
   /// scale controls, ends the settings' creation phase (from then on a logarithmic axis is checked
@@ -1003,6 +1215,18 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void mouseReleaseEvent(QMouseEvent* event) override;
   /// Removes the chart's cursor when the mouse leaves the control.
   void leaveEvent(QEvent* event) override;
+  /// Zooms about the mouse position with Navigation() \c nvWheelZoomX or \c nvWheelZoomY; other
+  /// wheel events go on to QWidget.
+  void wheelEvent(QWheelEvent* event) override;
+  /// A double-click: the press is handled as every press; with Navigation() \c nvHomeView a
+  /// left double-click in the chart area then brings back the home view (RestoreHomeView()).
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  /// The keys of Navigation(): + (or =) and - zoom, the arrows move the ranges (\c nvKeys), Home
+  /// brings back the home view (\c nvHomeView), Escape ends a zoom window being drawn.
+  ///
+  /// Returns whether the key was used; keyPressEvent() calls it after \c OnKeyDown. With the
+  /// switch off it uses no key.
+  bool NavigationKey(QKeyEvent* event);
 
   /// \name Rendering steps
   /// The steps of Paint(), RefreshDataArea() and PaintTo(), for subclasses that draw on their own
@@ -1082,9 +1306,52 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void DrawZoomWindow(QPoint corner);
   void ZoomToWindow();
   void ApplyCursorRule(int x, int y);
-  // Range changes of pan and zoom steps paint once at the end and then report OnZoomPan.
-  bool BeginRangeBatch();
-  void EndRangeBatch(bool suspended);
+  // Range changes of pan and zoom steps paint once at the end and then report OnZoomPan; they are
+  // the user's, so they leave the home view alone.
+  struct RangeBatch {
+    bool suspended;
+    bool by_user;
+  };
+  RangeBatch BeginRangeBatch();
+  void EndRangeBatch(RangeBatch batch);
+  // Draws (or erases) the zoom window of a navigation drag.
+  void DrawZoomWindow(QPoint anchor, QPoint corner);
+
+  // Signals: the layers whose ranges differ from those last reported are reported, once each;
+  // the application's changes become the home view. Nothing is reported while loading.
+  void ReportRangeChanges(const TScaleProps* reported_by_caller = nullptr);
+  template <typename... Args>
+  void EmitUnlessLoading(void (TCustomZephChart::*signal)(Args...), Args... args) {
+    if (!IsLoading()) (this->*signal)(args...);
+  }
+  TChartNavigationState::LayerRanges CurrentRanges(int layer) const;
+  // Whether scale settings hold other values than when last asked (or first seen).
+  static QVariantList SettingsValues(const TScaleProps* settings);
+  bool SettingsDiffer(const TScaleProps* settings);
+  // Takes the values of all settings as reported, without signals (construction, loading).
+  void NoteAllSettings();
+
+  // Navigation: the mouse and the keys, and one step on the layers that follow the mouse.
+  bool NavigationPress(QMouseEvent* event);
+  void NavigationMove(QMouseEvent* event);
+  bool NavigationRelease(QMouseEvent* event);
+  void CaptureNavigation(QPoint at);
+  bool LeftButtonFree() const;
+  // Moves the ranges by (dx, dy) pixels from the ranges at the press.
+  void NavigationPan(QPointF delta);
+  // Zooms about a control pixel: x and y factors below 1 zoom in; 1 leaves an axis alone.
+  void NavigationZoom(QPointF about, double fx, double fy);
+  void NavigationZoomToWindow(QPoint a, QPoint c);
+  // The legend: its lines, its box in control pixels (empty when hidden), drawing it on a canvas
+  // whose origin lies at control pixel (ox, oy), and the line a control pixel hits (-1: none).
+  std::vector<TLegendEntry> LegendEntries() const;
+  QRect LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const;
+  void DrawLegend(TCanvas& canvas, int ox, int oy);
+  int LegendEntryAt(QPoint at);
+  // A left click on a line of the legend hides or shows its curve; true when it hit one.
+  bool LegendClick(QPoint at, Qt::MouseButton button);
+  // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
+  void ApplyNavigation(const std::array<TChartNavigationState::LayerRanges, kLayerCount>& wanted);
 
   static std::size_t LayerIndex(int layer) {
     return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
@@ -1117,6 +1384,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
   // The chart area from its background up: background, grid, items, labels, frame.
   void RenderChartArea(TCanvas& canvas);
+  // The same, anti-aliased when the chart says so.
+  void RenderSmoothedChartArea(TCanvas& area);
   // Items, text labels and frame over a prepared background and grid.
   void RenderData(TCanvas& canvas);
   QPoint ItemPixel(int layer, double x, double y) const;
@@ -1192,6 +1461,17 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   int aspect_x_ = 1;
   int aspect_y_ = 1;
 
+  TChartNavigationState navigation_;
+  TChartLegend* legend_ = nullptr;
+  bool antialiased_ = false;
+  bool palette_colors_ = false;
+  // Where the last press was, for telling a click from a drag.
+  QPoint press_at_;
+  // The values of every layer's x and y settings as their signals last reported them.
+  std::array<QVariantList, 2 * kLayerCount> settings_seen_;
+  // A drag step moving a cross-hair: its two position changes notify once.
+  bool moving_option_ = false;
+
   qreal render_ratio_ = 0;
   bool paint_suspended_ = true;
   bool applying_layout_ = false;
@@ -1209,8 +1489,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 /// \c ShadowWidth, the colours, \c Caption with its position, alignment and anchors, \c Font,
 /// \c ShadowStyle, the grid settings, the text-item settings, \c Isometric, \c StandardLayout,
 /// \c BackGroundImg, \c Scale1X to \c Scale4X, \c Scale1Y to \c Scale4Y, \c CrossHair1 to
-/// \c CrossHair4, \c JointLayers, \c UseDataOf, \c MouseAction and \c MouseCursorFixed. Each is
-/// documented at its read accessor.
+/// \c CrossHair4, \c JointLayers, \c UseDataOf, \c MouseAction and \c MouseCursorFixed, and
+/// beside them \c Navigation, \c Legend, \c Antialiased and \c PaletteColors. Each is documented at its read
+/// accessor. The properties that can change while the program runs have NOTIFY signals (see the
+/// signals of TCustomZephChart), so that Qt bindings and tools follow them.
 ///
 /// A chart showing a curve:
 /// \code
@@ -1242,40 +1524,40 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 class ZEPH_CHART_EXPORT TZephChart : public TCustomZephChart {
   Q_OBJECT
   Q_PROPERTY(int AllocSize READ AllocSize WRITE SetAllocSize)
-  Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE SetAutoRedraw)
+  Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE SetAutoRedraw NOTIFY AutoRedrawChanged)
   Q_PROPERTY(TColor DataColor READ DataColor WRITE SetDataColor)
   Q_PROPERTY(TPenStyle PenStyle READ PenStyle WRITE SetPenStyle)
   Q_PROPERTY(int LineWidth READ LineWidth WRITE SetLineWidth)
   Q_PROPERTY(int ClassDefault READ ClassDefault WRITE SetClassDefault)
   Q_PROPERTY(TColor FillColor READ FillColor WRITE SetFillColor)
-  Q_PROPERTY(int LRim READ LRim WRITE SetLRim)
-  Q_PROPERTY(int RRim READ RRim WRITE SetRRim)
-  Q_PROPERTY(int TRim READ TRim WRITE SetTRim)
-  Q_PROPERTY(int BRim READ BRim WRITE SetBRim)
-  Q_PROPERTY(int ShadowWidth READ ShadowWidth WRITE SetShadowWidth)
-  Q_PROPERTY(TColor ChartColor READ ChartColor WRITE SetChartColor)
-  Q_PROPERTY(TColor WindColor READ WindColor WRITE SetWindColor)
-  Q_PROPERTY(TColor ChartFrameColor READ ChartFrameColor WRITE SetChartFrameColor)
-  Q_PROPERTY(TColor GridColor READ GridColor WRITE SetGridColor)
-  Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
-  Q_PROPERTY(TColor ShadowBakColor READ ShadowBakColor WRITE SetShadowBakColor)
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
-  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
-  Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment)
-  Q_PROPERTY(ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz)
-  Q_PROPERTY(ChartEnums::TCaptionAnchorVert CaptionAnchorVert READ CaptionAnchorVert WRITE SetCaptionAnchorVert)
-  Q_PROPERTY(TFont Font READ Font WRITE SetFont)
-  Q_PROPERTY(ZephEnums::TShadowStyle ShadowStyle READ ShadowStyle WRITE SetShadowStyle)
-  Q_PROPERTY(ChartEnums::GridStyleType GridStyle READ GridStyle WRITE SetGridStyle)
-  Q_PROPERTY(double GridDx READ GridDx WRITE SetGridDx)
-  Q_PROPERTY(double GridDy READ GridDy WRITE SetGridDy)
-  Q_PROPERTY(TFontStyles TextFontStyle READ TextFontStyle WRITE SetTextFontStyle)
-  Q_PROPERTY(ChartEnums::TTextBkg TextBkStyle READ TextBkStyle WRITE SetTextBkStyle)
-  Q_PROPERTY(TColor TextBkColor READ TextBkColor WRITE SetTextBkColor)
-  Q_PROPERTY(TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment)
-  Q_PROPERTY(bool Isometric READ Isometric WRITE SetIsometric)
-  Q_PROPERTY(ChartEnums::TzcLayout StandardLayout READ StandardLayout WRITE SetStandardLayout)
+  Q_PROPERTY(int LRim READ LRim WRITE SetLRim NOTIFY LayoutChanged)
+  Q_PROPERTY(int RRim READ RRim WRITE SetRRim NOTIFY LayoutChanged)
+  Q_PROPERTY(int TRim READ TRim WRITE SetTRim NOTIFY LayoutChanged)
+  Q_PROPERTY(int BRim READ BRim WRITE SetBRim NOTIFY LayoutChanged)
+  Q_PROPERTY(int ShadowWidth READ ShadowWidth WRITE SetShadowWidth NOTIFY LayoutChanged)
+  Q_PROPERTY(TColor ChartColor READ ChartColor WRITE SetChartColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TColor WindColor READ WindColor WRITE SetWindColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TColor ChartFrameColor READ ChartFrameColor WRITE SetChartFrameColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TColor GridColor READ GridColor WRITE SetGridColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TColor ShadowBakColor READ ShadowBakColor WRITE SetShadowBakColor NOTIFY ColorsChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX NOTIFY LayoutChanged)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY NOTIFY LayoutChanged)
+  Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment NOTIFY LayoutChanged)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz NOTIFY LayoutChanged)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorVert CaptionAnchorVert READ CaptionAnchorVert WRITE SetCaptionAnchorVert NOTIFY LayoutChanged)
+  Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY FontChanged)
+  Q_PROPERTY(ZephEnums::TShadowStyle ShadowStyle READ ShadowStyle WRITE SetShadowStyle NOTIFY StylesChanged)
+  Q_PROPERTY(ChartEnums::GridStyleType GridStyle READ GridStyle WRITE SetGridStyle NOTIFY GridChanged)
+  Q_PROPERTY(double GridDx READ GridDx WRITE SetGridDx NOTIFY GridChanged)
+  Q_PROPERTY(double GridDy READ GridDy WRITE SetGridDy NOTIFY GridChanged)
+  Q_PROPERTY(TFontStyles TextFontStyle READ TextFontStyle WRITE SetTextFontStyle NOTIFY StylesChanged)
+  Q_PROPERTY(ChartEnums::TTextBkg TextBkStyle READ TextBkStyle WRITE SetTextBkStyle NOTIFY StylesChanged)
+  Q_PROPERTY(TColor TextBkColor READ TextBkColor WRITE SetTextBkColor NOTIFY ColorsChanged)
+  Q_PROPERTY(TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment NOTIFY StylesChanged)
+  Q_PROPERTY(bool Isometric READ Isometric WRITE SetIsometric NOTIFY IsometricChanged)
+  Q_PROPERTY(ChartEnums::TzcLayout StandardLayout READ StandardLayout WRITE SetStandardLayout NOTIFY StandardLayoutChanged)
   Q_PROPERTY(QObject* BackGroundImg READ BackGroundImg)
   Q_PROPERTY(QObject* Scale1X READ Scale1X)
   Q_PROPERTY(QObject* Scale2X READ Scale2X)
@@ -1290,9 +1572,13 @@ class ZEPH_CHART_EXPORT TZephChart : public TCustomZephChart {
   Q_PROPERTY(QObject* CrossHair3 READ CrossHair3)
   Q_PROPERTY(QObject* CrossHair4 READ CrossHair4)
   Q_PROPERTY(TJointLayers* JointLayers READ JointLayers WRITE SetJointLayers)
-  Q_PROPERTY(TCustomZephChart* UseDataOf READ UseDataOf WRITE SetUseDataOf)
-  Q_PROPERTY(ZephEnums::TMouseActMode MouseAction READ MouseAction WRITE SetMouseAction)
-  Q_PROPERTY(bool MouseCursorFixed READ MouseCursorFixed WRITE SetMouseCursorFixed)
+  Q_PROPERTY(TCustomZephChart* UseDataOf READ UseDataOf WRITE SetUseDataOf NOTIFY UseDataOfChanged)
+  Q_PROPERTY(ZephEnums::TMouseActMode MouseAction READ MouseAction WRITE SetMouseAction NOTIFY MouseActionChanged)
+  Q_PROPERTY(bool MouseCursorFixed READ MouseCursorFixed WRITE SetMouseCursorFixed NOTIFY MouseCursorFixedChanged)
+  Q_PROPERTY(zeph::ChartNavigation::TNavigation Navigation READ Navigation WRITE SetNavigation NOTIFY NavigationChanged)
+  Q_PROPERTY(bool Antialiased READ Antialiased WRITE SetAntialiased NOTIFY AntialiasedChanged)
+  Q_PROPERTY(bool PaletteColors READ PaletteColors WRITE SetPaletteColors NOTIFY PaletteColorsChanged)
+  Q_PROPERTY(QObject* Legend READ Legend)
 
  public:
   /// Creates a chart as a child of \p owner; see TCustomZephChart::TCustomZephChart().

@@ -22,13 +22,13 @@ namespace zeph {
 /// the same, with Layer() 1.
 class ZEPH_SCALES_EXPORT TCrossHair : public QObject {
   Q_OBJECT
-  Q_PROPERTY(double PosX READ PosX WRITE SetPosX)
-  Q_PROPERTY(double PosY READ PosY WRITE SetPosY)
-  Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-  Q_PROPERTY(ZephEnums::TCrossHMode Mode READ Mode WRITE SetMode)
-  Q_PROPERTY(TPenStyle LineType READ LineType WRITE SetLineType)
-  Q_PROPERTY(int LineWid READ LineWid WRITE SetLineWid)
-  Q_PROPERTY(int Layer READ Layer WRITE SetLayer)
+  Q_PROPERTY(double PosX READ PosX WRITE SetPosX NOTIFY PropertiesChanged)
+  Q_PROPERTY(double PosY READ PosY WRITE SetPosY NOTIFY PropertiesChanged)
+  Q_PROPERTY(TColor Color READ Color WRITE SetColor NOTIFY PropertiesChanged)
+  Q_PROPERTY(ZephEnums::TCrossHMode Mode READ Mode WRITE SetMode NOTIFY PropertiesChanged)
+  Q_PROPERTY(TPenStyle LineType READ LineType WRITE SetLineType NOTIFY PropertiesChanged)
+  Q_PROPERTY(int LineWid READ LineWid WRITE SetLineWid NOTIFY PropertiesChanged)
+  Q_PROPERTY(int Layer READ Layer WRITE SetLayer NOTIFY PropertiesChanged)
 
  public:
   /// Constructs a cross-hair owned by \a owner (its \c QObject parent), switched off, at (0, 0)
@@ -49,6 +49,11 @@ class ZEPH_SCALES_EXPORT TCrossHair : public QObject {
   TColor Color() const { return color_; }
   /// Sets Color(); notifies OnChange.
   void SetColor(TColor value);
+  /// Sets Color() from a QColor; its alpha channel is dropped.
+  void SetColor(const QColor& value) { SetColor(QColorToColor(value)); }
+  /// Sets Color() from a Qt colour name such as \c Qt::red (which a TColor would take as a
+  /// number).
+  void SetColor(Qt::GlobalColor value) { SetColor(QColorToColor(QColor(value))); }
   /// Published property \c Mode: which lines are shown; default \ref ZephEnums::chOff "chOff"
   /// (hidden).
   TCrossHMode Mode() const { return mode_; }
@@ -79,6 +84,12 @@ class ZEPH_SCALES_EXPORT TCrossHair : public QObject {
   ///
   /// The owning chart sets it to redraw; an unset event is skipped.
   TNotifyEvent OnChange;
+
+ Q_SIGNALS:
+  /// NOTIFY signal of every property: raised by the owning chart once it has handled a change of
+  /// the cross-hair, also when the user dragged it, once per change; never while the chart loads
+  /// from a stored form. A cross-hair without a chart does not raise it.
+  void PropertiesChanged();
 
  private:
   void Changed() { Notify(OnChange, this); }

@@ -68,7 +68,7 @@ void TCanvas::Start(QPaintDevice* device) {
   }
   // An image carries its scale as its device pixel ratio, which the painter applies by itself.
   if (!image_ && scale_ != 1) painter_->scale(scale_, scale_);
-  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::Antialiasing, antialiased_);
   painter_->setRenderHint(QPainter::TextAntialiasing, true);
   pen_dirty_ = brush_dirty_ = font_dirty_ = mode_dirty_ = true;
 }
@@ -145,7 +145,7 @@ void TCanvas::ApplyPen() {
   pen_qcolor_ = ColorToQColor(pen_color_);
   if (pen_style_ == psClear) {
     painter_->setPen(Qt::NoPen);
-  } else if (Mapped()) {
+  } else if (Stroked()) {
     // A printer strokes at the width in its units; a finer image at whole device pixels, so
     // that every line of one width is equally thick.
     const bool thin = pen_width_ <= 1;
@@ -199,7 +199,15 @@ bool TCanvas::DirectAccess() const {
 }
 
 bool TCanvas::DrawsOwnLines() const {
-  return DirectAccess() && pen_width_ <= 1 && pen_style_ != psClear;
+  return DirectAccess() && !antialiased_ && pen_width_ <= 1 && pen_style_ != psClear;
+}
+
+void TCanvas::SetAntialiased(bool on) {
+  if (on == antialiased_) return;
+  antialiased_ = on;
+  // Smooth strokes run through the pixel centres, with the pen of the mapped devices.
+  pen_dirty_ = true;
+  if (painter_) painter_->setRenderHint(QPainter::Antialiasing, on);
 }
 
 LineRasterizer TCanvas::Rasterizer() {
@@ -220,7 +228,7 @@ void TCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
   if (DrawsOwnLines()) {
     Rasterizer().Line(pen_pos_, to);
-  } else if (painter_ && PenVisible() && to != pen_pos_ && Mapped()) {
+  } else if (painter_ && PenVisible() && to != pen_pos_ && Stroked()) {
     StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
   } else if (painter_ && PenVisible() && to != pen_pos_) {
     ApplyPen();
@@ -236,7 +244,7 @@ void TCanvas::Polyline(const QPoint* points, int count) {
     for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
     return;
   }
-  if (Mapped()) {
+  if (Stroked()) {
     QPolygonF centres;
     centres.reserve(count);
     for (int i = 0; i < count; ++i) centres.append(Centre(points[i]));
@@ -249,7 +257,7 @@ void TCanvas::Polyline(const QPoint* points, int count) {
 
 void TCanvas::Polyline(const QPointF* points, int count) {
   if (!painter_ || !PenVisible() || count < 2) return;
-  if (!Mapped()) {
+  if (!Stroked()) {
     QVarLengthArray<QPoint, 256> pixels;
     for (int i = 0; i < count; ++i) pixels.append(points[i].toPoint());
     Polyline(pixels.data(), count);
@@ -263,7 +271,7 @@ void TCanvas::Polyline(const QPointF* points, int count) {
 
 void TCanvas::Polygon(const QPoint* points, int count) {
   if (!painter_ || count <= 0) return;
-  if (Mapped()) {
+  if (Stroked()) {
     ApplyPen();
     ApplyBrush();
     QPolygonF centres;
@@ -388,7 +396,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     SetPixel(x1, y1, PenVisible() ? pen_color_ : brush_color_);
     return;
   }
-  if (Mapped())
+  if (Stroked())
     painter_->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
   else
     painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));

@@ -198,6 +198,15 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// no clipping or transformation set, and the pen is one pixel wide and not clear. Only then may
   /// Rasterizer() be called.
   bool DrawsOwnLines() const;
+  /// Whether lines, polygons and ellipses are drawn anti-aliased (smoothed); false by default.
+  ///
+  /// While false the canvas keeps the pixel rules of the designers' GDI exactly. While true, lines
+  /// run through the centres of their pixels and their edges are blended with what lies below;
+  /// the canvas then never draws its own lines (DrawsOwnLines() is false). Filled boxes, single
+  /// pixels, text and images are drawn as before.
+  bool Antialiased() const { return antialiased_; }
+  /// Switches anti-aliasing on or off for what is drawn from now on.
+  void SetAntialiased(bool on);
   /// The drawer of the current pen, for whoever draws very many lines at once.
   ///
   /// It draws straight into the image in the current pen colour, style and mode. Call it only
@@ -221,6 +230,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool PenVisible() const { return pen_style_ != psClear; }
   // Whether coordinates are mapped onto a finer or a vector device rather than onto image pixels.
   bool Mapped() const { return printer_ || scale_ != 1; }
+  // Whether lines go through the painter along the pixel centres: mapped, or smoothed.
+  bool Stroked() const { return Mapped() || antialiased_; }
   // Strokes a line or polyline through the centres of the pixels on a mapped device, covering its
   // first pixel and leaving out its last one, as on an image.
   void StrokeMapped(QPolygonF centres);
@@ -240,6 +251,7 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   QPaintDevice* device_ = nullptr;
   bool printer_ = false;
   qreal scale_ = 1;
+  bool antialiased_ = false;
 
   TColor pen_color_ = clBlack;
   TPenStyle pen_style_ = psSolid;

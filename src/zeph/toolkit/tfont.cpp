@@ -1,5 +1,7 @@
 #include "zeph/toolkit/tfont.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace zeph {
@@ -22,6 +24,19 @@ QFont TFont::ToQFont() const {
   font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   font.setHintingPreference(QFont::PreferVerticalHinting);
   return font;
+}
+
+TFont TFont::FromQFont(const QFont& font, TColor color) {
+  TFont result;
+  result.Name = font.family();
+  const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
+  result.Size = std::max(1, static_cast<int>(std::lround(points)));
+  if (font.weight() >= QFont::DemiBold) result.Style.Include(fsBold);
+  if (font.italic()) result.Style.Include(fsItalic);
+  if (font.underline()) result.Style.Include(fsUnderline);
+  if (font.strikeOut()) result.Style.Include(fsStrikeOut);
+  result.Color = color;
+  return result;
 }
 
 }  // namespace zeph

@@ -28,6 +28,14 @@ struct ZEPH_TOOLKIT_EXPORT TFont {
   /// Returns the QFont to draw with: the face Name at PixelHeight() pixels (at least 1) with the
   /// styles of Style, anti-aliased in grey scale and hinted vertically only. Color is not part of it.
   QFont ToQFont() const;
+  /// The QFont to draw with, as ToQFont() gives it, so that a TFont can be handed to Qt directly.
+  operator QFont() const { return ToQFont(); }  // NOLINT(google-explicit-constructor)
+  /// The TFont of a QFont, in colour \p color.
+  ///
+  /// Name is the font's family; Size its point size, rounded (a font sized in pixels counts them at
+  /// 96 dots per inch, at least 1 point); Style bold from \c QFont::DemiBold up, italic, underline
+  /// and strike-out as the font has them.
+  static TFont FromQFont(const QFont& font, TColor color = clWindowText);
 
   /// Two fonts are equal when name, size, styles and colour are equal.
   friend bool operator==(const TFont&, const TFont&) = default;

@@ -1,5 +1,6 @@
-// Compiled with nothing but `pkg-config --cflags --libs zephchart`: a chart with a line, drawn
-// into the PNG file named on the command line. Exit code 0 when the file was written.
+// Compiled with nothing but `pkg-config --cflags --libs zephchart`: a chart with a line and a
+// legend, drawn into the PNG file named on the command line, its range change heard through a Qt
+// signal. Exit code 0 when the signal came and the file was written.
 
 #include <QApplication>
 
@@ -14,13 +15,18 @@ int main(int argc, char** argv) {
   zeph::TZephChart chart;
   chart.resize(320, 240);
   chart.SetCaption(QString::fromStdString(babelfish.Translate("Ramp")));
-  chart.Scale1X()->SetRange(0, 1);
-  chart.Scale1Y()->SetRange(0, 1);
+  int range_changes = 0;
+  QObject::connect(&chart, &zeph::TCustomZephChart::LayerRangeChanged, [&](int layer) { range_changes += layer; });
+  chart.SetLayerRange(1, 0, 0, 1, 1.25);
+  chart.SetNavigation(zeph::nvWheelZoom | zeph::nvDragPan | zeph::nvHomeView);
+  chart.Legend()->SetVisible(true);
   chart.SetDataColor(zeph::clBlue);
   chart.SetLineWidth(3);
-  chart.MoveTo(0, 0);
-  chart.DrawTo(1, 1);
+  zeph::TZephCurve ramp = chart.AddCurve(QStringLiteral("ramp"));
+  ramp.Append(0, 0);
+  ramp.Append(1, 1);
   chart.show();
   chart.ShowGraf();
+  if (range_changes != 1) return 3;
   return chart.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }

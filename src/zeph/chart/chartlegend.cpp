@@ -1,0 +1,171 @@
+// The legend: its settings, the curves it lists, and its box drawn over the chart and hit by
+// clicks.
+#include "zeph/chart/chartlegend.h"
+
+#include <algorithm>
+
+#include "zeph/chart/zephchart.h"
+#include "zeph/scales/drawmark.h"
+#include "zeph/toolkit/component.h"
+
+namespace zeph {
+
+namespace {
+
+// The box's inner spacing, the length of a line's sample and the gap before the name, in pixels.
+constexpr int kPadding = 4;
+constexpr int kSampleWidth = 24;
+constexpr int kNameGap = 6;
+// A box in a corner of the chart area keeps this distance from the frame; one outside, this one.
+constexpr int kCornerInset = 6;
+constexpr int kOutsideGap = 8;
+
+}  // namespace
+
+TChartLegend::TChartLegend(QObject* owner) : QObject(owner) {}
+
+bool TChartLegend::OwnerLoading() const {
+  const auto* owner = dynamic_cast<const TComponentLoading*>(parent());
+  return owner && owner->IsLoading();
+}
+
+void TChartLegend::Notify() {
+  zeph::Notify(OnChange, this);
+  if (!OwnerLoading()) Q_EMIT PropertiesChanged();
+}
+
+void TChartLegend::SetVisible(bool value) {
+  if (visible_ == value) return;
+  visible_ = value;
+  Notify();
+}
+
+void TChartLegend::SetPosition(TLegendPosition value) {
+  if (position_ == value) return;
+  position_ = value;
+  Notify();
+}
+
+void TChartLegend::SetFont(const TFont& value) {
+  if (font_ == value) return;
+  font_ = value;
+  Notify();
+}
+
+void TChartLegend::SetColorBkg(TColor value) {
+  if (color_bkg_ == value) return;
+  color_bkg_ = value;
+  Notify();
+}
+
+void TChartLegend::SetColorBorder(TColor value) {
+  if (color_border_ == value) return;
+  color_border_ = value;
+  Notify();
+}
+
+// ---- The chart's side ----
+
+std::vector<TLegendEntry> TCustomZephChart::LegendEntries() const {
+  std::vector<TLegendEntry> entries;
+  for (int i = 0; i < CurveCount(); ++i) {
+    const TZephCurve curve = Curve(i);
+    const QString name = curve.Name();
+    if (name.isEmpty()) continue;
+    entries.push_back({i, name, curve.Color(), curve.PenStyle(), std::max(curve.LineWidth(), 1), curve.MarkType(),
+                       !curve.Visible()});
+  }
+  return entries;
+}
+
+QRect TCustomZephChart::LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const {
+  if (!legend_->Visible() || entries.empty()) return {};
+  canvas.SetFont(legend_->Font());
+  int text_width = 0;
+  for (const TLegendEntry& entry : entries) text_width = std::max(text_width, canvas.TextWidth(entry.Name));
+  const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
+  const int w = kPadding + kSampleWidth + kNameGap + text_width + kPadding;
+  const int h = kPadding + row * static_cast<int>(entries.size()) + kPadding - 2;
+  const int left = l_rim_;
+  const int right = l_rim_ + ChartWidth();
+  const int top = t_rim_;
+  const int bottom = t_rim_ + ChartHeight();
+  switch (legend_->Position()) {
+    case TChartLegend::lpTopLeft: return {left + kCornerInset, top + kCornerInset, w, h};
+    case TChartLegend::lpTopRight: return {right - kCornerInset - w + 1, top + kCornerInset, w, h};
+    case TChartLegend::lpBottomLeft: return {left + kCornerInset, bottom - kCornerInset - h + 1, w, h};
+    case TChartLegend::lpBottomRight: return {right - kCornerInset - w + 1, bottom - kCornerInset - h + 1, w, h};
+    case TChartLegend::lpOutsideRight: return {right + kOutsideGap, top, w, h};
+  }
+  return {};
+}
+
+void TCustomZephChart::DrawLegend(TCanvas& canvas, int ox, int oy) {
+  const std::vector<TLegendEntry> entries = LegendEntries();
+  const QRect box = LegendRect(entries, canvas).translated(-ox, -oy);
+  if (box.isEmpty()) return;
+  const TColor background = ShownColor(legend_->ColorBkg(), QPalette::Base);
+  const TColor text = palette_colors_ ? ShownColor(legend_->Font().Color, QPalette::Text) : legend_->Font().Color;
+  canvas.SetPenMode(pmCopy);
+  canvas.SetPenWidth(1);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenColor(ShownColor(legend_->ColorBorder(), QPalette::Text));
+  canvas.SetBrushStyle(bsSolid);
+  canvas.SetBrushColor(background);
+  canvas.Rectangle(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+  const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
+  const bool smooth = canvas.Antialiased();
+  canvas.SetAntialiased(antialiased_);
+  canvas.SetBrushStyle(bsClear);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const TLegendEntry& entry = entries[i];
+    const int top = box.top() + kPadding + row * static_cast<int>(i);
+    const int middle = top + row / 2 - 1;
+    const int sample = box.left() + kPadding;
+    TFont font = legend_->Font();
+    // A hidden curve keeps its place, its name greyed and without its pen.
+    font.Color = entry.Hidden ? clGray : text;
+    if (!entry.Hidden) {
+      canvas.SetPenColor(entry.Color);
+      canvas.SetPenStyle(entry.PenStyle);
+      canvas.SetPenWidth(entry.LineWidth);
+      canvas.MoveTo(sample, middle);
+      canvas.LineTo(sample + kSampleWidth, middle);
+      canvas.SetPenWidth(1);
+      canvas.SetPenStyle(psSolid);
+      if (entry.MarkType >= 0) {
+        canvas.SetBrushStyle(bsSolid);
+        canvas.SetBrushColor(background);
+        DrawMark(canvas, static_cast<std::uint8_t>(entry.MarkType), sample + kSampleWidth / 2, middle);
+        canvas.SetBrushStyle(bsClear);
+      }
+    }
+    canvas.SetFont(font);
+    canvas.TextOut(sample + kSampleWidth + kNameGap, top, entry.Name);
+  }
+  canvas.SetAntialiased(smooth);
+  canvas.SetBrushStyle(bsSolid);
+}
+
+int TCustomZephChart::LegendEntryAt(QPoint at) {
+  const std::vector<TLegendEntry> entries = LegendEntries();
+  TCanvas& canvas = control_bmp_.Canvas();
+  if (!canvas.IsActive()) return -1;
+  const QRect box = LegendRect(entries, canvas);
+  if (!box.contains(at)) return -1;
+  const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
+  const int i = (at.y() - box.top() - kPadding) / row;
+  return at.y() >= box.top() + kPadding && i < static_cast<int>(entries.size()) ? i : -1;
+}
+
+bool TCustomZephChart::LegendClick(QPoint at, Qt::MouseButton button) {
+  if (button != Qt::LeftButton) return false;
+  const int i = LegendEntryAt(at);
+  if (i < 0) return false;
+  const TLegendEntry entry = LegendEntries()[static_cast<std::size_t>(i)];
+  Curve(entry.CurveIndex).SetVisible(entry.Hidden);
+  if (!IsLoading()) Q_EMIT legend_->CurveToggled(entry.CurveIndex, entry.Hidden);
+  return true;
+}
+
+}  // namespace zeph

@@ -1,0 +1,262 @@
+// Navigation: wheel zoom about the mouse, panning and zoom windows from the press on, the home
+// view, and the keys. Every step changes the layers that follow the mouse, through their
+// controlling layers, on axis values (logarithms on a logarithmic axis), so that logarithmic and
+// reversed axes move as they look.
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+namespace {
+
+using Ranges = TChartNavigationState::LayerRanges;
+
+// One wheel notch or key press zooms in by this factor.
+constexpr double kZoomStep = 0.8;
+// The arrow keys move the ranges by this part of the chart area.
+constexpr double kKeyPanPart = 0.1;
+
+// An axis value: the value on a linear axis, its logarithm on a logarithmic one.
+long double AxisValue(double v, bool logarithmic) { return logarithmic ? std::log(static_cast<long double>(v)) : v; }
+double FromAxisValue(long double u, bool logarithmic) { return static_cast<double>(logarithmic ? std::exp(u) : u); }
+
+}  // namespace
+
+void TCustomZephChart::SetNavigation(TNavigation value) {
+  if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+  navigation_.drag = TChartNavigationState::Drag::kNone;
+  const bool changed = navigation_.flags != value;
+  navigation_.flags = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
+}
+
+bool TCustomZephChart::LeftButtonFree() const {
+  switch (mouse_.action) {
+    case maPan:
+    case maPanHoriz:
+    case maPanVert:
+    case maZoomWind:
+    case maZoomWindPos:
+    case maZoomDrag:
+    case maDragCrossH:
+    case maDragLabel:
+      return false;
+    default:
+      return true;
+  }
+}
+
+void TCustomZephChart::CaptureNavigation(QPoint at) {
+  navigation_.start = at;
+  navigation_.corner = at;
+  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.start_ranges[LayerIndex(layer)] = CurrentRanges(layer);
+}
+
+bool TCustomZephChart::NavigationPress(QMouseEvent* event) {
+  using Drag = TChartNavigationState::Drag;
+  // A second button during a navigation drag changes nothing.
+  if (navigation_.drag != Drag::kNone) return true;
+  const QPoint p = event->position().toPoint();
+  if (navigation_.flags == nvNone || !InChartArea(p.x(), p.y())) return false;
+  const Qt::MouseButton button = event->button();
+  const bool left_free = button == Qt::LeftButton && LeftButtonFree();
+  const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  if (navigation_.flags.testFlag(nvZoomWindow) && !mouse_.zoom_window &&
+      (button == Qt::RightButton || (left_free && ctrl))) {
+    navigation_.drag = Drag::kWindow;
+  } else if (navigation_.flags.testFlag(nvDragPan) && (button == Qt::MiddleButton || left_free)) {
+    navigation_.drag = Drag::kPan;
+  } else {
+    return false;
+  }
+  navigation_.button = button;
+  CaptureNavigation(p);
+  return true;
+}
+
+void TCustomZephChart::NavigationMove(QMouseEvent* event) {
+  using Drag = TChartNavigationState::Drag;
+  if (navigation_.drag == Drag::kNone) return;
+  if (!event->buttons().testFlag(navigation_.button)) {
+    // The release went elsewhere (another window took the mouse): the drag is over.
+    if (navigation_.drag == Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+    navigation_.drag = Drag::kNone;
+    return;
+  }
+  const QPoint p = event->position().toPoint();
+  if (navigation_.drag == Drag::kPan) {
+    NavigationPan(p - navigation_.start);
+    return;
+  }
+  const QPoint corner(std::clamp(p.x(), l_rim_, std::max(l_rim_, width() - r_rim_ - shadow_width_)),
+                      std::clamp(p.y(), t_rim_, std::max(t_rim_, height() - b_rim_ - shadow_width_)));
+  DrawZoomWindow(navigation_.start, navigation_.corner);
+  navigation_.corner = corner;
+  DrawZoomWindow(navigation_.start, navigation_.corner);
+}
+
+bool TCustomZephChart::NavigationRelease(QMouseEvent* event) {
+  using Drag = TChartNavigationState::Drag;
+  if (navigation_.drag == Drag::kNone) return false;
+  if (event->button() != navigation_.button) return true;
+  const Drag drag = navigation_.drag;
+  navigation_.drag = Drag::kNone;
+  if (drag == Drag::kWindow) {
+    const QPoint a = navigation_.start;
+    const QPoint c = navigation_.corner;
+    DrawZoomWindow(a, c);
+    if (a.x() != c.x() && a.y() != c.y()) NavigationZoomToWindow(a, c);
+  }
+  return true;
+}
+
+void TCustomZephChart::wheelEvent(QWheelEvent* event) {
+  const TNavigation zoom = navigation_.flags & nvWheelZoom;
+  const QPointF p = event->position();
+  if (zoom == nvNone || !InChartArea(p.toPoint().x(), p.toPoint().y())) {
+    QWidget::wheelEvent(event);
+    return;
+  }
+  event->accept();
+  const double notches = event->angleDelta().y() / 120.0;
+  if (notches == 0) return;
+  const double factor = std::pow(kZoomStep, notches);
+  NavigationZoom(p, zoom.testFlag(nvWheelZoomX) ? factor : 1, zoom.testFlag(nvWheelZoomY) ? factor : 1);
+}
+
+void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double-click is a press like any other, as QWidget hands it on.
+  mousePressEvent(event);
+  const QPoint p = event->position().toPoint();
+  if (navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && InChartArea(p.x(), p.y())) {
+    if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+    navigation_.drag = TChartNavigationState::Drag::kNone;
+    RestoreHomeView();
+  }
+}
+
+bool TCustomZephChart::NavigationKey(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Escape && navigation_.drag == TChartNavigationState::Drag::kWindow) {
+    DrawZoomWindow(navigation_.start, navigation_.corner);
+    navigation_.drag = TChartNavigationState::Drag::kNone;
+    return true;
+  }
+  if (key == Qt::Key_Home && navigation_.flags.testFlag(nvHomeView)) {
+    RestoreHomeView();
+    return true;
+  }
+  if (!navigation_.flags.testFlag(nvKeys) || navigation_.drag != TChartNavigationState::Drag::kNone) return false;
+  const QPointF centre(l_rim_ + ChartWidth() / 2.0, t_rim_ + ChartHeight() / 2.0);
+  const double dx = ChartWidth() * kKeyPanPart;
+  const double dy = ChartHeight() * kKeyPanPart;
+  // An arrow shows more of its side: the content moves the other way, as if dragged.
+  QPointF pan;
+  switch (key) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      NavigationZoom(centre, kZoomStep, kZoomStep);
+      return true;
+    case Qt::Key_Minus:
+      NavigationZoom(centre, 1 / kZoomStep, 1 / kZoomStep);
+      return true;
+    case Qt::Key_Left: pan = QPointF(dx, 0); break;
+    case Qt::Key_Right: pan = QPointF(-dx, 0); break;
+    case Qt::Key_Up: pan = QPointF(0, dy); break;
+    case Qt::Key_Down: pan = QPointF(0, -dy); break;
+    default: return false;
+  }
+  CaptureNavigation(centre.toPoint());
+  NavigationPan(pan);
+  return true;
+}
+
+void TCustomZephChart::NavigationPan(QPointF delta) {
+  std::array<Ranges, kLayerCount> wanted{};
+  const long double cw = ChartWidth();
+  const long double ch = ChartHeight();
+  if (cw <= 0 || ch <= 0) return;
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    const Ranges& s = navigation_.start_ranges[LayerIndex(layer)];
+    const bool log_x = ScaleX(layer)->Logarithmic();
+    const bool log_y = ScaleY(layer)->Logarithmic();
+    // The content follows the mouse: right lowers the x values shown, down raises the y values.
+    const long double ux = (AxisValue(s.x_high, log_x) - AxisValue(s.x_low, log_x)) * delta.x() / cw;
+    const long double uy = (AxisValue(s.y_high, log_y) - AxisValue(s.y_low, log_y)) * delta.y() / ch;
+    wanted[LayerIndex(layer)] = {FromAxisValue(AxisValue(s.x_low, log_x) - ux, log_x),
+                                 FromAxisValue(AxisValue(s.x_high, log_x) - ux, log_x),
+                                 FromAxisValue(AxisValue(s.y_low, log_y) + uy, log_y),
+                                 FromAxisValue(AxisValue(s.y_high, log_y) + uy, log_y)};
+  }
+  ApplyNavigation(wanted);
+}
+
+void TCustomZephChart::NavigationZoom(QPointF about, double fx, double fy) {
+  std::array<Ranges, kLayerCount> wanted{};
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    const TLayerScaling& scaling = LayerScaling(layer);
+    Ranges r = CurrentRanges(layer);
+    // The axis value under the point stays under it.
+    const auto zoom = [](double& low, double& high, bool log, long double k, long double d, long double pixel,
+                         double factor) {
+      if (k == 0 || factor == 1) return;
+      const long double centre = (pixel - d) / k;
+      low = FromAxisValue(centre + (AxisValue(low, log) - centre) * factor, log);
+      high = FromAxisValue(centre + (AxisValue(high, log) - centre) * factor, log);
+    };
+    zoom(r.x_low, r.x_high, ScaleX(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
+    zoom(r.y_low, r.y_high, ScaleY(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
+    wanted[LayerIndex(layer)] = r;
+  }
+  ApplyNavigation(wanted);
+}
+
+void TCustomZephChart::NavigationZoomToWindow(QPoint a, QPoint c) {
+  std::array<Ranges, kLayerCount> wanted{};
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    Ranges r{};
+    PixelToWorld(layer, a.x(), a.y(), r.x_low, r.y_low);
+    PixelToWorld(layer, c.x(), c.y(), r.x_high, r.y_high);
+    // Each axis keeps its direction, whichever way the window was drawn.
+    const Ranges now = CurrentRanges(layer);
+    if ((r.x_high < r.x_low) != (now.x_high < now.x_low)) std::swap(r.x_low, r.x_high);
+    if ((r.y_high < r.y_low) != (now.y_high < now.y_low)) std::swap(r.y_low, r.y_high);
+    wanted[LayerIndex(layer)] = r;
+  }
+  ApplyNavigation(wanted);
+}
+
+void TCustomZephChart::ApplyNavigation(const std::array<Ranges, kLayerCount>& wanted) {
+  // A joined axis moves its controlling layer, which takes the layers joined to it along.
+  std::array<Ranges, kLayerCount> target{};
+  std::array<bool, kLayerCount> moved{};
+  for (int layer = 1; layer <= kLayerCount; ++layer) target[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!MouseZoomLayer(layer)) continue;
+    const Ranges& w = wanted[LayerIndex(layer)];
+    const std::size_t x_control = LayerIndex(joint_layers_->XControl(layer));
+    const std::size_t y_control = LayerIndex(joint_layers_->YControl(layer));
+    target[x_control].x_low = w.x_low;
+    target[x_control].x_high = w.x_high;
+    target[y_control].y_low = w.y_low;
+    target[y_control].y_high = w.y_high;
+    moved[x_control] = moved[y_control] = true;
+  }
+  const RangeBatch batch = BeginRangeBatch();
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    if (!moved[LayerIndex(layer)]) continue;
+    const Ranges& t = target[LayerIndex(layer)];
+    SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
+  }
+  EndRangeBatch(batch);
+}
+
+}  // namespace zeph

@@ -1,0 +1,92 @@
+// Qt signals beside the events: range changes reported once per change, and the home view that
+// the application's own range changes define.
+#include <QMetaProperty>
+
+#include "zeph/chart/zephchart.h"
+
+namespace zeph {
+
+TChartNavigationState::LayerRanges TCustomZephChart::CurrentRanges(int layer) const {
+  const TScaleProps* sx = ScaleX(layer);
+  const TScaleProps* sy = ScaleY(layer);
+  return {sx->RangeLow(), sx->RangeHigh(), sy->RangeLow(), sy->RangeHigh()};
+}
+
+void TCustomZephChart::ReportRangeChanges(const TScaleProps* reported_by_caller) {
+  // Compared with what was reported last, so that every cause (code, joining, the mouse) reports
+  // each change once, however deep the calls that made it.
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TChartNavigationState::LayerRanges now = CurrentRanges(layer);
+    TChartNavigationState::LayerRanges& reported = navigation_.reported[LayerIndex(layer)];
+    if (now == reported) continue;
+    const bool x_changed = now.x_low != reported.x_low || now.x_high != reported.x_high;
+    const bool y_changed = now.y_low != reported.y_low || now.y_high != reported.y_high;
+    reported = now;
+    if (!navigation_.by_user) navigation_.home[LayerIndex(layer)] = now;
+    // The settings hold the ranges as properties; their caller reports the one it changed itself.
+    const bool x_report = x_changed && ScaleX(layer) != reported_by_caller && SettingsDiffer(ScaleX(layer));
+    const bool y_report = y_changed && ScaleY(layer) != reported_by_caller && SettingsDiffer(ScaleY(layer));
+    if (IsLoading()) continue;
+    Q_EMIT LayerRangeChanged(layer);
+    if (x_report) Q_EMIT ScaleX(layer)->PropertiesChanged();
+    if (y_report) Q_EMIT ScaleY(layer)->PropertiesChanged();
+  }
+}
+
+QVariantList TCustomZephChart::SettingsValues(const TScaleProps* settings) {
+  QVariantList values;
+  for (const QObject* object : {static_cast<const QObject*>(settings), static_cast<const QObject*>(settings->DateFormat())}) {
+    const QMetaObject* meta = object->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
+      values.append(meta->property(i).read(object));
+  }
+  return values;
+}
+
+bool TCustomZephChart::SettingsDiffer(const TScaleProps* settings) {
+  const std::size_t slot = LayerIndex(settings->Layer()) * 2 + (settings == ScaleY(settings->Layer()) ? 1 : 0);
+  QVariantList values = SettingsValues(settings);
+  if (values == settings_seen_[slot]) return false;
+  settings_seen_[slot] = std::move(values);
+  return true;
+}
+
+void TCustomZephChart::NoteAllSettings() {
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    SettingsDiffer(ScaleX(layer));
+    SettingsDiffer(ScaleY(layer));
+  }
+}
+
+void TCustomZephChart::StoreHomeView() {
+  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.home[LayerIndex(layer)] = CurrentRanges(layer);
+}
+
+void TCustomZephChart::RestoreHomeView() {
+  bool away = false;
+  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(navigation_.home[LayerIndex(layer)] == CurrentRanges(layer));
+  if (!away) return;
+  const RangeBatch batch = BeginRangeBatch();
+  for (int layer = 1; layer <= kLayerCount; ++layer) {
+    const TChartNavigationState::LayerRanges& home = navigation_.home[LayerIndex(layer)];
+    if (home == CurrentRanges(layer)) continue;
+    SetLayerRange(layer, home.x_low, home.y_low, home.x_high, home.y_high);
+  }
+  EndRangeBatch(batch);
+}
+
+void TCustomZephChart::SetAutoRedraw(bool value) {
+  const bool changed = auto_redraw_ != value;
+  auto_redraw_ = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
+}
+
+void TCustomZephChart::SetAntialiased(bool value) {
+  const bool changed = antialiased_ != value;
+  antialiased_ = value;
+  Invalidate();
+  RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
+}
+
+}  // namespace zeph
