@@ -263,6 +263,34 @@ TEST(CurveTest, ACurveDrawsTheSamePixelsAsItsPointsAsItems) {
   }
 }
 
+// A chart whose first content is a short curve: its first segment starts the pen, as a move-to does.
+TEST(CurveTest, AShortFirstCurveDrawsEverySegment) {
+  for (const qreal ratio : {1.0, 2.0}) {
+    for (int width : {1, 2}) {
+      for (const std::vector<double>& x : {std::vector<double>{0, 1000}, std::vector<double>{100, 400, 900}}) {
+        TZephChart with_curve;
+        TZephChart with_items;
+        Configure(with_curve);
+        Configure(with_items);
+        with_curve.SetRenderRatio(ratio);
+        with_items.SetRenderRatio(ratio);
+        with_curve.SetDataColor(clBlue);
+        with_curve.SetLineWidth(width);
+        TZephCurve curve = with_curve.AddCurve();
+        const std::vector<double> y(x.size() == 2 ? std::vector<double>{-1.8, 1.6} : std::vector<double>{-1, 1.5, -0.5});
+        curve.Append(x, y);
+        with_curve.ShowGraf();
+        AsItems(with_items, curve);
+        const QImage drawn = with_curve.ChartAreaImage();
+        EXPECT_GT(CountPixels(drawn, clBlue, 0, 0, drawn.width(), drawn.height()), 100) << "ratio " << ratio;
+        EXPECT_EQ(drawn, with_items.ChartAreaImage())
+            << "ratio " << ratio << ", width " << width << ", " << x.size() << " points: "
+            << SaveArtefact(drawn, QStringLiteral("short_curve_drawn.png")).toStdString();
+      }
+    }
+  }
+}
+
 TEST(CurveTest, RestylingRepaintsUnderAutoRedrawAndSharingChartsDrawTheCurve) {
   TZephChart chart;
   Configure(chart);

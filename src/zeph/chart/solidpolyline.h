@@ -100,7 +100,8 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     bool lost = broken;
     double low = 0;
     double high = 0;
-    map.ColumnInterval(x, low, high);
+    // A broken polyline gathers nothing until a point starts it anew: the pen's column is stale.
+    if (!lost) map.ColumnInterval(x, low, high);
     // Points gathered by world x alone: from index gathered on, with their lowest and highest y.
     std::size_t gathered = n;
     double y_min = 0;
