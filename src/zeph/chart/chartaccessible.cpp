@@ -31,14 +31,11 @@ QRect GlobalRect(const QWidget* widget, const QRect& local) {
   return QRect(widget->mapToGlobal(local.topLeft()), local.size());
 }
 
-// One cell of a chart's data table, or the header of one of its columns (row -1).
-class TChartCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// A part of a chart without children of its own, read only: a cell or the explored point.
+class TChartPartAccessible : public QAccessibleInterface {
  public:
-  TChartCellAccessible(TCustomZephChart* chart, int row, int column) : chart_(chart), row_(row), column_(column) {}
+  explicit TChartPartAccessible(TCustomZephChart* chart) : chart_(chart) {}
 
-  bool isValid() const override {
-    return chart_ != nullptr && (row_ < 0 || row_ < static_cast<int>(TableRows(*chart_).size()));
-  }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override { return chart_ != nullptr ? chart_->window()->windowHandle() : nullptr; }
   QAccessibleInterface* focusChild() const override { return nullptr; }
@@ -48,6 +45,20 @@ class TChartCellAccessible : public QAccessibleInterface, public QAccessibleTabl
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   void setText(QAccessible::Text, const QString&) override {}
+
+ protected:
+  QPointer<TCustomZephChart> chart_;
+};
+
+// One cell of a chart's data table, or the header of one of its columns (row -1).
+class TChartCellAccessible : public TChartPartAccessible, public QAccessibleTableCellInterface {
+ public:
+  TChartCellAccessible(TCustomZephChart* chart, int row, int column)
+      : TChartPartAccessible(chart), row_(row), column_(column) {}
+
+  bool isValid() const override {
+    return chart_ != nullptr && (row_ < 0 || row_ < static_cast<int>(TableRows(*chart_).size()));
+  }
   QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
   QAccessible::State state() const override {
     QAccessible::State s;
@@ -95,29 +106,20 @@ class TChartCellAccessible : public QAccessibleInterface, public QAccessibleTabl
   QAccessibleInterface* table() const override { return parent(); }
 
  private:
-  QPointer<TCustomZephChart> chart_;
   int row_;
   int column_;
 };
 
 // The point the keyboard explores: named by its values, placed on the screen where it is drawn.
-class TChartPointAccessible : public QAccessibleInterface {
+class TChartPointAccessible : public TChartPartAccessible {
  public:
-  explicit TChartPointAccessible(TCustomZephChart* chart) : chart_(chart), name_(chart->Explorer()->PointName()) {
+  explicit TChartPointAccessible(TCustomZephChart* chart)
+      : TChartPartAccessible(chart), name_(chart->Explorer()->PointName()) {
     const std::optional<QPointF> p = chart->Explorer()->CurrentPoint();
     if (p) pixel_ = chart->WorldToPixel(chart->CurrentLayer(), p->x(), p->y());
   }
 
   bool isValid() const override { return chart_ != nullptr; }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return chart_ != nullptr ? chart_->window()->windowHandle() : nullptr; }
-  QAccessibleInterface* focusChild() const override { return nullptr; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(chart_.data()); }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  void setText(QAccessible::Text, const QString&) override {}
   QAccessible::Role role() const override { return QAccessible::Graphic; }
   QAccessible::State state() const override {
     QAccessible::State s;
@@ -133,7 +135,6 @@ class TChartPointAccessible : public QAccessibleInterface {
   }
 
  private:
-  QPointer<TCustomZephChart> chart_;
   QString name_;
   QPoint pixel_;
 };
