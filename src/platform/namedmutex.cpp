@@ -31,6 +31,17 @@ std::string LockFilePath(const std::string& directory, const std::string& name) 
   return path + ".lock";
 }
 
+// A handle that refers to a mutex another process holds, without owning it; 0 when the file cannot
+// be opened.
+THandle HandleToHeldMutex(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) {
+    SetLastErrorFromErrno();
+    return 0;
+  }
+  return AddKernelObject(fd);
+}
+
 }  // namespace
 
 THandle OpenMutex(const std::string& name) {
@@ -51,13 +62,7 @@ THandle OpenMutex(const std::string& name) {
     case TLockResult::kBusy:
       break;
   }
-  // A handle that refers to the held mutex without owning it.
-  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) {
-    SetLastErrorFromErrno();
-    return 0;
-  }
-  return AddKernelObject(fd);
+  return HandleToHeldMutex(path);
 }
 
 THandle CreateOwnedMutex(const std::string& name) {
@@ -76,13 +81,8 @@ THandle CreateOwnedMutex(const std::string& name) {
     case TLockResult::kBusy:
       break;
   }
-  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) {
-    SetLastErrorFromErrno();
-    return 0;
-  }
-  const THandle handle = AddKernelObject(fd);
-  SetLastError(kErrorAlreadyExists);
+  const THandle handle = HandleToHeldMutex(path);
+  if (handle != 0) SetLastError(kErrorAlreadyExists);
   return handle;
 }
 
