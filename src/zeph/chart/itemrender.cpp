@@ -271,6 +271,50 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       broken = false;
     }
   };
+  // On a high-density image a solid one-pixel pen draws in device pixels, square by square, so that
+  // a dense stretch is drawn column by column there too. Its pen position in device pixels is kept
+  // beside the chart-area one the painter's polylines go on from.
+  std::array<std::optional<TPixelMap>, kLayerCount> device_maps;
+  struct {
+    bool valid = false;
+    QPointF area;
+    QPoint device;
+  } device_pen;
+  // Draws a stretch in device pixels: draw(polyline, map, exact_pixel) draws its points, and
+  // last_point() gives its last finite point afterwards (null when there is none). Returns false,
+  // drawing nothing, where the canvas cannot draw the pen so.
+  const auto device_stretch = [&](int layer, const auto& draw, const auto& last_point) {
+    if (!canvas.DrawsDeviceLines()) return false;
+    LineRasterizer rasterizer = canvas.DeviceRasterizer();
+    const qreal scale = canvas.Scale();
+    const int brush = rasterizer.Brush();
+    std::optional<TPixelMap>& map = device_maps[ClampedLayerIndex(layer)];
+    if (!map) map = DevicePixelMap(layer, scale, brush);
+    dirty_columns_.MarkAll();
+    const QPointF start = batch.PenPos();
+    TSolidPolyline polyline(rasterizer, dirty_columns_,
+                            device_pen.valid && device_pen.area == start ? device_pen.device
+                                                                         : DevicePen(start, scale, brush));
+    draw(polyline, *map,
+         [&](const TZephItemPoint& point) { return DevicePixel(layer, point.X, point.Y, scale, brush); });
+    const QPoint end = polyline.Finish();
+    if (const TZephItemPoint* last = last_point()) {
+      const QPointF area = PolylinePixel(layer, last->X, last->Y, true);
+      batch.SetPenPos(area);
+      canvas.MoveTo(area.toPoint().x(), area.toPoint().y());
+      device_pen = {true, area, end};
+    }
+    return true;
+  };
+  // The last finite point of points[from, to), or null.
+  const auto last_finite = [](const auto& point_at, std::size_t from, std::size_t to) -> const TZephItemPoint* {
+    for (std::size_t i = to; i > from; --i) {
+      const TZephItemPoint& point = point_at(i - 1);
+      if (std::isfinite(point.X) && std::isfinite(point.Y)) return &point;
+    }
+    return nullptr;
+  };
+
   // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
   // drawn with a solid one-pixel pen on the image straight (the same pixels as the polylines of the
   // batch, whose splitting only matters to dashes); returns the index after the last one drawn, or
@@ -281,7 +325,15 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     flush();
     cache.SetPenColor(attributes.Color);
     cache.SetPenStyle(static_cast<TPenStyle>(attributes.PenStyle));
-    if (exact || !canvas.DrawsOwnLines() || canvas.PenMode() != pmCopy) return k;
+    if (exact) {
+      const std::size_t first = k;
+      const auto draw = [&](TSolidPolyline& polyline, const TPixelMap& map, const auto& exact_pixel) {
+        k = polyline.Draw(map, points, kinds, k, n, broken, exact_pixel);
+      };
+      const auto point_at = [points](std::size_t i) -> const TZephItemPoint& { return points[i]; };
+      return device_stretch(attributes.Layer, draw, [&] { return last_finite(point_at, first, k); }) ? k : first;
+    }
+    if (!canvas.DrawsOwnLines() || canvas.PenMode() != pmCopy) return k;
     LineRasterizer rasterizer = canvas.Rasterizer();
     if (rasterizer.Dashed()) return k;
     TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
@@ -393,7 +445,14 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       if (scaling.KX > 0 ? tiny >= -reach : tiny <= ChartWidth() + reach) return false;
     }
     const auto style = static_cast<TPenStyle>(attributes.PenStyle);
-    const bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1 && !exact;
+    bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
+    if (solid && exact) {
+      set_width(attributes.LineWidth);
+      flush();
+      cache.SetPenColor(attributes.Color);
+      cache.SetPenStyle(style);
+      solid = canvas.DrawsDeviceLines();
+    }
     const std::size_t first = index.FirstAtLeast(begin, end, low, point_at);
     std::size_t from = first > begin ? first - 1 : begin;
     if (from > begin && !solid) {
@@ -414,14 +473,19 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       flush();
       cache.SetPenColor(attributes.Color);
       cache.SetPenStyle(style);
-      if (canvas.DrawsOwnLines() && canvas.PenMode() == pmCopy) {
+      const auto kinds_at = [&](std::size_t i) {
+        std::size_t count = 0;
+        return chunk_at(i, count).second;
+      };
+      const TIndexedSource source(index, point_at, kind_at, kinds_at);
+      if (exact) {
+        const auto draw = [&](TSolidPolyline& polyline, const TPixelMap& map, const auto& exact_pixel) {
+          k = polyline.DrawFrom(map, source, k, to, broken, exact_pixel);
+        };
+        device_stretch(layer, draw, [&] { return last_finite(point_at, from, k); });
+      } else if (canvas.DrawsOwnLines() && canvas.PenMode() == pmCopy) {
         LineRasterizer rasterizer = canvas.Rasterizer();
         TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
-        const auto kinds_at = [&](std::size_t i) {
-          std::size_t count = 0;
-          return chunk_at(i, count).second;
-        };
-        const TIndexedSource source(index, point_at, kind_at, kinds_at);
         k = polyline.DrawFrom(map_of(layer), source, k, to, broken,
                               [&](const TZephItemPoint& point) { return ItemPixel(layer, point.X, point.Y); });
         const QPoint pen = polyline.Finish();
@@ -446,6 +510,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
           const QPointF p = pixel(layer, point);
           batch.SetPenPos(p);
           canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
+          if (solid && exact) device_pen = {true, p, DevicePixel(layer, point.X, point.Y, canvas.Scale(), canvas.DevicePenWidth())};
           break;
         }
       }

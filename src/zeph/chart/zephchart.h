@@ -1392,6 +1392,13 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   // A point of a polyline in chart-area pixels: exact on a finer device, else the item's pixel.
   QPointF PolylinePixel(int layer, double x, double y, bool exact) const;
   void WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const;
+  // On an image of the scale, the device pixel a one-pixel line through a point covers with a
+  // square pen brush pixels wide: the square's last pixel, as LineRasterizer's brush counts it.
+  QPoint DevicePixel(int layer, double x, double y, qreal scale, int brush) const;
+  // The same as a map in double precision, for many points.
+  TPixelMap DevicePixelMap(int layer, qreal scale, int brush) const;
+  // Where a pen at a chart-area pixel with fractions lies in the device pixels above.
+  static QPoint DevicePen(QPointF pen, qreal scale, int brush);
 
   int l_rim_ = 50;
   int r_rim_ = 10;

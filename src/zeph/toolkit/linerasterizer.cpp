@@ -74,13 +74,16 @@ void OffsetAt(long long i, long long major, long long minor_abs, long long& offs
 
 }  // namespace
 
-LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle style, bool xor_mode)
+LineRasterizer::LineRasterizer(QImage& image, std::uint32_t pixel, TPenStyle style, bool xor_mode, int brush)
     : bits_(const_cast<uchar*>(image.constBits())),
       stride_(image.bytesPerLine()),
       width_(image.width()),
       height_(image.height()),
       pixel_(pixel & 0xFFFFFF),
-      xor_(xor_mode) {
+      xor_(xor_mode),
+      brush_(xor_mode ? 1 : std::clamp(brush, 1, 64)) {
+  width_ += brush_ - 1;
+  height_ += brush_ - 1;
   if (const DashTable* table = Pattern(style)) {
     dash_on_ = table->on.data();
     dash_period_ = table->period;
@@ -96,15 +99,46 @@ void LineRasterizer::Skip(long long steps) {
 }
 
 void LineRasterizer::Plot(int x, int y) {
+  if (brush_ != 1) {
+    PlotSquare(x, y);
+    return;
+  }
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   auto* line = reinterpret_cast<std::uint32_t*>(bits_ + y * stride_);
   line[x] = xor_ ? (line[x] ^ pixel_) | 0xFF000000u : pixel_ | 0xFF000000u;
+}
+
+void LineRasterizer::PlotSquare(int x, int y) {
+  // The square's last pixel is (x, y); the image is brush - 1 pixels narrower than the plane.
+  const int image_width = width_ - brush_ + 1;
+  const int image_height = height_ - brush_ + 1;
+  const int left = std::max(x - brush_ + 1, 0);
+  const int right = std::min(x, image_width - 1);
+  const int top = std::max(y - brush_ + 1, 0);
+  const int bottom = std::min(y, image_height - 1);
+  for (int row = top; row <= bottom; ++row) {
+    auto* line = reinterpret_cast<std::uint32_t*>(bits_ + row * stride_);
+    for (int column = left; column <= right; ++column) line[column] = pixel_ | 0xFF000000u;
+  }
 }
 
 void LineRasterizer::Column(int x, int top, int bottom) {
   if (x < 0 || x >= width_) return;
   top = std::max(top, 0);
   bottom = std::min(bottom, height_ - 1);
+  if (brush_ != 1) {
+    // One box: the squares of the column's pixels overlap into it.
+    if (top > bottom) return;
+    const int left = std::max(x - brush_ + 1, 0);
+    const int right = std::min(x, width_ - brush_);
+    const int first = std::max(top - brush_ + 1, 0);
+    const int last = std::min(bottom, height_ - brush_);
+    for (int row = first; row <= last; ++row) {
+      auto* line = reinterpret_cast<std::uint32_t*>(bits_ + row * stride_);
+      for (int column = left; column <= right; ++column) line[column] = pixel_ | 0xFF000000u;
+    }
+    return;
+  }
   for (int y = top; y <= bottom; ++y) Plot(x, y);
 }
 

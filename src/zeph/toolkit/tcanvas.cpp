@@ -154,7 +154,7 @@ void TCanvas::ApplyPen() {
     if (printer_) {
       pen.setWidthF(pen_width_);
     } else {
-      const qreal device_width = std::max<qreal>(1, std::round(pen_width_ * scale_));
+      const qreal device_width = DevicePenWidth();
       pen.setCosmetic(true);
       pen.setWidthF(device_width);
       width_in_pixels = device_width / scale_;
@@ -213,6 +213,18 @@ void TCanvas::SetAntialiased(bool on) {
 LineRasterizer TCanvas::Rasterizer() {
   return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
 }
+
+bool TCanvas::DrawsDeviceLines() const {
+  return image_ && painter_ && !printer_ && scale_ != 1 && !antialiased_ && !painter_->hasClipping() &&
+         painter_->transform().isIdentity() && pen_width_ <= 1 && pen_mode_ == pmCopy &&
+         (pen_style_ == psSolid || pen_style_ == psInsideFrame);
+}
+
+LineRasterizer TCanvas::DeviceRasterizer() {
+  return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), psSolid, false, DevicePenWidth());
+}
+
+int TCanvas::DevicePenWidth() const { return std::max(1, static_cast<int>(std::round(pen_width_ * scale_))); }
 
 void TCanvas::StrokeMapped(QPolygonF centres) {
   ApplyPen();

@@ -212,6 +212,20 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// It draws straight into the image in the current pen colour, style and mode. Call it only
   /// while DrawsOwnLines() is true; it must not outlive the image.
   LineRasterizer Rasterizer();
+  /// Whether one-pixel solid lines can be drawn in device pixels by DeviceRasterizer() now: the
+  /// canvas draws on an image of a device pixel ratio other than 1 (a high-density screen) whose
+  /// painter has no clipping or transformation set, not smoothed, with a solid pen of one pixel
+  /// in copy mode.
+  bool DrawsDeviceLines() const;
+  /// The drawer of the current pen in device pixels, for whoever draws very many lines at once on
+  /// a high-density image: each pixel of a line becomes a square as wide as the pen is on the
+  /// device (LineRasterizer's brush), so the lines are as thick as the painter strokes them.
+  ///
+  /// Call it only while DrawsDeviceLines() is true; it must not outlive the image.
+  LineRasterizer DeviceRasterizer();
+  /// The width in device pixels that one-pixel pens have on this canvas: the scale rounded, at
+  /// least 1.
+  int DevicePenWidth() const;
 
   /// The underlying painter with the current pen and brush applied, for drawing the canvas has no
   /// call of its own for.
