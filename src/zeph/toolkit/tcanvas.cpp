@@ -487,6 +487,20 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
     const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
     const QPointF at = DeviceAligned(QRectF(wanted, QSizeF(1, 1))).topLeft();
+    if (image_ && ratio == scale_ && !painter_->hasClipping() && painter_->transform().isIdentity() &&
+        pen_mode_ == pmCopy && image.format() == image_->format() && image.format() == QImage::Format_RGB32) {
+      // The same density on both sides: the device pixels the source covers, copied one to one
+      // (the painter would resample them where the logical box ends inside a device pixel).
+      const QRect part = QRect(QPoint(static_cast<int>(std::floor(pixels.left() + 1e-6)),
+                                      static_cast<int>(std::floor(pixels.top() + 1e-6))),
+                               QPoint(static_cast<int>(std::ceil(pixels.right() - 1e-6)) - 1,
+                                      static_cast<int>(std::ceil(pixels.bottom() - 1e-6)) - 1)) &
+                         image.rect();
+      if (!part.isEmpty())
+        CopyRows(static_cast<int>(std::lround(at.x() * ratio)), static_cast<int>(std::lround(at.y() * ratio)), image,
+                 part);
+      return;
+    }
     painter_->drawImage(QRectF(at, logical.size()), image, pixels);
     return;
   }
