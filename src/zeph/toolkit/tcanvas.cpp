@@ -214,9 +214,12 @@ LineRasterizer TCanvas::Rasterizer() {
   return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
 }
 
+bool TCanvas::DeviceAccess() const {
+  return image_ && painter_ && scale_ != 1 && !painter_->hasClipping() && painter_->transform().isIdentity();
+}
+
 bool TCanvas::DrawsDeviceLines() const {
-  return image_ && painter_ && !printer_ && scale_ != 1 && !antialiased_ && !painter_->hasClipping() &&
-         painter_->transform().isIdentity() && pen_width_ <= 1 && pen_mode_ == pmCopy &&
+  return DeviceAccess() && !antialiased_ && pen_width_ <= 1 && pen_mode_ == pmCopy &&
          (pen_style_ == psSolid || pen_style_ == psInsideFrame);
 }
 
@@ -324,24 +327,34 @@ void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
     FillRows(x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(color)));
     return;
   }
+  if (DeviceAccess() && pen_mode_ == pmCopy) {
+    // On a finer image the box's device pixels, as the painter would fill them, straight.
+    const QRectF box = DeviceBox(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+    FillRows(static_cast<int>(box.left()), static_cast<int>(box.top()), static_cast<int>(box.right()),
+             static_cast<int>(box.bottom()), 0xFF000000u | ColorToPixel(ColorToRGB(color)));
+    return;
+  }
   ApplyMode();
   painter_->fillRect(DeviceAligned(QRectF(QPointF(x1, y1), QPointF(x2, y2))), ColorToQColor(color));
 }
 
-QRectF TCanvas::DeviceAligned(const QRectF& box) const {
-  if (printer_ || scale_ == 1) return box;
+QRectF TCanvas::DeviceBox(const QRectF& box) const {
   // Each edge on the device pixel where its pixel of the drawing begins, as strokes stand; a box
   // keeps at least its scaled size, so that lines of one width are equally thick everywhere and
   // neighbouring boxes leave no gap.
-  const QTransform to_device = painter_->deviceTransform();
-  const QRectF device = to_device.mapRect(box);
+  const QRectF device = painter_->deviceTransform().mapRect(box);
   const auto span = [](qreal from, qreal to) {
     const qreal first = std::floor(from + 1e-6);
     return std::pair{first, first + std::max(std::floor(to + 1e-6) - first, std::round(to - from))};
   };
   const auto [left, right] = span(device.left(), device.right());
   const auto [top, bottom] = span(device.top(), device.bottom());
-  return to_device.inverted().mapRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
+  return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+QRectF TCanvas::DeviceAligned(const QRectF& box) const {
+  if (printer_ || scale_ == 1) return box;
+  return painter_->deviceTransform().inverted().mapRect(DeviceBox(box));
 }
 
 void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
@@ -487,8 +500,7 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
     const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
     const QPointF at = DeviceAligned(QRectF(wanted, QSizeF(1, 1))).topLeft();
-    if (image_ && ratio == scale_ && !painter_->hasClipping() && painter_->transform().isIdentity() &&
-        pen_mode_ == pmCopy && image.format() == image_->format() && image.format() == QImage::Format_RGB32) {
+    if (DeviceAccess() && ratio == scale_ && pen_mode_ == pmCopy && image.format() == image_->format() && image.format() == QImage::Format_RGB32) {
       // The same density on both sides: the device pixels the source covers, copied one to one
       // (the painter would resample them where the logical box ends inside a device pixel).
       const QRect part = QRect(QPoint(static_cast<int>(std::floor(pixels.left() + 1e-6)),

@@ -250,6 +250,11 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // first pixel and leaving out its last one, as on an image.
   void StrokeMapped(QPolygonF centres);
   void ApplyFont();
+  // Whether device pixels of a finer image can be written straight: no clipping or transformation
+  // set on the painter by whoever borrowed it.
+  bool DeviceAccess() const;
+  // The device pixels of a box as DeviceAligned() places it.
+  QRectF DeviceBox(const QRectF& box) const;
   // Whether pixels can be written straight into the image: no clipping or transformation set on
   // the painter by whoever borrowed it.
   bool DirectAccess() const;
