@@ -85,4 +85,49 @@ TEST(LineRasterizerTest, EndPointsAtTheIntegerLimitsAndColumns) {
   EXPECT_TRUE(LineRasterizer(image, kInk, psDot, false).Dashed());
 }
 
+// With a brush every pixel of the one-pixel line (counted in the plane of the squares' last
+// pixels, brush - 1 larger than the image) becomes a square reaching up and left.
+TEST(LineRasterizerTest, ABrushSquaresEveryPixelOfTheOnePixelLine) {
+  std::mt19937 random(20261208);
+  for (const int brush : {2, 3}) {
+    for (int polyline = 0; polyline < 40; ++polyline) {
+      QImage fast = Blank();
+      LineRasterizer rasterizer(fast, kInk, psSolid, false, brush);
+      ASSERT_EQ(rasterizer.Brush(), brush);
+      ASSERT_EQ(rasterizer.Width(), fast.width() + brush - 1);
+      QImage plane(fast.width() + brush - 1, fast.height() + brush - 1, QImage::Format_RGB32);
+      plane.fill(Qt::white);
+      ReferenceLines lines(plane, kInk, psSolid);
+      QPoint from(Coordinate(random, fast.width()), Coordinate(random, fast.height()));
+      for (int segment = 0; segment < 8; ++segment) {
+        const QPoint to(Coordinate(random, fast.width()), Coordinate(random, fast.height()));
+        rasterizer.Line(from, to);
+        lines.Line(from, to);
+        from = to;
+      }
+      const int column = static_cast<int>(random() % static_cast<unsigned>(plane.width()));
+      const int top = static_cast<int>(random() % 80) - 20;
+      const int bottom = top + static_cast<int>(random() % 30);
+      rasterizer.Column(column, top, bottom);
+      for (int y = std::max(top, 0); y <= std::min(bottom, plane.height() - 1); ++y) plane.setPixel(column, y, kInk);
+      QImage reference = Blank();
+      for (int y = 0; y < plane.height(); ++y) {
+        for (int x = 0; x < plane.width(); ++x) {
+          if ((plane.pixel(x, y) & 0xFFFFFF) != kInk) continue;
+          for (int dy = 0; dy < brush; ++dy) {
+            for (int dx = 0; dx < brush; ++dx) {
+              if (reference.rect().contains(x - dx, y - dy)) reference.setPixel(x - dx, y - dy, kInk);
+            }
+          }
+        }
+      }
+      ASSERT_EQ(fast, reference) << "brush " << brush << ", polyline " << polyline << ": "
+                                 << SaveArtefact(fast, QStringLiteral("rasterizer_brush.png")).toStdString();
+    }
+  }
+  // Exclusive or would take the overlapping squares out again: it keeps one-pixel lines.
+  QImage image = Blank();
+  EXPECT_EQ(LineRasterizer(image, kInk, psSolid, true, 2).Brush(), 1);
+}
+
 }  // namespace
