@@ -81,16 +81,20 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const int w = width();
   const int h = height();
   control_bmp_.SetSize(w, h);
-  // The chart area is drawn over the middle of the control anyway: only the rims are kept.
-  const std::array<QRect, 4> rims = RimRects();
-  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && background_cache_.Size() == size()) {
-    for (const QRect& rim : rims) canvas.Draw(rim.x(), rim.y(), background_cache_.Image(), rim);
+  // The chart area is drawn over the middle of the control anyway: only the rims are kept, each
+  // as the device pixels it covers.
+  const QImage& image = control_bmp_.Image();
+  std::array<QRect, 4> rims;
+  const std::array<QRect, 4> logical = RimRects();
+  for (std::size_t i = 0; i < rims.size(); ++i) rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
+  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && rim_cache_rects_ == rims) {
+    for (std::size_t i = 0; i < rims.size(); ++i) CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
     CalcScaling();
     return;
   }
   DrawControlBackground(canvas);
-  background_cache_.SetSize(w, h);
-  for (const QRect& rim : rims) background_cache_.Canvas().Draw(rim.x(), rim.y(), control_bmp_.Image(), rim);
+  for (std::size_t i = 0; i < rims.size(); ++i) rim_cache_[i] = image.copy(rims[i]);
+  rim_cache_rects_ = rims;
   background_valid_ = true;
   // The scales drew their ticks anew, which the grid may follow.
   area_base_valid_ = false;

@@ -31,21 +31,9 @@ void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
 }
 
 bool DirtyColumns::Restore(const QImage& empty, const QImage& target) const {
-  if (all_ || empty.size() != QSize(width_, height_) || target.size() != empty.size() ||
-      empty.format() != target.format() || target.depth() != 32)
-    return false;
-  const qsizetype source_stride = empty.bytesPerLine();
-  const qsizetype target_stride = target.bytesPerLine();
-  const uchar* source = empty.constBits();
-  // Written through the const view, as the painter working on the same image does: no detach.
-  auto* bits = const_cast<uchar*>(target.constBits());
-  for (int x = 0; x < width_; ++x) {
-    const auto i = static_cast<std::size_t>(x);
-    for (int y = top_[i]; y < bottom_[i]; ++y) {
-      std::memcpy(bits + y * target_stride + x * 4, source + y * source_stride + x * 4, 4);
-    }
-  }
-  return true;
+  if (empty.size() != QSize(width_, height_) || empty.format() != target.format()) return false;
+  return RestoreRows([&empty](int y) { return reinterpret_cast<const std::uint32_t*>(empty.constScanLine(y)); },
+                     target);
 }
 
 }  // namespace zeph

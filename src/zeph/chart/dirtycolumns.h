@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "zeph/chart/chart_export.h"
@@ -34,6 +36,22 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   /// MarkAll()), or when the images differ from the recorded size, from each other in format, or
   /// are not 32 bits per pixel. The target is written in place, without detaching its data.
   bool Restore(const QImage& empty, const QImage& target) const;
+  /// Copies the recorded pixels as Restore() does, the empty area's row y starting at empty_row(y)
+  /// (a const std::uint32_t pointer): for an empty area kept in another form than an image.
+  template <typename EmptyRow>
+  bool RestoreRows(const EmptyRow& empty_row, const QImage& target) const {
+    if (all_ || target.size() != QSize(width_, height_) || target.depth() != 32) return false;
+    const qsizetype stride = target.bytesPerLine();
+    // Written through the const view, as the painter working on the same image does: no detach.
+    auto* bits = const_cast<uchar*>(target.constBits());
+    for (int x = 0; x < width_; ++x) {
+      const auto i = static_cast<std::size_t>(x);
+      for (int y = top_[i]; y < bottom_[i]; ++y) {
+        std::memcpy(bits + y * stride + x * 4, empty_row(y) + x, 4);
+      }
+    }
+    return true;
+  }
 
  private:
   int width_ = 0;

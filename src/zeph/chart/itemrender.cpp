@@ -71,9 +71,10 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
   const bool unchanged =
       cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_bmp_.Size() == area_size;
-  if (unchanged && !area_base_pending_ && area_base_.Size() == area_size) {
+  if (unchanged && !area_base_pending_ && area_base_.Holds(area_bmp_.Image().size())) {
     // Only what the last data rendering drew on needs the empty area back.
-    if (!dirty_columns_.Restore(area_base_.Image(), area_bmp_.Image())) canvas.Draw(0, 0, area_base_.Image());
+    const QImage& area = area_bmp_.Image();
+    if (!dirty_columns_.RestoreRows([this](int y) { return area_base_.Row(y); }, area)) area_base_.CopyTo(area);
     dirty_columns_.Reset(area_size.width(), area_size.height());
     RenderData(canvas);
     return;
@@ -89,8 +90,7 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
   // not while every paint changes the range (a live plot).
   if (unchanged) {
-    area_base_.SetSize(area_bmp_.Width(), area_bmp_.Height());
-    area_base_.Canvas().Draw(0, 0, area_bmp_.Image());
+    area_base_.Take(area_bmp_.Image());
   }
   area_base_pending_ = !unchanged;
   area_base_valid_ = true;

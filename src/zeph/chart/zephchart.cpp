@@ -309,7 +309,7 @@ void TCustomZephChart::SetRenderRatio(qreal ratio) {
 void TCustomZephChart::SyncRatio() {
   const qreal ratio = RenderRatio();
   if (control_bmp_.Ratio() == ratio) return;
-  for (TBitmap* bitmap : {&control_bmp_, &area_bmp_, &background_cache_, &area_base_}) bitmap->SetRatio(ratio);
+  for (TBitmap* bitmap : {&control_bmp_, &area_bmp_}) bitmap->SetRatio(ratio);
   Invalidate();
 }
 

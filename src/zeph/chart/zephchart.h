@@ -17,6 +17,7 @@
 #include "zeph/chart/chartlegend.h"
 #include "zeph/chart/charttexts.h"
 #include "zeph/chart/dirtycolumns.h"
+#include "zeph/chart/emptyarea.h"
 #include "zeph/chart/chartmouse.h"
 #include "zeph/chart/chartnavigation.h"
 #include "zeph/chart/itemstore.h"
@@ -1448,11 +1449,13 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TBitmap area_bmp_;
   TBitmap control_bmp_;
   TBitmap background_bmp_;
-  // What the last full rendering left of the rims (background, shadow, caption, scales) and of the
-  // empty chart area (background and grid). Nothing of either changes between settings changes,
-  // so repaints reuse them; render events or a background image file bypass them.
-  TBitmap background_cache_;
-  TBitmap area_base_;
+  // What the last full rendering left of the rims (background, shadow, caption, scales; the device
+  // pixels of each rim as it lay in the control image) and of the empty chart area (background and
+  // grid). Nothing of either changes between settings changes, so repaints reuse them; render
+  // events or a background image file bypass them.
+  std::array<QImage, 4> rim_cache_;
+  std::array<QRect, 4> rim_cache_rects_;
+  TEmptyArea area_base_;
   // What the last data rendering drew on top of area_base_.
   DirtyColumns dirty_columns_;
   // The shapes dense curves came to, drawn again while nothing they depend on changed.

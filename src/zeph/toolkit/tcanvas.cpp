@@ -42,6 +42,31 @@ int DeviceExtent(int logical, qreal ratio) {
   return static_cast<int>(std::ceil(static_cast<qreal>(std::max(logical, 0)) * ratio - 1e-9));
 }
 
+QRect DevicePixels(const QRect& logical, qreal ratio) {
+  const QRectF pixels(QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio);
+  return {QPoint(static_cast<int>(std::floor(pixels.left() + 1e-6)), static_cast<int>(std::floor(pixels.top() + 1e-6))),
+          QPoint(static_cast<int>(std::ceil(pixels.right() - 1e-6)) - 1,
+                 static_cast<int>(std::ceil(pixels.bottom() - 1e-6)) - 1)};
+}
+
+void CopyPixels(const QImage& source, const QRect& part, const QImage& target, QPoint at) {
+  // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
+  const QRect from = part & source.rect();
+  const QPoint to = at + from.topLeft() - part.topLeft();
+  const int left = std::max(to.x(), 0);
+  const int top = std::max(to.y(), 0);
+  const int right = std::min(to.x() + from.width(), target.width());
+  const int bottom = std::min(to.y() + from.height(), target.height());
+  if (right <= left || bottom <= top) return;
+  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+  for (int row = top; row < bottom; ++row) {
+    auto* pixels = const_cast<uchar*>(target.constScanLine(row)) + static_cast<std::size_t>(left) * sizeof(QRgb);
+    const uchar* origin = source.constScanLine(from.y() + row - to.y()) +
+                          static_cast<std::size_t>(from.x() + left - to.x()) * sizeof(QRgb);
+    std::memcpy(pixels, origin, bytes);
+  }
+}
+
 TCanvas::TCanvas(QImage* image) {
   if (image) Begin(image);
 }
@@ -503,14 +528,10 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     if (DeviceAccess() && ratio == scale_ && pen_mode_ == pmCopy && image.format() == image_->format() && image.format() == QImage::Format_RGB32) {
       // The same density on both sides: the device pixels the source covers, copied one to one
       // (the painter would resample them where the logical box ends inside a device pixel).
-      const QRect part = QRect(QPoint(static_cast<int>(std::floor(pixels.left() + 1e-6)),
-                                      static_cast<int>(std::floor(pixels.top() + 1e-6))),
-                               QPoint(static_cast<int>(std::ceil(pixels.right() - 1e-6)) - 1,
-                                      static_cast<int>(std::ceil(pixels.bottom() - 1e-6)) - 1)) &
-                         image.rect();
+      const QRect part = DevicePixels(logical.toAlignedRect(), ratio) & image.rect();
       if (!part.isEmpty())
-        CopyRows(static_cast<int>(std::lround(at.x() * ratio)), static_cast<int>(std::lround(at.y() * ratio)), image,
-                 part);
+        CopyPixels(image, part, *image_,
+                   QPoint(static_cast<int>(std::lround(at.x() * ratio)), static_cast<int>(std::lround(at.y() * ratio))));
       return;
     }
     painter_->drawImage(QRectF(at, logical.size()), image, pixels);
@@ -522,28 +543,11 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
   y += part.y() - source.y();
   if (DirectAccess() && pen_mode_ == pmCopy && image.format() == image_->format() &&
       image.format() == QImage::Format_RGB32) {
-    CopyRows(x, y, image, part);
+    CopyPixels(image, part, *image_, QPoint(x, y));
     return;
   }
   ApplyMode();
   painter_->drawImage(QPoint(x, y), image, part);
-}
-
-void TCanvas::CopyRows(int x, int y, const QImage& image, const QRect& part) {
-  // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  const int right = std::min(x + part.width(), image_->width());
-  const int bottom = std::min(y + part.height(), image_->height());
-  if (right <= left || bottom <= top) return;
-  const auto bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
-  for (int row = top; row < bottom; ++row) {
-    // Written through the const view, as the painter working on the same image does: no detach.
-    auto* target = const_cast<uchar*>(image_->constScanLine(row)) + static_cast<std::size_t>(left) * sizeof(QRgb);
-    const uchar* source = image.constScanLine(part.y() + row - y) +
-                          static_cast<std::size_t>(part.x() + left - x) * sizeof(QRgb);
-    std::memcpy(target, source, bytes);
-  }
 }
 
 void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {

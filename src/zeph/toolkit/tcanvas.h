@@ -258,7 +258,6 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // Whether pixels can be written straight into the image: no clipping or transformation set on
   // the painter by whoever borrowed it.
   bool DirectAccess() const;
-  void CopyRows(int x, int y, const QImage& image, const QRect& part);
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);
   void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);
@@ -336,5 +335,15 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
 ///
 /// That is \a logical times \a ratio, rounded up; a negative extent counts as 0.
 ZEPH_TOOLKIT_EXPORT int DeviceExtent(int logical, qreal ratio);
+
+/// The device pixels a box of logical pixels covers at a device pixel ratio: from the one its left
+/// (top) edge falls in up to the one its right (bottom) edge ends in, as an image of that ratio
+/// drawn one to one (TCanvas::Draw()) takes them.
+ZEPH_TOOLKIT_EXPORT QRect DevicePixels(const QRect& logical, qreal ratio);
+
+/// Copies the pixels of \a part of \a source into \a target with the part's top left pixel at
+/// \a at, clipped to both; both images have 32 bits a pixel in one format. The target is written
+/// in place, without detaching its data, as a painter working on it would.
+ZEPH_TOOLKIT_EXPORT void CopyPixels(const QImage& source, const QRect& part, const QImage& target, QPoint at);
 
 }  // namespace zeph
