@@ -36,6 +36,9 @@ MEMORY = [
     ("shown whole, DrawTo", "BM_LivePan_Zeph_DrawTo", "BM_LivePan_QCustomPlot"),
     ("100M curve, DrawTo", "BM_HugePan_Zeph_DrawTo", "BM_HugePan_QCustomPlot"),
 ]
+# Cases whose memory was read once, when their scene was built at ratio 1 with the widget itself
+# (its images) counted; the scene's frames at other ratios carry the same reading.
+MEMORY_AT_RATIO_ONE = {"BM_LivePan_Zeph_DrawTo", "BM_HugePan_Zeph_DrawTo"}
 MEMORY_TARGET = 17.0
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 NAME = re.compile(r"^(BM_\w+?)((?:/\d+)*)(?:/[a-z_]+:[^/]*|/manual_time|/real_time)*$")
@@ -125,10 +128,16 @@ def main():
                 continue
             other = results.get((theirs, args), {})
             size, dpr = describe(args)
+            if ours in MEMORY_AT_RATIO_ONE:
+                if float(dpr) != 1.0:
+                    continue
+                dpr = "1.0*"
             verdict = "met" if entry["bytes_per_point"] <= MEMORY_TARGET else "MISSED"
             theirs_bytes = f"{other['bytes_per_point']:.1f}" if "bytes_per_point" in other else "-"
             print(f"{case:<26} {size:>6} {dpr:>5} {entry['bytes_per_point']:>13.1f} {theirs_bytes:>15}  "
                   f"(target at most {MEMORY_TARGET:.0f}) {verdict}")
+    print("* read once, when the scene was built at ratio 1, the widget and its images included; the loads")
+    print("  at each ratio count what the points and their first showing add to a widget already painted")
 
 
 if __name__ == "__main__":
