@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -126,6 +127,28 @@ TEST(DeviceLinesRouteTest, OnlySolidOnePixelPensOnFinerImagesTakeTheRoute) {
   curve.SetPenStyle(psSolid);
   chart.SetRenderRatio(1);
   EXPECT_EQ(chart.ChartAreaImage(), at_one);
+}
+
+// A picture saved at a scale is drawn as the screen of that ratio shows the chart, curves included.
+TEST(DeviceLinesRouteTest, APictureAtAScaleHasTheScreensPixels) {
+  std::mt19937 random(5);
+  const Curve c = Walk(20000, random);
+  TZephChart chart;
+  Configure(chart, 1.5);
+  chart.SetGridStyle(gsLines);
+  TZephCurve curve = chart.AddCurve(QStringLiteral("walk"));
+  curve.SetColor(clBlue);
+  curve.Append(c.x, c.y);
+  chart.ShowGraf();
+  const QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString file = folder.filePath(QStringLiteral("scaled.png"));
+  chart.SaveAs(file, QSize(), 1.5);
+  const QImage saved = QImage(file).convertToFormat(QImage::Format_RGB32);
+  QImage shown = chart.ControlImage().copy();
+  shown.setDevicePixelRatio(1);
+  ASSERT_EQ(saved.size(), shown.size());
+  EXPECT_EQ(saved, shown) << SaveArtefact(shown, QStringLiteral("device_lines_shown.png")).toStdString();
 }
 
 }  // namespace

@@ -9,10 +9,10 @@ namespace zeph {
 
 namespace {
 
-// An image drawn on pixel for pixel, as the chart's own bitmaps are.
-bool IsPlainImage(TCanvas& canvas) {
+// An image drawn on pixel for pixel (at its device pixel ratio), as the chart's own bitmaps are.
+bool IsImage(TCanvas& canvas) {
   const QPaintDevice* device = canvas.Painter().device();
-  return !canvas.IsPrinter() && device && device->devType() == QInternal::Image && device->devicePixelRatio() == 1;
+  return !canvas.IsPrinter() && device && device->devType() == QInternal::Image;
 }
 
 // A part of an image as an image of its own, sharing the pixels: drawing on it draws on the image.
@@ -40,10 +40,10 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   const int area_width = std::max(ChartWidth() + 1, 0);
   const int area_height = std::max(ChartHeight() + 1, 0);
 
-  if (IsPlainImage(canvas)) {
+  if (IsImage(canvas)) {
     const QImage& target = *static_cast<const QImage*>(canvas.Painter().device());
     const QRect where(x, y, width(), height());
-    if (target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
+    if (target.devicePixelRatio() == 1 && target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
         canvas.Painter().transform().isIdentity() && !canvas.Painter().hasClipping()) {
       // Drawn as for the screen, straight into the parts of the image where the control and its
       // chart area go: the same pixels as the chart's own bitmaps, and no memory of their size.
@@ -64,11 +64,13 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
       if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
       return;
     }
-    // On an image the chart is drawn as for the screen, in bitmaps of its own, and copied: a
-    // translated and clipped painter would draw lines with pixels of its own, not the canvas's.
-    TBitmap control(width(), height());
+    // On an image the chart is drawn as for the screen, in bitmaps of its own at the image's
+    // ratio, and copied: a translated and clipped painter would draw lines with pixels of its own,
+    // not the canvas's.
+    const qreal ratio = target.devicePixelRatio();
+    TBitmap control(width(), height(), ratio);
     draw_background(control.Canvas());
-    TBitmap area(area_width, area_height);
+    TBitmap area(area_width, area_height, ratio);
     ClearChartArea(area.Canvas(), 0, 0);
     area.Canvas().SetAntialiased(antialiased_);
     RenderItems(area.Canvas());
