@@ -221,6 +221,8 @@ void TCustomZephChart::DrawZoomWindow(QPoint a, QPoint corner) {
   if (a.x() == corner.x() || a.y() == corner.y()) return;
   // The image must hold everything shown before the rectangle goes over it.
   ControlImage();
+  // Over a chart area drawn into the control image it lands in the area too.
+  if (area_bmp_.Shared()) dirty_columns_.MarkAll();
   TCanvas& canvas = control_bmp_.Canvas();
   canvas.SetPenMode(pmXor);
   canvas.SetPenColor(clWhite);

@@ -20,9 +20,12 @@ void TCustomZephChart::Paint() {
   SyncRatio();
   TCanvas& control = control_bmp_.Canvas();
   RenderBackground(control);
+  ShareChartArea();
+  // On a finer image the rims' device pixels may reach into the area's edge.
+  if (area_bmp_.Shared() && control_bmp_.Ratio() != 1) dirty_columns_.MarkAll();
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
-  control.Draw(l_rim_, t_rim_, area_bmp_.Image());
+  if (!area_bmp_.Shared()) control.Draw(l_rim_, t_rim_, area_bmp_.Image());
   area_pending_ = false;
   DrawCrossHairs(control, 0, 0);
   if (legend_->Visible()) DrawLegend(control, 0, 0);
@@ -50,6 +53,7 @@ void TCustomZephChart::RefreshDataArea() {
     Paint();
     return;
   }
+  ShareChartArea();
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
   DrawCrossHairs(area, l_rim_, t_rim_);
@@ -58,11 +62,21 @@ void TCustomZephChart::RefreshDataArea() {
     dirty_columns_.MarkAll();
   }
   // The chart area lands in the control image when someone looks at it (the screen or a caller
-  // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame.
-  area_pending_ = true;
+  // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame;
+  // drawn there straight, it is there already.
+  area_pending_ = !area_bmp_.Shared();
   image_current_ = true;
   ShowOnScreen(QRect(l_rim_, t_rim_, area_bmp_.Width(), area_bmp_.Height()));
   Q_EMIT DataRendered();
+}
+
+void TCustomZephChart::ShareChartArea() {
+  const bool share = !legend_->Visible() && std::none_of(cross_hairs_.begin(), cross_hairs_.end(),
+                                                         [](const TCrossHair* c) { return c->Mode() != chOff; });
+  const uchar* before = area_bmp_.Image().constBits();
+  area_bmp_.ShowIn(share ? &control_bmp_ : nullptr, QPoint(l_rim_, t_rim_));
+  // Other pixels hold another picture: what the last rendering drew there is unknown.
+  if (area_bmp_.Image().constBits() != before) dirty_columns_.MarkAll();
 }
 
 void TCustomZephChart::ComposeControlImage() {

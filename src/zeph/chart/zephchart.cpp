@@ -194,6 +194,8 @@ const QImage& TCustomZephChart::ChartAreaImage() {
     // The screen keeps the last curve: a refreshed area still on its way there lands in the
     // control image before the background covers it.
     ComposeControlImage();
+    // Pixels of its own, so that the control image keeps the curve.
+    area_bmp_.ShowIn(nullptr, QPoint());
     dirty_columns_.MarkAll();
     ClearChartArea(area_bmp_.Canvas(), 0, 0);
   }

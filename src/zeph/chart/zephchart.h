@@ -1382,6 +1382,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void SyncRatio();
   // Copies a refreshed chart area into the control image, once, when the image is looked at.
   void ComposeControlImage();
+  // Draws the chart area straight into the control image where nothing is drawn over it there
+  // afterwards (no cross-hair, no legend), else into pixels of its own that are copied.
+  void ShareChartArea();
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
   // The chart area from its background up: background, grid, items, labels, frame.
   void RenderChartArea(TCanvas& canvas);

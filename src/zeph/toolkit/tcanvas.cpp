@@ -558,6 +558,27 @@ void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {
 
 TBitmap::TBitmap(int width, int height, qreal ratio) : ratio_(std::max<qreal>(ratio, 1)) { SetSize(width, height); }
 
+TBitmap::~TBitmap() {
+  if (host_) host_->window_ = nullptr;
+  if (window_) {
+    // The window's pixels go with these: it is left without any until it is sized again.
+    window_->host_ = nullptr;
+    window_->canvas_.End();
+    window_->image_ = QImage();
+    window_->shared_ = false;
+  }
+}
+
+void TBitmap::ShowIn(TBitmap* host, QPoint at) {
+  if (host == host_ && (!host || at == at_)) return;
+  if (host_) host_->window_ = nullptr;
+  if (host && host->window_ && host->window_ != this) host->window_->ShowIn(nullptr, QPoint());
+  host_ = host;
+  at_ = at;
+  if (host_) host_->window_ = this;
+  Allocate();
+}
+
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -576,6 +597,22 @@ void TBitmap::SetRatio(qreal ratio) {
 
 void TBitmap::Allocate() {
   canvas_.End();
+  shared_ = false;
+  if (host_ && width_ > 0 && height_ > 0 && host_->ratio_ == ratio_ && !host_->image_.isNull()) {
+    const QImage& pixels = host_->image_;
+    const QRect part = DevicePixels(QRect(at_, QSize(width_, height_)), ratio_) & pixels.rect();
+    if (!part.isEmpty() && part.topLeft() == DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft()) {
+      // Written through the const view, as the painter working on the host does: no detach.
+      uchar* first = const_cast<uchar*>(pixels.constBits()) + part.y() * pixels.bytesPerLine() +
+                     static_cast<qsizetype>(part.x()) * 4;
+      image_ = QImage(first, part.width(), part.height(), pixels.bytesPerLine(), QImage::Format_RGB32);
+      image_.setDevicePixelRatio(ratio_);
+      shared_ = true;
+      canvas_.Begin(&image_);
+      if (window_) window_->Allocate();
+      return;
+    }
+  }
   image_ = (width_ > 0 && height_ > 0)
                ? QImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_), QImage::Format_RGB32)
                : QImage();
@@ -584,6 +621,7 @@ void TBitmap::Allocate() {
     image_.fill(Qt::white);
   }
   canvas_.Begin(&image_);
+  if (window_) window_->Allocate();
 }
 
 }  // namespace zeph

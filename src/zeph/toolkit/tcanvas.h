@@ -303,6 +303,10 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   /// Constructs a white bitmap of \a width by \a height pixels with \a ratio device pixels per
   /// pixel; negative sizes become 0 and a ratio below 1 becomes 1.
   explicit TBitmap(int width = 0, int height = 0, qreal ratio = 1);
+  /// Lets go of a host or a window (see ShowIn()).
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
   /// Changes the size in pixels (negative values become 0); the content is lost and the image is
   /// white again, unless the size stays the same.
   void SetSize(int width, int height);
@@ -321,6 +325,19 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   /// Returns the image (Format_RGB32, with Ratio() as its device pixel ratio).
   const QImage& Image() const { return image_; }
 
+  /// Makes the bitmap a window onto the pixels of \a host from its pixel \a at on, so that a
+  /// picture drawn on it needs no copy into the host; a null host gives it pixels of its own again
+  /// (white ones).
+  ///
+  /// As a window its image is the part of the host's pixels it covers (clipped to the host): what
+  /// is drawn on either shows in both. It follows the host when that is resized or changes its
+  /// ratio; while the two differ in ratio, or the window would begin outside the host, it keeps
+  /// pixels of its own (Shared() is false). A host has at most one window, and either may be
+  /// destroyed first: the other lets go of it.
+  void ShowIn(TBitmap* host, QPoint at);
+  /// Whether the image is a window onto another bitmap's pixels now.
+  bool Shared() const { return shared_; }
+
  private:
   void Allocate();
 
@@ -329,6 +346,11 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   qreal ratio_ = 1;
   QImage image_;
   TCanvas canvas_;
+  // The bitmap this one is a window onto, where; the window onto this one.
+  TBitmap* host_ = nullptr;
+  QPoint at_;
+  TBitmap* window_ = nullptr;
+  bool shared_ = false;
 };
 
 /// The device pixels an extent of logical pixels covers at a device pixel ratio.
