@@ -101,14 +101,20 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   std::array<QRect, 4> rims;
   const std::array<QRect, 4> logical = RimRects();
   for (std::size_t i = 0; i < rims.size(); ++i) rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
-  if (background_valid_ && !OnScalesRendered && !OnScaleTickDrawn && rim_cache_rects_ == rims) {
+  const bool unchanged = background_valid_ && !OnScalesRendered && !OnScaleTickDrawn;
+  if (unchanged && !rims_pending_ && rim_cache_rects_ == rims) {
     for (std::size_t i = 0; i < rims.size(); ++i) CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
     CalcScaling();
     return;
   }
   DrawControlBackground(canvas);
-  for (std::size_t i = 0; i < rims.size(); ++i) rim_cache_[i] = image.copy(rims[i]);
-  rim_cache_rects_ = rims;
+  // Keeping the rims costs a copy of them: worth it once a paint follows without a change, not
+  // while every paint changes a range (a live plot).
+  if (unchanged) {
+    for (std::size_t i = 0; i < rims.size(); ++i) rim_cache_[i] = image.copy(rims[i]);
+    rim_cache_rects_ = rims;
+  }
+  rims_pending_ = !unchanged;
   background_valid_ = true;
   // The scales drew their ticks anew, which the grid may follow.
   area_base_valid_ = false;

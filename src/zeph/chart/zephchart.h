@@ -1464,6 +1464,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   // The shapes dense curves came to, drawn again while nothing they depend on changed.
   TSolidPolylineCache solid_cache_;
   bool background_valid_ = false;
+  // The rims are not in rim_cache_ yet: they are copied there at the next paint without a change.
+  bool rims_pending_ = false;
   bool area_base_valid_ = false;
   // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
   bool area_base_pending_ = false;
