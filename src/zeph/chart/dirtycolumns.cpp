@@ -15,10 +15,10 @@ void DirtyColumns::Reset(int width, int height) {
 
 void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
   if (all_) return;
-  const int x1 = std::max(std::min(a.x(), b.x()), 0);
+  const int x1 = std::max(std::min(a.x(), b.x()) - (brush_ - 1), 0);
   const int x2 = std::min(std::max(a.x(), b.x()), width_ - 1);
   if (x1 > x2) return;
-  const int y1 = std::max(std::min(a.y(), b.y()), 0);
+  const int y1 = std::max(std::min(a.y(), b.y()) - (brush_ - 1), 0);
   const int y2 = std::min(std::max(a.y(), b.y()) + 1, height_);
   if (y1 >= y2) return;
   // Every column the segment crosses gets the segment's whole row range: generous for shallow

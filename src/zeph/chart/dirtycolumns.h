@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -30,6 +31,9 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   ///
   /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
   void MarkSegment(QPoint a, QPoint b);
+  /// Lines recorded from now on are drawn with squares of brush pixels a side, reaching up and
+  /// left from each pixel of the line (LineRasterizer's brush); 1, the default, for plain lines.
+  void SetBrush(int brush) { brush_ = std::max(brush, 1); }
   /// Copies the recorded pixels from the empty area into the target, both of the recorded size.
   ///
   /// Returns false, having copied nothing, when the record cannot say what was drawn (after
@@ -57,6 +61,7 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   int width_ = 0;
   int height_ = 0;
   bool all_ = true;
+  int brush_ = 1;
   std::vector<int> top_;
   std::vector<int> bottom_;  // exclusive; a column with top_ >= bottom_ is clean
 };

@@ -75,11 +75,11 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     // Only what the last data rendering drew on needs the empty area back.
     const QImage& area = area_bmp_.Image();
     if (!dirty_columns_.RestoreRows([this](int y) { return area_base_.Row(y); }, area)) area_base_.CopyTo(area);
-    dirty_columns_.Reset(area_size.width(), area_size.height());
+    ResetDirtyColumns();
     RenderData(canvas);
     return;
   }
-  dirty_columns_.Reset(area_size.width(), area_size.height());
+  ResetDirtyColumns();
   ClearChartArea(canvas, 0, 0);
   if (!cacheable) {
     dirty_columns_.MarkAll();
@@ -96,6 +96,13 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   area_base_valid_ = true;
   area_base_layer_ = CurrentLayer();
   RenderData(canvas);
+}
+
+void TCustomZephChart::ResetDirtyColumns() {
+  // In the image's own pixels: device pixels on a finer one.
+  const QSize pixels = area_bmp_.Image().size();
+  dirty_columns_.Reset(pixels.width(), pixels.height());
+  dirty_columns_.SetBrush(1);
 }
 
 void TCustomZephChart::RenderItems(TCanvas& canvas) {
@@ -290,14 +297,15 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     const int brush = rasterizer.Brush();
     std::optional<TPixelMap>& map = device_maps[ClampedLayerIndex(layer)];
     if (!map) map = DevicePixelMap(layer, scale, brush);
-    dirty_columns_.MarkAll();
     const QPointF start = batch.PenPos();
+    dirty_columns_.SetBrush(brush);
     TSolidPolyline polyline(rasterizer, dirty_columns_,
                             device_pen.valid && device_pen.area == start ? device_pen.device
                                                                          : DevicePen(start, scale, brush));
     draw(polyline, *map,
          [&](const TZephItemPoint& point) { return DevicePixel(layer, point.X, point.Y, scale, brush); });
     const QPoint end = polyline.Finish();
+    dirty_columns_.SetBrush(1);
     if (const TZephItemPoint* last = last_point()) {
       const QPointF area = PolylinePixel(layer, last->X, last->Y, true);
       batch.SetPenPos(area);

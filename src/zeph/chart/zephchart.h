@@ -1392,6 +1392,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void RenderSmoothedChartArea(TCanvas& area);
   // Items, text labels and frame over a prepared background and grid.
   void RenderData(TCanvas& canvas);
+  // Starts a new record of the chart-area pixels a data rendering draws on.
+  void ResetDirtyColumns();
   QPoint ItemPixel(int layer, double x, double y) const;
   // A point of a polyline in chart-area pixels: exact on a finer device, else the item's pixel.
   QPointF PolylinePixel(int layer, double x, double y, bool exact) const;
