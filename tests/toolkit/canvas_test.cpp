@@ -268,4 +268,56 @@ TEST(BitmapTest, ResizingKeepsTheCanvasAndItsSettings) {
   EXPECT_EQ(bitmap.Width(), 0);
 }
 
+// A window shares its host's pixels, follows the host through resizes and ratio changes, keeps
+// pixels of its own where it cannot share, and outlives its host or goes first without harm.
+TEST(BitmapWindowTest, AWindowDrawsIntoItsHostAndFollowsIt) {
+  TBitmap host(40, 30);
+  TBitmap window(10, 8);
+  window.ShowIn(&host, QPoint(5, 6));
+  ASSERT_TRUE(window.Shared());
+  window.Canvas().SetBrushColor(clRed);
+  window.Canvas().FillRect(0, 0, 10, 8);
+  EXPECT_EQ(CountPixels(host.Image(), clRed, 0, 0, 40, 30), 80);
+  EXPECT_EQ(PixelAt(host.Image(), 5, 6), clRed);
+  EXPECT_EQ(PixelAt(host.Image(), 15, 6), clWhite);
+
+  // The host's new pixels at a ratio: the window goes along once it has that ratio too.
+  host.SetRatio(1.5);
+  EXPECT_FALSE(window.Shared());
+  window.SetRatio(1.5);
+  ASSERT_TRUE(window.Shared());
+  EXPECT_EQ(window.Image().size(), QSize(15, 12));
+  window.Canvas().SetBrushColor(clBlue);
+  window.Canvas().FillRect(0, 0, 10, 8);
+  EXPECT_EQ(CountPixels(host.Image(), clBlue, 0, 0, 60, 45), 15 * 12);
+  EXPECT_EQ(PixelAt(host.Image(), 7, 9), clBlue);  // 5 * 1.5 = 7.5: from device pixel 7 on
+
+  // Clipped to the host; beginning outside it, pixels of its own.
+  window.ShowIn(&host, QPoint(35, 0));
+  EXPECT_TRUE(window.Shared());
+  EXPECT_EQ(window.Image().width(), 60 - 52);  // 35 * 1.5 = 52.5: from device pixel 52 on
+  window.ShowIn(&host, QPoint(-1, 0));
+  EXPECT_FALSE(window.Shared());
+  EXPECT_EQ(window.Image().size(), QSize(15, 12));
+
+  // A second window takes the host from the first; a host that goes first leaves its window
+  // without pixels until it is sized again.
+  window.ShowIn(&host, QPoint(0, 0));
+  TBitmap second(4, 4, 1.5);
+  second.ShowIn(&host, QPoint(1, 1));
+  EXPECT_FALSE(window.Shared());
+  EXPECT_TRUE(second.Shared());
+  {
+    TBitmap short_lived(20, 20, 1.5);
+    window.ShowIn(&short_lived, QPoint(2, 2));
+    EXPECT_TRUE(window.Shared());
+  }
+  EXPECT_FALSE(window.Shared());
+  EXPECT_TRUE(window.Image().isNull());
+  window.Canvas().FillRect(0, 0, 5, 5);
+  window.ShowIn(nullptr, QPoint());
+  window.SetSize(3, 3);
+  EXPECT_FALSE(window.Image().isNull());
+}
+
 }  // namespace

@@ -597,11 +597,15 @@ void TBitmap::SetRatio(qreal ratio) {
 
 void TBitmap::Allocate() {
   canvas_.End();
+  // The window's painter lets go of these pixels before they go.
+  if (window_) window_->canvas_.End();
   shared_ = false;
   if (host_ && width_ > 0 && height_ > 0 && host_->ratio_ == ratio_ && !host_->image_.isNull()) {
     const QImage& pixels = host_->image_;
-    const QRect part = DevicePixels(QRect(at_, QSize(width_, height_)), ratio_) & pixels.rect();
-    if (!part.isEmpty() && part.topLeft() == DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft()) {
+    // As many device pixels as pixels of its own would be, from the one its first pixel begins in.
+    const QPoint first = DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft();
+    const QRect part = QRect(first, QSize(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))) & pixels.rect();
+    if (!part.isEmpty() && part.topLeft() == first) {
       // Written through the const view, as the painter working on the host does: no detach.
       uchar* first = const_cast<uchar*>(pixels.constBits()) + part.y() * pixels.bytesPerLine() +
                      static_cast<qsizetype>(part.x()) * 4;
