@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <random>
+
 #include "common/image_probe.h"
 #include "zeph/toolkit/tcanvas.h"
 
@@ -318,6 +321,39 @@ TEST(BitmapWindowTest, AWindowDrawsIntoItsHostAndFollowsIt) {
   window.ShowIn(nullptr, QPoint());
   window.SetSize(3, 3);
   EXPECT_FALSE(window.Image().isNull());
+}
+
+// On a finer image a horizontal or vertical one-pixel line is filled straight into the device
+// pixels the painter strokes for it: the same pixels as the painter's polyline of its two ends,
+// either way along, half inside the image or beside it, at whole and fractional ratios.
+TEST(DeviceAxisLineTest, FilledAxisLinesHaveThePaintersPixels) {
+  std::mt19937 random(3);
+  for (const qreal ratio : {1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+    for (int line = 0; line < 300; ++line) {
+      const QPoint from(static_cast<int>(random() % 70) - 5, static_cast<int>(random() % 60) - 5);
+      QPoint to = from;
+      (random() % 2 ? to.rx() : to.ry()) = static_cast<int>(random() % 70) - 5;
+      if (to == from) continue;
+      QImage filled(DeviceExtent(60, ratio), DeviceExtent(50, ratio), QImage::Format_RGB32);
+      filled.setDevicePixelRatio(ratio);
+      filled.fill(Qt::white);
+      QImage stroked = filled.copy();
+      {
+        TCanvas canvas(&filled);
+        canvas.SetPenColor(clNavy);
+        canvas.MoveTo(from.x(), from.y());
+        canvas.LineTo(to.x(), to.y());
+      }
+      {
+        TCanvas canvas(&stroked);
+        canvas.SetPenColor(clNavy);
+        const QPoint ends[] = {from, to};
+        canvas.Polyline(ends, 2);
+      }
+      ASSERT_EQ(filled, stroked) << "ratio " << ratio << " from " << from.x() << "," << from.y() << " to " << to.x()
+                                 << "," << to.y();
+    }
+  }
 }
 
 }  // namespace

@@ -100,10 +100,12 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const QImage& image = control_bmp_.Image();
   std::array<QRect, 4> rims;
   const std::array<QRect, 4> logical = RimRects();
-  for (std::size_t i = 0; i < rims.size(); ++i) rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
+  for (std::size_t i = 0; i < rims.size(); ++i)
+    rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
   const bool unchanged = background_valid_ && !OnScalesRendered && !OnScaleTickDrawn;
   if (unchanged && !rims_pending_ && rim_cache_rects_ == rims) {
-    for (std::size_t i = 0; i < rims.size(); ++i) CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
+    for (std::size_t i = 0; i < rims.size(); ++i)
+      CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
     CalcScaling();
     return;
   }

@@ -518,7 +518,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
           const QPointF p = pixel(layer, point);
           batch.SetPenPos(p);
           canvas.MoveTo(p.toPoint().x(), p.toPoint().y());
-          if (solid && exact) device_pen = {true, p, DevicePixel(layer, point.X, point.Y, canvas.Scale(), canvas.DevicePenWidth())};
+          if (solid && exact)
+            device_pen = {true, p, DevicePixel(layer, point.X, point.Y, canvas.Scale(), canvas.DevicePenWidth())};
           break;
         }
       }

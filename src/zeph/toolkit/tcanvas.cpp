@@ -243,6 +243,32 @@ bool TCanvas::DeviceAccess() const {
   return image_ && painter_ && scale_ != 1 && !painter_->hasClipping() && painter_->transform().isIdentity();
 }
 
+bool TCanvas::FillAxisLine(QPoint from, QPoint to) {
+  if ((from.x() != to.x() && from.y() != to.y()) || !DrawsDeviceLines()) return false;
+  // The stroke runs from the start pixel's near edge to the end pixel's near edge, pen-wide
+  // across the pixels' centre line; the painter fills the device pixels whose centres lie in it,
+  // a centre on the start edge (the lower one) left out, one on the far edge taken.
+  const bool horizontal = from.y() == to.y();
+  const int a = horizontal ? from.x() : from.y();
+  const int b = horizontal ? to.x() : to.y();
+  const qreal low = (b > a ? a : b + 1) * scale_;
+  const qreal high = (b > a ? b : a + 1) * scale_;
+  const int width = DevicePenWidth();
+  const qreal centre = ((horizontal ? from.y() : from.x()) + 0.5) * scale_;
+  const auto first = [](qreal edge) { return static_cast<int>(std::floor(edge - 0.5)) + 1; };
+  const int along1 = first(low);
+  const int along2 = first(high);
+  const int across1 = first(centre - width / 2.0);
+  const int across2 = first(centre + width / 2.0);
+  const std::uint32_t pixel = 0xFF000000u | ColorToPixel(ColorToRGB(pen_color_));
+  if (horizontal) {
+    FillRows(along1, across1, along2, across2, pixel);
+  } else {
+    FillRows(across1, along1, across2, along2, pixel);
+  }
+  return true;
+}
+
 bool TCanvas::DrawsDeviceLines() const {
   return DeviceAccess() && !antialiased_ && pen_width_ <= 1 && pen_mode_ == pmCopy &&
          (pen_style_ == psSolid || pen_style_ == psInsideFrame);
@@ -269,7 +295,7 @@ void TCanvas::LineTo(int x, int y) {
   if (DrawsOwnLines()) {
     Rasterizer().Line(pen_pos_, to);
   } else if (painter_ && PenVisible() && to != pen_pos_ && Stroked()) {
-    StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
+    if (!FillAxisLine(pen_pos_, to)) StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
   } else if (painter_ && PenVisible() && to != pen_pos_) {
     ApplyPen();
     painter_->drawLine(pen_pos_, to);
@@ -525,13 +551,15 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
     const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
     const QPointF at = DeviceAligned(QRectF(wanted, QSizeF(1, 1))).topLeft();
-    if (DeviceAccess() && ratio == scale_ && pen_mode_ == pmCopy && image.format() == image_->format() && image.format() == QImage::Format_RGB32) {
+    if (DeviceAccess() && ratio == scale_ && pen_mode_ == pmCopy && image.format() == image_->format() &&
+        image.format() == QImage::Format_RGB32) {
       // The same density on both sides: the device pixels the source covers, copied one to one
       // (the painter would resample them where the logical box ends inside a device pixel).
       const QRect part = DevicePixels(logical.toAlignedRect(), ratio) & image.rect();
       if (!part.isEmpty())
         CopyPixels(image, part, *image_,
-                   QPoint(static_cast<int>(std::lround(at.x() * ratio)), static_cast<int>(std::lround(at.y() * ratio))));
+                   QPoint(static_cast<int>(std::lround(at.x() * ratio)),
+                          static_cast<int>(std::lround(at.y() * ratio))));
       return;
     }
     painter_->drawImage(QRectF(at, logical.size()), image, pixels);
@@ -607,9 +635,9 @@ void TBitmap::Allocate() {
     const QRect part = QRect(first, QSize(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))) & pixels.rect();
     if (!part.isEmpty() && part.topLeft() == first) {
       // Written through the const view, as the painter working on the host does: no detach.
-      uchar* first = const_cast<uchar*>(pixels.constBits()) + part.y() * pixels.bytesPerLine() +
-                     static_cast<qsizetype>(part.x()) * 4;
-      image_ = QImage(first, part.width(), part.height(), pixels.bytesPerLine(), QImage::Format_RGB32);
+      uchar* origin = const_cast<uchar*>(pixels.constBits()) + part.y() * pixels.bytesPerLine() +
+                      static_cast<qsizetype>(part.x()) * 4;
+      image_ = QImage(origin, part.width(), part.height(), pixels.bytesPerLine(), QImage::Format_RGB32);
       image_.setDevicePixelRatio(ratio_);
       shared_ = true;
       canvas_.Begin(&image_);

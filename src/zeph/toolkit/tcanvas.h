@@ -253,6 +253,9 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // Whether device pixels of a finer image can be written straight: no clipping or transformation
   // set on the painter by whoever borrowed it.
   bool DeviceAccess() const;
+  // On a finer image, draws a horizontal or vertical one-pixel solid line straight into the
+  // device pixels the painter would stroke; false (nothing drawn) for other lines and pens.
+  bool FillAxisLine(QPoint from, QPoint to);
   // The device pixels of a box as DeviceAligned() places it.
   QRectF DeviceBox(const QRectF& box) const;
   // Whether pixels can be written straight into the image: no clipping or transformation set on
