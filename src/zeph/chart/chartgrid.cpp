@@ -38,17 +38,24 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
                           grid_style_ == gsHorizDotLines || grid_style_ == gsDotLines;
   // A solid line along a pixel row or column is a one-pixel box: the same pixels (the start
   // included, the end left out), at a fraction of the cost of a line.
-  const auto line = [&canvas, dotted, this](QPoint from, QPoint to) {
+  // The boxes are kept for the chart area, so that the next rendering can take them away again.
+  const bool on_area = &canvas == &area_bmp_.Canvas();
+  const auto line = [&canvas, dotted, on_area, this](QPoint from, QPoint to) {
     from -= QPoint(l_rim_, t_rim_);
     to -= QPoint(l_rim_, t_rim_);
     if (dotted) {
       canvas.MoveTo(from.x(), from.y());
       canvas.LineTo(to.x(), to.y());
-    } else if (from.x() == to.x()) {
-      canvas.FillRect(from.x(), std::min(from.y(), to.y() + 1), from.x() + 1, std::max(from.y() + 1, to.y()));
-    } else {
-      canvas.FillRect(std::min(from.x(), to.x() + 1), from.y(), std::max(from.x() + 1, to.x()), from.y() + 1);
+      return;
     }
+    const QRect box = from.x() == to.x()
+                          ? QRect(QPoint(from.x(), std::min(from.y(), to.y() + 1)),
+                                  QPoint(from.x() + 1, std::max(from.y() + 1, to.y())))
+                          : QRect(QPoint(std::min(from.x(), to.x() + 1), from.y()),
+                                  QPoint(std::max(from.x() + 1, to.x()), from.y() + 1));
+    // As corners: the far one is exclusive, as FillRect takes it.
+    canvas.FillRect(box.left(), box.top(), box.right(), box.bottom());
+    if (on_area) grid_boxes_.push_back(box);
   };
   canvas.SetBrushColor(ShownColor(grid_color_, QPalette::Mid));
   if (vertical) {

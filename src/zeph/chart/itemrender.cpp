@@ -79,8 +79,31 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     RenderData(canvas);
     return;
   }
-  ResetDirtyColumns();
-  ClearChartArea(canvas, 0, 0);
+  const TColor background = ShownColor(chart_color_, QPalette::Base);
+  const TColor grid = ShownColor(grid_color_, QPalette::Mid);
+  const QImage& image = area_bmp_.Image();
+  // The grid's boxes go back to the background as well, whatever grid this rendering draws.
+  const bool erasable = cacheable && drawn_area_.valid && drawn_area_.bits == image.constBits() &&
+                        drawn_area_.size == image.size() && drawn_area_.background == background &&
+                        drawn_area_.grid == grid && area_bmp_.Size() == area_size;
+  const std::vector<std::uint32_t> plain(static_cast<std::size_t>(std::max(image.width(), 0)),
+                                         0xFF000000u | ColorToPixel(ColorToRGB(background)));
+  if (erasable && dirty_columns_.RestoreRows([&plain](int) { return plain.data(); }, image)) {
+    // A changed range over the same area (a live plot scrolling): only the pixels the last
+    // rendering drew on get the background back, not the whole area. The frame is drawn anew.
+    canvas.SetPenMode(pmCopy);
+    canvas.SetBrushStyle(bsSolid);
+    canvas.SetBrushColor(background);
+    for (const QRect& box : grid_boxes_) canvas.FillRect(box.left(), box.top(), box.right(), box.bottom());
+    ResetDirtyColumns();
+  } else {
+    ResetDirtyColumns();
+    ClearChartArea(canvas, 0, 0);
+  }
+  grid_boxes_.clear();
+  const bool dotted_grid = grid_style_ == gsPoints || grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines ||
+                           grid_style_ == gsVertDotLines;
+  drawn_area_ = {cacheable && !dotted_grid, image.constBits(), image.size(), background, grid};
   if (!cacheable) {
     dirty_columns_.MarkAll();
     RenderItems(canvas);

@@ -1468,6 +1468,18 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   bool background_valid_ = false;
   // The rims are not in rim_cache_ yet: they are copied there at the next paint without a change.
   bool rims_pending_ = false;
+  // The grid lines the last rendering drew on the chart area, as boxes, and what the area held
+  // then: only the background, the frame, those boxes and what dirty_columns_ records (valid), in
+  // these pixels and colours. A changed range then puts back the background where they lie
+  // instead of filling the whole area.
+  std::vector<QRect> grid_boxes_;
+  struct {
+    bool valid = false;
+    const uchar* bits = nullptr;
+    QSize size;
+    TColor background = 0;
+    TColor grid = 0;
+  } drawn_area_;
   bool area_base_valid_ = false;
   // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
   bool area_base_pending_ = false;
