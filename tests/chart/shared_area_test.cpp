@@ -74,6 +74,17 @@ TEST(SharedAreaTest, TheControlImageIsTheChartAsExportedWhateverTheAreaDrawsInto
         {"rims", [&] { chart.SetLRim(61); }},
         {"curve after the rims", [&] { Curve(chart, 4); }},
         {"repaint", [&] { chart.Paint(); }},
+        {"caption over the area", [&] {
+           chart.SetCaption(QStringLiteral("A caption placed over the chart area"));
+           chart.SetCaptionAnchorHoriz(cahChartLeft);
+           chart.SetCaptionAnchorVert(cavChartTop);
+           chart.SetCaptionAlignment(taLeftJustify);
+           chart.SetCaptionPosX(20);
+           chart.SetCaptionPosY(4);
+           chart.Paint();
+         }},
+        {"range under the caption", [&] { chart.Scale1X()->SetRange(200, 800); }},
+        {"curve under the caption", [&] { Curve(chart, 5); }},
     };
     for (const auto& [name, step] : steps) {
       step();

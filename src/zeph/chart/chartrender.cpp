@@ -19,10 +19,16 @@ void TCustomZephChart::Paint() {
   }
   SyncRatio();
   TCanvas& control = control_bmp_.Canvas();
-  RenderBackground(control);
+  const bool background_drawn = RenderBackground(control);
   ShareChartArea();
-  // On a finer image the rims' device pixels may reach into the area's edge.
-  if (area_bmp_.Shared() && control_bmp_.Ratio() != 1) dirty_columns_.MarkAll();
+  // Drawn anew, the background may have reached into the chart area (a caption placed there, text
+  // beyond the rims), and on a finer image the rims' device pixels may reach into the area's edge:
+  // in the control image, the area is then drawn anew as a whole.
+  const qreal ratio = control_bmp_.Ratio();
+  const auto whole = [ratio](int pixels) { return std::abs(pixels * ratio - std::round(pixels * ratio)) < 1e-9; };
+  const bool aligned = whole(l_rim_) && whole(t_rim_) && whole(l_rim_ + area_bmp_.Width()) &&
+                       whole(t_rim_ + area_bmp_.Height());
+  if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
   if (!area_bmp_.Shared()) control.Draw(l_rim_, t_rim_, area_bmp_.Image());
@@ -91,7 +97,7 @@ const QImage& TCustomZephChart::ControlImage() const {
   return control_bmp_.Image();
 }
 
-void TCustomZephChart::RenderBackground(TCanvas& canvas) {
+bool TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const int w = width();
   const int h = height();
   control_bmp_.SetSize(w, h);
@@ -107,7 +113,7 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
     for (std::size_t i = 0; i < rims.size(); ++i)
       CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
     CalcScaling();
-    return;
+    return false;
   }
   DrawControlBackground(canvas);
   // Keeping the rims costs a copy of them: worth it once a paint follows without a change, not
@@ -120,6 +126,7 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   background_valid_ = true;
   // The scales drew their ticks anew, which the grid may follow.
   area_base_valid_ = false;
+  return true;
 }
 
 std::array<QRect, 4> TCustomZephChart::RimRects() const {

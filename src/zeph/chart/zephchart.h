@@ -1238,8 +1238,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// canvas: background, shadow, caption and scales.
   ///
   /// They are taken from the last paint when nothing they depend on changed. The scaling is
-  /// recomputed as well.
-  void RenderBackground(TCanvas& canvas);
+  /// recomputed as well. Returns whether they were drawn anew rather than taken so.
+  bool RenderBackground(TCanvas& canvas);
   /// Background, shadow, caption and scales, drawn whatever the caches hold.
   ///
   /// Raises \c OnScalesRendered at the end. The scales draw on their external canvas, which is
