@@ -83,9 +83,9 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   const TColor grid = ShownColor(grid_color_, QPalette::Mid);
   const QImage& image = area_bmp_.Image();
   // The grid's boxes go back to the background as well, whatever grid this rendering draws.
-  const bool erasable = cacheable && drawn_area_.valid && drawn_area_.bits == image.constBits() &&
-                        drawn_area_.size == image.size() && drawn_area_.background == background &&
-                        drawn_area_.grid == grid && area_bmp_.Size() == area_size;
+  const bool erasable = cacheable && drawn_area_valid_ && drawn_area_bits_ == image.constBits() &&
+                        drawn_area_size_ == image.size() && drawn_area_background_ == background &&
+                        drawn_area_grid_ == grid && area_bmp_.Size() == area_size;
   const std::vector<std::uint32_t> plain(static_cast<std::size_t>(std::max(image.width(), 0)),
                                          0xFF000000u | ColorToPixel(ColorToRGB(background)));
   if (erasable && dirty_columns_.RestoreRows([&plain](int) { return plain.data(); }, image)) {
@@ -103,7 +103,11 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   grid_boxes_.clear();
   const bool dotted_grid = grid_style_ == gsPoints || grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines ||
                            grid_style_ == gsVertDotLines;
-  drawn_area_ = {cacheable && !dotted_grid, image.constBits(), image.size(), background, grid};
+  drawn_area_valid_ = cacheable && !dotted_grid;
+  drawn_area_bits_ = image.constBits();
+  drawn_area_size_ = image.size();
+  drawn_area_background_ = background;
+  drawn_area_grid_ = grid;
   if (!cacheable) {
     dirty_columns_.MarkAll();
     RenderItems(canvas);

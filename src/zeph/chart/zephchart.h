@@ -1473,13 +1473,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   // these pixels and colours. A changed range then puts back the background where they lie
   // instead of filling the whole area.
   std::vector<QRect> grid_boxes_;
-  struct {
-    bool valid = false;
-    const uchar* bits = nullptr;
-    QSize size;
-    TColor background = 0;
-    TColor grid = 0;
-  } drawn_area_;
+  bool drawn_area_valid_ = false;
+  const uchar* drawn_area_bits_ = nullptr;
+  QSize drawn_area_size_;
+  TColor drawn_area_background_ = 0;
+  TColor drawn_area_grid_ = 0;
   bool area_base_valid_ = false;
   // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
   bool area_base_pending_ = false;
