@@ -6,6 +6,7 @@
 
 #include "zeph/chart/chartitem.h"
 #include "zeph/chart/runindex_p.h"
+#include "zeph/chart/solidpolyline.h"
 
 namespace zeph {
 
@@ -46,19 +47,8 @@ class TIndexedSource {
         if (jumped) continue;
       }
       // One by one up to the next block, whose points lie together in one chunk.
-      const std::size_t stop = std::min(n, (i / kBlock + 1) * kBlock);
-      const TZephItemPoint* points = &point_(i);
-      const std::uint8_t* kinds = kinds_(i);
-      const std::size_t count = stop - i;
-      std::size_t j = 0;
-      for (; j < count; ++j) {
-        const double x = points[j].X;
-        const double y = points[j].Y;
-        const bool inside = (kinds[j] == ikDrawTo) & (x > low) & (x < high) & (y - y == 0);
-        if (!inside) break;
-        a = std::min(a, y);
-        b = std::max(b, y);
-      }
+      const std::size_t count = std::min(n, (i / kBlock + 1) * kBlock) - i;
+      const std::size_t j = TSolidPolyline::Gather(&point_(i), kinds_(i), 0, count, low, high, a, b);
       i += j;
       if (j < count) {
         lowest = a;

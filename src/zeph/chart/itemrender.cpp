@@ -86,9 +86,13 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   const bool erasable = cacheable && drawn_area_valid_ && drawn_area_bits_ == image.constBits() &&
                         drawn_area_size_ == image.size() && drawn_area_background_ == background &&
                         drawn_area_grid_ == grid && area_bmp_.Size() == area_size;
-  const std::vector<std::uint32_t> plain(static_cast<std::size_t>(std::max(image.width(), 0)),
-                                         0xFF000000u | ColorToPixel(ColorToRGB(background)));
-  if (erasable && dirty_columns_.RestoreRows([&plain](int) { return plain.data(); }, image)) {
+  bool erased = false;
+  if (erasable) {
+    const std::vector<std::uint32_t> plain(static_cast<std::size_t>(std::max(image.width(), 0)),
+                                           0xFF000000u | ColorToPixel(ColorToRGB(background)));
+    erased = dirty_columns_.RestoreRows([&plain](int) { return plain.data(); }, image);
+  }
+  if (erased) {
     // A changed range over the same area (a live plot scrolling): only the pixels the last
     // rendering drew on get the background back, not the whole area. The frame is drawn anew.
     canvas.SetPenMode(pmCopy);
