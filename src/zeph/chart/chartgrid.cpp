@@ -1,6 +1,9 @@
 // The grid of the chart area, on the scales of the current layer.
+#include <QPoint>
+#include <QRect>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "zeph/chart/gridpositions_p.h"
 #include "zeph/chart/zephchart.h"
@@ -21,58 +24,70 @@ TGridAxis GridAxis(const TScaleProps* props, const TScale* scale, double spacing
 
 }  // namespace
 
-void TCustomZephChart::DrawGrid(TCanvas& canvas) {
-  const int layer = CurrentLayer();
-  const TGridAxis x_axis = GridAxis(ScaleX(layer), ScaleControlX(layer), grid_dx_);
-  const TGridAxis y_axis = GridAxis(ScaleY(layer), ScaleControlY(layer), grid_dy_);
-  const std::vector<double> xs = GridPositions(x_axis);
-  const std::vector<double> ys = GridPositions(y_axis);
-
-  canvas.SetPenColor(ShownColor(grid_color_, QPalette::Mid));
-  canvas.SetPenWidth(1);
-  const bool dotted = grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines || grid_style_ == gsVertDotLines;
-  canvas.SetPenStyle(dotted ? psDot : psSolid);
+std::vector<std::pair<QPoint, QPoint>> TCustomZephChart::GridLines() const {
+  std::vector<std::pair<QPoint, QPoint>> lines;
   const bool vertical = grid_style_ == gsVertLines || grid_style_ == gsLines || grid_style_ == gsVertDotLines ||
                         grid_style_ == gsDotLines;
   const bool horizontal = grid_style_ == gsHorizLines || grid_style_ == gsLines ||
                           grid_style_ == gsHorizDotLines || grid_style_ == gsDotLines;
-  // A solid line along a pixel row or column is a one-pixel box: the same pixels (the start
-  // included, the end left out), at a fraction of the cost of a line.
-  // The boxes are kept for the chart area, so that the next rendering can take them away again.
-  const bool on_area = &canvas == &area_bmp_.Canvas();
-  const auto line = [&canvas, dotted, on_area, this](QPoint from, QPoint to) {
-    from -= QPoint(l_rim_, t_rim_);
-    to -= QPoint(l_rim_, t_rim_);
-    if (dotted) {
-      canvas.MoveTo(from.x(), from.y());
-      canvas.LineTo(to.x(), to.y());
-      return;
-    }
-    const QRect box = from.x() == to.x()
-                          ? QRect(QPoint(from.x(), std::min(from.y(), to.y() + 1)),
-                                  QPoint(from.x() + 1, std::max(from.y() + 1, to.y())))
-                          : QRect(QPoint(std::min(from.x(), to.x() + 1), from.y()),
-                                  QPoint(std::max(from.x() + 1, to.x()), from.y() + 1));
-    // As corners: the far one is exclusive, as FillRect takes it.
-    canvas.FillRect(box.left(), box.top(), box.right(), box.bottom());
-    if (on_area) grid_boxes_.push_back(box);
-  };
-  canvas.SetBrushColor(ShownColor(grid_color_, QPalette::Mid));
+  if (!vertical && !horizontal) return lines;
+  const int layer = CurrentLayer();
+  const TGridAxis x_axis = GridAxis(ScaleX(layer), ScaleControlX(layer), grid_dx_);
+  const TGridAxis y_axis = GridAxis(ScaleY(layer), ScaleControlY(layer), grid_dy_);
+  const QPoint origin(l_rim_, t_rim_);
+  const auto add = [&](QPoint from, QPoint to) { lines.emplace_back(from - origin, to - origin); };
   if (vertical) {
-    for (double x : xs) line(WorldToPixel(layer, x, y_axis.low), WorldToPixel(layer, x, y_axis.high));
+    for (double x : GridPositions(x_axis)) add(WorldToPixel(layer, x, y_axis.low), WorldToPixel(layer, x, y_axis.high));
   }
   if (horizontal) {
-    for (double y : ys) line(WorldToPixel(layer, x_axis.low, y), WorldToPixel(layer, x_axis.high, y));
+    for (double y : GridPositions(y_axis)) add(WorldToPixel(layer, x_axis.low, y), WorldToPixel(layer, x_axis.high, y));
   }
-  if (grid_style_ == gsPoints) {
+  return lines;
+}
+
+std::vector<QRect> TCustomZephChart::SolidGridBoxes() const {
+  // A solid line along a pixel row or column is a one-pixel box: the same pixels (the start
+  // included, the end left out), at a fraction of the cost of a line.
+  std::vector<QRect> boxes;
+  for (const auto& [from, to] : GridLines()) {
+    boxes.push_back(from.x() == to.x() ? QRect(QPoint(from.x(), std::min(from.y(), to.y() + 1)),
+                                               QPoint(from.x(), std::max(from.y(), to.y() - 1)))
+                                       : QRect(QPoint(std::min(from.x(), to.x() + 1), from.y()),
+                                               QPoint(std::max(from.x(), to.x() - 1), from.y())));
+  }
+  return boxes;
+}
+
+void TCustomZephChart::DrawGrid(TCanvas& canvas) {
+  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+  canvas.SetPenColor(color);
+  canvas.SetPenWidth(1);
+  const bool dotted = grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines || grid_style_ == gsVertDotLines;
+  if (dotted) {
+    canvas.SetPenStyle(psDot);
+    for (const auto& [from, to] : GridLines()) {
+      canvas.MoveTo(from.x(), from.y());
+      canvas.LineTo(to.x(), to.y());
+    }
+  } else if (grid_style_ == gsPoints) {
+    const int layer = CurrentLayer();
+    const std::vector<double> xs = GridPositions(GridAxis(ScaleX(layer), ScaleControlX(layer), grid_dx_));
+    const std::vector<double> ys = GridPositions(GridAxis(ScaleY(layer), ScaleControlY(layer), grid_dy_));
     int drawn = 0;
     for (double x : xs) {
       for (double y : ys) {
         if (drawn++ >= kMaxGridLines) break;
         const QPoint p = WorldToPixel(layer, x, y);
-        canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, ShownColor(grid_color_, QPalette::Mid));
+        canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, color);
       }
     }
+  } else {
+    canvas.SetPenStyle(psSolid);
+    canvas.SetBrushColor(color);
+    const std::vector<QRect> boxes = SolidGridBoxes();
+    for (const QRect& box : boxes) canvas.FillRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+    // Kept for the chart area, so that the next rendering can take them away again.
+    if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
   }
   canvas.SetPenStyle(psSolid);
 }

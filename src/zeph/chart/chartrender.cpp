@@ -212,6 +212,11 @@ void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(ShownColor(chart_color_, QPalette::Base));
   canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
+  // On a finer image the area's last device row and column may begin inside its last pixel: they
+  // are the area's too, and get its background rather than keep what was there (the image or its
+  // clip cuts what lies beyond).
+  canvas.FillRect(x0 + w, y0, x0 + w + 1, y0 + h + 1);
+  canvas.FillRect(x0, y0 + h, x0 + w + 1, y0 + h + 1);
   const QString name = back_ground_img_->Name();
   if (name.isEmpty()) {
     canvas.Rectangle(x0, y0, x0 + w, y0 + h);

@@ -95,10 +95,15 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   if (erased) {
     // A changed range over the same area (a live plot scrolling): only the pixels the last
     // rendering drew on get the background back, not the whole area. The frame is drawn anew.
+    // Grid lines drawn again where they were (those along the scrolling axis) need no erasing.
     canvas.SetPenMode(pmCopy);
     canvas.SetBrushStyle(bsSolid);
     canvas.SetBrushColor(background);
-    for (const QRect& box : grid_boxes_) canvas.FillRect(box.left(), box.top(), box.right(), box.bottom());
+    const std::vector<QRect> redrawn = SolidGridBoxes();
+    for (const QRect& box : grid_boxes_) {
+      if (std::find(redrawn.begin(), redrawn.end(), box) == redrawn.end())
+        canvas.FillRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+    }
     ResetDirtyColumns();
   } else {
     ResetDirtyColumns();

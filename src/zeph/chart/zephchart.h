@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "zeph/chart/bakgndimg.h"
@@ -1262,6 +1263,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void RenderItems(TCanvas& canvas);
   /// Draws the grid of GridStyle() on \p canvas, whose origin is the chart area's top-left pixel.
   void DrawGrid(TCanvas& canvas);
+  /// The lines of a grid of lines (of GridStyle(), solid or dotted) from pixel to pixel of the
+  /// chart area, the vertical ones first; none for other grids.
+  std::vector<std::pair<QPoint, QPoint>> GridLines() const;
+  /// The one-pixel boxes a solid grid of GridLines() fills.
+  std::vector<QRect> SolidGridBoxes() const;
   /// Draws the text labels that are switched on and whose layer is visible, label 20 first, on
   /// \p canvas, whose origin is the chart area's top-left pixel.
   void DrawTextLabels(TCanvas& canvas);

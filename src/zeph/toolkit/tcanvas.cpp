@@ -505,9 +505,11 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   if (!painter_ || text.isEmpty()) return;
   const QFontMetrics& fm = Metrics();
   // Texts on an image are shaped once and then only drawn; a finer or a vector device lays them
-  // out at its own resolution every time.
-  const TextCache::Entry* cached = Mapped() ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
-  const int width = cached ? cached->width : fm.horizontalAdvance(text);
+  // out at its own resolution every time (its glyphs may fall on other device pixels), but their
+  // width in the drawing's pixels is the same.
+  const TextCache::Entry& entry = text_cache_.Lookup(font_key_, qfont_, text);
+  const TextCache::Entry* cached = Mapped() ? nullptr : &entry;
+  const int width = entry.width;
   if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
   ApplyMode();
   ApplyFont();
@@ -523,7 +525,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 
 int TCanvas::TextWidth(const QString& text) {
   const QFontMetrics& fm = Metrics();
-  if (Mapped() || text.isEmpty()) return fm.horizontalAdvance(text);
+  if (text.isEmpty()) return fm.horizontalAdvance(text);
   return text_cache_.Lookup(font_key_, qfont_, text).width;
 }
 
