@@ -80,6 +80,16 @@ TEST(DirtyColumnsTest, RestoresTheMarkedColumnsOnly) {
   EXPECT_EQ(PixelAt(drawn, 3, 2), clWhite);
   EXPECT_EQ(PixelAt(drawn, 0, 7), clWhite);
   EXPECT_EQ(PixelAt(drawn, 5, 2), clRed);
+  // Boxes keep to themselves: a strip along the edge leaves the curve's column as it was.
+  drawn.fill(Qt::red);
+  dirty.Reset(10, 8);
+  dirty.MarkSegment(QPoint(2, 1), QPoint(2, 2));
+  dirty.MarkBox(QRect(0, 7, 10, 1));
+  dirty.MarkBox(QRect(8, -3, 5, 5));  // clipped to the area
+  ASSERT_TRUE(dirty.Restore(empty, drawn));
+  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 10, 8), 2 + 10 + 2 * 2);
+  EXPECT_EQ(PixelAt(drawn, 2, 4), clRed);
+  EXPECT_EQ(PixelAt(drawn, 9, 1), clWhite);
   dirty.MarkAll();
   EXPECT_FALSE(dirty.Restore(empty, drawn));
   dirty.Reset(5, 5);

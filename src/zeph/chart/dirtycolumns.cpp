@@ -11,6 +11,7 @@ void DirtyColumns::Reset(int width, int height) {
   all_ = false;
   top_.assign(static_cast<std::size_t>(width_), height_);
   bottom_.assign(static_cast<std::size_t>(width_), 0);
+  boxes_.clear();
 }
 
 void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
@@ -28,6 +29,12 @@ void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
     top_[i] = std::min(top_[i], y1);
     bottom_[i] = std::max(bottom_[i], y2);
   }
+}
+
+void DirtyColumns::MarkBox(const QRect& box) {
+  if (all_) return;
+  const QRect part = box.normalized() & QRect(0, 0, width_, height_);
+  if (!part.isEmpty()) boxes_.push_back(part);
 }
 
 bool DirtyColumns::Restore(const QImage& empty, const QImage& target) const {

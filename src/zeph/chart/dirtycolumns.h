@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <algorithm>
 #include <cstdint>
+#include <QRect>
 #include <cstring>
 #include <vector>
 
@@ -31,6 +32,11 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   ///
   /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
   void MarkSegment(QPoint a, QPoint b);
+  /// Records a box of pixels, clipped to the area. Ignored after MarkAll().
+  ///
+  /// Boxes are kept apart from the columns' ranges: a strip along the area's edge (drawn there from
+  /// outside) would stretch the range of every column it crosses to the curve in that column.
+  void MarkBox(const QRect& box);
   /// Lines recorded from now on are drawn with squares of brush pixels a side, reaching up and
   /// left from each pixel of the line (LineRasterizer's brush); 1, the default, for plain lines.
   void SetBrush(int brush) { brush_ = std::max(brush, 1); }
@@ -48,6 +54,11 @@ class ZEPH_CHART_EXPORT DirtyColumns {
     const qsizetype stride = target.bytesPerLine();
     // Written through the const view, as the painter working on the same image does: no detach.
     auto* bits = const_cast<uchar*>(target.constBits());
+    for (const QRect& box : boxes_) {
+      const auto bytes = static_cast<std::size_t>(box.width()) * 4;
+      for (int y = box.top(); y <= box.bottom(); ++y)
+        std::memcpy(bits + y * stride + box.left() * 4, empty_row(y) + box.left(), bytes);
+    }
     for (int x = 0; x < width_; ++x) {
       const auto i = static_cast<std::size_t>(x);
       for (int y = top_[i]; y < bottom_[i]; ++y) {
@@ -64,6 +75,7 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   int brush_ = 1;
   std::vector<int> top_;
   std::vector<int> bottom_;  // exclusive; a column with top_ >= bottom_ is clean
+  std::vector<QRect> boxes_;
 };
 
 }  // namespace zeph
