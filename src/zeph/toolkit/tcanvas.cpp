@@ -1,5 +1,6 @@
 #include "zeph/toolkit/tcanvas.h"
 
+#include "zeph/toolkit/imagememory_p.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 #include <QPaintDevice>
@@ -688,13 +689,9 @@ void TBitmap::Allocate() {
       return;
     }
   }
-  image_ = (width_ > 0 && height_ > 0)
-               ? QImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_), QImage::Format_RGB32)
-               : QImage();
-  if (!image_.isNull()) {
-    image_.setDevicePixelRatio(ratio_);
-    image_.fill(Qt::white);
-  }
+  image_ = (width_ > 0 && height_ > 0) ? NewPixelImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))
+                                       : QImage();
+  if (!image_.isNull()) image_.setDevicePixelRatio(ratio_);
   canvas_.Begin(&image_);
   if (window_) window_->Allocate();
 }
