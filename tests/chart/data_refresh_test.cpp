@@ -66,30 +66,35 @@ TEST(DataRefreshTest, RefreshedCurvesLeaveNothingBehind) {
 }
 
 TEST(DirtyColumnsTest, RestoresTheMarkedColumnsOnly) {
-  QImage empty(10, 8, QImage::Format_RGB32);
+  QImage empty(20, 16, QImage::Format_RGB32);
   empty.fill(Qt::white);
-  QImage drawn(10, 8, QImage::Format_RGB32);
+  QImage drawn(20, 16, QImage::Format_RGB32);
   drawn.fill(Qt::red);
   DirtyColumns dirty;
   EXPECT_FALSE(dirty.Restore(empty, drawn));  // nothing recorded yet: it cannot tell
-  dirty.Reset(10, 8);
+  dirty.Reset(20, 16);
   dirty.MarkSegment(QPoint(2, 1), QPoint(4, 3));
-  dirty.MarkSegment(QPoint(-5, 7), QPoint(0, 20));  // clipped to the area
+  dirty.MarkSegment(QPoint(-5, 15), QPoint(0, 40));  // clipped to the area
   ASSERT_TRUE(dirty.Restore(empty, drawn));
-  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 10, 8), 3 * 3 + 1);
+  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 20, 16), 3 * 3 + 1);
   EXPECT_EQ(PixelAt(drawn, 3, 2), clWhite);
-  EXPECT_EQ(PixelAt(drawn, 0, 7), clWhite);
+  EXPECT_EQ(PixelAt(drawn, 0, 15), clWhite);
   EXPECT_EQ(PixelAt(drawn, 5, 2), clRed);
   // Boxes keep to themselves: a strip along the edge leaves the curve's column as it was.
   drawn.fill(Qt::red);
-  dirty.Reset(10, 8);
+  dirty.Reset(20, 16);
   dirty.MarkSegment(QPoint(2, 1), QPoint(2, 2));
-  dirty.MarkBox(QRect(0, 7, 10, 1));
-  dirty.MarkBox(QRect(8, -3, 5, 5));  // clipped to the area
+  dirty.MarkBox(QRect(0, 15, 20, 1));
+  dirty.MarkBox(QRect(18, -3, 5, 5));  // clipped to the area
   ASSERT_TRUE(dirty.Restore(empty, drawn));
-  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 10, 8), 2 + 10 + 2 * 2);
+  EXPECT_EQ(CountPixels(drawn, clWhite, 0, 0, 20, 16), 2 + 20 + 2 * 2);
   EXPECT_EQ(PixelAt(drawn, 2, 4), clRed);
-  EXPECT_EQ(PixelAt(drawn, 9, 1), clWhite);
+  EXPECT_EQ(PixelAt(drawn, 19, 1), clWhite);
+  // More than an eighth of the area is copied whole by the caller, row by row.
+  dirty.MarkBox(QRect(5, 5, 10, 1));
+  EXPECT_TRUE(dirty.Restore(empty, drawn));
+  dirty.MarkBox(QRect(5, 6, 10, 1));
+  EXPECT_FALSE(dirty.Restore(empty, drawn));
   dirty.MarkAll();
   EXPECT_FALSE(dirty.Restore(empty, drawn));
   dirty.Reset(5, 5);

@@ -37,6 +37,13 @@ void DirtyColumns::MarkBox(const QRect& box) {
   if (!part.isEmpty()) boxes_.push_back(part);
 }
 
+qint64 DirtyColumns::Count() const {
+  qint64 count = 0;
+  for (std::size_t i = 0; i < top_.size(); ++i) count += std::max(bottom_[i] - top_[i], 0);
+  for (const QRect& box : boxes_) count += static_cast<qint64>(box.width()) * box.height();
+  return count;
+}
+
 bool DirtyColumns::Restore(const QImage& empty, const QImage& target) const {
   if (empty.size() != QSize(width_, height_) || empty.format() != target.format()) return false;
   return RestoreRows([&empty](int y) { return reinterpret_cast<const std::uint32_t*>(empty.constScanLine(y)); },

@@ -2,9 +2,9 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <algorithm>
 #include <cstdint>
-#include <QRect>
 #include <cstring>
 #include <vector>
 
@@ -43,14 +43,18 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   /// Copies the recorded pixels from the empty area into the target, both of the recorded size.
   ///
   /// Returns false, having copied nothing, when the record cannot say what was drawn (after
-  /// MarkAll()), or when the images differ from the recorded size, from each other in format, or
-  /// are not 32 bits per pixel. The target is written in place, without detaching its data.
+  /// MarkAll()), when it holds more than an eighth of the area (a copy of the whole, row by row,
+  /// is cheaper than one of that many pixels column by column), or when the images differ from the
+  /// recorded size, from each other in format, or are not 32 bits per pixel. The target is written
+  /// in place, without detaching its data.
   bool Restore(const QImage& empty, const QImage& target) const;
   /// Copies the recorded pixels as Restore() does, the empty area's row y starting at empty_row(y)
   /// (a const std::uint32_t pointer): for an empty area kept in another form than an image.
   template <typename EmptyRow>
   bool RestoreRows(const EmptyRow& empty_row, const QImage& target) const {
-    if (all_ || target.size() != QSize(width_, height_) || target.depth() != 32) return false;
+    if (all_ || target.size() != QSize(width_, height_) || target.depth() != 32 ||
+        Count() * 8 > static_cast<qint64>(width_) * height_)
+      return false;
     const qsizetype stride = target.bytesPerLine();
     // Written through the const view, as the painter working on the same image does: no detach.
     auto* bits = const_cast<uchar*>(target.constBits());
@@ -69,6 +73,9 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   }
 
  private:
+  // The pixels recorded, those of overlapping boxes and columns counted twice.
+  qint64 Count() const;
+
   int width_ = 0;
   int height_ = 0;
   bool all_ = true;
