@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <functional>
 #include <random>
-#include <utility>
-#include <vector>
 
 #include "common/image_probe.h"
 #include "zeph/toolkit/tcanvas.h"
@@ -357,80 +354,6 @@ TEST(DeviceAxisLineTest, FilledAxisLinesHaveThePaintersPixels) {
                                  << "," << to.y();
     }
   }
-}
-
-// A watched box learns of every pixel inside it that drawing changed, through the canvas's own
-// calls at whole and fractional ratios, and of nothing drawn elsewhere.
-TEST(CanvasWatchTest, EveryChangedWatchedPixelLiesInABoxItReports) {
-  const std::vector<std::pair<const char*, std::function<void(TCanvas&)>>> drawings = {
-      {"line", [](TCanvas& c) {
-         c.MoveTo(3, 25);
-         c.LineTo(36, 4);
-       }},
-      {"wide polyline", [](TCanvas& c) {
-         c.SetPenWidth(3);
-         const QPoint points[] = {{2, 2}, {20, 14}, {37, 3}};
-         c.Polyline(points, 3);
-       }},
-      {"polygon", [](TCanvas& c) {
-         const QPoint points[] = {{10, 10}, {30, 12}, {18, 28}};
-         c.Polygon(points, 3);
-       }},
-      {"rectangle and ellipse", [](TCanvas& c) {
-         c.Rectangle(4, 5, 16, 12);
-         c.Ellipse(20, 15, 35, 27);
-       }},
-      {"italic text", [](TCanvas& c) {
-         TFont font = c.Font();
-         font.Style = TFontStyles{fsItalic};
-         font.Size = 14;
-         c.SetFont(font);
-         c.TextOut(6, 8, QStringLiteral("Wfj"));
-       }},
-      {"pixel and image", [](TCanvas& c) {
-         c.SetPixel(12, 13, clRed);
-         QImage image(5, 4, QImage::Format_RGB32);
-         image.fill(Qt::green);
-         c.Draw(25, 20, image);
-       }},
-  };
-  for (const qreal ratio : {1.0, 1.5, 2.0}) {
-    for (const auto& [name, draw] : drawings) {
-      TBitmap bitmap(40, 30, ratio);
-      const QImage before = bitmap.Image().copy();
-      // A box that leaves out a border of the image: what is drawn there must not be reported.
-      const QRect watched = DevicePixels(QRect(2, 3, 33, 22), ratio);
-      TCanvas& canvas = bitmap.Canvas();
-      canvas.SetPenColor(clNavy);
-      canvas.SetBrushColor(clYellow);
-      canvas.Watch(watched);
-      draw(canvas);
-      const std::vector<QRect> touched = canvas.EndWatch();
-      int changed = 0;
-      for (int y = 0; y < before.height(); ++y) {
-        for (int x = 0; x < before.width(); ++x) {
-          if (!watched.contains(x, y) || bitmap.Image().pixel(x, y) == before.pixel(x, y)) continue;
-          ++changed;
-          EXPECT_TRUE(std::any_of(touched.begin(), touched.end(), [x, y](const QRect& r) { return r.contains(x, y); }))
-              << name << " at ratio " << ratio << ": " << x << "," << y << " not reported";
-        }
-      }
-      EXPECT_GT(changed, 0) << name;
-      for (const QRect& box : touched) EXPECT_TRUE(watched.contains(box)) << name;
-    }
-  }
-
-  // Outside the box, after EndWatch(), and through the painter (which the canvas cannot follow).
-  TBitmap bitmap(40, 30);
-  TCanvas& canvas = bitmap.Canvas();
-  canvas.Watch(QRect(10, 10, 10, 10));
-  canvas.FillRect(0, 0, 5, 5);
-  EXPECT_TRUE(canvas.EndWatch().empty());
-  canvas.FillRect(10, 10, 20, 20);
-  EXPECT_TRUE(canvas.EndWatch().empty());
-  canvas.Watch(QRect(10, 10, 10, 10));
-  canvas.Painter();
-  EXPECT_EQ(canvas.EndWatch(), std::vector<QRect>{QRect(10, 10, 10, 10)});
 }
 
 }  // namespace

@@ -18,16 +18,17 @@ void TCustomZephChart::Paint() {
     if (image_current_) return;
   }
   SyncRatio();
-  // Sized first, so that a chart area drawn into the control image sits in its pixels already.
-  control_bmp_.SetSize(width(), height());
-  ShareChartArea();
   TCanvas& control = control_bmp_.Canvas();
-  // A chart area drawn into the control image keeps its pixels under the background, except where
-  // the background reaches into it (its edges on a finer image, a caption placed there, text
-  // beyond the rims): those are drawn anew.
-  control.Watch(area_bmp_.WindowPixels());
-  RenderBackground(control);
-  for (const QRect& touched : control.EndWatch()) MarkAreaPixels(touched);
+  const bool background_drawn = RenderBackground(control);
+  ShareChartArea();
+  // Drawn anew, the background may have reached into the chart area (a caption placed there, text
+  // beyond the rims), and on a finer image the rims' device pixels may reach into the area's edge:
+  // in the control image, the area is then drawn anew as a whole.
+  const qreal ratio = control_bmp_.Ratio();
+  const auto whole = [ratio](int pixels) { return std::abs(pixels * ratio - std::round(pixels * ratio)) < 1e-9; };
+  const bool aligned = whole(l_rim_) && whole(t_rim_) && whole(l_rim_ + area_bmp_.Width()) &&
+                       whole(t_rim_ + area_bmp_.Height());
+  if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
   if (!area_bmp_.Shared()) control.Draw(l_rim_, t_rim_, area_bmp_.Image());
@@ -96,12 +97,10 @@ const QImage& TCustomZephChart::ControlImage() const {
   return control_bmp_.Image();
 }
 
-void TCustomZephChart::MarkAreaPixels(const QRect& pixels) {
-  const QRect window = area_bmp_.WindowPixels();
-  if (!window.isEmpty()) dirty_columns_.MarkBox((pixels & window).translated(-window.topLeft()));
-}
-
-void TCustomZephChart::RenderBackground(TCanvas& canvas) {
+bool TCustomZephChart::RenderBackground(TCanvas& canvas) {
+  const int w = width();
+  const int h = height();
+  control_bmp_.SetSize(w, h);
   // The chart area is drawn over the middle of the control anyway: only the rims are kept, each
   // as the device pixels it covers.
   const QImage& image = control_bmp_.Image();
@@ -111,12 +110,10 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
     rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
   const bool unchanged = background_valid_ && !OnScalesRendered && !OnScaleTickDrawn;
   if (unchanged && !rims_pending_ && rim_cache_rects_ == rims) {
-    for (std::size_t i = 0; i < rims.size(); ++i) {
+    for (std::size_t i = 0; i < rims.size(); ++i)
       CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
-      MarkAreaPixels(rims[i]);
-    }
     CalcScaling();
-    return;
+    return false;
   }
   DrawControlBackground(canvas);
   // Keeping the rims costs a copy of them: worth it once a paint follows without a change, not
@@ -129,6 +126,7 @@ void TCustomZephChart::RenderBackground(TCanvas& canvas) {
   background_valid_ = true;
   // The scales drew their ticks anew, which the grid may follow.
   area_base_valid_ = false;
+  return true;
 }
 
 std::array<QRect, 4> TCustomZephChart::RimRects() const {

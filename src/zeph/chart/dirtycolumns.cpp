@@ -11,7 +11,6 @@ void DirtyColumns::Reset(int width, int height) {
   all_ = false;
   top_.assign(static_cast<std::size_t>(width_), height_);
   bottom_.assign(static_cast<std::size_t>(width_), 0);
-  boxes_.clear();
 }
 
 void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
@@ -31,16 +30,9 @@ void DirtyColumns::MarkSegment(QPoint a, QPoint b) {
   }
 }
 
-void DirtyColumns::MarkBox(const QRect& box) {
-  if (all_) return;
-  const QRect part = box.normalized() & QRect(0, 0, width_, height_);
-  if (!part.isEmpty()) boxes_.push_back(part);
-}
-
 qint64 DirtyColumns::Count() const {
   qint64 count = 0;
   for (std::size_t i = 0; i < top_.size(); ++i) count += std::max(bottom_[i] - top_[i], 0);
-  for (const QRect& box : boxes_) count += static_cast<qint64>(box.width()) * box.height();
   return count;
 }
 

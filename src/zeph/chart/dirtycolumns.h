@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPoint>
-#include <QRect>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -32,11 +31,6 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   ///
   /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
   void MarkSegment(QPoint a, QPoint b);
-  /// Records a box of pixels, clipped to the area. Ignored after MarkAll().
-  ///
-  /// Boxes are kept apart from the columns' ranges: a strip along the area's edge (drawn there from
-  /// outside) would stretch the range of every column it crosses to the curve in that column.
-  void MarkBox(const QRect& box);
   /// Lines recorded from now on are drawn with squares of brush pixels a side, reaching up and
   /// left from each pixel of the line (LineRasterizer's brush); 1, the default, for plain lines.
   void SetBrush(int brush) { brush_ = std::max(brush, 1); }
@@ -58,11 +52,6 @@ class ZEPH_CHART_EXPORT DirtyColumns {
     const qsizetype stride = target.bytesPerLine();
     // Written through the const view, as the painter working on the same image does: no detach.
     auto* bits = const_cast<uchar*>(target.constBits());
-    for (const QRect& box : boxes_) {
-      const auto bytes = static_cast<std::size_t>(box.width()) * 4;
-      for (int y = box.top(); y <= box.bottom(); ++y)
-        std::memcpy(bits + y * stride + box.left() * 4, empty_row(y) + box.left(), bytes);
-    }
     for (int x = 0; x < width_; ++x) {
       const auto i = static_cast<std::size_t>(x);
       for (int y = top_[i]; y < bottom_[i]; ++y) {
@@ -73,7 +62,7 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   }
 
  private:
-  // The pixels recorded, those of overlapping boxes and columns counted twice.
+  // The pixels recorded.
   qint64 Count() const;
 
   int width_ = 0;
@@ -82,7 +71,6 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   int brush_ = 1;
   std::vector<int> top_;
   std::vector<int> bottom_;  // exclusive; a column with top_ >= bottom_ is clean
-  std::vector<QRect> boxes_;
 };
 
 }  // namespace zeph

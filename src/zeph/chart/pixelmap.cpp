@@ -18,16 +18,12 @@ TPixelMap::TPixelMap(long double kx, long double dx, long double ky, long double
   k_ = _mm_set_pd(k[1], k[0]);
   d_ = _mm_set_pd(d[1], d[0]);
   abs_d_plus_one_ = _mm_set_pd(std::fabs(d[1]) + 1, std::fabs(d[0]) + 1);
-  ky_ = _mm_set1_pd(k[1]);
-  dy_ = _mm_set1_pd(d[1]);
-  abs_dy_plus_one_ = _mm_set1_pd(std::fabs(d[1]) + 1);
   // The double result differs from the extended one by the rounding of the coefficients, of the
   // product and of the sum, each at most 2^-53 of its magnitude; 2^-48 leaves a wide margin.
   epsilon_ = _mm_set1_pd(std::ldexp(1.0, -48));
   low_ = _mm_set1_pd(-clamp);
   high_ = _mm_set1_pd(clamp);
   offset_ = _mm_set_epi32(0, 0, offset_y, offset_x);
-  offset_rows_ = _mm_set_epi32(0, 0, offset_y, offset_y);
   kx_ = k[0];
   inverse_kx_ = 1 / k[0];
   dx_ = d[0];
@@ -51,7 +47,7 @@ bool TPixelMap::MapLogarithmic(const TZephItemPoint& point, QPoint& pixel) const
   if (log_y_ && !(y > kMinLogValue)) return false;
   if (log_x_) x = std::log(x);
   if (log_y_) y = std::log(y);
-  return MapValues(_mm_set_pd(y, x), k_, d_, abs_d_plus_one_, offset_, pixel);
+  return MapValues(_mm_set_pd(y, x), pixel);
 }
 #endif
 

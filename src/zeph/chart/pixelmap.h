@@ -63,7 +63,7 @@ class ZEPH_CHART_EXPORT TPixelMap {
 #if defined(__SSE2__)
     if (!usable_) return false;
     if (log_x_ || log_y_) return MapLogarithmic(point, pixel);
-    return MapValues(_mm_loadu_pd(&point.X), k_, d_, abs_d_plus_one_, offset_, pixel);
+    return MapValues(_mm_loadu_pd(&point.X), pixel);
 #else
     (void)point;
     (void)pixel;
@@ -71,42 +71,24 @@ class ZEPH_CHART_EXPORT TPixelMap {
 #endif
   }
 
-  /// Maps two world y values to their shifted pixel rows at once (a curve's lowest and highest
-  /// value in a column); returns false, leaving the rows as they were, where Map() would decline
-  /// either, and always on a logarithmic y axis.
-  bool MapRows(double y1, double y2, int& row1, int& row2) const {
-#if defined(__SSE2__)
-    if (!usable_ || log_y_) return false;
-    QPoint rows;
-    if (!MapValues(_mm_set_pd(y2, y1), ky_, dy_, abs_dy_plus_one_, offset_rows_, rows)) return false;
-    row1 = rows.x();
-    row2 = rows.y();
-    return true;
-#else
-    (void)y1, (void)y2, (void)row1, (void)row2;
-    return false;
-#endif
-  }
-
  private:
 #if defined(__SSE2__)
-  // Maps two values, each value * k + d rounded and shifted by offset, lane by lane; false where
-  // a lane might round differently in extended precision or is no finite number.
-  bool MapValues(__m128d values, __m128d k, __m128d d, __m128d abs_d_plus_one, __m128i offset,
-                 QPoint& pixel) const {
+  // Maps x and y (or their logarithms) to the shifted pixel; false where either might round
+  // differently in extended precision or is no finite number.
+  bool MapValues(__m128d values, QPoint& pixel) const {
     const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-    const __m128d product = _mm_mul_pd(values, k);
-    const __m128d value = _mm_add_pd(product, d);
+    const __m128d product = _mm_mul_pd(values, k_);
+    const __m128d value = _mm_add_pd(product, d_);
     // Non-finite points (and overflowing products) fail here: x - x is 0 only for finite x.
     const __m128d finite = _mm_cmpeq_pd(_mm_sub_pd(value, value), _mm_setzero_pd());
     // Beyond the clamp both precisions give the clamped pixel.
     const __m128d clamped = _mm_min_pd(_mm_max_pd(value, low_), high_);
     const __m128i rounded = _mm_cvtpd_epi32(clamped);
     const __m128d distance = _mm_and_pd(_mm_sub_pd(clamped, _mm_cvtepi32_pd(rounded)), abs_mask);
-    const __m128d error = _mm_mul_pd(_mm_add_pd(_mm_and_pd(product, abs_mask), abs_d_plus_one), epsilon_);
+    const __m128d error = _mm_mul_pd(_mm_add_pd(_mm_and_pd(product, abs_mask), abs_d_plus_one_), epsilon_);
     const __m128d safe = _mm_and_pd(finite, _mm_cmplt_pd(distance, _mm_sub_pd(_mm_set1_pd(0.5), error)));
     if (_mm_movemask_pd(safe) != 3) return false;
-    const __m128i shifted = _mm_sub_epi32(rounded, offset);
+    const __m128i shifted = _mm_sub_epi32(rounded, offset_);
     pixel = QPoint(_mm_cvtsi128_si32(shifted), _mm_cvtsi128_si32(_mm_shuffle_epi32(shifted, 1)));
     return true;
   }
@@ -126,11 +108,6 @@ class ZEPH_CHART_EXPORT TPixelMap {
   __m128d k_{};
   __m128d d_{};
   __m128d abs_d_plus_one_{};
-  // The y lane's coefficients in both lanes, for MapRows().
-  __m128d ky_{};
-  __m128d dy_{};
-  __m128d abs_dy_plus_one_{};
-  __m128i offset_rows_{};
   __m128d epsilon_{};
   __m128d low_{};
   __m128d high_{};

@@ -163,12 +163,8 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
       }
       if (draws) {
         if (gathered != n) {
-          int a = 0;
-          int b = 0;
-          if (!map.MapRows(y_min, y_max, a, b)) {
-            a = pixel({source.Point(gathered).X, y_min}).y();
-            b = pixel({source.Point(gathered).X, y_max}).y();
-          }
+          const int a = pixel({source.Point(gathered).X, y_min}).y();
+          const int b = pixel({source.Point(gathered).X, y_max}).y();
           top = std::min({top, y, a, b});
           bottom = std::max({bottom, y, a, b});
           y = pixel(source.Point(k - 1)).y();

@@ -1239,11 +1239,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// canvas: background, shadow, caption and scales.
   ///
   /// They are taken from the last paint when nothing they depend on changed. The scaling is
-  /// recomputed as well.
-  void RenderBackground(TCanvas& canvas);
-  /// Records device pixels of the control image that were drawn on from outside the chart area:
-  /// where the area is drawn into the control image, its next rendering puts them back.
-  void MarkAreaPixels(const QRect& pixels);
+  /// recomputed as well. Returns whether they were drawn anew rather than taken so.
+  bool RenderBackground(TCanvas& canvas);
   /// Background, shadow, caption and scales, drawn whatever the caches hold.
   ///
   /// Raises \c OnScalesRendered at the end. The scales draw on their external canvas, which is

@@ -28,15 +28,6 @@ QList<qreal> DashPattern(TPenStyle style) {
 
 QPointF Centre(QPoint p) { return {p.x() + 0.5, p.y() + 0.5}; }
 
-// The box of pixels the points lie in.
-template <typename Point>
-QRect PointBounds(const Point* points, int count) {
-  QPolygonF polygon;
-  polygon.reserve(count);
-  for (int i = 0; i < count; ++i) polygon.append(QPointF(points[i]));
-  return polygon.boundingRect().toAlignedRect();
-}
-
 // Moves a point half a pixel back against the direction from `from` to `to`: a stroke between
 // pixel centres, shifted so, starts at the edge of its first pixel and stops at the edge of its last.
 QPointF HalfPixelBack(QPointF point, QPointF from, QPointF to) {
@@ -222,7 +213,6 @@ void TCanvas::ApplyBrush() {
 }
 
 QPainter& TCanvas::Painter() {
-  TouchAll();
   ApplyPen();
   ApplyBrush();
   return *painter_;
@@ -247,11 +237,6 @@ void TCanvas::SetAntialiased(bool on) {
 }
 
 LineRasterizer TCanvas::Rasterizer() {
-  TouchAll();
-  return PenRasterizer();
-}
-
-LineRasterizer TCanvas::PenRasterizer() {
   return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), pen_style_, pen_mode_ == pmXor);
 }
 
@@ -291,7 +276,6 @@ bool TCanvas::DrawsDeviceLines() const {
 }
 
 LineRasterizer TCanvas::DeviceRasterizer() {
-  TouchAll();
   return LineRasterizer(*image_, ColorToPixel(ColorToRGB(pen_color_)), psSolid, false, DevicePenWidth());
 }
 
@@ -309,9 +293,8 @@ void TCanvas::StrokeMapped(QPolygonF centres) {
 
 void TCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
-  Touch(QRect(pen_pos_, to), pen_width_ + 1);
   if (DrawsOwnLines()) {
-    PenRasterizer().Line(pen_pos_, to);
+    Rasterizer().Line(pen_pos_, to);
   } else if (painter_ && PenVisible() && to != pen_pos_ && Stroked()) {
     if (!FillAxisLine(pen_pos_, to)) StrokeMapped(QPolygonF{Centre(pen_pos_), Centre(to)});
   } else if (painter_ && PenVisible() && to != pen_pos_) {
@@ -323,9 +306,8 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::Polyline(const QPoint* points, int count) {
   if (!painter_ || !PenVisible() || count < 2) return;
-  Touch(PointBounds(points, count), pen_width_ + 1);
   if (DrawsOwnLines()) {
-    LineRasterizer rasterizer = PenRasterizer();
+    LineRasterizer rasterizer = Rasterizer();
     for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
     return;
   }
@@ -342,7 +324,6 @@ void TCanvas::Polyline(const QPoint* points, int count) {
 
 void TCanvas::Polyline(const QPointF* points, int count) {
   if (!painter_ || !PenVisible() || count < 2) return;
-  Touch(PointBounds(points, count), pen_width_ + 1);
   if (!Stroked()) {
     QVarLengthArray<QPoint, 256> pixels;
     for (int i = 0; i < count; ++i) pixels.append(points[i].toPoint());
@@ -357,7 +338,6 @@ void TCanvas::Polyline(const QPointF* points, int count) {
 
 void TCanvas::Polygon(const QPoint* points, int count) {
   if (!painter_ || count <= 0) return;
-  Touch(PointBounds(points, count), pen_width_ + 1);
   if (Stroked()) {
     ApplyPen();
     ApplyBrush();
@@ -381,7 +361,7 @@ void TCanvas::Polygon(const QPoint* points, int count) {
     painter_->drawPolygon(points, count);
     painter_->setPen(saved);
   }
-  LineRasterizer rasterizer = PenRasterizer();
+  LineRasterizer rasterizer = Rasterizer();
   for (int i = 1; i < count; ++i) rasterizer.Line(points[i - 1], points[i]);
   rasterizer.Line(points[count - 1], points[0]);
 }
@@ -391,7 +371,6 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x2 <= x1 || y2 <= y1) return;
-  Touch(QRect(QPoint(x1, y1), QPoint(x2, y2)), 1);
   FillBox(x1, y1, x2, y2, brush_color_);
 }
 
@@ -462,7 +441,6 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!painter_) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  Touch(QRect(QPoint(x1, y1), QPoint(x2, y2)), pen_width_ + 1);
   if (brush_style_ == bsSolid) {
     const int shrink = PenVisible() ? 0 : 1;
     if (x2 - shrink > x1 && y2 - shrink > y1) FillBox(x1, y1, x2 - shrink, y2 - shrink, brush_color_);
@@ -497,7 +475,6 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x2 <= x1 || y2 <= y1) return;
-  Touch(QRect(QPoint(x1, y1), QPoint(x2, y2)), pen_width_ + 1);
   ApplyPen();
   ApplyBrush();
   if (x2 - x1 == 1 && y2 - y1 == 1) {
@@ -534,8 +511,6 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   const TextCache::Entry& entry = text_cache_.Lookup(font_key_, qfont_, text);
   const TextCache::Entry* cached = Mapped() ? nullptr : &entry;
   const int width = entry.width;
-  // Glyphs may reach beyond their advance (italics, overhangs) and a little beyond the line.
-  Touch(QRect(x, y, width, fm.height()), fm.height() / 2 + 1, fm.height() / 4 + 1);
   if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
   ApplyMode();
   ApplyFont();
@@ -564,7 +539,6 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-  Touch(QRect(x, y, 1, 1), 1);
   if (DirectAccess()) {
     if (!image_->valid(x, y)) return;
     const TColor rgb = ColorToRGB(color);
@@ -584,7 +558,6 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
     // The source is given in the image's logical pixels.
     const QRectF logical = QRectF(source) & QRectF(QPointF(0, 0), image.deviceIndependentSize());
     if (!painter_ || logical.isEmpty()) return;
-    Touch(QRectF(QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft()), logical.size()).toAlignedRect(), 1);
     ApplyMode();
     const QRectF pixels(logical.topLeft() * ratio, logical.size() * ratio);
     const QPointF wanted = QPointF(x, y) + logical.topLeft() - QPointF(source.topLeft());
@@ -607,7 +580,6 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
   if (!painter_ || part.isEmpty()) return;
   x += part.x() - source.x();
   y += part.y() - source.y();
-  Touch(QRect(QPoint(x, y), part.size()), 1);
   if (DirectAccess() && pen_mode_ == pmCopy && image.format() == image_->format() &&
       image.format() == QImage::Format_RGB32) {
     CopyPixels(image, part, *image_, QPoint(x, y));
@@ -619,7 +591,6 @@ void TCanvas::Draw(int x, int y, const QImage& image, const QRect& source) {
 
 void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& image) {
   if (!painter_ || image.isNull() || x2 <= x1 || y2 <= y1) return;
-  Touch(QRect(QPoint(x1, y1), QPoint(x2, y2)), 1);
   ApplyMode();
   painter_->drawImage(QRect(x1, y1, x2 - x1, y2 - y1), image);
 }
@@ -647,10 +618,6 @@ void TBitmap::ShowIn(TBitmap* host, QPoint at) {
   Allocate();
 }
 
-QRect TBitmap::WindowPixels() const { return shared_ ? QRect(WindowOrigin(), image_.size()) : QRect(); }
-
-QPoint TBitmap::WindowOrigin() const { return DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft(); }
-
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -675,7 +642,7 @@ void TBitmap::Allocate() {
   if (host_ && width_ > 0 && height_ > 0 && host_->ratio_ == ratio_ && !host_->image_.isNull()) {
     const QImage& pixels = host_->image_;
     // As many device pixels as pixels of its own would be, from the one its first pixel begins in.
-    const QPoint first = WindowOrigin();
+    const QPoint first = DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft();
     const QRect part = QRect(first, QSize(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))) & pixels.rect();
     if (!part.isEmpty() && part.topLeft() == first) {
       // Written through the const view, as the painter working on the host does: no detach.

@@ -8,7 +8,6 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "zeph/toolkit/tcolor.h"
 #include "zeph/toolkit/textcache.h"
@@ -228,19 +227,6 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// least 1.
   int DevicePenWidth() const;
 
-  /// Starts keeping account of which device pixels inside \a watched (the image's own pixels) the
-  /// drawing from now on may change: for whoever keeps a picture there that drawing elsewhere must
-  /// not disturb unnoticed. An empty box stops watching.
-  ///
-  /// The account is a bound, not the pixels themselves: each drawing call counts with the box it
-  /// may cover, its pen's width and, for text, a margin for glyphs beyond their advance included.
-  /// Painter(), Rasterizer() and DeviceRasterizer() hand out drawing the canvas does not see: each
-  /// counts the whole watched box.
-  void Watch(const QRect& watched);
-  /// Ends watching and returns the watched device pixels drawn on since Watch() as a few boxes
-  /// (drawing calls that come after many others share a box); none when nothing reached them.
-  std::vector<QRect> EndWatch();
-
   /// The underlying painter with the current pen and brush applied, for drawing the canvas has no
   /// call of its own for.
   ///
@@ -275,13 +261,6 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // Whether pixels can be written straight into the image: no clipping or transformation set on
   // the painter by whoever borrowed it.
   bool DirectAccess() const;
-  // The drawer of the current pen, for the canvas's own lines.
-  LineRasterizer PenRasterizer();
-  // Notes a box of the drawing's coordinates, grown by the margins, as drawn on while watching.
-  void Touch(const QRect& box, int margin_x, int margin_y);
-  void Touch(const QRect& box, int margin) { Touch(box, margin, margin); }
-  // Notes the whole watched box as drawn on.
-  void TouchAll();
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);
   void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);
@@ -303,8 +282,6 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   TBrushStyle brush_style_ = bsSolid;
   TFont font_;
   QPoint pen_pos_;
-  QRect watched_;
-  std::vector<QRect> touched_;
 
   bool pen_dirty_ = true;
   bool brush_dirty_ = true;
@@ -363,13 +340,9 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   void ShowIn(TBitmap* host, QPoint at);
   /// Whether the image is a window onto another bitmap's pixels now.
   bool Shared() const { return shared_; }
-  /// The host's device pixels the image covers while Shared(); an empty box otherwise.
-  QRect WindowPixels() const;
 
  private:
   void Allocate();
-  // The host's device pixel the window's first pixel begins in.
-  QPoint WindowOrigin() const;
 
   int width_ = 0;
   int height_ = 0;
