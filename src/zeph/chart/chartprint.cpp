@@ -15,14 +15,6 @@ bool IsImage(TCanvas& canvas) {
   return !canvas.IsPrinter() && device && device->devType() == QInternal::Image;
 }
 
-// A part of an image as an image of its own, sharing the pixels: drawing on it draws on the image.
-QImage ImagePart(const QImage& image, const QRect& part) {
-  // Written through the const view, as the painter working on the same image does: no detach.
-  uchar* first = const_cast<uchar*>(image.constBits()) + part.y() * image.bytesPerLine() +
-                 static_cast<qsizetype>(part.x()) * (image.depth() / 8);
-  return QImage(first, part.width(), part.height(), image.bytesPerLine(), image.format());
-}
-
 }  // namespace
 
 void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {

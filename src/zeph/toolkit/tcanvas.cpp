@@ -50,6 +50,13 @@ QRect DevicePixels(const QRect& logical, qreal ratio) {
                  static_cast<int>(std::ceil(pixels.bottom() - 1e-6)) - 1)};
 }
 
+QImage ImagePart(const QImage& image, const QRect& part) {
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* first = const_cast<uchar*>(image.constBits()) + part.y() * image.bytesPerLine() +
+                 static_cast<qsizetype>(part.x()) * (image.depth() / 8);
+  return QImage(first, part.width(), part.height(), image.bytesPerLine(), image.format());
+}
+
 void CopyPixels(const QImage& source, const QRect& part, const QImage& target, QPoint at) {
   // Opaque pixels of the same format: a plain copy of the rows that overlap, no compositing.
   const QRect from = part & source.rect();
@@ -645,10 +652,7 @@ void TBitmap::Allocate() {
     const QPoint first = DevicePixels(QRect(at_, QSize(1, 1)), ratio_).topLeft();
     const QRect part = QRect(first, QSize(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))) & pixels.rect();
     if (!part.isEmpty() && part.topLeft() == first) {
-      // Written through the const view, as the painter working on the host does: no detach.
-      uchar* origin = const_cast<uchar*>(pixels.constBits()) + part.y() * pixels.bytesPerLine() +
-                      static_cast<qsizetype>(part.x()) * 4;
-      image_ = QImage(origin, part.width(), part.height(), pixels.bytesPerLine(), QImage::Format_RGB32);
+      image_ = ImagePart(pixels, part);
       image_.setDevicePixelRatio(ratio_);
       shared_ = true;
       canvas_.Begin(&image_);

@@ -366,6 +366,11 @@ ZEPH_TOOLKIT_EXPORT int DeviceExtent(int logical, qreal ratio);
 /// drawn one to one (TCanvas::Draw()) takes them.
 ZEPH_TOOLKIT_EXPORT QRect DevicePixels(const QRect& logical, qreal ratio);
 
+/// A \a part of an image, inside it, as an image of its own that shares the pixels: what is drawn on
+/// either shows in both, without a copy. The part carries no device pixel ratio; \a image must
+/// outlive it.
+ZEPH_TOOLKIT_EXPORT QImage ImagePart(const QImage& image, const QRect& part);
+
 /// Copies the pixels of \a part of \a source into \a target with the part's top left pixel at
 /// \a at, clipped to both; both images have 32 bits a pixel in one format. The target is written
 /// in place, without detaching its data, as a painter working on it would.
