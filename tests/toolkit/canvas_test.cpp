@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "common/image_probe.h"
 #include "zeph/toolkit/tcanvas.h"
@@ -9,6 +13,14 @@
 using namespace zeph;
 
 namespace {
+
+// A white image of the logical size at the ratio, as a finer screen has them.
+QImage WhiteImage(int width, int height, qreal ratio) {
+  QImage image(DeviceExtent(width, ratio), DeviceExtent(height, ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  return image;
+}
 
 class CanvasTest : public ::testing::Test {
  protected:
@@ -334,9 +346,7 @@ TEST(DeviceAxisLineTest, FilledAxisLinesHaveThePaintersPixels) {
       QPoint to = from;
       (random() % 2 ? to.rx() : to.ry()) = static_cast<int>(random() % 70) - 5;
       if (to == from) continue;
-      QImage filled(DeviceExtent(60, ratio), DeviceExtent(50, ratio), QImage::Format_RGB32);
-      filled.setDevicePixelRatio(ratio);
-      filled.fill(Qt::white);
+      QImage filled = WhiteImage(60, 50, ratio);
       QImage stroked = filled.copy();
       {
         TCanvas canvas(&filled);
@@ -354,6 +364,121 @@ TEST(DeviceAxisLineTest, FilledAxisLinesHaveThePaintersPixels) {
                                  << "," << to.y();
     }
   }
+}
+
+// Text drawn on a finer image has the pixels of the text shaped at its place, whether the canvas
+// draws the text laid out once or shapes it anew: at whole and fractional ratios, in faces whose
+// hinting moves glyphs differently, wherever the text begins within a device pixel, and again
+// from the cache at the same place within a device pixel.
+TEST(CanvasTextTest, TextOnAFinerImageHasThePixelsOfTextShapedInPlace) {
+  const QString text = QStringLiteral("10.0 -2.5e-3");
+  for (const qreal ratio : {1.25, 1.5, 1.75, 2.0, 3.0}) {
+    for (const auto& [face, points] : {std::pair{"Arial", 9}, std::pair{"DejaVu Sans", 8}, std::pair{"Arial", 10}}) {
+      TFont font;
+      font.Name = QString::fromLatin1(face);
+      font.Size = points;
+      font.Color = clNavy;
+      for (int x = 0; x < 4; ++x) {
+        for (int y = 0; y < 4; ++y) {
+          QImage drawn = WhiteImage(200, 40, ratio);
+          QImage shaped = drawn.copy();
+          {
+            TCanvas canvas(&drawn);
+            canvas.SetFont(font);
+            canvas.SetBrushStyle(bsClear);
+            // 96 pixels on: the same place within a device pixel at each of these ratios.
+            canvas.TextOut(x + 2, y + 2, text);
+            canvas.TextOut(x + 98, y + 2, text);
+          }
+          {
+            QPainter painter(&shaped);
+            painter.setFont(font.ToQFont());
+            painter.setPen(ColorToQColor(font.Color));
+            const int ascent = QFontMetrics(font.ToQFont()).ascent();
+            painter.drawText(QPoint(x + 2, y + 2 + ascent), text);
+            painter.drawText(QPoint(x + 98, y + 2 + ascent), text);
+          }
+          ASSERT_EQ(drawn, shaped) << face << " " << points << " at ratio " << ratio << " from " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+// Boxes filled together (FillBoxes) have the pixels of the same boxes filled one by one: boxes
+// overlapping in any order, reaching beside the image, given corner to corner either way or
+// empty, at whole and fractional ratios and through a clipped painter; the brush stays as it was.
+TEST(CanvasBoxesTest, BoxesFilledTogetherHaveThePixelsOfBoxesFilledOneByOne) {
+  std::mt19937 random(11);
+  for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    for (const bool clipped : {false, true}) {
+      for (int round = 0; round < 40; ++round) {
+        std::vector<TCanvas::ColorBox> boxes;
+        const int count = static_cast<int>(random() % 12) + 1;
+        for (int i = 0; i < count; ++i) {
+          const auto coordinate = [&random] { return static_cast<int>(random() % 90) - 10; };
+          boxes.push_back({coordinate(), coordinate(), coordinate(), coordinate(),
+                           static_cast<TColor>(random() % 0x1000000)});
+        }
+        QImage together = WhiteImage(70, 60, ratio);
+        QImage one_by_one = together.copy();
+        {
+          TCanvas canvas(&together);
+          if (clipped) canvas.Painter().setClipRect(5, 7, 40, 30);
+          canvas.SetBrushColor(clLime);
+          canvas.FillBoxes(boxes);
+          EXPECT_EQ(canvas.BrushColor(), clLime);
+        }
+        {
+          TCanvas canvas(&one_by_one);
+          if (clipped) canvas.Painter().setClipRect(5, 7, 40, 30);
+          for (const TCanvas::ColorBox& box : boxes) {
+            canvas.SetBrushColor(box.color);
+            canvas.FillRect(box.x1, box.y1, box.x2, box.y2);
+          }
+        }
+        ASSERT_EQ(together, one_by_one) << "ratio " << ratio << (clipped ? ", clipped" : "") << ", round " << round;
+      }
+    }
+  }
+}
+
+// A rectangle's boxes are what Rectangle() draws with a thin pen, solid or clear, and with a
+// clear brush; a wide or dashed pen strokes its outline, and no boxes are given for it.
+TEST(CanvasBoxesTest, RectangleBoxesDrawTheRectangle) {
+  for (const qreal ratio : {1.0, 1.5, 1.75}) {
+    for (const auto& [pen, brush] : {std::pair{psSolid, bsSolid}, std::pair{psClear, bsSolid}, std::pair{psSolid, bsClear}}) {
+      QImage boxed = WhiteImage(40, 30, ratio);
+      QImage drawn = boxed.copy();
+      const auto prepare = [&](TCanvas& canvas) {
+        canvas.SetPenStyle(pen);
+        canvas.SetPenColor(clMaroon);
+        canvas.SetBrushStyle(brush);
+        canvas.SetBrushColor(clTeal);
+      };
+      {
+        TCanvas canvas(&boxed);
+        prepare(canvas);
+        std::vector<TCanvas::ColorBox> boxes;
+        ASSERT_TRUE(canvas.RectangleBoxes(30, 25, 3, 4, boxes));
+        canvas.FillBoxes(boxes);
+      }
+      {
+        TCanvas canvas(&drawn);
+        prepare(canvas);
+        canvas.Rectangle(30, 25, 3, 4);
+      }
+      EXPECT_EQ(boxed, drawn) << "ratio " << ratio << " pen " << pen << " brush " << brush;
+    }
+  }
+  TBitmap bitmap(20, 20);
+  std::vector<TCanvas::ColorBox> boxes;
+  bitmap.Canvas().SetPenWidth(3);
+  EXPECT_FALSE(bitmap.Canvas().RectangleBoxes(2, 2, 10, 10, boxes));
+  bitmap.Canvas().SetPenWidth(1);
+  bitmap.Canvas().SetPenStyle(psDot);
+  EXPECT_FALSE(bitmap.Canvas().RectangleBoxes(2, 2, 10, 10, boxes));
+  EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace

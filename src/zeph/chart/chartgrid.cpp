@@ -82,14 +82,32 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
       }
     }
   } else {
-    canvas.SetPenStyle(psSolid);
-    canvas.SetBrushColor(color);
-    const std::vector<QRect> boxes = SolidGridBoxes();
-    for (const QRect& box : boxes) canvas.FillRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
-    // Kept for the chart area, so that the next rendering can take them away again.
-    if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
+    SetSolidGridPen(canvas);
+    canvas.FillBoxes(SolidGridFill(canvas));
   }
   canvas.SetPenStyle(psSolid);
+}
+
+bool TCustomZephChart::SolidGrid() const {
+  return grid_style_ == gsLines || grid_style_ == gsHorizLines || grid_style_ == gsVertLines;
+}
+
+std::vector<TCanvas::ColorBox> TCustomZephChart::SolidGridFill(const TCanvas& canvas) {
+  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+  const std::vector<QRect> boxes = SolidGridBoxes();
+  if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
+  std::vector<TCanvas::ColorBox> fill;
+  fill.reserve(boxes.size());
+  for (const QRect& box : boxes) fill.push_back({box.left(), box.top(), box.right() + 1, box.bottom() + 1, color});
+  return fill;
+}
+
+void TCustomZephChart::SetSolidGridPen(TCanvas& canvas) const {
+  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+  canvas.SetPenColor(color);
+  canvas.SetPenWidth(1);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetBrushColor(color);
 }
 
 }  // namespace zeph

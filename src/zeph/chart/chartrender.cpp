@@ -201,35 +201,43 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
   if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
 }
 
-void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
+void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over) {
   // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
   if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
   const int w = std::max(ChartWidth() + 1, 0);
   const int h = std::max(ChartHeight() + 1, 0);
   if (w == 0 || h == 0) return;
+  const TColor background = ShownColor(chart_color_, QPalette::Base);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetBrushStyle(bsSolid);
-  canvas.SetBrushColor(ShownColor(chart_color_, QPalette::Base));
+  canvas.SetBrushColor(background);
   canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
   // On a finer image the area's last device row and column may begin inside its last pixel: they
   // are the area's too, and get its background rather than keep what was there (the image or its
   // clip cuts what lies beyond).
-  canvas.FillRect(x0 + w, y0, x0 + w + 1, y0 + h + 1);
-  canvas.FillRect(x0, y0 + h, x0 + w + 1, y0 + h + 1);
-  const QString name = back_ground_img_->Name();
-  if (name.isEmpty()) {
-    canvas.Rectangle(x0, y0, x0 + w, y0 + h);
+  std::vector<TCanvas::ColorBox> boxes = {{x0 + w, y0, x0 + w + 1, y0 + h + 1, background},
+                                          {x0, y0 + h, x0 + w + 1, y0 + h + 1, background}};
+  if (back_ground_img_->Name().isEmpty() && canvas.RectangleBoxes(x0, y0, x0 + w, y0 + h, boxes)) {
+    boxes.insert(boxes.end(), over.begin(), over.end());
+    canvas.FillBoxes(boxes);
     return;
   }
+  canvas.FillBoxes(boxes);
+  if (!DrawBackgroundPicture(canvas, x0, y0, w, h)) canvas.Rectangle(x0, y0, x0 + w, y0 + h);
+  canvas.FillBoxes(over);
+}
+
+bool TCustomZephChart::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h) {
+  const QString name = back_ground_img_->Name();
+  if (name.isEmpty()) return false;
   // The file is read at every paint, so a changed file shows at once.
   QImageReader reader(name);
   QImage image = reader.read();
   if (image.isNull()) {
     // Forget a file that cannot be loaded, so that later paints do not try again.
-    canvas.Rectangle(x0, y0, x0 + w, y0 + h);
     back_ground_img_->ClearNameSilently();
-    return;
+    return false;
   }
   image = image.convertToFormat(QImage::Format_RGB32);
   background_bmp_.SetSize(image.width(), image.height());
@@ -252,6 +260,7 @@ void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0) {
       break;
     }
   }
+  return true;
 }
 
 void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {

@@ -30,7 +30,23 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   /// Records a one-pixel line from a to b (end pixel included, to be safe), clipped to the area.
   ///
   /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
-  void MarkSegment(QPoint a, QPoint b);
+  /// Inline: a dense curve records two segments a pixel column.
+  void MarkSegment(QPoint a, QPoint b) {
+    if (all_) return;
+    const int x1 = std::max(std::min(a.x(), b.x()) - (brush_ - 1), 0);
+    const int x2 = std::min(std::max(a.x(), b.x()), width_ - 1);
+    if (x1 > x2) return;
+    const int y1 = std::max(std::min(a.y(), b.y()) - (brush_ - 1), 0);
+    const int y2 = std::min(std::max(a.y(), b.y()) + 1, height_);
+    if (y1 >= y2) return;
+    // Every column the segment crosses gets the segment's whole row range: generous for shallow
+    // segments, exact enough for the short ones a curve is made of.
+    for (int x = x1; x <= x2; ++x) {
+      auto i = static_cast<std::size_t>(x);
+      top_[i] = std::min(top_[i], y1);
+      bottom_[i] = std::max(bottom_[i], y2);
+    }
+  }
   /// Lines recorded from now on are drawn with squares of brush pixels a side, reaching up and
   /// left from each pixel of the line (LineRasterizer's brush); 1, the default, for plain lines.
   void SetBrush(int brush) { brush_ = std::max(brush, 1); }

@@ -104,12 +104,18 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
       if (std::find(redrawn.begin(), redrawn.end(), box) == redrawn.end())
         canvas.FillRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
     }
-    ResetDirtyColumns();
-  } else {
-    ResetDirtyColumns();
+  }
+  ResetDirtyColumns();
+  grid_boxes_.clear();
+  // A solid grid goes down with the background, in one pass over the area's memory; handlers that
+  // draw between the two (OnBeforeRenderData) keep them apart.
+  const bool grid_with_background = !erased && cacheable && SolidGrid();
+  if (grid_with_background) {
+    ClearChartArea(canvas, 0, 0, SolidGridFill(canvas));
+    SetSolidGridPen(canvas);
+  } else if (!erased) {
     ClearChartArea(canvas, 0, 0);
   }
-  grid_boxes_.clear();
   const bool dotted_grid = grid_style_ == gsPoints || grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines ||
                            grid_style_ == gsVertDotLines;
   drawn_area_valid_ = cacheable && !dotted_grid;
@@ -122,7 +128,7 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     RenderItems(canvas);
     return;
   }
-  if (grid_style_ != gsNone) DrawGrid(canvas);
+  if (grid_style_ != gsNone && !grid_with_background) DrawGrid(canvas);
   // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
   // not while every paint changes the range (a live plot).
   if (unchanged) {

@@ -1255,8 +1255,13 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// (\p x0, \p y0) is the top-left corner of the plain background; the picture is always drawn
   /// from (0, 0). On the chart-area image's own canvas the image is first sized to ChartWidth() + 1
-  /// by ChartHeight() + 1.
-  void ClearChartArea(TCanvas& canvas, int x0, int y0);
+  /// by ChartHeight() + 1. The boxes \p over (the grid's) are filled over it, on an image in the
+  /// same pass over its memory as a plain background.
+  void ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over = {});
+  /// Draws the BackGroundImg() picture by its fill mode on \p canvas over the w x h chart area at
+  /// (\p x0, \p y0); false where there is none (no file, or one that cannot be loaded, which is
+  /// then forgotten).
+  bool DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h);
   /// Draws the content of the chart area on \p canvas, whose origin is the chart area's top-left
   /// pixel: raises \c OnBeforeRenderData, draws the grid, the visible items in list order and the
   /// text labels, raises \c OnDataRendered and draws the frame.
@@ -1268,6 +1273,13 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   std::vector<std::pair<QPoint, QPoint>> GridLines() const;
   /// The one-pixel boxes a solid grid of GridLines() fills.
   std::vector<QRect> SolidGridBoxes() const;
+  /// Whether GridStyle() is a grid of solid lines.
+  bool SolidGrid() const;
+  /// The boxes of SolidGridBoxes() in the grid colour, for \p canvas; on the chart area's own
+  /// canvas they are kept, so that the next rendering can take them away again.
+  std::vector<TCanvas::ColorBox> SolidGridFill(const TCanvas& canvas);
+  /// Sets the pen and brush of a solid grid on \p canvas.
+  void SetSolidGridPen(TCanvas& canvas) const;
   /// Draws the text labels that are switched on and whose layer is visible, label 20 first, on
   /// \p canvas, whose origin is the chart area's top-left pixel.
   void DrawTextLabels(TCanvas& canvas);

@@ -189,11 +189,12 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   Skip(first);
 
   // The minor offset of the first step, then carried on step by step.
+  // From the start pixel (a line inside the image, the common case) that is no division.
   long long offset = 0;
-  long long remainder = 0;
-  if (major < kNarrow) {
+  long long remainder = major;
+  if (first != 0 && major < kNarrow) {
     OffsetAt<long long>(first, major, minor_abs, offset, remainder);
-  } else {
+  } else if (first != 0) {
     OffsetAt<Wide>(first, major, minor_abs, offset, remainder);
   }
   const long long increment = 2 * minor_abs;

@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -382,19 +383,105 @@ void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::FillBox(int x1, int y1, int x2, int y2, TColor color) {
-  if (DirectAccess() && pen_mode_ == pmCopy) {
+  const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+  if (StraightFill(x1, y1, x2, y2)) {
     FillRows(x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(color)));
     return;
   }
-  if (DeviceAccess() && pen_mode_ == pmCopy) {
-    // On a finer image the box's device pixels, as the painter would fill them, straight.
-    const QRectF box = DeviceBox(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
-    FillRows(static_cast<int>(box.left()), static_cast<int>(box.top()), static_cast<int>(box.right()),
-             static_cast<int>(box.bottom()), 0xFF000000u | ColorToPixel(ColorToRGB(color)));
-    return;
-  }
   ApplyMode();
-  painter_->fillRect(DeviceAligned(QRectF(QPointF(x1, y1), QPointF(x2, y2))), ColorToQColor(color));
+  painter_->fillRect(DeviceAligned(box), ColorToQColor(color));
+}
+
+bool TCanvas::FillsStraight() const { return pen_mode_ == pmCopy && (DirectAccess() || DeviceAccess()); }
+
+bool TCanvas::StraightFill(int& x1, int& y1, int& x2, int& y2) const {
+  if (!FillsStraight()) return false;
+  if (DirectAccess()) return true;
+  // On a finer image the box's device pixels, as the painter would fill them.
+  const QRectF box = DeviceBox(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+  x1 = static_cast<int>(box.left());
+  y1 = static_cast<int>(box.top());
+  x2 = static_cast<int>(box.right());
+  y2 = static_cast<int>(box.bottom());
+  return true;
+}
+
+void TCanvas::FillBoxes(const std::vector<ColorBox>& boxes) {
+  if (!painter_) return;
+  // Each band of rows looks at every box: beyond a few hundred boxes they are filled one by one.
+  constexpr std::size_t kComposedBoxes = 512;
+  const bool straight = boxes.size() <= kComposedBoxes && FillsStraight();
+  struct Run {
+    int x1, y1, x2, y2;
+    std::uint32_t pixel;
+  };
+  std::vector<Run> runs;
+  runs.reserve(boxes.size());
+  for (const ColorBox& b : boxes) {
+    int x1 = std::min(b.x1, b.x2);
+    int y1 = std::min(b.y1, b.y2);
+    int x2 = std::max(b.x1, b.x2);
+    int y2 = std::max(b.y1, b.y2);
+    if (x2 <= x1 || y2 <= y1) continue;
+    if (!straight) {
+      FillBox(x1, y1, x2, y2, b.color);
+      continue;
+    }
+    StraightFill(x1, y1, x2, y2);
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, image_->width());
+    y2 = std::min(y2, image_->height());
+    if (x2 > x1 && y2 > y1) runs.push_back({x1, y1, x2, y2, 0xFF000000u | ColorToPixel(ColorToRGB(b.color))});
+  }
+  if (runs.empty()) return;
+  // Between two neighbouring edges every row is covered by the same boxes: the band's row is
+  // composed once, the last box over a pixel giving its colour, and copied where boxes cover it.
+  std::vector<int> edges;
+  edges.reserve(runs.size() * 2);
+  for (const Run& r : runs) {
+    edges.push_back(r.y1);
+    edges.push_back(r.y2);
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(image_->width()));
+  std::vector<std::pair<int, int>> spans;
+  // Written through the const view, as the painter working on the same image does: no detach.
+  uchar* bits = const_cast<uchar*>(image_->constBits());
+  const qsizetype stride = image_->bytesPerLine();
+  for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+    const int top = edges[e];
+    const int bottom = edges[e + 1];
+    spans.clear();
+    for (const Run& r : runs) {
+      if (r.y1 > top || r.y2 < bottom) continue;
+      std::fill(row.begin() + r.x1, row.begin() + r.x2, r.pixel);
+      spans.emplace_back(r.x1, r.x2);
+    }
+    if (spans.empty()) continue;
+    std::sort(spans.begin(), spans.end());
+    std::size_t merged = 0;
+    for (std::size_t i = 1; i < spans.size(); ++i) {
+      if (spans[i].first <= spans[merged].second) {
+        spans[merged].second = std::max(spans[merged].second, spans[i].second);
+      } else {
+        spans[++merged] = spans[i];
+      }
+    }
+    spans.resize(merged + 1);
+    for (int y = top; y < bottom; ++y) {
+      auto* line = reinterpret_cast<std::uint32_t*>(bits + y * stride);
+      for (const auto& [from, to] : spans) {
+        if (to - from <= 8) {
+          // A line across the band: a few pixels, cheaper written than copied.
+          for (int x = from; x < to; ++x) line[x] = row[static_cast<std::size_t>(x)];
+        } else {
+          std::memcpy(line + from, row.data() + from, static_cast<std::size_t>(to - from) * sizeof(std::uint32_t));
+        }
+      }
+    }
+  }
 }
 
 QRectF TCanvas::DeviceBox(const QRectF& box) const {
@@ -444,28 +531,53 @@ void TCanvas::FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel) {
   for (int row = y1 + 1; row < y2; ++row) std::memcpy(bits + row * stride + x1 * 4, first, bytes);
 }
 
+int TCanvas::RectangleParts(int x1, int y1, int x2, int y2, std::array<ColorBox, 5>& parts, bool& stroked) const {
+  int count = 0;
+  if (brush_style_ == bsSolid) {
+    const int shrink = PenVisible() ? 0 : 1;
+    if (x2 - shrink > x1 && y2 - shrink > y1) parts[count++] = {x1, y1, x2 - shrink, y2 - shrink, brush_color_};
+  }
+  stroked = false;
+  if (!PenVisible() || x2 <= x1 || y2 <= y1) return count;
+  if (pen_width_ > 1 || pen_style_ == psDash || pen_style_ == psDot || pen_style_ == psDashDot ||
+      pen_style_ == psDashDotDot) {
+    stroked = true;
+    return count;
+  }
+  // The outline runs on the box's first and last pixel rows and columns.
+  const int w = x2 - x1;
+  const int h = y2 - y1;
+  parts[count++] = {x1, y1, x2, y1 + 1, pen_color_};
+  if (h > 1) parts[count++] = {x1, y2 - 1, x2, y2, pen_color_};
+  if (h > 2) {
+    parts[count++] = {x1, y1 + 1, x1 + 1, y2 - 1, pen_color_};
+    if (w > 1) parts[count++] = {x2 - 1, y1 + 1, x2, y2 - 1, pen_color_};
+  }
+  return count;
+}
+
+bool TCanvas::RectangleBoxes(int x1, int y1, int x2, int y2, std::vector<ColorBox>& boxes) const {
+  std::array<ColorBox, 5> parts;
+  bool stroked = false;
+  const int count =
+      RectangleParts(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), parts, stroked);
+  if (stroked) return false;
+  boxes.insert(boxes.end(), parts.begin(), parts.begin() + count);
+  return true;
+}
+
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!painter_) return;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  if (brush_style_ == bsSolid) {
-    const int shrink = PenVisible() ? 0 : 1;
-    if (x2 - shrink > x1 && y2 - shrink > y1) FillBox(x1, y1, x2 - shrink, y2 - shrink, brush_color_);
+  std::array<ColorBox, 5> parts;
+  bool stroked = false;
+  const int count = RectangleParts(x1, y1, x2, y2, parts, stroked);
+  for (int i = 0; i < count; ++i) {
+    const ColorBox& b = parts[static_cast<std::size_t>(i)];
+    FillBox(b.x1, b.y1, b.x2, b.y2, b.color);
   }
-  if (!PenVisible() || x2 <= x1 || y2 <= y1) return;
-  if (pen_width_ <= 1 && pen_style_ != psDash && pen_style_ != psDot && pen_style_ != psDashDot &&
-      pen_style_ != psDashDotDot) {
-    // The outline runs on the box's first and last pixel rows and columns.
-    const int w = x2 - x1;
-    const int h = y2 - y1;
-    FillBox(x1, y1, x2, y1 + 1, pen_color_);
-    if (h > 1) FillBox(x1, y2 - 1, x2, y2, pen_color_);
-    if (h > 2) {
-      FillBox(x1, y1 + 1, x1 + 1, y2 - 1, pen_color_);
-      if (w > 1) FillBox(x2 - 1, y1 + 1, x2, y2 - 1, pen_color_);
-    }
-    return;
-  }
+  if (!stroked) return;
   ApplyMode();
   ApplyPen();
   const QBrush saved = painter_->brush();
@@ -512,23 +624,62 @@ void TCanvas::ApplyFont() {
 void TCanvas::TextOut(int x, int y, const QString& text) {
   if (!painter_ || text.isEmpty()) return;
   const QFontMetrics& fm = Metrics();
-  // Texts on an image are shaped once and then only drawn; a finer or a vector device lays them
-  // out at its own resolution every time (its glyphs may fall on other device pixels), but their
-  // width in the drawing's pixels is the same.
-  const TextCache::Entry& entry = text_cache_.Lookup(font_key_, qfont_, text);
-  const TextCache::Entry* cached = Mapped() ? nullptr : &entry;
-  const int width = entry.width;
-  if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
+  // Texts are shaped once and then only drawn where that gives the pixels of shaping them anew.
+  TextCache::Entry& entry = text_cache_.Lookup(font_key_, qfont_, text);
+  if (brush_style_ == bsSolid) FillBox(x, y, x + entry.width, y + fm.height(), brush_color_);
   ApplyMode();
   ApplyFont();
   const QPen saved = painter_->pen();
   painter_->setPen(ColorToQColor(font_.Color));
-  if (cached) {
-    painter_->drawStaticText(QPoint(x, y), cached->text);
+  if (StaticTextAlike(entry, text, x, y)) {
+    painter_->drawStaticText(QPoint(x, y), entry.text);
   } else {
     painter_->drawText(QPoint(x, y + fm.ascent()), text);
   }
   painter_->setPen(saved);
+}
+
+bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int x, int y) {
+  if (!Mapped()) return true;
+  // On a finer image the glyphs of a text shaped once may fall on other device pixels than those
+  // of one shaped at its place, depending on the font, its size and where the text begins within
+  // a device pixel. Where that is unknown, both are drawn once off screen and compared.
+  if (printer_ || !DeviceAccess() || pen_mode_ != pmCopy) return false;
+  int period = 0;
+  for (int n = 1; n <= 8 && period == 0; ++n) {
+    if (std::abs(n * scale_ - std::round(n * scale_)) < 1e-9) period = n;
+  }
+  if (period == 0) return false;
+  const int px = ((x % period) + period) % period;
+  const int py = ((y % period) + period) % period;
+  for (const TextCache::Comparison& c : entry.comparisons) {
+    if (c.ratio == scale_ && c.x == px && c.y == py) return c.same;
+  }
+  // Room around the text for glyphs reaching beyond its advance, in whole periods, so that both
+  // begin where the text does within a device pixel.
+  const int pad = period * ((8 + period - 1) / period);
+  const QFontMetrics& fm = Metrics();
+  QImage shaped(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
+  shaped.setDevicePixelRatio(scale_);
+  shaped.fill(Qt::white);
+  QImage cached = shaped.copy();
+  {
+    QPainter painter(&shaped);
+    painter.setRenderHints(painter_->renderHints());
+    painter.setFont(qfont_);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(pad + px, pad + py + fm.ascent()), text);
+  }
+  {
+    QPainter painter(&cached);
+    painter.setRenderHints(painter_->renderHints());
+    painter.setFont(qfont_);
+    painter.setPen(Qt::black);
+    painter.drawStaticText(QPoint(pad + px, pad + py), entry.text);
+  }
+  const bool same = shaped == cached;
+  entry.comparisons.push_back({scale_, px, py, same});
+  return same;
 }
 
 int TCanvas::TextWidth(const QString& text) {

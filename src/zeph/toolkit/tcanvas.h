@@ -6,8 +6,10 @@
 #include <QPoint>
 #include <QPolygonF>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "zeph/toolkit/tcolor.h"
 #include "zeph/toolkit/textcache.h"
@@ -156,6 +158,28 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// style; no outline is drawn. The corners may be given in any order.
   void FillRect(int x1, int y1, int x2, int y2);
 
+  /// A box filled in one colour, as FillBoxes() takes it: from (x1, y1) up to but not including
+  /// (x2, y2), the corners in any order.
+  struct ColorBox {
+    int x1;        ///< One corner's x.
+    int y1;        ///< One corner's y.
+    int x2;        ///< The opposite corner's x.
+    int y2;        ///< The opposite corner's y.
+    TColor color;  ///< The colour it is filled with.
+  };
+  /// Fills the boxes one after the other, each as FillRect() would in its colour; the brush stays
+  /// as it is.
+  ///
+  /// On an image in copy mode every pixel is written once: the rows that the same boxes cover are
+  /// composed once and copied, so a background with lines over it costs one pass over its memory.
+  void FillBoxes(const std::vector<ColorBox>& boxes);
+  /// What Rectangle() draws with the current pen and brush as boxes, appended to \a boxes in
+  /// drawing order: the filled inside and the sides of a thin solid outline.
+  ///
+  /// Returns false, appending nothing, where Rectangle() strokes the outline instead (a wide or
+  /// dashed pen).
+  bool RectangleBoxes(int x1, int y1, int x2, int y2, std::vector<ColorBox>& boxes) const;
+
   /// Writes \a text with its top-left corner at (\a x, \a y) in Font() and its colour.
   ///
   /// A solid brush paints the text's background first: a box of TextWidth() by TextHeight() in
@@ -250,6 +274,9 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // first pixel and leaving out its last one, as on an image.
   void StrokeMapped(QPolygonF centres);
   void ApplyFont();
+  // Whether the entry's static text, drawn at (x, y), gives the pixels of drawing the text shaped
+  // anew there.
+  bool StaticTextAlike(TextCache::Entry& entry, const QString& text, int x, int y);
   // Whether device pixels of a finer image can be written straight: no clipping or transformation
   // set on the painter by whoever borrowed it.
   bool DeviceAccess() const;
@@ -263,6 +290,14 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool DirectAccess() const;
   // Fills a box in a colour, straight into the image where the painter adds nothing.
   void FillBox(int x1, int y1, int x2, int y2, TColor color);
+  // Whether FillBox() writes the image's pixels straight now.
+  bool FillsStraight() const;
+  // The image pixels FillBox() writes straight for a box (corners in order, not cut to the image);
+  // false where the painter fills it.
+  bool StraightFill(int& x1, int& y1, int& x2, int& y2) const;
+  // The boxes Rectangle() fills for corners in order, into parts; returns their number, stroked
+  // telling whether the outline is stroked instead.
+  int RectangleParts(int x1, int y1, int x2, int y2, std::array<ColorBox, 5>& parts, bool& stroked) const;
   void FillRows(int x1, int y1, int x2, int y2, std::uint32_t pixel);
   // A box of the drawing's coordinates moved onto whole pixels of a finer image.
   QRectF DeviceAligned(const QRectF& box) const;

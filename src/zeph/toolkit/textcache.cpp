@@ -5,7 +5,7 @@
 
 namespace zeph {
 
-const TextCache::Entry& TextCache::Lookup(const QString& font_key, const QFont& font, const QString& text) {
+TextCache::Entry& TextCache::Lookup(const QString& font_key, const QFont& font, const QString& text) {
   QString key = font_key;
   key += QChar(0);
   key += text;

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QStaticText>
 #include <QString>
+#include <vector>
 
 #include "zeph/toolkit/toolkit_export.h"
 
@@ -16,17 +17,27 @@ namespace zeph {
 /// block of TCanvas, which keeps one per canvas, and is not needed by applications.
 class ZEPH_TOOLKIT_EXPORT TextCache {
  public:
+  /// Where the static text of an entry was drawn beside QPainter::drawText() on a finer image, and
+  /// whether the two gave the same pixels.
+  struct Comparison {
+    qreal ratio;  ///< The image's device pixel ratio.
+    int x;        ///< The text's x modulo the ratio's period (the smallest whole step that
+                  ///< moves it by whole device pixels).
+    int y;        ///< The text's y modulo that period.
+    bool same;    ///< Whether the pixels were the same.
+  };
   /// One laid-out text.
   struct Entry {
     QStaticText text;  ///< The text shaped in its font, as plain text, ready to draw.
     int width = 0;     ///< The text's advance width in pixels.
+    std::vector<Comparison> comparisons;  ///< Where the static text was compared, as TCanvas keeps them.
   };
 
   /// The entry for text in font; font_key names the font (face, size and styles) in the key.
   ///
   /// A text not seen before in that font is laid out and added. The reference stays valid until
   /// the next lookup of a text that is not in the cache.
-  const Entry& Lookup(const QString& font_key, const QFont& font, const QString& text);
+  Entry& Lookup(const QString& font_key, const QFont& font, const QString& text);
 
  private:
   static constexpr int kMaxEntries = 2048;
