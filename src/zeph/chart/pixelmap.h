@@ -89,7 +89,9 @@ class ZEPH_CHART_EXPORT TPixelMap {
     const __m128d safe = _mm_and_pd(finite, _mm_cmplt_pd(distance, _mm_sub_pd(_mm_set1_pd(0.5), error)));
     if (_mm_movemask_pd(safe) != 3) return false;
     const __m128i shifted = _mm_sub_epi32(rounded, offset_);
-    pixel = QPoint(_mm_cvtsi128_si32(shifted), _mm_cvtsi128_si32(_mm_shuffle_epi32(shifted, 1)));
+    // x and y in one store: read back whole, two stores of half its size would stall the load.
+    static_assert(sizeof(QPoint) == 2 * sizeof(int));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&pixel), shifted);
     return true;
   }
   // Map() on a logarithmic axis: apart, so that the linear one stays small enough to inline.

@@ -122,24 +122,35 @@ void LineRasterizer::PlotSquare(int x, int y) {
   }
 }
 
-void LineRasterizer::Column(int x, int top, int bottom) {
-  if (x < 0 || x >= width_) return;
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_ - 1);
-  if (brush_ != 1) {
-    // One box: the squares of the column's pixels overlap into it.
-    if (top > bottom) return;
-    const int left = std::max(x - brush_ + 1, 0);
-    const int right = std::min(x, width_ - brush_);
-    const int first = std::max(top - brush_ + 1, 0);
-    const int last = std::min(bottom, height_ - brush_);
-    for (int row = first; row <= last; ++row) {
-      auto* line = reinterpret_cast<std::uint32_t*>(bits_ + row * stride_);
-      for (int column = left; column <= right; ++column) line[column] = pixel_ | 0xFF000000u;
+void LineRasterizer::Column(int x, int top, int bottom) { FillSquares(x, top, x, bottom); }
+
+void LineRasterizer::FillSquares(int x1, int y1, int x2, int y2) {
+  // The squares' last pixels run from (x1, y1) to (x2, y2); the image is brush - 1 pixels
+  // narrower than the plane.
+  const int left = std::max(x1 - brush_ + 1, 0);
+  const int right = std::min(x2, width_ - brush_);
+  const int top = std::max(y1 - brush_ + 1, 0);
+  const int bottom = std::min(y2, height_ - brush_);
+  if (left > right) return;
+  const std::uint32_t pixel = pixel_ | 0xFF000000u;
+  if (!xor_ && right - left < 2) {
+    // A column of a curve, one or two pixels wide: two stores a row cover either.
+    auto* line = reinterpret_cast<std::uint32_t*>(bits_ + top * stride_);
+    for (int row = top; row <= bottom; ++row) {
+      line[left] = pixel;
+      line[right] = pixel;
+      line = reinterpret_cast<std::uint32_t*>(reinterpret_cast<uchar*>(line) + stride_);
     }
     return;
   }
-  for (int y = top; y <= bottom; ++y) Plot(x, y);
+  for (int row = top; row <= bottom; ++row) {
+    auto* line = reinterpret_cast<std::uint32_t*>(bits_ + row * stride_);
+    if (xor_) {
+      for (int column = left; column <= right; ++column) line[column] = (line[column] ^ pixel_) | 0xFF000000u;
+    } else {
+      std::fill(line + left, line + right + 1, pixel);
+    }
+  }
 }
 
 void LineRasterizer::Line(QPoint from, QPoint to) {
@@ -200,6 +211,31 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   const long long increment = 2 * minor_abs;
   const long long wrap = 2 * major;
   long long a = start_major + step * first;
+  if (dash_period_ == 0) {
+    // Solid: the steps at one minor offset form a straight run of pixels, filled as one box.
+    long long run_from = a;
+    for (long long i = first; i <= last; ++i) {
+      remainder += increment;
+      const bool moves = remainder >= wrap;
+      if (moves || i == last) {
+        const auto b = static_cast<int>(start_minor + minor_step * offset);
+        const auto low = static_cast<int>(std::min(run_from, a));
+        const auto high = static_cast<int>(std::max(run_from, a));
+        if (x_major) {
+          FillSquares(low, b, high, b);
+        } else {
+          FillSquares(b, low, b, high);
+        }
+        run_from = a + step;
+      }
+      if (moves) {
+        remainder -= wrap;
+        ++offset;
+      }
+      a += step;
+    }
+    return;
+  }
   for (long long i = first; i <= last; ++i) {
     bool on = true;
     if (dash_period_ != 0) {

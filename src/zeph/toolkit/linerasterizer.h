@@ -62,6 +62,9 @@ class ZEPH_TOOLKIT_EXPORT LineRasterizer {
  private:
   void Plot(int x, int y);
   void PlotSquare(int x, int y);
+  // Fills the squares whose last pixels run from (x1, y1) to (x2, y2) (x1 <= x2, y1 <= y2: a row
+  // or a column), cut to the image.
+  void FillSquares(int x1, int y1, int x2, int y2);
 
   // The image's rows, written through its const view, as the painter working on it does: no detach.
   uchar* bits_;
