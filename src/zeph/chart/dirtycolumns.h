@@ -30,8 +30,8 @@ class ZEPH_CHART_EXPORT DirtyColumns {
   /// Records a one-pixel line from a to b (end pixel included, to be safe), clipped to the area.
   ///
   /// Every column the line crosses gets the line's whole row range. Ignored after MarkAll().
-  /// Inline: a dense curve records two segments a pixel column.
-  void MarkSegment(QPoint a, QPoint b) {
+  /// Always inline: a dense curve records two segments a pixel column.
+  Q_ALWAYS_INLINE void MarkSegment(QPoint a, QPoint b) {
     if (all_) return;
     const int x1 = std::max(std::min(a.x(), b.x()) - (brush_ - 1), 0);
     const int x2 = std::min(std::max(a.x(), b.x()), width_ - 1);

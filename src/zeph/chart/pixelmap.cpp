@@ -51,22 +51,6 @@ bool TPixelMap::MapLogarithmic(const TZephItemPoint& point, QPoint& pixel) const
 }
 #endif
 
-void TPixelMap::ColumnInterval(int column, double& lo, double& hi) const {
-  lo = std::numeric_limits<double>::infinity();
-  hi = -lo;
-#if defined(__SSE2__)
-  const int c = column + offset_x_;
-  if (!usable_ || log_x_ || log_y_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
-  // With the reciprocal: its rounding is far inside the margin, and a curve crosses many columns.
-  const double a = (c - 0.5 + margin_ - dx_) * inverse_kx_;
-  const double b = (c + 0.5 - margin_ - dx_) * inverse_kx_;
-  lo = std::min(a, b);
-  hi = std::max(a, b);
-#else
-  (void)column;
-#endif
-}
-
 int TPixelMap::SidesBeside(const TZephItemPoint* points, std::size_t count, int width, int height) const {
 #if defined(__SSE2__)
   // A value a pixel clear of the image rounds beyond it in either precision, and the clamp keeps

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -40,7 +41,22 @@ class ZEPH_CHART_EXPORT TPixelMap {
   ///
   /// The interval is empty (lo >= hi) where the map cannot tell, and always on a logarithmic axis
   /// (either one: the extremes of a column's y values need not give its extreme pixels there).
-  void ColumnInterval(int column, double& lo, double& hi) const;
+  /// Inline: a dense curve asks once a pixel column.
+  void ColumnInterval(int column, double& lo, double& hi) const {
+    lo = HUGE_VAL;
+    hi = -HUGE_VAL;
+#if defined(__SSE2__)
+    const int c = column + offset_x_;
+    if (!usable_ || log_x_ || log_y_ || kx_ == 0 || margin_ > 0.25 || c <= -clamp_ || c >= clamp_) return;
+    // With the reciprocal: its rounding is far inside the margin, and a curve crosses many columns.
+    const double a = (c - 0.5 + margin_ - dx_) * inverse_kx_;
+    const double b = (c + 0.5 - margin_ - dx_) * inverse_kx_;
+    lo = std::min(a, b);
+    hi = std::max(a, b);
+#else
+    (void)column;
+#endif
+  }
 
   /// Sides of an image, as SidesBeside() reports them.
   enum TSide { kLeft = 1, kAbove = 2, kRight = 4, kBelow = 8 };
