@@ -41,8 +41,8 @@ class ZEPH_CHART_EXPORT TPixelMap {
   ///
   /// The interval is empty (lo >= hi) where the map cannot tell, and always on a logarithmic axis
   /// (either one: the extremes of a column's y values need not give its extreme pixels there).
-  /// Inline: a dense curve asks once a pixel column.
-  void ColumnInterval(int column, double& lo, double& hi) const {
+  /// Always inline: a dense curve asks once a pixel column.
+  Q_ALWAYS_INLINE void ColumnInterval(int column, double& lo, double& hi) const {
     lo = HUGE_VAL;
     hi = -HUGE_VAL;
 #if defined(__SSE2__)
@@ -75,7 +75,7 @@ class ZEPH_CHART_EXPORT TPixelMap {
   /// Maps a world point to its shifted pixel; returns false, leaving pixel as it was, where the
   /// double result might round differently from the extended one, for points that are no finite
   /// numbers, and when the map is unusable.
-  bool Map(const TZephItemPoint& point, QPoint& pixel) const {
+  Q_ALWAYS_INLINE bool Map(const TZephItemPoint& point, QPoint& pixel) const {
 #if defined(__SSE2__)
     if (!usable_) return false;
     if (log_x_ || log_y_) return MapLogarithmic(point, pixel);
@@ -91,7 +91,7 @@ class ZEPH_CHART_EXPORT TPixelMap {
 #if defined(__SSE2__)
   // Maps x and y (or their logarithms) to the shifted pixel; false where either might round
   // differently in extended precision or is no finite number.
-  bool MapValues(__m128d values, QPoint& pixel) const {
+  Q_ALWAYS_INLINE bool MapValues(__m128d values, QPoint& pixel) const {
     const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
     const __m128d product = _mm_mul_pd(values, k_);
     const __m128d value = _mm_add_pd(product, d_);

@@ -23,7 +23,7 @@ class TPointSeries {
   std::size_t Count() const { return end_ - begin_; }
 
   // The point at a position in [Begin(), End()).
-  const TZephItemPoint& At(std::size_t position) const {
+  Q_ALWAYS_INLINE const TZephItemPoint& At(std::size_t position) const {
     return chunks_[position / kChunkPoints - dropped_chunks_][position % kChunkPoints];
   }
   // The points from the position on that lie together in memory, up to End(); count receives how

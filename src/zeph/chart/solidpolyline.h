@@ -106,11 +106,6 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     std::size_t gathered = n;
     double y_min = 0;
     double y_max = 0;
-    const auto pixel = [&](const TZephItemPoint& point) {
-      QPoint p;
-      if (!map.Map(point, p)) p = exact(point);
-      return p;
-    };
     // Adds a segment within the column to the rows painted: from its start up to the row before
     // its end.
     const auto within = [&](int b) {
@@ -124,7 +119,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     // Walks the gathered points pixel by pixel.
     const auto settle = [&](std::size_t end) {
       if (gathered == n) return;
-      for (std::size_t j = gathered; j < end; ++j) within(pixel(source.Point(j)).y());
+      for (std::size_t j = gathered; j < end; ++j) within(PixelOf(map, source.Point(j), exact).y());
       gathered = n;
     };
     for (; k < n; ++k) {
@@ -149,7 +144,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
         low = high = 0;
         continue;
       }
-      const QPoint p = pixel(point);
+      const QPoint p = PixelOf(map, point, exact);
       const bool draws = kind == ikDrawTo && !lost;
       if (draws && p.x() == x) {
         // In the column after all (close to its edge).
@@ -163,11 +158,11 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
       }
       if (draws) {
         if (gathered != n) {
-          const int a = pixel({source.Point(gathered).X, y_min}).y();
-          const int b = pixel({source.Point(gathered).X, y_max}).y();
+          const int a = PixelOf(map, {source.Point(gathered).X, y_min}, exact).y();
+          const int b = PixelOf(map, {source.Point(gathered).X, y_max}, exact).y();
           top = std::min({top, y, a, b});
           bottom = std::max({bottom, y, a, b});
-          y = pixel(source.Point(k - 1)).y();
+          y = PixelOf(map, source.Point(k - 1), exact).y();
           gathered = n;
         }
         Flush(x, top, bottom);
@@ -233,7 +228,16 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   }
 
  private:
-  void Flush(int x, int& top, int& bottom) {
+  // The pixel of a point, the exact way where the map declines. Always inline: a dense curve maps
+  // a few points a pixel column, and a call would cost as much as the mapping.
+  template <typename Exact>
+  Q_ALWAYS_INLINE static QPoint PixelOf(const TPixelMap& map, const TZephItemPoint& point, const Exact& exact) {
+    QPoint p;
+    if (!map.Map(point, p)) p = exact(point);
+    return p;
+  }
+
+  Q_ALWAYS_INLINE void Flush(int x, int& top, int& bottom) {
     if (top > bottom) return;
     rasterizer_.Column(x, top, bottom);
     dirty_.MarkSegment(QPoint(x, top), QPoint(x, bottom));
