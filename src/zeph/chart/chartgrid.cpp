@@ -83,7 +83,7 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
     }
   } else {
     SetSolidGridPen(canvas);
-    canvas.FillBoxes(SolidGridFill(canvas));
+    canvas.FillBoxes(SolidGridFill(canvas, SolidGridBoxes()));
   }
   canvas.SetPenStyle(psSolid);
 }
@@ -92,9 +92,8 @@ bool TCustomZephChart::SolidGrid() const {
   return grid_style_ == gsLines || grid_style_ == gsHorizLines || grid_style_ == gsVertLines;
 }
 
-std::vector<TCanvas::ColorBox> TCustomZephChart::SolidGridFill(const TCanvas& canvas) {
+std::vector<TCanvas::ColorBox> TCustomZephChart::SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes) {
   const TColor color = ShownColor(grid_color_, QPalette::Mid);
-  const std::vector<QRect> boxes = SolidGridBoxes();
   if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
   std::vector<TCanvas::ColorBox> fill;
   fill.reserve(boxes.size());

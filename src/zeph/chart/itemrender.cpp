@@ -86,6 +86,10 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   const bool erasable = cacheable && drawn_area_valid_ && drawn_area_bits_ == image.constBits() &&
                         drawn_area_size_ == image.size() && drawn_area_background_ == background &&
                         drawn_area_grid_ == grid && area_bmp_.Size() == area_size;
+  // A solid grid's boxes for this rendering: drawn with the background, and on a scroll the ones
+  // that stay where they were need no erasing.
+  const bool solid_grid = cacheable && SolidGrid();
+  const std::vector<QRect> grid_boxes = solid_grid ? SolidGridBoxes() : std::vector<QRect>{};
   bool erased = false;
   if (erasable) {
     const std::vector<std::uint32_t> plain(static_cast<std::size_t>(std::max(image.width(), 0)),
@@ -99,9 +103,8 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     canvas.SetPenMode(pmCopy);
     canvas.SetBrushStyle(bsSolid);
     canvas.SetBrushColor(background);
-    const std::vector<QRect> redrawn = SolidGridBoxes();
     for (const QRect& box : grid_boxes_) {
-      if (std::find(redrawn.begin(), redrawn.end(), box) == redrawn.end())
+      if (std::find(grid_boxes.begin(), grid_boxes.end(), box) == grid_boxes.end())
         canvas.FillRect(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
     }
   }
@@ -109,16 +112,19 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   grid_boxes_.clear();
   // A solid grid goes down with the background, in one pass over the area's memory; handlers that
   // draw between the two (OnBeforeRenderData) keep them apart.
-  const bool grid_with_background = !erased && cacheable && SolidGrid();
-  if (grid_with_background) {
-    ClearChartArea(canvas, 0, 0, SolidGridFill(canvas));
+  if (solid_grid) {
+    const std::vector<TCanvas::ColorBox> fill = SolidGridFill(canvas, grid_boxes);
+    if (erased) {
+      canvas.FillBoxes(fill);
+    } else {
+      ClearChartArea(canvas, 0, 0, fill);
+    }
     SetSolidGridPen(canvas);
   } else if (!erased) {
     ClearChartArea(canvas, 0, 0);
   }
-  const bool dotted_grid = grid_style_ == gsPoints || grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines ||
-                           grid_style_ == gsVertDotLines;
-  drawn_area_valid_ = cacheable && !dotted_grid;
+  // Dotted grids and grid points are not boxes a later rendering could take away.
+  drawn_area_valid_ = cacheable && (grid_style_ == gsNone || SolidGrid());
   drawn_area_bits_ = image.constBits();
   drawn_area_size_ = image.size();
   drawn_area_background_ = background;
@@ -128,7 +134,7 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     RenderItems(canvas);
     return;
   }
-  if (grid_style_ != gsNone && !grid_with_background) DrawGrid(canvas);
+  if (grid_style_ != gsNone && !solid_grid) DrawGrid(canvas);
   // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
   // not while every paint changes the range (a live plot).
   if (unchanged) {

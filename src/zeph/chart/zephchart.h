@@ -1275,9 +1275,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   std::vector<QRect> SolidGridBoxes() const;
   /// Whether GridStyle() is a grid of solid lines.
   bool SolidGrid() const;
-  /// The boxes of SolidGridBoxes() in the grid colour, for \p canvas; on the chart area's own
+  /// The \p boxes of SolidGridBoxes() in the grid colour, for \p canvas; on the chart area's own
   /// canvas they are kept, so that the next rendering can take them away again.
-  std::vector<TCanvas::ColorBox> SolidGridFill(const TCanvas& canvas);
+  std::vector<TCanvas::ColorBox> SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes);
   /// Sets the pen and brush of a solid grid on \p canvas.
   void SetSolidGridPen(TCanvas& canvas) const;
   /// Draws the text labels that are switched on and whose layer is visible, label 20 first, on

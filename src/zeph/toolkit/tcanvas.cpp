@@ -663,20 +663,15 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   shaped.setDevicePixelRatio(scale_);
   shaped.fill(Qt::white);
   QImage cached = shaped.copy();
-  {
-    QPainter painter(&shaped);
+  const auto paint = [this](QImage& target, const auto& draw) {
+    QPainter painter(&target);
     painter.setRenderHints(painter_->renderHints());
     painter.setFont(qfont_);
     painter.setPen(Qt::black);
-    painter.drawText(QPoint(pad + px, pad + py + fm.ascent()), text);
-  }
-  {
-    QPainter painter(&cached);
-    painter.setRenderHints(painter_->renderHints());
-    painter.setFont(qfont_);
-    painter.setPen(Qt::black);
-    painter.drawStaticText(QPoint(pad + px, pad + py), entry.text);
-  }
+    draw(painter);
+  };
+  paint(shaped, [&](QPainter& p) { p.drawText(QPoint(pad + px, pad + py + fm.ascent()), text); });
+  paint(cached, [&](QPainter& p) { p.drawStaticText(QPoint(pad + px, pad + py), entry.text); });
   const bool same = shaped == cached;
   entry.comparisons.push_back({scale_, px, py, same});
   return same;
