@@ -624,15 +624,17 @@ void TCanvas::ApplyFont() {
 void TCanvas::TextOut(int x, int y, const QString& text) {
   if (!painter_ || text.isEmpty()) return;
   const QFontMetrics& fm = Metrics();
-  // Texts are shaped once and then only drawn where that gives the pixels of shaping them anew.
-  TextCache::Entry& entry = text_cache_.Lookup(font_key_, qfont_, text);
-  if (brush_style_ == bsSolid) FillBox(x, y, x + entry.width, y + fm.height(), brush_color_);
+  // Texts are shaped once and then only drawn where that gives the pixels of shaping them anew; a
+  // printer lays them out at its own resolution every time.
+  TextCache::Entry* entry = printer_ ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
+  const int width = entry ? entry->width : fm.horizontalAdvance(text);
+  if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
   ApplyMode();
   ApplyFont();
   const QPen saved = painter_->pen();
   painter_->setPen(ColorToQColor(font_.Color));
-  if (StaticTextAlike(entry, text, x, y)) {
-    painter_->drawStaticText(QPoint(x, y), entry.text);
+  if (entry && StaticTextAlike(*entry, text, x, y)) {
+    painter_->drawStaticText(QPoint(x, y), entry->text);
   } else {
     painter_->drawText(QPoint(x, y + fm.ascent()), text);
   }
@@ -644,7 +646,7 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   // On a finer image the glyphs of a text shaped once may fall on other device pixels than those
   // of one shaped at its place, depending on the font, its size and where the text begins within
   // a device pixel. Where that is unknown, both are drawn once off screen and compared.
-  if (printer_ || !DeviceAccess() || pen_mode_ != pmCopy) return false;
+  if (!DeviceAccess() || pen_mode_ != pmCopy) return false;
   int period = 0;
   for (int n = 1; n <= 8 && period == 0; ++n) {
     if (std::abs(n * scale_ - std::round(n * scale_)) < 1e-9) period = n;
