@@ -65,6 +65,29 @@ TEST(DataRefreshTest, RefreshedCurvesLeaveNothingBehind) {
   EXPECT_EQ(refreshed.ControlImage(), fresh.ControlImage());
 }
 
+// A paint that changed the range (a live plot scrolling) leaves no record of its curve's pixels:
+// the data refresh after it must still take the curve away, at every ratio.
+TEST(DataRefreshTest, RefreshAfterAScrollLeavesNothingBehind) {
+  for (const double ratio : {1.0, 1.5, 2.0}) {
+    SCOPED_TRACE(ratio);
+    TZephChart scrolled;
+    Configure(scrolled);
+    scrolled.SetRenderRatio(ratio);
+    Curve(scrolled, 2.0, 0.0);
+    scrolled.Scale1X()->SetRange(0.5, 10.5);
+    scrolled.Paint();
+    Curve(scrolled, -1.0, 3.0);
+
+    TZephChart fresh;
+    Configure(fresh);
+    fresh.SetRenderRatio(ratio);
+    fresh.Scale1X()->SetRange(0.5, 10.5);
+    Curve(fresh, -1.0, 3.0);
+    fresh.Paint();
+    EXPECT_EQ(scrolled.ControlImage(), fresh.ControlImage());
+  }
+}
+
 TEST(DirtyColumnsTest, RestoresTheMarkedColumnsOnly) {
   QImage empty(20, 16, QImage::Format_RGB32);
   empty.fill(Qt::white);

@@ -29,8 +29,13 @@ void TCustomZephChart::Paint() {
   const bool aligned = whole(l_rim_) && whole(t_rim_) && whole(l_rim_ + area_bmp_.Width()) &&
                        whole(t_rim_ + area_bmp_.Height());
   if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
+  // The same holds for the next paint when it draws the background anew, as one after a change of
+  // range most likely does (a live plot scrolling): what the area's rendering draws on is then not
+  // worth recording.
+  record_area_drawing_ = !area_bmp_.Shared() || !background_drawn;
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
+  record_area_drawing_ = true;
   if (!area_bmp_.Shared()) control.Draw(l_rim_, t_rim_, area_bmp_.Image());
   area_pending_ = false;
   DrawCrossHairs(control, 0, 0);

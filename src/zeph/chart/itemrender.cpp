@@ -151,6 +151,7 @@ void TCustomZephChart::ResetDirtyColumns() {
   const QSize pixels = area_bmp_.Image().size();
   dirty_columns_.Reset(pixels.width(), pixels.height());
   dirty_columns_.SetBrush(1);
+  if (!record_area_drawing_) dirty_columns_.MarkAll();
 }
 
 void TCustomZephChart::RenderItems(TCanvas& canvas) {

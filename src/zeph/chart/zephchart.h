@@ -1522,6 +1522,8 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   bool applying_layout_ = false;
   bool image_current_ = false;
   bool area_pending_ = false;
+  // Whether the area's rendering records what it draws on (DirtyColumns) for the next one.
+  bool record_area_drawing_ = true;
   bool in_paint_event_ = false;
   QSize laid_out_size_;
 };
