@@ -405,6 +405,50 @@ TEST(CanvasTextTest, TextOnAFinerImageHasThePixelsOfTextShapedInPlace) {
   }
 }
 
+// A text drawn again from the pixels it came to before keeps the pixels of one drawn in place:
+// over a background of another colour, and beside and across lines drawn close to its glyphs,
+// where the pixels kept must not be used.
+TEST(CanvasTextTest, TextDrawnAgainHasThePixelsOfTextDrawnInPlace) {
+  const QString text = QStringLiteral("-200 W");
+  for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+    for (const auto& [face, points] : {std::pair{"Arial", 9}, std::pair{"DejaVu Sans", 8}}) {
+      TFont font;
+      font.Name = QString::fromLatin1(face);
+      font.Size = points;
+      font.Color = clMaroon;
+      const QFont qfont = font.ToQFont();
+      const int width = QFontMetrics(qfont).horizontalAdvance(text);
+      const int height = QFontMetrics(qfont).height();
+      // Rows of texts 96 pixels apart (the same place within a device pixel at each ratio): on
+      // white, on yellow, with a line just after the advance, just below the text, and through it.
+      const std::vector<QRect> boxes = {QRect(98, 20, width + 8, height + 8), QRect(194 + width + 1, 22, 1, height),
+                                        QRect(290, 24 + height, width, 1), QRect(386 + width / 2, 22, 1, height)};
+      QImage drawn = WhiteImage(480, 60, ratio);
+      {
+        TCanvas canvas(&drawn);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+          canvas.SetBrushColor(i == 0 ? clYellow : clSilver);
+          canvas.FillRect(boxes[i].left(), boxes[i].top(), boxes[i].right() + 1, boxes[i].bottom() + 1);
+        }
+      }
+      QImage shaped = drawn.copy();
+      {
+        TCanvas canvas(&drawn);
+        canvas.SetFont(font);
+        canvas.SetBrushStyle(bsClear);
+        for (int x = 2; x < 480; x += 96) canvas.TextOut(x, 22, text);
+      }
+      {
+        QPainter painter(&shaped);
+        painter.setFont(qfont);
+        painter.setPen(ColorToQColor(font.Color));
+        for (int x = 2; x < 480; x += 96) painter.drawText(QPoint(x, 22 + QFontMetrics(qfont).ascent()), text);
+      }
+      ASSERT_EQ(drawn, shaped) << face << " " << points << " at ratio " << ratio;
+    }
+  }
+}
+
 // Boxes filled together (FillBoxes) have the pixels of the same boxes filled one by one: boxes
 // overlapping in any order, reaching beside the image, given corner to corner either way or
 // empty, at whole and fractional ratios and through a clipped painter; the brush stays as it was.

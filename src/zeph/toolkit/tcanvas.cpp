@@ -629,6 +629,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   TextCache::Entry* entry = printer_ ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
   const int width = entry ? entry->width : fm.horizontalAdvance(text);
   if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
+  if (entry && DrawRenderedText(*entry, text, x, y)) return;
   ApplyMode();
   ApplyFont();
   const QPen saved = painter_->pen();
@@ -647,10 +648,7 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   // of one shaped at its place, depending on the font, its size and where the text begins within
   // a device pixel. Where that is unknown, both are drawn once off screen and compared.
   if (!DeviceAccess() || pen_mode_ != pmCopy) return false;
-  int period = 0;
-  for (int n = 1; n <= 8 && period == 0; ++n) {
-    if (std::abs(n * scale_ - std::round(n * scale_)) < 1e-9) period = n;
-  }
+  const int period = Period();
   if (period == 0) return false;
   const int px = ((x % period) + period) % period;
   const int py = ((y % period) + period) % period;
@@ -677,6 +675,109 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   const bool same = shaped == cached;
   entry.comparisons.push_back({scale_, px, py, same});
   return same;
+}
+
+int TCanvas::Period() const {
+  for (int n = 1; n <= 8; ++n) {
+    if (std::abs(n * scale_ - std::round(n * scale_)) < 1e-9) return n;
+  }
+  return 0;
+}
+
+bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int x, int y) {
+  if (pen_mode_ != pmCopy || !(DirectAccess() || DeviceAccess()) || image_->depth() != 32) return false;
+  const int period = Period();
+  if (period == 0) return false;
+  const int px = ((x % period) + period) % period;
+  const int py = ((y % period) + period) % period;
+  // The device pixel where the text's period begins: a whole one.
+  const QPoint origin(static_cast<int>(std::lround((x - px) * scale_)), static_cast<int>(std::lround((y - py) * scale_)));
+  const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
+  const QRect device = image_->rect();
+  // The background is read where the text begins; a background of another colour under the glyphs
+  // shows in the check below.
+  const QPoint start = origin + QPoint(static_cast<int>(px * scale_), static_cast<int>(py * scale_));
+  if (!device.contains(start)) return false;
+  const auto pixel_row = [this](int row) {
+    return reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constBits()) + row * image_->bytesPerLine());
+  };
+  const QRgb background = pixel_row(start.y())[start.x()];
+  const TextCache::Rendering* rendering = nullptr;
+  for (const TextCache::Rendering& r : entry.renderings) {
+    if (r.ratio == scale_ && r.x == px && r.y == py && r.color == color && r.background == background) rendering = &r;
+  }
+  if (rendering == nullptr) {
+    // A text drawn over ever other backgrounds is not worth keeping more of.
+    constexpr std::size_t kMaxRenderings = 8;
+    if (entry.renderings.size() >= kMaxRenderings) return false;
+    entry.renderings.push_back(RenderText(entry, text, x, y, background));
+    rendering = &entry.renderings.back();
+  }
+  const QRect box = rendering->box.translated(origin);
+  if (rendering->box.isEmpty() || !device.contains(box)) return false;
+  for (int row = box.top(); row <= box.bottom(); ++row) {
+    const QRgb* line = pixel_row(row);
+    if (std::any_of(line + box.left(), line + box.right() + 1, [background](QRgb p) { return p != background; }))
+      return false;
+  }
+  const auto width = static_cast<std::size_t>(box.width());
+  for (int row = box.top(); row <= box.bottom(); ++row) {
+    std::memcpy(pixel_row(row) + box.left(), rendering->pixels.data() + (row - box.top()) * width, width * sizeof(QRgb));
+  }
+  return true;
+}
+
+TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
+                                         QRgb background) {
+  const int period = Period();
+  const int px = ((x % period) + period) % period;
+  const int py = ((y % period) + period) % period;
+  const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
+  TextCache::Rendering rendering{scale_, px, py, color, background, QRect(), {}};
+  const bool static_text = StaticTextAlike(entry, text, x, y);
+  const QFontMetrics& fm = Metrics();
+  // Room around the text for glyphs reaching beyond its box, in whole periods, so that the text
+  // begins where it does within a device pixel.
+  const int room = 2 + fm.height();
+  const int pad = period * ((room + period - 1) / period);
+  const auto draw = [&](QRgb under, const QColor& over) {
+    QImage target(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
+    target.setDevicePixelRatio(scale_);
+    target.fill(under);
+    QPainter painter(&target);
+    painter.setRenderHints(painter_->renderHints());
+    painter.setFont(qfont_);
+    painter.setPen(over);
+    if (static_text) {
+      painter.drawStaticText(QPoint(pad + px, pad + py), entry.text);
+    } else {
+      painter.drawText(QPoint(pad + px, pad + py + fm.ascent()), text);
+    }
+    painter.end();
+    return target;
+  };
+  const QImage shown = draw(background, ColorToQColor(font_.Color));
+  // The glyphs' faintest pixels may blend into this background unseen, but not into another: they
+  // are found in the colours farthest apart.
+  const QImage contrast = draw(0xFF000000u, Qt::white);
+  QRect box;
+  for (int row = 0; row < shown.height(); ++row) {
+    const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(row));
+    const auto* b = reinterpret_cast<const QRgb*>(contrast.constScanLine(row));
+    for (int column = 0; column < shown.width(); ++column) {
+      if (a[column] != background || (b[column] & 0xFFFFFFu) != 0) box |= QRect(column, row, 1, 1);
+    }
+  }
+  // Glyphs that reach the edge of the room may reach beyond it: not kept.
+  if (box.isEmpty() || !shown.rect().adjusted(1, 1, -1, -1).contains(box)) return rendering;
+  rendering.pixels.reserve(static_cast<std::size_t>(box.width()) * box.height());
+  for (int row = box.top(); row <= box.bottom(); ++row) {
+    const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(row));
+    rendering.pixels.insert(rendering.pixels.end(), line + box.left(), line + box.right() + 1);
+  }
+  const int offset = static_cast<int>(std::lround(pad * scale_));
+  rendering.box = box.translated(-offset, -offset);
+  return rendering;
 }
 
 int TCanvas::TextWidth(const QString& text) {

@@ -277,6 +277,14 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // Whether the entry's static text, drawn at (x, y), gives the pixels of drawing the text shaped
   // anew there.
   bool StaticTextAlike(TextCache::Entry& entry, const QString& text, int x, int y);
+  // Draws the entry's text at (x, y) from the pixels it came to before, where the device pixels its
+  // glyphs cover hold one plain colour, as a scale's labels on its rim do; false, drawing nothing,
+  // where that cannot be done.
+  bool DrawRenderedText(TextCache::Entry& entry, const QString& text, int x, int y);
+  // The entry's text drawn off screen over a plain background, for DrawRenderedText().
+  TextCache::Rendering RenderText(TextCache::Entry& entry, const QString& text, int x, int y, QRgb background);
+  // The smallest number of pixels, up to 8, that is a whole number of device pixels; 0 for none.
+  int Period() const;
   // Whether device pixels of a finer image can be written straight: no clipping or transformation
   // set on the painter by whoever borrowed it.
   bool DeviceAccess() const;

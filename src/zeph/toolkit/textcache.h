@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QHash>
+#include <QRect>
+#include <QRgb>
 #include <QStaticText>
 #include <QString>
 #include <vector>
@@ -26,11 +28,24 @@ class ZEPH_TOOLKIT_EXPORT TextCache {
     int y;        ///< The text's y modulo that period.
     bool same;    ///< Whether the pixels were the same.
   };
+  /// The device pixels a text came to over a plain background, as TCanvas keeps them to draw the
+  /// text again over the same background without shaping or blending it.
+  struct Rendering {
+    qreal ratio;         ///< The image's device pixel ratio.
+    int x;               ///< The text's x modulo the ratio's period, as in Comparison.
+    int y;               ///< The text's y modulo that period.
+    QRgb color;          ///< The text's colour, as an image pixel.
+    QRgb background;     ///< The background's colour, as an image pixel.
+    QRect box;           ///< The device pixels the glyphs cover, from the device pixel where the
+                         ///< text's period begins; empty where the rendering is not kept.
+    std::vector<QRgb> pixels;  ///< The box's pixels, row by row.
+  };
   /// One laid-out text.
   struct Entry {
     QStaticText text;  ///< The text shaped in its font, as plain text, ready to draw.
     int width = 0;     ///< The text's advance width in pixels.
     std::vector<Comparison> comparisons;  ///< Where the static text was compared, as TCanvas keeps them.
+    std::vector<Rendering> renderings;    ///< Its pixels over plain backgrounds, as TCanvas keeps them.
   };
 
   /// The entry for text in font; font_key names the font (face, size and styles) in the key.
