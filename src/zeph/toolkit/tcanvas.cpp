@@ -691,7 +691,8 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   const int px = ((x % period) + period) % period;
   const int py = ((y % period) + period) % period;
   // The device pixel where the text's period begins: a whole one.
-  const QPoint origin(static_cast<int>(std::lround((x - px) * scale_)), static_cast<int>(std::lround((y - py) * scale_)));
+  const QPoint origin(static_cast<int>(std::lround((x - px) * scale_)),
+                      static_cast<int>(std::lround((y - py) * scale_)));
   const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
   const QRect device = image_->rect();
   // The background is read where the text begins; a background of another colour under the glyphs
@@ -704,7 +705,9 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   const QRgb background = pixel_row(start.y())[start.x()];
   const TextCache::Rendering* rendering = nullptr;
   for (const TextCache::Rendering& r : entry.renderings) {
-    if (r.ratio == scale_ && r.x == px && r.y == py && r.color == color && r.background == background) rendering = &r;
+    if (r.ratio == scale_ && r.x == px && r.y == py && r.color == color && r.background == background &&
+        r.hints == static_cast<int>(painter_->renderHints()))
+      rendering = &r;
   }
   if (rendering == nullptr) {
     // A text drawn over ever other backgrounds is not worth keeping more of.
@@ -722,7 +725,8 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   }
   const auto width = static_cast<std::size_t>(box.width());
   for (int row = box.top(); row <= box.bottom(); ++row) {
-    std::memcpy(pixel_row(row) + box.left(), rendering->pixels.data() + (row - box.top()) * width, width * sizeof(QRgb));
+    std::memcpy(pixel_row(row) + box.left(), rendering->pixels.data() + (row - box.top()) * width,
+                width * sizeof(QRgb));
   }
   return true;
 }
@@ -733,7 +737,8 @@ TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString&
   const int px = ((x % period) + period) % period;
   const int py = ((y % period) + period) % period;
   const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
-  TextCache::Rendering rendering{scale_, px, py, color, background, QRect(), {}};
+  const int hints = static_cast<int>(painter_->renderHints());
+  TextCache::Rendering rendering{scale_, px, py, color, background, hints, QRect(), {}};
   const bool static_text = StaticTextAlike(entry, text, x, y);
   const QFontMetrics& fm = Metrics();
   // Room around the text for glyphs reaching beyond its box, in whole periods, so that the text

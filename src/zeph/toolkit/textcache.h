@@ -36,6 +36,7 @@ class ZEPH_TOOLKIT_EXPORT TextCache {
     int y;               ///< The text's y modulo that period.
     QRgb color;          ///< The text's colour, as an image pixel.
     QRgb background;     ///< The background's colour, as an image pixel.
+    int hints;           ///< The painter's render hints it was drawn with.
     QRect box;           ///< The device pixels the glyphs cover, from the device pixel where the
                          ///< text's period begins; empty where the rendering is not kept.
     std::vector<QRgb> pixels;  ///< The box's pixels, row by row.
