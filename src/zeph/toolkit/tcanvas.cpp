@@ -16,6 +16,9 @@ namespace zeph {
 
 namespace {
 
+// Where a coordinate lies within a period of pixels that is a whole number of device pixels.
+int PhaseIn(int coordinate, int period) { return ((coordinate % period) + period) % period; }
+
 // Dash patterns of the GDI's cosmetic pens, in pixels.
 QList<qreal> DashPattern(TPenStyle style) {
   switch (style) {
@@ -650,8 +653,8 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   if (!DeviceAccess() || pen_mode_ != pmCopy) return false;
   const int period = Period();
   if (period == 0) return false;
-  const int px = ((x % period) + period) % period;
-  const int py = ((y % period) + period) % period;
+  const int px = PhaseIn(x, period);
+  const int py = PhaseIn(y, period);
   for (const TextCache::Comparison& c : entry.comparisons) {
     if (c.ratio == scale_ && c.x == px && c.y == py) return c.same;
   }
@@ -688,8 +691,8 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   if (pen_mode_ != pmCopy || !(DirectAccess() || DeviceAccess()) || image_->depth() != 32) return false;
   const int period = Period();
   if (period == 0) return false;
-  const int px = ((x % period) + period) % period;
-  const int py = ((y % period) + period) % period;
+  const int px = PhaseIn(x, period);
+  const int py = PhaseIn(y, period);
   // The device pixel where the text's period begins: a whole one.
   const QPoint origin(static_cast<int>(std::lround((x - px) * scale_)),
                       static_cast<int>(std::lround((y - py) * scale_)));
@@ -734,8 +737,8 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
 TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
                                          QRgb background) {
   const int period = Period();
-  const int px = ((x % period) + period) % period;
-  const int py = ((y % period) + period) % period;
+  const int px = PhaseIn(x, period);
+  const int py = PhaseIn(y, period);
   const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
   const int hints = static_cast<int>(painter_->renderHints());
   TextCache::Rendering rendering{scale_, px, py, color, background, hints, QRect(), {}};
