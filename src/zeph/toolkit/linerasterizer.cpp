@@ -237,11 +237,8 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
     return;
   }
   for (long long i = first; i <= last; ++i) {
-    bool on = true;
-    if (dash_period_ != 0) {
-      on = dash_on_[dash_pos_];
-      if (++dash_pos_ == dash_period_) dash_pos_ = 0;
-    }
+    const bool on = dash_on_[dash_pos_];
+    if (++dash_pos_ == dash_period_) dash_pos_ = 0;
     if (on) {
       const long long b = start_minor + minor_step * offset;
       if (x_major) {

@@ -661,23 +661,31 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   // Room around the text for glyphs reaching beyond its advance, in whole periods, so that both
   // begin where the text does within a device pixel.
   const int pad = period * ((8 + period - 1) / period);
-  const QFontMetrics& fm = Metrics();
-  QImage shaped(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
-  shaped.setDevicePixelRatio(scale_);
-  shaped.fill(Qt::white);
-  QImage cached = shaped.copy();
-  const auto paint = [this](QImage& target, const auto& draw) {
-    QPainter painter(&target);
-    painter.setRenderHints(painter_->renderHints());
-    painter.setFont(qfont_);
-    painter.setPen(Qt::black);
-    draw(painter);
-  };
-  paint(shaped, [&](QPainter& p) { p.drawText(QPoint(pad + px, pad + py + fm.ascent()), text); });
-  paint(cached, [&](QPainter& p) { p.drawStaticText(QPoint(pad + px, pad + py), entry.text); });
-  const bool same = shaped == cached;
+  const QRgb white = 0xFFFFFFFFu;
+  const bool same = TextImage(entry, text, QPoint(px, py), pad, white, Qt::black, false) ==
+                    TextImage(entry, text, QPoint(px, py), pad, white, Qt::black, true);
   entry.comparisons.push_back({scale_, px, py, same});
   return same;
+}
+
+QImage TCanvas::TextImage(const TextCache::Entry& entry, const QString& text, QPoint phase, int pad, QRgb under,
+                          const QColor& over, bool static_text) {
+  const QFontMetrics& fm = Metrics();
+  QImage target(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
+  target.setDevicePixelRatio(scale_);
+  target.fill(under);
+  QPainter painter(&target);
+  painter.setRenderHints(painter_->renderHints());
+  painter.setFont(qfont_);
+  painter.setPen(over);
+  const QPoint at(pad + phase.x(), pad + phase.y());
+  if (static_text) {
+    painter.drawStaticText(at, entry.text);
+  } else {
+    painter.drawText(at + QPoint(0, fm.ascent()), text);
+  }
+  painter.end();
+  return target;
 }
 
 int TCanvas::Period() const {
@@ -706,17 +714,19 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
     return reinterpret_cast<QRgb*>(const_cast<uchar*>(image_->constBits()) + row * image_->bytesPerLine());
   };
   const QRgb background = pixel_row(start.y())[start.x()];
+  const int hints = static_cast<int>(painter_->renderHints());
+  const TextCache::Rendering key{scale_, px, py, color, background, hints, {}, {}};
   const TextCache::Rendering* rendering = nullptr;
   for (const TextCache::Rendering& r : entry.renderings) {
-    if (r.ratio == scale_ && r.x == px && r.y == py && r.color == color && r.background == background &&
-        r.hints == static_cast<int>(painter_->renderHints()))
+    if (r.ratio == key.ratio && r.x == key.x && r.y == key.y && r.color == key.color &&
+        r.background == key.background && r.hints == key.hints)
       rendering = &r;
   }
   if (rendering == nullptr) {
     // A text drawn over ever other backgrounds is not worth keeping more of.
     constexpr std::size_t kMaxRenderings = 8;
     if (entry.renderings.size() >= kMaxRenderings) return false;
-    entry.renderings.push_back(RenderText(entry, text, x, y, background));
+    entry.renderings.push_back(RenderText(entry, text, x, y, key));
     rendering = &entry.renderings.back();
   }
   const QRect box = rendering->box.translated(origin);
@@ -735,45 +745,25 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
 }
 
 TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
-                                         QRgb background) {
-  const int period = Period();
-  const int px = PhaseIn(x, period);
-  const int py = PhaseIn(y, period);
-  const QRgb color = 0xFF000000u | ColorToPixel(ColorToRGB(font_.Color));
-  const int hints = static_cast<int>(painter_->renderHints());
-  TextCache::Rendering rendering{scale_, px, py, color, background, hints, QRect(), {}};
+                                         const TextCache::Rendering& key) {
+  TextCache::Rendering rendering = key;
   const bool static_text = StaticTextAlike(entry, text, x, y);
-  const QFontMetrics& fm = Metrics();
   // Room around the text for glyphs reaching beyond its box, in whole periods, so that the text
   // begins where it does within a device pixel.
-  const int room = 2 + fm.height();
+  const int period = Period();
+  const int room = 2 + Metrics().height();
   const int pad = period * ((room + period - 1) / period);
-  const auto draw = [&](QRgb under, const QColor& over) {
-    QImage target(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
-    target.setDevicePixelRatio(scale_);
-    target.fill(under);
-    QPainter painter(&target);
-    painter.setRenderHints(painter_->renderHints());
-    painter.setFont(qfont_);
-    painter.setPen(over);
-    if (static_text) {
-      painter.drawStaticText(QPoint(pad + px, pad + py), entry.text);
-    } else {
-      painter.drawText(QPoint(pad + px, pad + py + fm.ascent()), text);
-    }
-    painter.end();
-    return target;
-  };
-  const QImage shown = draw(background, ColorToQColor(font_.Color));
+  const QPoint phase(key.x, key.y);
+  const QImage shown = TextImage(entry, text, phase, pad, key.background, ColorToQColor(font_.Color), static_text);
   // The glyphs' faintest pixels may blend into this background unseen, but not into another: they
   // are found in the colours farthest apart.
-  const QImage contrast = draw(0xFF000000u, Qt::white);
+  const QImage contrast = TextImage(entry, text, phase, pad, 0xFF000000u, Qt::white, static_text);
   QRect box;
   for (int row = 0; row < shown.height(); ++row) {
     const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(row));
     const auto* b = reinterpret_cast<const QRgb*>(contrast.constScanLine(row));
     for (int column = 0; column < shown.width(); ++column) {
-      if (a[column] != background || (b[column] & 0xFFFFFFu) != 0) box |= QRect(column, row, 1, 1);
+      if (a[column] != key.background || (b[column] & 0xFFFFFFu) != 0) box |= QRect(column, row, 1, 1);
     }
   }
   // Glyphs that reach the edge of the room may reach beyond it: not kept.

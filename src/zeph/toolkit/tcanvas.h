@@ -281,8 +281,15 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // glyphs cover hold one plain colour, as a scale's labels on its rim do; false, drawing nothing,
   // where that cannot be done.
   bool DrawRenderedText(TextCache::Entry& entry, const QString& text, int x, int y);
-  // The entry's text drawn off screen over a plain background, for DrawRenderedText().
-  TextCache::Rendering RenderText(TextCache::Entry& entry, const QString& text, int x, int y, QRgb background);
+  // The entry's text drawn at (x, y) off screen, over the plain background and in the place within
+  // a device pixel that key gives, for DrawRenderedText().
+  TextCache::Rendering RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
+                                  const TextCache::Rendering& key);
+  // The entry's text drawn in colour over on an image of colour under, at phase (its place within a
+  // period of device pixels) with pad pixels of room on every side; from its static text or shaped
+  // anew.
+  QImage TextImage(const TextCache::Entry& entry, const QString& text, QPoint phase, int pad, QRgb under,
+                   const QColor& over, bool static_text);
   // The smallest number of pixels, up to 8, that is a whole number of device pixels; 0 for none.
   int Period() const;
   // Whether device pixels of a finer image can be written straight: no clipping or transformation
