@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +11,26 @@
 #include "zeph/chart/solidpolyline.h"
 
 namespace zeph {
+
+// Widens [a, b] to the y of count points, all finite. Four lanes, so that a point's comparisons
+// need not wait for those of the point before.
+inline void WidenByY(const TZephItemPoint* points, std::size_t count, double& a, double& b) {
+  std::array<double, 4> low{a, a, a, a};
+  std::array<double, 4> high{b, b, b, b};
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    for (std::size_t lane = 0; lane < 4; ++lane) {
+      low[lane] = std::min(low[lane], points[i + lane].Y);
+      high[lane] = std::max(high[lane], points[i + lane].Y);
+    }
+  }
+  for (; i < count; ++i) {
+    low[0] = std::min(low[0], points[i].Y);
+    high[0] = std::max(high[0], points[i].Y);
+  }
+  a = std::min({low[0], low[1], low[2], low[3]});
+  b = std::max({high[0], high[1], high[2], high[3]});
+}
 
 // The points of an ordered run for TSolidPolyline::DrawFrom(): point(i) and kind(i) give point
 // and kind at position i, kinds(i) the kinds from position i on as they lie in memory beside the
@@ -46,9 +68,18 @@ class TIndexedSource {
         }
         if (jumped) continue;
       }
-      // One by one up to the next block, whose points lie together in one chunk.
+      // One by one up to the next block, whose points lie together in one chunk. In a clean block
+      // x only grows from a first point above low: the points inside end at the first x at or
+      // above high, and their y need no test.
       const std::size_t count = std::min(n, (i / kBlock + 1) * kBlock) - i;
-      const std::size_t j = TSolidPolyline::Gather(&point_(i), kinds_(i), 0, count, low, high, a, b);
+      const TZephItemPoint* points = &point_(i);
+      std::size_t j = 0;
+      if (points[0].X > low && index_.Clean(i, i + count)) {
+        while (j < count && points[j].X < high) ++j;
+        WidenByY(points, j, a, b);
+      } else {
+        j = TSolidPolyline::Gather(points, kinds_(i), 0, count, low, high, a, b);
+      }
       i += j;
       if (j < count) {
         lowest = a;

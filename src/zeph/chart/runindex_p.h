@@ -132,6 +132,15 @@ class TRunIndex {
     return &l.blocks[l.dropped + (b - l.first)];
   }
 
+  // Whether the points from position up to end, which lie in one block of the first level and are
+  // built, are all draw-to points with finite coordinates: the block's summary says so.
+  bool Clean(std::size_t position, std::size_t end) const {
+    const Level& l = levels_[0];
+    const std::size_t b = position / BlockSize(0);
+    if (position < begin_ || end > built_ || b < l.first || b - l.first >= l.blocks.size() - l.dropped) return false;
+    return l.blocks[l.dropped + (b - l.first)].Clean();
+  }
+
   // The first position in [from, to) whose finite x is at least value, or to; point(i) gives the
   // point at position i. Points that are no finite number count as below. Only while Ordered().
   template <typename PointAt>
