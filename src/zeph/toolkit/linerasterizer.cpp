@@ -199,6 +199,27 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   }
   Skip(first);
 
+  // Solid: the steps at one minor offset form a straight run of pixels, filled as one box.
+  const auto fill_run = [&](long long from_step, long long to_step, long long run_offset) {
+    if (from_step > to_step) return;
+    const auto low = static_cast<int>(start_major + step * (step > 0 ? from_step : to_step));
+    const auto high = static_cast<int>(start_major + step * (step > 0 ? to_step : from_step));
+    const auto b = static_cast<int>(start_minor + minor_step * run_offset);
+    if (x_major) {
+      FillSquares(low, b, high, b);
+    } else {
+      FillSquares(b, low, b, high);
+    }
+  };
+  if (dash_period_ == 0 && minor_abs <= 1) {
+    // Straight, or one pixel across (most segments of a dense curve): the offset turns 1 at the
+    // first step reaching halfway, so there are at most two runs and nothing to walk.
+    const long long split = minor_abs == 0 ? last + 1 : (major + 1) / 2;
+    fill_run(first, std::min(last, split - 1), 0);
+    fill_run(std::max(first, split), last, 1);
+    return;
+  }
+
   // The minor offset of the first step, then carried on step by step.
   // From the start pixel (a line inside the image, the common case) that is no division.
   long long offset = 0;
@@ -210,32 +231,23 @@ void LineRasterizer::Line(QPoint from, QPoint to) {
   }
   const long long increment = 2 * minor_abs;
   const long long wrap = 2 * major;
-  long long a = start_major + step * first;
   if (dash_period_ == 0) {
-    // Solid: the steps at one minor offset form a straight run of pixels, filled as one box.
-    long long run_from = a;
+    long long run_from = first;
     for (long long i = first; i <= last; ++i) {
       remainder += increment;
       const bool moves = remainder >= wrap;
       if (moves || i == last) {
-        const auto b = static_cast<int>(start_minor + minor_step * offset);
-        const auto low = static_cast<int>(std::min(run_from, a));
-        const auto high = static_cast<int>(std::max(run_from, a));
-        if (x_major) {
-          FillSquares(low, b, high, b);
-        } else {
-          FillSquares(b, low, b, high);
-        }
-        run_from = a + step;
+        fill_run(run_from, i, offset);
+        run_from = i + 1;
       }
       if (moves) {
         remainder -= wrap;
         ++offset;
       }
-      a += step;
     }
     return;
   }
+  long long a = start_major + step * first;
   for (long long i = first; i <= last; ++i) {
     const bool on = dash_on_[dash_pos_];
     if (++dash_pos_ == dash_period_) dash_pos_ = 0;
