@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the chart's times against QCustomPlot's from chart_bench's JSON output.
 
-    live_ratios.py RESULTS.json
+    live_ratios.py RESULTS.json [MORE.json ...]
 
 Each case pairs a ZephChart benchmark with the QCustomPlot one that does the same work; a row per
 point count and device pixel ratio gives both wall times (the median of the repetitions where
@@ -10,6 +10,10 @@ there are several), their ratio against its target, and the spread of the repeti
 on a shared machine says how far to trust the row, and the ratio
 of processor times, which waiting for a shared processor does not change. Resident bytes a point
 follow, from the load and the 100M-point cases.
+
+Given the results of several runs of the program, each comparing both libraries in its own process,
+a row gives the median of the runs' times and of their ratios, and the lowest and highest ratio: on
+a shared machine one run as a whole can be slow or fast for one library more than for the other.
 """
 import json
 import re
@@ -92,49 +96,78 @@ def describe(args):
     return size, ratio
 
 
+def median(values):
+    ordered = sorted(values)
+    return ordered[len(ordered) // 2] if len(ordered) % 2 else (ordered[len(ordered) // 2 - 1] +
+                                                                 ordered[len(ordered) // 2]) / 2
+
+
+def by_arguments(key):
+    return [int(a) for a in key[1].split("/") if a]
+
+
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: live_ratios.py RESULTS.json")
-    with open(sys.argv[1], encoding="utf-8") as file:
-        results = collect(json.load(file)["benchmarks"])
+    if len(sys.argv) < 2:
+        sys.exit("usage: live_ratios.py RESULTS.json [MORE.json ...]")
+    runs = []
+    for path in sys.argv[1:]:
+        with open(path, encoding="utf-8") as file:
+            runs.append(collect(json.load(file)["benchmarks"]))
+    several = len(runs) > 1
 
     print(f"{'case':<26} {'points':>6} {'dpr':>5} {'ZephChart ms':>13} {'QCustomPlot ms':>15} "
-          f"{'Zeph/QCP':>9} {'target':>7}  {'cv Zeph/QCP':>12} {'CPU ratio':>9}")
+          f"{'Zeph/QCP':>9} {'target':>7}  {'cv Zeph/QCP' if not several else 'ratio range':>12} {'CPU ratio':>9}")
+    keys = sorted({key for results in runs for key in results}, key=by_arguments)
     for case, ours, theirs, target in CASES:
-        for (name, args), entry in sorted(results.items(), key=lambda item: [int(a) for a in item[0][1].split("/")
-                                                                             if a]):
-            if name != ours or (theirs, args) not in results:
+        for name, args in keys:
+            if name != ours:
                 continue
-            other = results[(theirs, args)]
-            if "ms" not in entry or "ms" not in other or other["ms"] <= 0:
+            # Each run's pair, where the run has both sides.
+            pairs = [(results[(ours, args)], results[(theirs, args)]) for results in runs
+                     if (ours, args) in results and (theirs, args) in results and
+                     "ms" in results[(ours, args)] and results[(theirs, args)].get("ms", 0) > 0]
+            if not pairs:
                 continue
-            ratio = entry["ms"] / other["ms"]
+            ratios = [entry["ms"] / other["ms"] for entry, other in pairs]
+            ratio = median(ratios)
+            ours_ms = median(entry["ms"] for entry, _ in pairs)
+            theirs_ms = median(other["ms"] for _, other in pairs)
+            cpu_ratio = median(entry["cpu"] / other["cpu"] if other.get("cpu", 0) > 0 else float("nan")
+                               for entry, other in pairs)
+            if several:
+                spread = f"{min(ratios):.3f}-{max(ratios):.3f}"
+            else:
+                spread = "/".join(f"{side['cv'] * 100:.0f}%" if "cv" in side else f"{side.get('runs', 1)} run"
+                                  for side in pairs[0])
             size, dpr = describe(args)
-            spread = "/".join(f"{side['cv'] * 100:.0f}%" if "cv" in side else f"{side.get('runs', 1)} run"
-                              for side in (entry, other))
-            cpu_ratio = entry["cpu"] / other["cpu"] if other.get("cpu", 0) > 0 else float("nan")
             verdict = "met" if ratio <= target else "MISSED"
-            print(f"{case:<26} {size:>6} {dpr:>5} {entry['ms']:>13.3f} {other['ms']:>15.3f} {ratio:>9.3f} "
+            print(f"{case:<26} {size:>6} {dpr:>5} {ours_ms:>13.3f} {theirs_ms:>15.3f} {ratio:>9.3f} "
                   f"{target:>7.2f}  {spread:>12} {cpu_ratio:>9.3f}  {verdict}")
-            if ours.startswith("BM_LiveLoad") and "worst" in entry and "worst" in other:
+            if ours.startswith("BM_LiveLoad") and all("worst" in side for pair in pairs for side in pair):
                 # A load into memory the process never had before can take far longer than the median.
-                print(f"{'  slowest repetition':<26} {'':>6} {'':>5} {entry['worst']:>13.3f} {other['worst']:>15.3f}")
+                print(f"{'  slowest repetition':<26} {'':>6} {'':>5} {max(p[0]['worst'] for p in pairs):>13.3f} "
+                      f"{max(p[1]['worst'] for p in pairs):>15.3f}")
 
     print()
     print(f"{'resident bytes a point':<26} {'points':>6} {'dpr':>5} {'ZephChart':>13} {'QCustomPlot':>15}")
     for case, ours, theirs in MEMORY:
-        for (name, args), entry in sorted(results.items(), key=lambda item: item[0][1]):
-            if name != ours or "bytes_per_point" not in entry:
+        for name, args in sorted(keys, key=lambda key: key[1]):
+            entries = [results[(name, args)] for results in runs
+                       if (name, args) in results and "bytes_per_point" in results[(name, args)]]
+            if name != ours or not entries:
                 continue
-            other = results.get((theirs, args), {})
+            others = [results[(theirs, args)]["bytes_per_point"] for results in runs
+                      if "bytes_per_point" in results.get((theirs, args), {})]
             size, dpr = describe(args)
             if ours in MEMORY_AT_RATIO_ONE:
                 if float(dpr) != 1.0:
                     continue
                 dpr = "1.0*"
-            verdict = "met" if entry["bytes_per_point"] <= MEMORY_TARGET else "MISSED"
-            theirs_bytes = f"{other['bytes_per_point']:.1f}" if "bytes_per_point" in other else "-"
-            print(f"{case:<26} {size:>6} {dpr:>5} {entry['bytes_per_point']:>13.1f} {theirs_bytes:>15}  "
+            # Memory is no matter of chance: the worst run counts.
+            bytes_per_point = max(entry["bytes_per_point"] for entry in entries)
+            verdict = "met" if bytes_per_point <= MEMORY_TARGET else "MISSED"
+            theirs_bytes = f"{max(others):.1f}" if others else "-"
+            print(f"{case:<26} {size:>6} {dpr:>5} {bytes_per_point:>13.1f} {theirs_bytes:>15}  "
                   f"(target at most {MEMORY_TARGET:.0f}) {verdict}")
     print("* read once, when the scene was built at ratio 1, the widget and its images included; the loads")
     print("  at each ratio count what the points and their first showing add to a widget already painted")
