@@ -63,6 +63,7 @@ frame=$(grep -E "^live frame, bulk " <<<"$single") || fail "no frame row for one
 [[ $frame =~ \ 0\.400\ +0\.50\ +5%/5%\  ]] || fail "one run's frame row: $frame"
 
 # No file, or one that is not there: a usage line or the error, and a failure.
-if python3 "$source_dir/bench/live_ratios.py" >/dev/null 2>&1; then fail "no arguments were accepted"; fi
-if python3 "$source_dir/bench/live_ratios.py" "$work/none.json" >/dev/null 2>&1; then fail "a missing file was accepted"; fi
+ratios=$source_dir/bench/live_ratios.py
+if python3 "$ratios" >/dev/null 2>&1; then fail "no arguments were accepted"; fi
+if python3 "$ratios" "$work/none.json" >/dev/null 2>&1; then fail "a missing file was accepted"; fi
 echo "bench_ratios_test: ok"
