@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "zeph/chart/chartcurves.h"
+#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/itemlist.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/chart/zephcurve.h"
 #include "zeph/scales/zepherror.h"
@@ -219,6 +221,24 @@ TEST(CurveTest, BulkInputDroppingAndReadingBack) {
   EXPECT_FALSE(other.Ordered());
   other.Clear();
   EXPECT_TRUE(other.Ordered());
+}
+
+// A bulk append takes its points' storage at once and brings the index up to them while they are
+// at hand: appending in pieces must neither grow a chunk step by step (each step would leave a
+// buffer resident) nor leave the next paint a pass over every point.
+TEST(CurveTest, ABulkAppendTakesItsStorageAtOnceAndIndexesItsPoints) {
+  TZephChart chart;
+  TZephCurve curve = chart.AddCurve();
+  const std::size_t n = 100000;  // less than a chunk, more than a piece
+  curve.Append(Xs(n), Wave(n));
+  const TZephCurveData& data = *chart.Items().Curves().front();
+  EXPECT_EQ(data.points.AllocatedBytes(), n * sizeof(TZephItemPoint));
+  EXPECT_EQ(data.index.Built(), n);
+  EXPECT_TRUE(data.index.Ordered());
+  // Beyond the first chunk: whole chunks, every point indexed.
+  curve.Append(Xs(2 * n, static_cast<double>(n)), Wave(2 * n));
+  EXPECT_EQ(data.points.AllocatedBytes(), 3 * TZephItemList::kChunkPoints * sizeof(TZephItemPoint));
+  EXPECT_EQ(data.index.Built(), 3 * n);
 }
 
 // A curve object draws exactly what the same points as move-to and draw-to items draw.

@@ -38,6 +38,11 @@ class TPointSeries {
   }
   // Appends count points from the two arrays.
   void Append(const double* x, const double* y, std::size_t count);
+  // Makes room at once for count more points, as far as the last chunk can take them: points then
+  // appended in pieces take the storage one append of them all would.
+  void Expect(std::size_t count) {
+    if (count > room_ && (chunks_.empty() || last_capacity_ < kChunkPoints)) Reserve(count);
+  }
   // Drops the count oldest points (at most Count()).
   void DropFront(std::size_t count);
   // Replaces the points with a copy of another series' points, at the same positions.

@@ -23,7 +23,7 @@ struct TBlockSummary {
 };
 
 // The index of a run of move-to and draw-to points whose x never decreases: block summaries in
-// levels (128 points, 64 blocks, 64 of those), built lazily up to the points appended so far.
+// levels (128 points, 64 blocks, 64 of those), brought up to the points appended so far on demand.
 //
 // Points are addressed by a position that never changes while the run lives; blocks are aligned
 // on multiples of their size in that space, so dropping the run's oldest points drops whole blocks
@@ -47,14 +47,7 @@ class TRunIndex {
   template <typename PointAt, typename KindAt>
   void CatchUp(std::size_t end, const PointAt& point, const KindAt& kind) {
     constexpr std::size_t kBlock = BlockSize(0);
-    // Room for all the blocks up to the end at once: blocks given back to the heap while growing
-    // would stay resident.
-    for (int level = 0; ordered_ && built_ < end && level < kLevels; ++level) {
-      Level& l = levels_[static_cast<std::size_t>(level)];
-      const std::size_t first = l.blocks.size() == l.dropped ? built_ / BlockSize(level) : l.first;
-      const std::size_t needed = l.dropped + (end - 1) / BlockSize(level) + 1 - first;
-      if (needed > l.blocks.capacity()) l.blocks.reserve(std::max(needed, l.blocks.capacity() + l.blocks.capacity() / 4));
-    }
+    Reserve(end);
     while (ordered_ && built_ < end) {
       const std::size_t block_end = std::min(end, (built_ / kBlock + 1) * kBlock);
       double low = HUGE_VAL;
@@ -87,6 +80,18 @@ class TRunIndex {
       }
       Merge(built_, low, high, clean);
       built_ = block_end;
+    }
+  }
+
+  // Room for all the blocks up to the end at once, for points still to come: blocks given back to
+  // the heap while growing would stay resident.
+  void Reserve(std::size_t end) {
+    for (int level = 0; ordered_ && built_ < end && level < kLevels; ++level) {
+      Level& l = levels_[static_cast<std::size_t>(level)];
+      const std::size_t first = l.blocks.size() == l.dropped ? built_ / BlockSize(level) : l.first;
+      const std::size_t needed = l.dropped + (end - 1) / BlockSize(level) + 1 - first;
+      if (needed > l.blocks.capacity())
+        l.blocks.reserve(std::max(needed, l.blocks.capacity() + l.blocks.capacity() / 4));
     }
   }
 

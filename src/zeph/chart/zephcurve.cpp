@@ -111,12 +111,19 @@ void TZephCurve::Append(std::span<const double> x, std::span<const double> y) {
   if (x.size() != y.size())
     throw EZephChartError("Bulk input needs as many x values as y values, not " + std::to_string(x.size()) +
                           " and " + std::to_string(y.size()));
-  // With a history limit, in pieces no longer than the limit: the memory held stays bounded.
-  const std::size_t piece = data.history_limit != 0 ? data.history_limit : x.size();
+  // In pieces: the index takes in each piece while its points are still in the cache, not in a
+  // second pass over all of them at the next paint; with a history limit, pieces no longer than the
+  // limit keep the memory held bounded.
+  constexpr std::size_t kPiece = 16384;
+  const std::size_t piece = data.history_limit != 0 ? std::min(data.history_limit, kPiece) : kPiece;
+  const std::size_t held = data.history_limit != 0 ? std::min(data.history_limit, x.size()) : x.size();
+  data.points.Expect(held);
+  data.index.Reserve(data.points.End() + held);
   for (std::size_t done = 0; done < x.size(); done += piece) {
     const std::size_t n = std::min(piece, x.size() - done);
     data.points.Append(x.data() + done, y.data() + done, n);
     data.KeepHistory();
+    data.CatchUpIndex();
   }
 }
 
