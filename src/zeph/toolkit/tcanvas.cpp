@@ -716,12 +716,11 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   const QRgb background = pixel_row(start.y())[start.x()];
   const int hints = static_cast<int>(painter_->renderHints());
   const TextCache::Rendering key{scale_, px, py, color, background, hints, {}, {}};
-  const TextCache::Rendering* rendering = nullptr;
-  for (const TextCache::Rendering& r : entry.renderings) {
-    if (r.ratio == key.ratio && r.x == key.x && r.y == key.y && r.color == key.color &&
-        r.background == key.background && r.hints == key.hints)
-      rendering = &r;
-  }
+  const auto kept = std::find_if(entry.renderings.begin(), entry.renderings.end(), [&key](const auto& r) {
+    return r.ratio == key.ratio && r.x == key.x && r.y == key.y && r.color == key.color &&
+           r.background == key.background && r.hints == key.hints;
+  });
+  const TextCache::Rendering* rendering = kept != entry.renderings.end() ? &*kept : nullptr;
   if (rendering == nullptr) {
     // A text drawn over ever other backgrounds is not worth keeping more of.
     constexpr std::size_t kMaxRenderings = 8;
