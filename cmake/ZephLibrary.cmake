@@ -1,6 +1,6 @@
-# The zeph libraries: one per folder under src/zeph, every source in the folder belongs to it.
-# Headers named *_p.h are the library's own; the others are its interface and are installed as
-# <zeph/FOLDER/NAME.h>. Static by default; BUILD_SHARED_LIBS=ON makes shared libraries that export
+# The zeph libraries: one per folder under src/zeph, every source in the folder and its subfolders
+# belongs to it. Headers named *_p.h, and every header in a subfolder, are the library's own; the
+# others are its interface and are installed as <zeph/FOLDER/NAME.h>. Static by default; BUILD_SHARED_LIBS=ON makes shared libraries that export
 # only what their export macro (ZEPH_FOLDER_EXPORT) marks.
 include(GenerateExportHeader)
 
@@ -10,7 +10,7 @@ set(ZEPH_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
 function(zeph_library folder export_name)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS")
   set(target zeph_${folder})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(VARACTOR_FUZZ)
     # Fuzz builds compile only what the fuzz targets link.
     add_library(${target} STATIC EXCLUDE_FROM_ALL ${sources})

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/interaction/chartcursors_p.h"
 #include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "zeph/chart/chartcurves.h"
-#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/itemlist.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/chart/zephcurve.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/axes/gridpositions_p.h"
 #include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
 

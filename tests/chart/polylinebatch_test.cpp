@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "zeph/chart/polylinebatch_p.h"
+#include "zeph/chart/render/polylinebatch_p.h"
 
 using namespace zeph;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -14,59 +15,63 @@ std::function<void(QWidget*, const QString&)>& TCustomZephChart::InfoMessageHook
   return hook;
 }
 
-void TCustomZephChart::ShowInfoMessage(const QString& text) {
-  if (InfoMessageHook()) {
-    InfoMessageHook()(this, text);
+namespace {
+
+void ShowInfoMessage(QWidget* chart, const QString& text) {
+  if (TCustomZephChart::InfoMessageHook()) {
+    TCustomZephChart::InfoMessageHook()(chart, text);
     return;
   }
-  QMessageBox::information(this, QApplication::applicationName(), text, QMessageBox::Ok);
+  QMessageBox::information(chart, QApplication::applicationName(), text, QMessageBox::Ok);
 }
 
+}  // namespace
+
 TCustomZephChart* TCustomZephChart::DataUser(int index) const {
-  return index >= 0 && index < DataUserCount() ? data_users_[static_cast<std::size_t>(index)] : nullptr;
+  return index >= 0 && index < DataUserCount() ? d_->data_users_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 void TCustomZephChart::SetUseDataOf(TCustomZephChart* value) {
   if (value == this) {
-    ShowInfoMessage(QStringLiteral("ZephChart: Cannot share data with myself"));
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Cannot share data with myself"));
     return;
   }
-  if (!data_users_.empty()) {
-    ShowInfoMessage(QStringLiteral("ZephChart: Cannot use foreign data. Other ZephCharts are using my own data."));
+  if (!d_->data_users_.empty()) {
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Cannot use foreign data. Other ZephCharts are using my own data."));
     return;
   }
-  if (value == use_data_of_) return;
+  if (value == d_->use_data_of_) return;
   if (!value) {
     StopUsingData();
-    Invalidate();
-    RepaintIfAuto();
-    EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+    d_->Invalidate();
+    d_->RepaintIfAuto();
+    d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
     return;
   }
   // Users of users are not formed: a user's owner is asked instead.
-  if (value->use_data_of_) value = value->use_data_of_;
-  if (value == use_data_of_) return;
+  if (value->d_->use_data_of_) value = value->d_->use_data_of_;
+  if (value == d_->use_data_of_) return;
   if (value->DataUserCount() >= kMaxDataUsers) {
-    ShowInfoMessage(QStringLiteral("ZephChart: Max. number of data shares exceeded"));
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Max. number of data shares exceeded"));
     return;
   }
-  if (use_data_of_) LeaveOwner();
-  use_data_of_ = value;
+  if (d_->use_data_of_) LeaveOwner();
+  d_->use_data_of_ = value;
   items_ = value->items_;
-  value->data_users_.push_back(this);
-  Invalidate();
-  RepaintIfAuto();
-  EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+  value->d_->data_users_.push_back(this);
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
 }
 
 void TCustomZephChart::LeaveOwner() {
-  auto& users = use_data_of_->data_users_;
+  auto& users = d_->use_data_of_->d_->data_users_;
   users.erase(std::remove(users.begin(), users.end(), this), users.end());
-  use_data_of_ = nullptr;
+  d_->use_data_of_ = nullptr;
 }
 
 void TCustomZephChart::StopUsingData() {
-  if (!use_data_of_) return;
+  if (!d_->use_data_of_) return;
   LeaveOwner();
   // The chart goes on showing what it showed, in a list of its own: its next changes are its own
   // and no longer reach the group.
@@ -75,40 +80,40 @@ void TCustomZephChart::StopUsingData() {
 }
 
 void TCustomZephChart::LeaveDataGroup() {
-  if (use_data_of_) LeaveOwner();
+  if (d_->use_data_of_) LeaveOwner();
   // An owner that goes while it has users leaves them its list: each keeps showing it, detached
   // from the others; the last one keeps the list object itself.
-  for (std::size_t i = 0; i < data_users_.size(); ++i) {
-    TCustomZephChart* user = data_users_[i];
-    user->use_data_of_ = nullptr;
-    if (i + 1 < data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
+  for (std::size_t i = 0; i < d_->data_users_.size(); ++i) {
+    TCustomZephChart* user = d_->data_users_[i];
+    user->d_->use_data_of_ = nullptr;
+    if (i + 1 < d_->data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
     user->AdoptCurves();
   }
-  const std::vector<TCustomZephChart*> left = std::move(data_users_);
-  data_users_.clear();
-  for (TCustomZephChart* user : left) user->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+  const std::vector<TCustomZephChart*> left = std::move(d_->data_users_);
+  d_->data_users_.clear();
+  for (TCustomZephChart* user : left) user->d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
 }
 
 void TCustomZephChart::ShareItemList() {
-  TCustomZephChart* owner = use_data_of_ ? use_data_of_ : this;
-  if (owner->data_users_.empty()) return;
+  TCustomZephChart* owner = d_->use_data_of_ ? d_->use_data_of_ : this;
+  if (owner->d_->data_users_.empty()) return;
   const auto share = [this](TCustomZephChart* chart) {
     if (chart->items_ != items_) chart->items_ = items_;
-    chart->image_current_ = false;
+    chart->d_->image_current_ = false;
   };
   share(owner);
-  for (TCustomZephChart* user : owner->data_users_) share(user);
+  for (TCustomZephChart* user : owner->d_->data_users_) share(user);
 }
 
 void TCustomZephChart::RepaintDataGroup() {
   // The chart that showed the list is up to date; the others of its group repaint.
-  if (use_data_of_) {
-    use_data_of_->RepaintIfAuto();
-    for (TCustomZephChart* user : use_data_of_->data_users_) {
-      if (user != this) user->RepaintIfAuto();
+  if (d_->use_data_of_) {
+    d_->use_data_of_->d_->RepaintIfAuto();
+    for (TCustomZephChart* user : d_->use_data_of_->d_->data_users_) {
+      if (user != this) user->d_->RepaintIfAuto();
     }
   }
-  for (TCustomZephChart* user : data_users_) user->RepaintIfAuto();
+  for (TCustomZephChart* user : d_->data_users_) user->d_->RepaintIfAuto();
 }
 
 }  // namespace zeph

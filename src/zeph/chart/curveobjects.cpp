@@ -1,11 +1,12 @@
 // Curve objects seen from the chart control: a visible change repaints like ShowGraf().
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
 void TCustomZephChart::CurvesChanged() {
-  image_current_ = false;
-  if (ChartVisible() && auto_redraw_) RefreshDataArea();
+  d_->image_current_ = false;
+  if (ChartVisible() && d_->auto_redraw_) RefreshDataArea();
   RepaintDataGroup();
 }
 

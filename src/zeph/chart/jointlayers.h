@@ -69,13 +69,17 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
 
   /// Constructs the settings with every layer following itself.
   ///
-  /// The chart is the one whose layer ranges a join copies; without one only the settings are kept.
+  /// The chart is the one whose joins these are; it copies the joined ranges when this object
+  /// notifies it (OnChange). Without one only the settings are kept.
   /// Each chart creates its own; an application needs one of its own only to assign a whole set of
   /// joins at once (TCustomZephChart::SetJointLayers()).
   explicit TJointLayers(TCustomZephChart* chart = nullptr, QObject* owner = nullptr);
 
   /// The layer whose x range a layer follows (the layer itself when it follows no one, or when it
   /// lies outside 1..16).
+  /// The chart whose joins these are, if any.
+  TCustomZephChart* Chart() const { return chart_; }
+
   int XControl(int layer) const;
   /// The layer whose y range a layer follows (the layer itself when it follows no one, or when it
   /// lies outside 1..16).
@@ -130,14 +134,15 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
 
   /// Runs after every join and after AssignTo(), with these settings as the sender.
   ///
-  /// Set by the chart: repaints it under its AutoRedraw rule (when \c AutoRedraw is on or it is
-  /// being designed). Unset, it is skipped.
+  /// Set by the chart: gives every joined axis its controlling layer's range and repaints the
+  /// chart under its AutoRedraw rule (when \c AutoRedraw is on or it is being designed). Unset, it
+  /// is skipped.
   TNotifyEvent OnChange;
 
  private:
   using Table = std::array<int, kLayerCount>;
-  // The joining rules shared by both axes; x tells which range the join copies.
-  void SetControl(Table& table, bool x, int layer, int value);
+  // The joining rules shared by both axes.
+  void SetControl(Table& table, int layer, int value);
   static std::size_t Index(int layer) { return static_cast<std::size_t>(layer - 1); }
 
   TCustomZephChart* chart_;

@@ -1,4 +1,5 @@
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -11,95 +12,92 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "zeph/chart/chartaccessible_p.h"
-#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/accessibility/chartaccessible_p.h"
+#include "zeph/chart/interaction/chartcursors_p.h"
 #include "zeph/toolkit/contrast.h"
 
 namespace zeph {
 
-TCustomZephChart::TCustomZephChart(QWidget* owner) : QWidget(owner) {
+TCustomZephChart::TCustomZephChart(QWidget* owner)
+    : QWidget(owner), d_(std::make_unique<TCustomZephChartPrivate>(this)) {
   // Painting stays suspended until the control is complete; the item store, rims, colours and
   // text defaults already hold their construction values.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   InstallChartAccessibility();
-  explorer_ = new TChartExplorer(this);
+  d_->explorer_ = new TChartExplorer(this);
 
   for (int i = 0; i < kCrossHairCount; ++i) {
     auto* cross_hair = new TCrossHair(this);
     cross_hair->setObjectName(QStringLiteral("CrossHair%1").arg(i + 1));
     cross_hair->SetLayer(i + 1);
     cross_hair->OnChange = [this, cross_hair](QObject*) {
-      Invalidate();
-      RepaintIfAuto();
-      if (!IsLoading() && !moving_option_) Q_EMIT cross_hair->PropertiesChanged();
+      d_->Invalidate();
+      d_->RepaintIfAuto();
+      if (!IsLoading() && !d_->moving_option_) Q_EMIT cross_hair->PropertiesChanged();
     };
-    cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
+    d_->cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
   }
-  for (std::size_t i = 0; i < text_labels_.size(); ++i) {
-    TTextLabel*& label = text_labels_[i];
-    label = new TTextLabel(font_, this);
+  for (std::size_t i = 0; i < d_->text_labels_.size(); ++i) {
+    TTextLabel*& label = d_->text_labels_[i];
+    label = new TTextLabel(d_->font_, this);
     label->setObjectName(QStringLiteral("TextLabel%1").arg(i + 1));
     label->OnChange = [this, label](QObject*) {
-      Invalidate();
-      RepaintIfAuto();
+      d_->Invalidate();
+      d_->RepaintIfAuto();
       if (!IsLoading()) Q_EMIT label->PropertiesChanged();
     };
   }
-  back_ground_img_ = new TBakGndImg(this);
-  back_ground_img_->setObjectName(QStringLiteral("BackGroundImg"));
-  back_ground_img_->OnChange = [this](QObject*) {
-    Invalidate();
-    RepaintIfAuto();
+  d_->back_ground_img_ = new TBakGndImg(this);
+  d_->back_ground_img_->setObjectName(QStringLiteral("BackGroundImg"));
+  d_->back_ground_img_->OnChange = [this](QObject*) {
+    d_->Invalidate();
+    d_->RepaintIfAuto();
   };
-  joint_layers_ = new TJointLayers(this, this);
-  joint_layers_->setObjectName(QStringLiteral("JointLayers"));
-  joint_layers_->OnChange = [this](QObject*) {
-    Invalidate();
-    RepaintIfAuto();
-    ReportRangeChanges();
+  d_->joint_layers_ = new TJointLayers(this, this);
+  d_->joint_layers_->setObjectName(QStringLiteral("JointLayers"));
+  d_->joint_layers_->OnChange = [this](QObject*) { d_->JoinsChanged(); };
+  d_->legend_ = new TChartLegend(this);
+  d_->legend_->setObjectName(QStringLiteral("Legend"));
+  d_->legend_->OnChange = [this](QObject*) {
+    d_->Invalidate();
+    d_->RepaintIfAuto();
   };
-  legend_ = new TChartLegend(this);
-  legend_->setObjectName(QStringLiteral("Legend"));
-  legend_->OnChange = [this](QObject*) {
-    Invalidate();
-    RepaintIfAuto();
-  };
-  auto_redraw_ = true;
+  d_->auto_redraw_ = true;
   TScreenCursor::LoadChartCursors();
   // Moves without a button report the mouse position and set the mode's cursor.
   setMouseTracking(true);
 
-  area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
-  control_bmp_.SetSize(width(), height());
-  background_bmp_.SetSize(10, 10);
+  d_->area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
+  d_->control_bmp_.SetSize(width(), height());
+  d_->background_bmp_.SetSize(10, 10);
   // The isometric rule needs the pixel aspect: a pixel's relative width and height.
   const QImage probe(1, 1, QImage::Format_RGB32);
-  aspect_x_ = std::max(probe.logicalDpiY(), 1);
-  aspect_y_ = std::max(probe.logicalDpiX(), 1);
+  d_->aspect_x_ = std::max(probe.logicalDpiY(), 1);
+  d_->aspect_y_ = std::max(probe.logicalDpiX(), 1);
 
-  CreateScales();
+  d_->CreateScales();
 
   SetBounds(x(), y(), 280, 200);
   SetStandardLayout(zcl_X1Bottom_Y1Left);
-  UpdateMinimumSize();
+  d_->UpdateMinimumSize();
   for (std::size_t i = 0; i < kLayerCount; ++i) {
-    for (TScale* scale : {scales_x_[i], scales_y_[i]}) {
+    for (TScale* scale : {d_->scales_x_[i], d_->scales_y_[i]}) {
       scale->SetTransparent(true);
-      scale->SetColorBackGnd(wind_color_);
+      scale->SetColorBackGnd(d_->wind_color_);
       scale->SetFrameStyle(fsNone);
     }
   }
-  LayoutScales();
+  d_->LayoutScales();
   CalcScaling();
 
   // The ranges as constructed are the first home view; changes are reported from here on.
-  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
-  NoteAllSettings();
+  d_->NoteAllSettings();
 
   // The widget is its own window: from here on the control paints.
-  paint_suspended_ = false;
+  d_->paint_suspended_ = false;
 }
 
 TCustomZephChart::~TCustomZephChart() {
@@ -108,22 +106,22 @@ TCustomZephChart::~TCustomZephChart() {
   // The scale controls draw on the control bitmap's canvas, which goes before the widget's
   // children do: free them first.
   for (std::size_t i = 0; i < kLayerCount; ++i) {
-    delete scales_x_[i];
-    delete scales_y_[i];
+    delete d_->scales_x_[i];
+    delete d_->scales_y_[i];
   }
 }
 
-void TCustomZephChart::CreateScales() {
+void TCustomZephChartPrivate::CreateScales() {
   const auto forward_tick = [this](QObject*, TCanvas& canvas, TScaleType type, double value, int x, int y) {
-    if (OnScaleTickDrawn) OnScaleTickDrawn(this, canvas, type, value, x, y);
+    if (q->OnScaleTickDrawn) q->OnScaleTickDrawn(q, canvas, type, value, x, y);
   };
   const auto hook = [this](TScaleProps* props) {
-    props->OnChange = [this](QObject* sender) { ScalePropsChanged(sender); };
+    props->OnChange = [this](QObject* sender) { q->ScalePropsChanged(sender); };
   };
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     const auto i = static_cast<std::size_t>(layer - 1);
     for (bool horizontal : {true, false}) {
-      auto* scale = new TScale(this);
+      auto* scale = new TScale(q);
       scale->SetSuppressPaint(true);
       scale->SetEmbedded(true);
       scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
@@ -131,12 +129,12 @@ void TCustomZephChart::CreateScales() {
       scale->OnScaleTickDrawn = forward_tick;
       if (horizontal) {
         scales_x_[i] = scale;
-        scale_props_x_[i] = new TScalePropsHoriz(layer, this);
+        scale_props_x_[i] = new TScalePropsHoriz(layer, q);
         scale_props_x_[i]->setObjectName(QStringLiteral("Scale%1X").arg(layer));
         hook(scale_props_x_[i]);
       } else {
         scales_y_[i] = scale;
-        scale_props_y_[i] = new TScalePropsVert(layer, this);
+        scale_props_y_[i] = new TScalePropsVert(layer, q);
         scale_props_y_[i]->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
         hook(scale_props_y_[i]);
       }
@@ -145,20 +143,17 @@ void TCustomZephChart::CreateScales() {
 }
 
 void TCustomZephChart::Loaded() {
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
-    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
-  }
+  d_->ApplyAllScaleProps();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     ScaleX(layer)->SetCreating(false);
     ScaleY(layer)->SetCreating(false);
   }
   CalcScaling();
   // The stored ranges are where the chart starts: not a change, and its home view.
-  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.reported[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
-  NoteAllSettings();
-  Invalidate();
+  d_->NoteAllSettings();
+  d_->Invalidate();
   Paint();
 }
 
@@ -167,45 +162,105 @@ bool TCustomZephChart::ChartVisible() const {
   return !isHidden() || !testAttribute(Qt::WA_WState_ExplicitShowHide);
 }
 
-void TCustomZephChart::RepaintIfAuto() {
-  if (auto_redraw_ || IsDesigning()) Paint();
+void TCustomZephChartPrivate::RepaintIfAuto() {
+  if (auto_redraw_ || q->IsDesigning()) q->Paint();
 }
 
 TCrossHair* TCustomZephChart::CrossHair(int index) const {
-  return cross_hairs_[static_cast<std::size_t>(index >= 1 && index <= kCrossHairCount ? index - 1 : 0)];
+  return d_->cross_hairs_[static_cast<std::size_t>(index >= 1 && index <= kCrossHairCount ? index - 1 : 0)];
 }
 
 TTextLabel* TCustomZephChart::TextLabel(int index) const {
-  return text_labels_[static_cast<std::size_t>(index >= 1 && index <= kTextLabelCount ? index - 1 : 0)];
+  return d_->text_labels_[static_cast<std::size_t>(index >= 1 && index <= kTextLabelCount ? index - 1 : 0)];
 }
+
+// ---- Plain accessors ----
+
+int TCustomZephChart::LRim() const { return d_->l_rim_; }
+int TCustomZephChart::RRim() const { return d_->r_rim_; }
+int TCustomZephChart::TRim() const { return d_->t_rim_; }
+int TCustomZephChart::BRim() const { return d_->b_rim_; }
+int TCustomZephChart::ShadowWidth() const { return d_->shadow_width_; }
+int TCustomZephChart::ChartWidth() const { return width() - d_->l_rim_ - d_->r_rim_ - d_->shadow_width_; }
+int TCustomZephChart::ChartHeight() const { return height() - d_->t_rim_ - d_->b_rim_ - d_->shadow_width_; }
+int TCustomZephChart::MinimumControlWidth() const { return d_->l_rim_ + d_->r_rim_ + d_->shadow_width_ + 80; }
+int TCustomZephChart::MinimumControlHeight() const { return d_->t_rim_ + d_->b_rim_ + d_->shadow_width_ + 20; }
+const TLayerScaling& TCustomZephChart::LayerScaling(int layer) const { return d_->scaling_[d_->ClampedLayerIndex(layer)]; }
+TColor TCustomZephChart::ChartColor() const { return d_->chart_color_; }
+TColor TCustomZephChart::WindColor() const { return d_->wind_color_; }
+TColor TCustomZephChart::ChartFrameColor() const { return d_->chart_frame_color_; }
+TColor TCustomZephChart::GridColor() const { return d_->grid_color_; }
+TColor TCustomZephChart::ShadowColor() const { return d_->shadow_color_; }
+TColor TCustomZephChart::ShadowBakColor() const { return d_->shadow_bak_color_; }
+QString TCustomZephChart::Caption() const { return d_->caption_; }
+int TCustomZephChart::CaptionPosX() const { return d_->caption_pos_x_; }
+int TCustomZephChart::CaptionPosY() const { return d_->caption_pos_y_; }
+TAlignment TCustomZephChart::CaptionAlignment() const { return d_->caption_alignment_; }
+TCaptionAnchorHoriz TCustomZephChart::CaptionAnchorHoriz() const { return d_->caption_anchor_horiz_; }
+TCaptionAnchorVert TCustomZephChart::CaptionAnchorVert() const { return d_->caption_anchor_vert_; }
+const TFont& TCustomZephChart::Font() const { return d_->font_; }
+TShadowStyle TCustomZephChart::ShadowStyle() const { return d_->shadow_style_; }
+GridStyleType TCustomZephChart::GridStyle() const { return d_->grid_style_; }
+double TCustomZephChart::GridDx() const { return d_->grid_dx_; }
+double TCustomZephChart::GridDy() const { return d_->grid_dy_; }
+TFontStyles TCustomZephChart::TextFontStyle() const { return d_->text_font_style_; }
+TTextBkg TCustomZephChart::TextBkStyle() const { return d_->text_bk_style_; }
+TColor TCustomZephChart::TextBkColor() const { return d_->text_bk_color_; }
+TAlignment TCustomZephChart::TextAlignment() const { return d_->text_alignment_; }
+bool TCustomZephChart::Isometric() const { return d_->isometric_; }
+bool TCustomZephChart::AutoRedraw() const { return d_->auto_redraw_; }
+TScalePropsHoriz* TCustomZephChart::ScaleX(int layer) const { return d_->scale_props_x_[d_->LayerIndex(layer)]; }
+TScalePropsVert* TCustomZephChart::ScaleY(int layer) const { return d_->scale_props_y_[d_->LayerIndex(layer)]; }
+const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->scales_x_[d_->LayerIndex(layer)]; }
+const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->scales_y_[d_->LayerIndex(layer)]; }
+TzcLayout TCustomZephChart::StandardLayout() const { return d_->standard_layout_; }
+TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->back_ground_img_; }
+TJointLayers* TCustomZephChart::JointLayers() const { return d_->joint_layers_; }
+TCustomZephChart* TCustomZephChart::UseDataOf() const { return d_->use_data_of_; }
+int TCustomZephChart::DataUserCount() const { return static_cast<int>(d_->data_users_.size()); }
+TMouseActMode TCustomZephChart::MouseAction() const { return d_->mouse_.action; }
+bool TCustomZephChart::MouseCursorFixed() const { return d_->mouse_.cursor_fixed; }
+bool TCustomZephChart::ZoomWindowActive() const { return d_->mouse_.zoom_window; }
+int TCustomZephChart::SelectedCrossHair() const { return d_->mouse_.selected_cross_hair; }
+int TCustomZephChart::SelectedTextLabel() const { return d_->mouse_.selected_text_label; }
+bool TCustomZephChart::PaintSuspended() const { return d_->paint_suspended_; }
+void TCustomZephChart::SetPaintSuspended(bool value) { d_->paint_suspended_ = value; }
+const TChartTexts& TCustomZephChart::Texts() const { return d_->texts_; }
+TChartExplorer* TCustomZephChart::Explorer() const { return d_->explorer_; }
+bool TCustomZephChart::KeyboardExploration() const { return d_->explorer_->Enabled(); }
+void TCustomZephChart::SetKeyboardExploration(bool value) { d_->explorer_->SetEnabled(value); }
+TNavigation TCustomZephChart::Navigation() const { return d_->navigation_.flags; }
+TChartLegend* TCustomZephChart::Legend() const { return d_->legend_; }
+bool TCustomZephChart::Antialiased() const { return d_->antialiased_; }
+bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
 
 // ---- Display list ----
 
 void TCustomZephChart::ClearGraf() {
   // The chart area's background is due now; it is painted when someone looks at the area or
   // skipped when the next rendering paints over it anyway.
-  area_clear_pending_ = true;
+  d_->area_clear_pending_ = true;
   TZephItemStore::ClearGraf();
 }
 
 const QImage& TCustomZephChart::ChartAreaImage() {
-  if (area_clear_pending_) {
-    area_clear_pending_ = false;
+  if (d_->area_clear_pending_) {
+    d_->area_clear_pending_ = false;
     // The screen keeps the last curve: a refreshed area still on its way there lands in the
     // control image before the background covers it.
-    ComposeControlImage();
+    d_->ComposeControlImage();
     // Pixels of its own, so that the control image keeps the curve.
-    area_bmp_.ShowIn(nullptr, QPoint());
-    dirty_columns_.MarkAll();
-    ClearChartArea(area_bmp_.Canvas(), 0, 0);
+    d_->area_bmp_.ShowIn(nullptr, QPoint());
+    d_->dirty_columns_.MarkAll();
+    d_->ClearChartArea(d_->area_bmp_.Canvas(), 0, 0);
   }
-  return area_bmp_.Image();
+  return d_->area_bmp_.Image();
 }
 
 void TCustomZephChart::ShowGraf() {
   if (ChartVisible()) {
     TZephItemStore::ShowGraf();
-    if (auto_redraw_) {
+    if (d_->auto_redraw_) {
       RefreshDataArea();
     } else {
       Paint();
@@ -213,16 +268,16 @@ void TCustomZephChart::ShowGraf() {
   }
   // The charts sharing the list show it too, also when this one is hidden.
   RepaintDataGroup();
-  explorer_->DataChanged();
+  d_->explorer_->DataChanged();
   // A screen reader following the chart reads the new curve.
   QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&changed);
 }
 
 void TCustomZephChart::ItemListChanged() {
-  image_current_ = false;
+  d_->image_current_ = false;
   // Most charts share their list with none: no further call for every point appended then.
-  if (use_data_of_ != nullptr || !data_users_.empty()) ShareItemList();
+  if (d_->use_data_of_ != nullptr || !d_->data_users_.empty()) ShareItemList();
 }
 
 // ---- Properties that repaint under the AutoRedraw rule ----
@@ -230,11 +285,11 @@ void TCustomZephChart::ItemListChanged() {
 // Each stores and repaints every time; its NOTIFY signal follows only a real change.
 #define ZC_REPAINTING_SETTER(Name, Type, field, notify) \
   void TCustomZephChart::Set##Name(Type value) {         \
-    const bool changed = !(field == value);              \
-    field = value;                                        \
-    Invalidate();                                         \
-    RepaintIfAuto();                                      \
-    if (changed) EmitUnlessLoading(notify);               \
+    const bool changed = !(d_->field == value);          \
+    d_->field = value;                                    \
+    d_->Invalidate();                                     \
+    d_->RepaintIfAuto();                                  \
+    if (changed) d_->EmitUnlessLoading(notify);           \
   }
 
 ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_, &TCustomZephChart::ColorsChanged)
@@ -256,77 +311,77 @@ ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_, &TCustomZephChart::Col
 ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
 
 void TCustomZephChart::SetCaption(const QString& value) {
-  const bool changed = caption_ != value;
-  caption_ = value;
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
+  const bool changed = d_->caption_ != value;
+  d_->caption_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
 }
 
 #undef ZC_REPAINTING_SETTER
 
 void TCustomZephChart::SetWindColor(TColor value) {
-  const bool changed = wind_color_ != value;
-  wind_color_ = value;
+  const bool changed = d_->wind_color_ != value;
+  d_->wind_color_ = value;
   for (std::size_t i = 0; i < kLayerCount; ++i) {
-    scales_x_[i]->SetColorBackGnd(value);
-    scales_y_[i]->SetColorBackGnd(value);
+    d_->scales_x_[i]->SetColorBackGnd(value);
+    d_->scales_y_[i]->SetColorBackGnd(value);
   }
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
 }
 
 void TCustomZephChart::SetGridDx(double value) {
   if (value < -3) return;
-  const bool changed = grid_dx_ != value;
-  grid_dx_ = value;
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::GridChanged);
+  const bool changed = d_->grid_dx_ != value;
+  d_->grid_dx_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
 }
 
 void TCustomZephChart::SetGridDy(double value) {
   if (value < -3) return;
-  const bool changed = grid_dy_ != value;
-  grid_dy_ = value;
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::GridChanged);
+  const bool changed = d_->grid_dy_ != value;
+  d_->grid_dy_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
 }
 
 // ---- Qt entry points ----
 
 qreal TCustomZephChart::RenderRatio() const {
-  return render_ratio_ > 0 ? render_ratio_ : std::max<qreal>(devicePixelRatioF(), 1);
+  return d_->render_ratio_ > 0 ? d_->render_ratio_ : std::max<qreal>(devicePixelRatioF(), 1);
 }
 
 void TCustomZephChart::SetRenderRatio(qreal ratio) {
-  render_ratio_ = std::max<qreal>(ratio, 0);
-  if (control_bmp_.Ratio() == RenderRatio()) return;
-  Invalidate();
-  RepaintIfAuto();
+  d_->render_ratio_ = std::max<qreal>(ratio, 0);
+  if (d_->control_bmp_.Ratio() == RenderRatio()) return;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
 }
 
-void TCustomZephChart::SyncRatio() {
-  const qreal ratio = RenderRatio();
+void TCustomZephChartPrivate::SyncRatio() {
+  const qreal ratio = q->RenderRatio();
   if (control_bmp_.Ratio() == ratio) return;
   for (TBitmap* bitmap : {&control_bmp_, &area_bmp_}) bitmap->SetRatio(ratio);
   Invalidate();
 }
 
 void TCustomZephChart::paintEvent(QPaintEvent* event) {
-  if (!image_current_ || control_bmp_.Size() != size() || control_bmp_.Ratio() != RenderRatio()) {
+  if (!d_->image_current_ || d_->control_bmp_.Size() != size() || d_->control_bmp_.Ratio() != RenderRatio()) {
     // An expose after changes that were not painted yet: render as the window system asks.
-    in_paint_event_ = true;
+    d_->in_paint_event_ = true;
     Paint();
-    in_paint_event_ = false;
+    d_->in_paint_event_ = false;
   }
-  ComposeControlImage();
+  d_->ComposeControlImage();
   QPainter painter(this);
-  const QImage& image = control_bmp_.Image();
+  const QImage& image = d_->control_bmp_.Image();
   if (image.isNull()) {
-    painter.fillRect(event->rect(), ColorToQColor(ShownColor(wind_color_, QPalette::Window)));
+    painter.fillRect(event->rect(), ColorToQColor(ShownColor(d_->wind_color_, QPalette::Window)));
     return;
   }
   const QRectF part(event->rect());
@@ -334,8 +389,8 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
   painter.drawImage(part, image, QRectF(part.topLeft() * ratio, part.size() * ratio));
   if (!hasFocus()) return;
   // Over the screen copy only: the control image stays what the chart draws.
-  explorer_->PaintCursor(painter);
-  const QColor ring = FocusIndicatorColor(palette().color(QPalette::Highlight), ColorToQColor(wind_color_));
+  d_->explorer_->PaintCursor(painter);
+  const QColor ring = FocusIndicatorColor(palette().color(QPalette::Highlight), ColorToQColor(d_->wind_color_));
   painter.setPen(QPen(ring, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
@@ -343,7 +398,7 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
 
 void TCustomZephChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  SyncSize();
+  d_->SyncSize();
 }
 
 bool TCustomZephChart::event(QEvent* event) {
@@ -357,8 +412,8 @@ bool TCustomZephChart::event(QEvent* event) {
     }
   }
   // Moved to a screen of another device pixel ratio: the images are drawn anew at the next paint.
-  if (event->type() == QEvent::ScreenChangeInternal && control_bmp_.Ratio() != RenderRatio()) {
-    Invalidate();
+  if (event->type() == QEvent::ScreenChangeInternal && d_->control_bmp_.Ratio() != RenderRatio()) {
+    d_->Invalidate();
     update();
   }
   return QWidget::event(event);
@@ -368,11 +423,11 @@ void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
   int key = event->key();
   if (OnKeyDown) OnKeyDown(this, key, event->modifiers());
   // The application's handler comes first; a key it set to 0 is its own.
-  if (key == 0 || explorer_->HandleKey(key, event->modifiers())) {
+  if (key == 0 || d_->explorer_->HandleKey(key, event->modifiers())) {
     event->accept();
     return;
   }
-  if (NavigationKey(event)) return event->accept();
+  if (d_->NavigationKey(event)) return event->accept();
   if (event->matches(QKeySequence::Copy)) {
     QGuiApplication::clipboard()->setText(DataTableText());
     event->accept();
@@ -400,7 +455,7 @@ void TCustomZephChart::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update();
   // Back in the chart, the point explored before takes the focus again.
-  if (explorer_->Active()) ChartPointChanged(this);
+  if (d_->explorer_->Active()) ChartPointChanged(this);
 }
 
 void TCustomZephChart::focusOutEvent(QFocusEvent* event) {
@@ -410,13 +465,13 @@ void TCustomZephChart::focusOutEvent(QFocusEvent* event) {
 
 void TCustomZephChart::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(texts_.CopyData, this, [this] { QGuiApplication::clipboard()->setText(DataTableText()); });
-  menu.addAction(texts_.PlaySound, this, [this] { explorer_->PlayCurve(); });
+  menu.addAction(d_->texts_.CopyData, this, [this] { QGuiApplication::clipboard()->setText(DataTableText()); });
+  menu.addAction(d_->texts_.PlaySound, this, [this] { d_->explorer_->PlayCurve(); });
   menu.exec(event->globalPos());
 }
 
 void TCustomZephChart::SetTexts(const TChartTexts& texts) {
-  texts_ = texts;
+  d_->texts_ = texts;
   QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&changed);
 }
@@ -426,15 +481,15 @@ void TCustomZephChart::changeEvent(QEvent* event) {
   // System colours and fonts are resolved while drawing: the cached layers may be out of date.
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange ||
       event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
-    Invalidate();
+    d_->Invalidate();
     // The scales hold the palette's colours they were given.
-    if (palette_colors_) LayoutScales();
+    if (d_->palette_colors_) d_->LayoutScales();
   }
 }
 
 
-void TCustomZephChart::ShowOnScreen(const QRect& rect) {
-  if (!in_paint_event_ && isVisible()) update(rect);
+void TCustomZephChartPrivate::ShowOnScreen(const QRect& rect) {
+  if (!in_paint_event_ && q->isVisible()) q->update(rect);
 }
 
 }  // namespace zeph

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -17,14 +18,11 @@
 #include "zeph/chart/chartexplorer.h"
 #include "zeph/chart/chartlegend.h"
 #include "zeph/chart/charttexts.h"
-#include "zeph/chart/dirtycolumns.h"
-#include "zeph/chart/emptyarea.h"
 #include "zeph/chart/chartmouse.h"
 #include "zeph/chart/chartnavigation.h"
 #include "zeph/chart/itemstore.h"
 #include "zeph/chart/jointlayers.h"
 #include "zeph/chart/scaleprops.h"
-#include "zeph/chart/solidpolyline.h"
 #include "zeph/chart/textlabel.h"
 #include "zeph/scales/crosshair.h"
 #include "zeph/scales/scale.h"
@@ -38,7 +36,7 @@
 
 namespace zeph {
 
-class TPenCache;
+class TCustomZephChartPrivate;
 
 /// Handler type of the chart's render events \c OnBeforeRenderData, \c OnDataRendered and
 /// \c OnScalesRendered.
@@ -254,7 +252,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// 50 after construction (from the standard layout). The left rim holds the y axes placed at the
   /// left.
-  int LRim() const { return l_rim_; }
+  int LRim() const;
   /// Sets LRim(); the control keeps its size and is laid out anew.
   ///
   /// The value is not checked. The Isometric() rule is applied when it is on, the scale controls
@@ -265,7 +263,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// edge, the shadow not included.
   ///
   /// 20 after construction (from the standard layout).
-  int RRim() const { return r_rim_; }
+  int RRim() const;
   /// Sets RRim(), with the same steps as SetLRim().
   void SetRRim(int value);
   /// Published property \c TRim: the distance in pixels from the control's top edge to the chart
@@ -273,7 +271,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// 20 after construction (from the standard layout). The top rim holds the caption in most
   /// layouts.
-  int TRim() const { return t_rim_; }
+  int TRim() const;
   /// Sets TRim(), with the same steps as SetLRim().
   void SetTRim(int value);
   /// Published property \c BRim: the distance in pixels from the chart area to the control's
@@ -281,7 +279,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// 40 after construction (from the standard layout). The bottom rim holds the x axes placed at
   /// the bottom.
-  int BRim() const { return b_rim_; }
+  int BRim() const;
   /// Sets BRim(), with the same steps as SetLRim().
   void SetBRim(int value);
   /// Published property \c ShadowWidth: the width in pixels of the drop shadow along the control's
@@ -289,7 +287,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// 0 to 32; 0 (no shadow) by default. The shadow lies outside RRim() and BRim(); its look is
   /// ShadowStyle(), its colours ShadowColor() and ShadowBakColor().
-  int ShadowWidth() const { return shadow_width_; }
+  int ShadowWidth() const;
   /// Sets ShadowWidth(). Clamped to 0..32.
   ///
   /// Then the same steps as SetLRim().
@@ -299,11 +297,11 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// The width is width() - LRim() - RRim() - ShadowWidth(): the chart area spans the pixel columns
   /// LRim() to LRim() + ChartWidth(), both included. Zero or less when the control has no room for
   /// it.
-  int ChartWidth() const { return width() - l_rim_ - r_rim_ - shadow_width_; }
+  int ChartWidth() const;
   /// The chart area's height: height() - TRim() - BRim() - ShadowWidth().
   ///
   /// The chart area spans the pixel rows TRim() to TRim() + ChartHeight(), both included.
-  int ChartHeight() const { return height() - t_rim_ - b_rim_ - shadow_width_; }
+  int ChartHeight() const;
   /// Moves and sizes the control, at least 80 x 20 pixels of chart area; every resize of the widget
   /// goes through the same steps.
   ///
@@ -314,9 +312,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// same steps for every new size.
   void SetBounds(int left, int top, int width, int height);
   /// The least width SetBounds() gives the control: LRim() + RRim() + ShadowWidth() + 80.
-  int MinimumControlWidth() const { return l_rim_ + r_rim_ + shadow_width_ + 80; }
+  int MinimumControlWidth() const;
   /// The least height SetBounds() gives the control: TRim() + BRim() + ShadowWidth() + 20.
-  int MinimumControlHeight() const { return t_rim_ + b_rim_ + shadow_width_ + 20; }
+  int MinimumControlHeight() const;
   ///@}
 
   /// \name Mapping between world coordinates and pixels
@@ -354,7 +352,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// number.
   QPointF WorldToPixelF(int layer, double x, double y) const;
   /// The mapping coefficients of \p layer (clamped to 1..16) as CalcScaling() left them.
-  const TLayerScaling& LayerScaling(int layer) const { return scaling_[ClampedLayerIndex(layer)]; }
+  const TLayerScaling& LayerScaling(int layer) const;
   ///@}
 
   /// \name Colours
@@ -364,7 +362,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Published property \c ChartColor: the fill colour of the chart area; white by default.
   ///
   /// A background picture (BackGroundImg()) covers it.
-  TColor ChartColor() const { return chart_color_; }
+  TColor ChartColor() const;
   /// Sets ChartColor(); repaints under the AutoRedraw() rule.
   void SetChartColor(TColor value);
   /// Sets ChartColor() from a QColor; its alpha channel is dropped.
@@ -376,7 +374,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// the background of the scales; \c clBtnFace by default.
   ///
   /// System colours such as \c clBtnFace are resolved through the application palette.
-  TColor WindColor() const { return wind_color_; }
+  TColor WindColor() const;
   /// Sets WindColor() and the background colour of every scale control; repaints under the
   /// AutoRedraw() rule.
   void SetWindColor(TColor value);
@@ -387,7 +385,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void SetWindColor(Qt::GlobalColor value) { SetWindColor(QColorToColor(QColor(value))); }
   /// Published property \c ChartFrameColor: the colour of the frame around the chart area; black by
   /// default.
-  TColor ChartFrameColor() const { return chart_frame_color_; }
+  TColor ChartFrameColor() const;
   /// Sets ChartFrameColor(); repaints under the AutoRedraw() rule.
   void SetChartFrameColor(TColor value);
   /// Sets ChartFrameColor() from a QColor; its alpha channel is dropped.
@@ -396,7 +394,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// number).
   void SetChartFrameColor(Qt::GlobalColor value) { SetChartFrameColor(QColorToColor(QColor(value))); }
   /// Published property \c GridColor: the colour of the grid (GridStyle()); black by default.
-  TColor GridColor() const { return grid_color_; }
+  TColor GridColor() const;
   /// Sets GridColor(); repaints under the AutoRedraw() rule.
   void SetGridColor(TColor value);
   /// Sets GridColor() from a QColor; its alpha channel is dropped.
@@ -405,7 +403,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// number).
   void SetGridColor(Qt::GlobalColor value) { SetGridColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowColor: the colour of the drop shadow; \c clGrayText by default.
-  TColor ShadowColor() const { return shadow_color_; }
+  TColor ShadowColor() const;
   /// Sets ShadowColor(); repaints under the AutoRedraw() rule.
   void SetShadowColor(TColor value);
   /// Sets ShadowColor() from a QColor; its alpha channel is dropped.
@@ -415,7 +413,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void SetShadowColor(Qt::GlobalColor value) { SetShadowColor(QColorToColor(QColor(value))); }
   /// Published property \c ShadowBakColor: the colour of the two corner squares beside the shadow
   /// (top right and bottom left); \c clBtnFace by default.
-  TColor ShadowBakColor() const { return shadow_bak_color_; }
+  TColor ShadowBakColor() const;
   /// Sets ShadowBakColor(); repaints under the AutoRedraw() rule.
   void SetShadowBakColor(TColor value);
   /// Sets ShadowBakColor() from a QColor; its alpha channel is dropped.
@@ -433,17 +431,17 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// It is drawn with Font() on a transparent background, its top edge on the CaptionAnchorPoint()
   /// and placed sideways by CaptionAlignment().
-  QString Caption() const { return caption_; }
+  QString Caption() const;
   /// Sets Caption(); repaints under the AutoRedraw() rule.
   void SetCaption(const QString& value);
   /// Published property \c CaptionPosX: the caption's horizontal offset in pixels from the x that
   /// CaptionAnchorHoriz() chooses; 0 by default.
-  int CaptionPosX() const { return caption_pos_x_; }
+  int CaptionPosX() const;
   /// Sets CaptionPosX(); repaints under the AutoRedraw() rule.
   void SetCaptionPosX(int value);
   /// Published property \c CaptionPosY: the caption's vertical offset in pixels from the y that
   /// CaptionAnchorVert() chooses; -16 by default (above the chart area).
-  int CaptionPosY() const { return caption_pos_y_; }
+  int CaptionPosY() const;
   /// Sets CaptionPosY(); repaints under the AutoRedraw() rule.
   void SetCaptionPosY(int value);
   /// Published property \c CaptionAlignment: how the caption stands at its anchor point;
@@ -451,7 +449,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// \c taLeftJustify starts the caption at the point, \c taRightJustify ends it there and
   /// \c taCenter centres it on it.
-  TAlignment CaptionAlignment() const { return caption_alignment_; }
+  TAlignment CaptionAlignment() const;
   /// Sets CaptionAlignment(); repaints under the AutoRedraw() rule.
   void SetCaptionAlignment(TAlignment value);
   /// Published property \c CaptionAnchorHoriz: the x that CaptionPosX() counts from;
@@ -460,7 +458,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \c cahControlLeft: 0; \c cahChartLeft: LRim(); \c cahChartCenter: the middle of the chart
   /// area, LRim() + ChartWidth() / 2; \c cahChartRight: its right edge, width() - RRim() -
   /// ShadowWidth(); \c cahControlRight: width().
-  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return caption_anchor_horiz_; }
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const;
   /// Sets CaptionAnchorHoriz(); repaints under the AutoRedraw() rule.
   void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
   /// Published property \c CaptionAnchorVert: the y that CaptionPosY() counts from; \c cavChartTop
@@ -469,7 +467,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \c cavControlTop: 0; \c cavChartTop: TRim(); \c cavChartCenter: TRim() + ChartHeight() / 2;
   /// \c cavChartBottom: height() - BRim() (the shadow is not subtracted); \c cavControlBottom:
   /// height().
-  TCaptionAnchorVert CaptionAnchorVert() const { return caption_anchor_vert_; }
+  TCaptionAnchorVert CaptionAnchorVert() const;
   /// Sets CaptionAnchorVert(); repaints under the AutoRedraw() rule.
   void SetCaptionAnchorVert(TCaptionAnchorVert value);
   /// The point the caption is placed at, before its alignment.
@@ -481,7 +479,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// Text items use it too, with their own size and colour and the TextFontStyle(). Text labels
   /// take the copy when the chart is constructed; later changes do not reach them.
-  const TFont& Font() const { return font_; }
+  const TFont& Font() const;
   /// Sets Font() (a copy is kept); repaints under the AutoRedraw() rule.
   void SetFont(const TFont& value);
   /// Sets Font() from a QFont (see TFont::FromQFont()); the font colour stays as it is.
@@ -497,7 +495,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \c ssFlying draws the shadow in ShadowColor() alone, set off from the control's corners, as if
   /// the control floated; \c ssBox outlines it in black and joins it to the corners, like the sides
   /// of a box. With a ShadowWidth() above 0 the control itself is outlined in black in both styles.
-  TShadowStyle ShadowStyle() const { return shadow_style_; }
+  TShadowStyle ShadowStyle() const;
   /// Sets ShadowStyle(); repaints under the AutoRedraw() rule.
   void SetShadowStyle(TShadowStyle value);
   /// Published property \c GridStyle: which grid the chart area shows; \c gsNone by default.
@@ -507,7 +505,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// 1000). The grid is drawn in GridColor() under the items, on the scales of the current layer
   /// (\c CurrentLayer), at the positions GridDx() and GridDy() give, at most 1000 lines per
   /// direction and none on the high end of a range (the frame covers it).
-  GridStyleType GridStyle() const { return grid_style_; }
+  GridStyleType GridStyle() const;
   /// Sets GridStyle(); repaints under the AutoRedraw() rule.
   void SetGridStyle(GridStyleType value);
   /// Published property \c GridDx: the spacing of the vertical grid lines; 0 by default.
@@ -517,12 +515,12 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// logarithmic axis -1 gives a line at every power of ten, -2 at 1, 2 and 5 times every power of
   /// ten, -3 at 1 to 9 times every power of ten, and other negative values step like -3 from the
   /// range's low end.
-  double GridDx() const { return grid_dx_; }
+  double GridDx() const;
   /// Sets GridDx(); values below -3 are ignored. Repaints under the AutoRedraw() rule.
   void SetGridDx(double value);
   /// Published property \c GridDy: the spacing of the horizontal grid lines, on the y scale, with
   /// the values of GridDx(); 0 by default.
-  double GridDy() const { return grid_dy_; }
+  double GridDy() const;
   /// Sets GridDy(); values below -3 are ignored. Repaints under the AutoRedraw() rule.
   void SetGridDy(double value);
   ///@}
@@ -534,17 +532,17 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 
   /// Published property \c TextFontStyle: the font style of text items (bold, italic, underline,
   /// strike-out); none by default.
-  TFontStyles TextFontStyle() const { return text_font_style_; }
+  TFontStyles TextFontStyle() const;
   /// Sets TextFontStyle(); repaints under the AutoRedraw() rule.
   void SetTextFontStyle(TFontStyles value);
   /// Published property \c TextBkStyle: the background of text items: \c tbClear (the default)
   /// leaves it transparent, \c tbSolid fills it with TextBkColor().
-  TTextBkg TextBkStyle() const { return text_bk_style_; }
+  TTextBkg TextBkStyle() const;
   /// Sets TextBkStyle(); repaints under the AutoRedraw() rule.
   void SetTextBkStyle(TTextBkg value);
   /// Published property \c TextBkColor: the background colour of text items with TextBkStyle()
   /// \c tbSolid; white by default.
-  TColor TextBkColor() const { return text_bk_color_; }
+  TColor TextBkColor() const;
   /// Sets TextBkColor(); repaints under the AutoRedraw() rule.
   void SetTextBkColor(TColor value);
   /// Sets TextBkColor() from a QColor; its alpha channel is dropped.
@@ -554,7 +552,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void SetTextBkColor(Qt::GlobalColor value) { SetTextBkColor(QColorToColor(QColor(value))); }
   /// Published property \c TextAlignment: how text items stand at their point: \c taLeftJustify
   /// starts them there, \c taRightJustify ends them there, \c taCenter (the default) centres them.
-  TAlignment TextAlignment() const { return text_alignment_; }
+  TAlignment TextAlignment() const;
   /// Sets TextAlignment(); repaints under the AutoRedraw() rule.
   void SetTextAlignment(TAlignment value);
   ///@}
@@ -569,7 +567,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// its \c RangeLow plus the x range's width times (ChartHeight() + 1) / (ChartWidth() + 1), at the
   /// screen's pixel aspect. Zoom windows drawn with the mouse are then square, and zooming by
   /// dragging scales both axes alike.
-  bool Isometric() const { return isometric_; }
+  bool Isometric() const;
   /// Switching it on fits every layer's y range to its x range at the screen's pixel aspect.
   ///
   /// Switching on applies the rule to all layers at once and repaints under the AutoRedraw() rule;
@@ -581,7 +579,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// area. While false, setters only store the value, which shows at the next paint (ShowGraf(),
   /// Paint(), or the window system asking the widget to paint), and ShowGraf() runs a full paint.
   /// Changes of scale settings repaint either way.
-  bool AutoRedraw() const { return auto_redraw_; }
+  bool AutoRedraw() const;
   /// Sets AutoRedraw(); nothing is repainted.
   void SetAutoRedraw(bool value);
   ///@}
@@ -597,9 +595,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// the ranges the layer's items are mapped through.
   ///
   /// \see \ref page_layers
-  TScalePropsHoriz* ScaleX(int layer) const { return scale_props_x_[LayerIndex(layer)]; }
+  TScalePropsHoriz* ScaleX(int layer) const;
   /// The y scale settings of \p layer (1 to 16; an index outside gives layer 1), owned by the chart.
-  TScalePropsVert* ScaleY(int layer) const { return scale_props_y_[LayerIndex(layer)]; }
+  TScalePropsVert* ScaleY(int layer) const;
   /// Published property \c Scale1X: the x scale settings of layer 1, ScaleX(1); visible at the
   /// bottom by default.
   TScalePropsHoriz* Scale1X() const { return ScaleX(1); }
@@ -629,10 +627,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// The scale controls that draw the axes of a layer; the chart keeps them in step with the
   /// settings above, so they are read-only to others. Read them for what the axis shows, such as
   /// its tick positions (TScale::NumTicks(), TScale::TickPos()); change ScaleX() instead.
-  const TScale* ScaleControlX(int layer) const { return scales_x_[LayerIndex(layer)]; }
+  const TScale* ScaleControlX(int layer) const;
   /// The scale control that draws the y axis of a layer (an index outside 1..16 gives layer 1);
   /// see ScaleControlX().
-  const TScale* ScaleControlY(int layer) const { return scales_y_[LayerIndex(layer)]; }
+  const TScale* ScaleControlY(int layer) const;
   /// Copies the settings into the scale control and places its axis beside the chart area.
   ///
   /// The axis goes to the side of the chart area that the settings' \c ScaleLocation names,
@@ -652,7 +650,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   void ScalePropsChanged(QObject* sender);
   /// Published property \c StandardLayout: the fixed layout last applied; \c zcl_X1Bottom_Y1Left by
   /// default.
-  TzcLayout StandardLayout() const { return standard_layout_; }
+  TzcLayout StandardLayout() const;
   /// Sets rims, caption position and the first four scales of both axes from a fixed layout.
   ///
   /// The layout sets LRim(), RRim(), TRim(), BRim(), CaptionPosX(), CaptionPosY(),
@@ -708,7 +706,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// Its file is read at every rendering of the chart area. A file that cannot be read is
   /// forgotten (its name is cleared, without a notification or a message) and ChartColor() fills
   /// the area. Changes of the settings repaint under the AutoRedraw() rule.
-  TBakGndImg* BackGroundImg() const { return back_ground_img_; }
+  TBakGndImg* BackGroundImg() const;
   ///@}
 
   /// \name Layer joining
@@ -727,7 +725,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// does not repaint.
   ///
   /// \see \ref page_joining
-  TJointLayers* JointLayers() const { return joint_layers_; }
+  TJointLayers* JointLayers() const;
   /// Copies the joins of another TJointLayers; the joined axes take their ranges at once.
   ///
   /// The chart keeps its own object. After copying, every joined axis takes its controlling
@@ -757,7 +755,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   static constexpr int kMaxDataUsers = 4;
   /// Published property \c UseDataOf: the owner chart whose display list this chart displays; null
   /// (the chart's own list) by default.
-  TCustomZephChart* UseDataOf() const { return use_data_of_; }
+  TCustomZephChart* UseDataOf() const;
   /// Makes this chart display the display list of \p value, through its own scales.
   ///
   /// Both then hold the same list object: whatever any chart of the group appends or clears, all
@@ -776,7 +774,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \see \ref page_joining
   void SetUseDataOf(TCustomZephChart* value);
   /// The number of charts that display this chart's data, 0 to kMaxDataUsers.
-  int DataUserCount() const { return static_cast<int>(data_users_.size()); }
+  int DataUserCount() const;
   /// The charts displaying this chart's data, in the order they joined (index from 0).
   ///
   /// Null for an index outside 0 to DataUserCount() - 1.
@@ -807,7 +805,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// chart area the mode's cursor is shown unless MouseCursorFixed() is true.
   ///
   /// \see \ref page_mouse
-  TMouseActMode MouseAction() const { return mouse_.action; }
+  TMouseActMode MouseAction() const;
   /// Sets MouseAction(); a drag in progress ends and a zoom window being drawn disappears.
   void SetMouseAction(TMouseActMode value);
   /// Published property \c MouseCursorFixed: while true the chart never shows a cursor of its
@@ -818,7 +816,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// default cursor in \c maDragCrossH and \c maDragLabel; the other modes leave the cursor as it
   /// is. Outside the chart area the default cursor is shown. The cursor is the application's override
   /// cursor and is removed when the mouse leaves the control.
-  bool MouseCursorFixed() const { return mouse_.cursor_fixed; }
+  bool MouseCursorFixed() const;
   /// Sets MouseCursorFixed(); the cursor changes at the next mouse move.
   void SetMouseCursorFixed(bool value);
   /// Whether a layer follows panning and zooming (layer 1 only, unless changed).
@@ -834,16 +832,16 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   bool InChartArea(int x, int y) const;
   /// Whether a zoom window is being drawn: from a left-button press in the chart area in
   /// \c maZoomWind or \c maZoomWindPos until the release of the left or the right button.
-  bool ZoomWindowActive() const { return mouse_.zoom_window; }
+  bool ZoomWindowActive() const;
   /// The cross-hair (1 to 4) that the last drag in \c maDragCrossH moved; 1 before any.
   ///
   /// A drag picks the switched-on cross-hair whose line lies nearest to where the drag started; the
   /// lower number wins a tie, and with none switched on cross-hair 1 is picked.
-  int SelectedCrossHair() const { return mouse_.selected_cross_hair; }
+  int SelectedCrossHair() const;
   /// The text label (1 to 20) that the last drag in \c maDragLabel moved; 1 before any.
   ///
   /// A drag picks the switched-on label whose anchor lies nearest to where the drag started.
-  int SelectedTextLabel() const { return mouse_.selected_text_label; }
+  int SelectedTextLabel() const;
   ///@}
 
   /// \name Painting and images
@@ -902,10 +900,10 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// False once the constructor has finished. The chart suspends painting itself while it changes
   /// several ranges at once (SetLayerRange(), a standard layout, a pan or zoom step) and paints
   /// once at the end.
-  bool PaintSuspended() const { return paint_suspended_; }
+  bool PaintSuspended() const;
   /// Suspends or resumes painting, for example around many property changes; resuming paints
   /// nothing by itself (call Paint()).
-  void SetPaintSuspended(bool value) { paint_suspended_ = value; }
+  void SetPaintSuspended(bool value);
   /// Whether the control is shown or would be with its parent (not hidden on purpose).
   ///
   /// Only a chart hidden with hide() or setVisible(false) is not visible in this sense: a chart on
@@ -944,15 +942,15 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// clipboard.
   QString DataTableText() const;
   /// The words the chart speaks in (see TChartTexts); English unless set.
-  const TChartTexts& Texts() const { return texts_; }
+  const TChartTexts& Texts() const;
   /// Sets Texts(); the accessible description and point names follow at once.
   void SetTexts(const TChartTexts& texts);
   /// The point cursor that the keyboard moves while exploration is on (see TChartExplorer).
-  TChartExplorer* Explorer() const { return explorer_; }
+  TChartExplorer* Explorer() const;
   /// Whether the keys explore the chart's points (Explorer()); off after construction.
-  bool KeyboardExploration() const { return explorer_->Enabled(); }
+  bool KeyboardExploration() const;
   /// Turns keyboard exploration on or off.
-  void SetKeyboardExploration(bool value) { explorer_->SetEnabled(value); }
+  void SetKeyboardExploration(bool value);
   ///@}
 
   /// \name Events
@@ -1043,7 +1041,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// layer joined to a moved one follows. Logarithmic axes zoom and move by factors, so a decade
   /// keeps its width; reversed axes move with the mouse as normal ones. Every step repaints once,
   /// raises \c OnZoomPan and the LayerRangeChanged() signal, and leaves the home view as it is.
-  TNavigation Navigation() const { return navigation_.flags; }
+  TNavigation Navigation() const;
   /// Sets Navigation(); a navigation drag under way ends.
   void SetNavigation(TNavigation value);
   /// Makes the current ranges of all layers the home view that RestoreHomeView() brings back.
@@ -1068,7 +1066,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// The chart owns it. It is drawn over the chart on the screen and in PaintTo(); a click with the
   /// left button on one of its lines hides or shows that curve (the press does nothing else). A
   /// change of its settings repaints under the AutoRedraw() rule. See TChartLegend.
-  TChartLegend* Legend() const { return legend_; }
+  TChartLegend* Legend() const;
 
   /// Published property \c Antialiased: whether curves, marks, shapes and the grid are drawn
   /// anti-aliased; false (the classic exact pixels) by default.
@@ -1076,7 +1074,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// While true, lines run through the centres of their pixels with smoothed edges, and curves
   /// keep the fractions of their points. It applies to the chart area on the screen and in
   /// PaintTo() (printers, PDF, images). Text is smoothed either way.
-  bool Antialiased() const { return antialiased_; }
+  bool Antialiased() const;
   /// Sets Antialiased(); repaints under the AutoRedraw() rule.
   void SetAntialiased(bool value);
   /// Published property \c PaletteColors: whether the chart takes its colours from the widget's
@@ -1091,7 +1089,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// colours, the items, cross-hairs and text labels of other colours keep their own colours. The
   /// colour properties keep their values and take effect again when it is switched off. A change
   /// of the palette repaints.
-  bool PaletteColors() const { return palette_colors_; }
+  bool PaletteColors() const;
   /// Sets PaletteColors(); repaints under the AutoRedraw() rule.
   void SetPaletteColors(bool value);
   /// The colour \p own draws in: itself, or with PaletteColors() on, the widget palette's
@@ -1223,309 +1221,15 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// A double-click: the press is handled as every press; with Navigation() \c nvHomeView a
   /// left double-click in the chart area then brings back the home view (RestoreHomeView()).
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  /// The keys of Navigation(): + (or =) and - zoom, the arrows move the ranges (\c nvKeys), Home
-  /// brings back the home view (\c nvHomeView), Escape ends a zoom window being drawn.
-  ///
-  /// Returns whether the key was used; keyPressEvent() calls it after \c OnKeyDown. With the
-  /// switch off it uses no key.
-  bool NavigationKey(QKeyEvent* event);
-
-  /// \name Rendering steps
-  /// The steps of Paint(), RefreshDataArea() and PaintTo(), for subclasses that draw on their own
-  /// canvases.
-  ///@{
-
-  /// Draws the parts of the control around the chart area onto \p canvas, the control image's
-  /// canvas: background, shadow, caption and scales.
-  ///
-  /// They are taken from the last paint when nothing they depend on changed. The scaling is
-  /// recomputed as well. Returns whether they were drawn anew rather than taken so.
-  bool RenderBackground(TCanvas& canvas);
-  /// Background, shadow, caption and scales, drawn whatever the caches hold.
-  ///
-  /// Raises \c OnScalesRendered at the end. The scales draw on their external canvas, which is
-  /// the control image's unless PaintTo() gave them another.
-  void DrawControlBackground(TCanvas& canvas);
-  /// The parts of the control around the chart area: top, bottom, left and right.
-  ///
-  /// In control pixels, in this order; together with the chart area they cover the control.
-  std::array<QRect, 4> RimRects() const;
-  /// Fills the chart area with its background on \p canvas: ChartColor() with a ChartFrameColor()
-  /// outline, or the BackGroundImg() picture by its fill mode.
-  ///
-  /// (\p x0, \p y0) is the top-left corner of the plain background; the picture is always drawn
-  /// from (0, 0). On the chart-area image's own canvas the image is first sized to ChartWidth() + 1
-  /// by ChartHeight() + 1. The boxes \p over (the grid's) are filled over it, on an image in the
-  /// same pass over its memory as a plain background.
-  void ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over = {});
-  /// Draws the BackGroundImg() picture by its fill mode on \p canvas over the w x h chart area at
-  /// (\p x0, \p y0); false where there is none (no file, or one that cannot be loaded, which is
-  /// then forgotten).
-  bool DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h);
-  /// Draws the content of the chart area on \p canvas, whose origin is the chart area's top-left
-  /// pixel: raises \c OnBeforeRenderData, draws the grid, the visible items in list order and the
-  /// text labels, raises \c OnDataRendered and draws the frame.
-  void RenderItems(TCanvas& canvas);
-  /// Draws the grid of GridStyle() on \p canvas, whose origin is the chart area's top-left pixel.
-  void DrawGrid(TCanvas& canvas);
-  /// The lines of a grid of lines (of GridStyle(), solid or dotted) from pixel to pixel of the
-  /// chart area, the vertical ones first; none for other grids.
-  std::vector<std::pair<QPoint, QPoint>> GridLines() const;
-  /// The one-pixel boxes a solid grid of GridLines() fills.
-  std::vector<QRect> SolidGridBoxes() const;
-  /// Whether GridStyle() is a grid of solid lines.
-  bool SolidGrid() const;
-  /// The \p boxes of SolidGridBoxes() in the grid colour, for \p canvas; on the chart area's own
-  /// canvas they are kept, so that the next rendering can take them away again.
-  std::vector<TCanvas::ColorBox> SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes);
-  /// Sets the pen and brush of a solid grid on \p canvas.
-  void SetSolidGridPen(TCanvas& canvas) const;
-  /// Draws the text labels that are switched on and whose layer is visible, label 20 first, on
-  /// \p canvas, whose origin is the chart area's top-left pixel.
-  void DrawTextLabels(TCanvas& canvas);
-  /// Draws the switched-on cross-hairs across the chart area on \p canvas, whose origin lies at
-  /// control pixel (\p ox, \p oy); the canvas's pen colour, width and style are restored
-  /// afterwards.
-  void DrawCrossHairs(TCanvas& canvas, int ox, int oy);
-  ///@}
-
  private:
-  friend class TJointLayers;
-
-  // Layer ranges: the store step of one layer, the ranges its joins give it, and those of all
-  // joined axes copied into their settings.
-  void StoreLayerRanges(int layer, double x_low, double y_low, double x_high, double y_high);
-  void StoreJoinedRanges(int layer);
-  void CopyJoinedRanges();
-
-  // Data sharing.
-  void ShowInfoMessage(const QString& text);
+  // Data sharing: the charts of a group reach each other's membership and lists.
   void LeaveOwner();
   void StopUsingData();
   void LeaveDataGroup();
-  // After every change of the list: the whole group holds the same list and repaints it.
   void ShareItemList();
   void RepaintDataGroup();
 
-  // Mouse interaction.
-  void MouseDown(Qt::MouseButton button, int x, int y);
-  void MouseMove(TShiftState shift, int x, int y);
-  void MouseUp(Qt::MouseButton button);
-  void DragMove(TShiftState shift, int x, int y);
-  void CaptureDrag(int x, int y);
-  void PanStep(int x, int y);
-  void ZoomDragStep(int x, int y);
-  void CrossHairStep(int x, int y);
-  void TextLabelStep(int x, int y);
-  int NearestCrossHair(int x, int y) const;
-  int NearestTextLabel(int x, int y) const;
-  QPoint TextLabelPixel(const TTextLabel* label) const;
-  void ZoomWindowMove(int x, int y);
-  // Draws (or, drawn again, erases) the zoom window from the anchor to the corner.
-  void DrawZoomWindow(QPoint corner);
-  void ZoomToWindow();
-  void ApplyCursorRule(int x, int y);
-  // Range changes of pan and zoom steps paint once at the end and then report OnZoomPan; they are
-  // the user's, so they leave the home view alone.
-  struct RangeBatch {
-    bool suspended;
-    bool by_user;
-  };
-  RangeBatch BeginRangeBatch();
-  void EndRangeBatch(RangeBatch batch);
-  // Draws (or erases) the zoom window of a navigation drag.
-  void DrawZoomWindow(QPoint anchor, QPoint corner);
-
-  // Signals: the layers whose ranges differ from those last reported are reported, once each;
-  // the application's changes become the home view. Nothing is reported while loading.
-  void ReportRangeChanges(const TScaleProps* reported_by_caller = nullptr);
-  template <typename... Args>
-  void EmitUnlessLoading(void (TCustomZephChart::*signal)(Args...), Args... args) {
-    if (!IsLoading()) (this->*signal)(args...);
-  }
-  TChartNavigationState::LayerRanges CurrentRanges(int layer) const;
-  // Whether scale settings hold other values than when last asked (or first seen).
-  static QVariantList SettingsValues(const TScaleProps* settings);
-  bool SettingsDiffer(const TScaleProps* settings);
-  // Takes the values of all settings as reported, without signals (construction, loading).
-  void NoteAllSettings();
-
-  // Navigation: the mouse and the keys, and one step on the layers that follow the mouse.
-  bool NavigationPress(QMouseEvent* event);
-  void NavigationMove(QMouseEvent* event);
-  bool NavigationRelease(QMouseEvent* event);
-  void CaptureNavigation(QPoint at);
-  bool LeftButtonFree() const;
-  // Moves the ranges by (dx, dy) pixels from the ranges at the press.
-  void NavigationPan(QPointF delta);
-  // Zooms about a control pixel: x and y factors below 1 zoom in; 1 leaves an axis alone.
-  void NavigationZoom(QPointF about, double fx, double fy);
-  void NavigationZoomToWindow(QPoint a, QPoint c);
-  // The legend: its lines, its box in control pixels (empty when hidden), drawing it on a canvas
-  // whose origin lies at control pixel (ox, oy), and the line a control pixel hits (-1: none).
-  std::vector<TLegendEntry> LegendEntries() const;
-  QRect LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const;
-  void DrawLegend(TCanvas& canvas, int ox, int oy);
-  int LegendEntryAt(QPoint at);
-  // A left click on a line of the legend hides or shows its curve; true when it hit one.
-  bool LegendClick(QPoint at, Qt::MouseButton button);
-  // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
-  void ApplyNavigation(const std::array<TChartNavigationState::LayerRanges, kLayerCount>& wanted);
-
-  static std::size_t LayerIndex(int layer) {
-    return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
-  }
-  static std::size_t ClampedLayerIndex(int layer) { return static_cast<std::size_t>(std::clamp(layer, 1, kLayerCount) - 1); }
-  // Catches up with a resize Qt made while the widget was hidden (it sends no resize event then).
-  void SyncSize();
-  void CreateScales();
-  // Repaints when AutoRedraw is on (or at design time); otherwise the next expose repaints.
-  void RepaintIfAuto();
-  // A change of anything the rendering depends on: the cached layers are rebuilt at the next paint.
-  void Invalidate() {
-    image_current_ = false;
-    background_valid_ = false;
-    area_base_valid_ = false;
-  }
-  // The steps after a change of size: isometric ranges, scale controls, scaling, repaint.
-  void AfterResize();
-  // Re-applies every layer's scale settings and sizes and places all scale controls.
-  void LayoutScales();
-  void PlaceScaleControl(TScale* scale, bool horizontal);
-  void RimsChanged();
-  void ApplyIsometric();
-  void UpdateMinimumSize();
-  void ShowOnScreen(const QRect& rect);
-  // Brings the images to the render ratio; a change leaves them to be drawn anew.
-  void SyncRatio();
-  // Copies a refreshed chart area into the control image, once, when the image is looked at.
-  void ComposeControlImage();
-  // Draws the chart area straight into the control image where nothing is drawn over it there
-  // afterwards (no cross-hair, no legend), else into pixels of its own that are copied.
-  void ShareChartArea();
-  void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
-  // The chart area from its background up: background, grid, items, labels, frame.
-  void RenderChartArea(TCanvas& canvas);
-  // The same, anti-aliased when the chart says so.
-  void RenderSmoothedChartArea(TCanvas& area);
-  // Items, text labels and frame over a prepared background and grid.
-  void RenderData(TCanvas& canvas);
-  // Starts a new record of the chart-area pixels a data rendering draws on.
-  void ResetDirtyColumns();
-  QPoint ItemPixel(int layer, double x, double y) const;
-  // A point of a polyline in chart-area pixels: exact on a finer device, else the item's pixel.
-  QPointF PolylinePixel(int layer, double x, double y, bool exact) const;
-  void WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const;
-  // On an image of the scale, the device pixel a one-pixel line through a point covers with a
-  // square pen brush pixels wide: the square's last pixel, as LineRasterizer's brush counts it.
-  QPoint DevicePixel(int layer, double x, double y, qreal scale, int brush) const;
-  // The same as a map in double precision, for many points.
-  TPixelMap DevicePixelMap(int layer, qreal scale, int brush) const;
-  // Where a pen at a chart-area pixel with fractions lies in the device pixels above.
-  static QPoint DevicePen(QPointF pen, qreal scale, int brush);
-
-  int l_rim_ = 50;
-  int r_rim_ = 10;
-  int t_rim_ = 16;
-  int b_rim_ = 32;
-  int shadow_width_ = 0;
-  TColor chart_color_ = clWhite;
-  TColor wind_color_ = clBtnFace;
-  TColor chart_frame_color_ = clBlack;
-  TColor grid_color_ = clBlack;
-  TColor shadow_color_ = clGrayText;
-  TColor shadow_bak_color_ = clBtnFace;
-  QString caption_;
-  int caption_pos_x_ = 0;
-  int caption_pos_y_ = -16;
-  TAlignment caption_alignment_ = taRightJustify;
-  TCaptionAnchorHoriz caption_anchor_horiz_ = cahChartRight;
-  TCaptionAnchorVert caption_anchor_vert_ = cavChartTop;
-  TFont font_;
-  TShadowStyle shadow_style_ = ssFlying;
-  GridStyleType grid_style_ = gsNone;
-  double grid_dx_ = 0;
-  double grid_dy_ = 0;
-  TFontStyles text_font_style_;
-  TTextBkg text_bk_style_ = tbClear;
-  TColor text_bk_color_ = clWhite;
-  TAlignment text_alignment_ = taCenter;
-  bool isometric_ = false;
-  bool auto_redraw_ = true;
-  TzcLayout standard_layout_ = zcl_X1Bottom_Y1Left;
-
-  std::array<TLayerScaling, kLayerCount> scaling_{};
-  std::array<TScalePropsHoriz*, kLayerCount> scale_props_x_{};
-  std::array<TScalePropsVert*, kLayerCount> scale_props_y_{};
-  std::array<TScale*, kLayerCount> scales_x_{};
-  std::array<TScale*, kLayerCount> scales_y_{};
-  std::array<TCrossHair*, kCrossHairCount> cross_hairs_{};
-  std::array<TTextLabel*, kTextLabelCount> text_labels_{};
-  TBakGndImg* back_ground_img_ = nullptr;
-  TJointLayers* joint_layers_ = nullptr;
-  TCustomZephChart* use_data_of_ = nullptr;
-  std::vector<TCustomZephChart*> data_users_;
-  TChartMouseState mouse_;
-  TChartExplorer* explorer_ = nullptr;
-  TChartTexts texts_;
-
-  TBitmap area_bmp_;
-  TBitmap control_bmp_;
-  TBitmap background_bmp_;
-  // What the last full rendering left of the rims (background, shadow, caption, scales; the device
-  // pixels of each rim as it lay in the control image) and of the empty chart area (background and
-  // grid). Nothing of either changes between settings changes, so repaints reuse them; render
-  // events or a background image file bypass them.
-  std::array<QImage, 4> rim_cache_;
-  std::array<QRect, 4> rim_cache_rects_;
-  TEmptyArea area_base_;
-  // What the last data rendering drew on top of area_base_.
-  DirtyColumns dirty_columns_;
-  // The shapes dense curves came to, drawn again while nothing they depend on changed.
-  TSolidPolylineCache solid_cache_;
-  bool background_valid_ = false;
-  // The rims are not in rim_cache_ yet: they are copied there at the next paint without a change.
-  bool rims_pending_ = false;
-  // The grid lines the last rendering drew on the chart area, as boxes, and what the area held
-  // then: only the background, the frame, those boxes and what dirty_columns_ records (valid), in
-  // these pixels and colours. A changed range then puts back the background where they lie
-  // instead of filling the whole area.
-  std::vector<QRect> grid_boxes_;
-  bool drawn_area_valid_ = false;
-  const uchar* drawn_area_bits_ = nullptr;
-  QSize drawn_area_size_;
-  TColor drawn_area_background_ = 0;
-  TColor drawn_area_grid_ = 0;
-  bool area_base_valid_ = false;
-  // The empty area is not in area_base_ yet: it is copied there at the next paint without a change.
-  bool area_base_pending_ = false;
-  // ClearGraf's background, not painted yet: the next rendering paints the area anyway.
-  bool area_clear_pending_ = false;
-  int area_base_layer_ = 0;
-  // Pixel aspect of the screen, for the isometric rule.
-  int aspect_x_ = 1;
-  int aspect_y_ = 1;
-
-  TChartNavigationState navigation_;
-  TChartLegend* legend_ = nullptr;
-  bool antialiased_ = false;
-  bool palette_colors_ = false;
-  // Where the last press was, for telling a click from a drag.
-  QPoint press_at_;
-  // The values of every layer's x and y settings as their signals last reported them.
-  std::array<QVariantList, 2 * kLayerCount> settings_seen_;
-  // A drag step moving a cross-hair: its two position changes notify once.
-  bool moving_option_ = false;
-
-  qreal render_ratio_ = 0;
-  bool paint_suspended_ = true;
-  bool applying_layout_ = false;
-  bool image_current_ = false;
-  bool area_pending_ = false;
-  // Whether the area's rendering records what it draws on (DirtyColumns) for the next one.
-  bool record_area_drawing_ = true;
-  bool in_paint_event_ = false;
-  QSize laid_out_size_;
+  const std::unique_ptr<TCustomZephChartPrivate> d_;
 };
 
 /// The chart control as forms place it, with its properties published.

@@ -2,8 +2,9 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "zeph/chart/standardlayouts_p.h"
+#include "zeph/chart/axes/standardlayouts_p.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -44,17 +45,17 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   // One margin across the axis puts it ScalePos pixels away from its edge of the chart area.
   scale->SetScaleType(props->ScaleType());
   switch (props->ScaleType()) {
-    case sctXB: scale->SetMarginBottom(props->ScalePos() + height() - t_rim_ - 1); break;
-    case sctXT: scale->SetMarginTop(props->ScalePos() + height() - b_rim_ - shadow_width_); break;
-    case sctYL: scale->SetMarginLeft(props->ScalePos() + width() - r_rim_ - shadow_width_); break;
-    case sctYR: scale->SetMarginRight(props->ScalePos() + width() - l_rim_ - 1); break;
+    case sctXB: scale->SetMarginBottom(props->ScalePos() + height() - d_->t_rim_ - 1); break;
+    case sctXT: scale->SetMarginTop(props->ScalePos() + height() - d_->b_rim_ - d_->shadow_width_); break;
+    case sctYL: scale->SetMarginLeft(props->ScalePos() + width() - d_->r_rim_ - d_->shadow_width_); break;
+    case sctYR: scale->SetMarginRight(props->ScalePos() + width() - d_->l_rim_ - 1); break;
   }
   scale->SetRangeLow(props->RangeLow());
   scale->SetRangeHigh(props->RangeHigh());
   scale->SetVisible(props->Visible());
   scale->SetCaption(props->Caption());
   scale->SetCaptionPosX(
-      CaptionPosInside(props, props->Font(), width(), l_rim_, r_rim_ + shadow_width_));
+      CaptionPosInside(props, props->Font(), width(), d_->l_rim_, d_->r_rim_ + d_->shadow_width_));
   scale->SetCaptionPosY(props->CaptionPosY());
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());
@@ -74,8 +75,8 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
   scale->SetDateFormat(props->DateFormat());
 }
 
-void TCustomZephChart::PlaceScaleControl(TScale* scale, bool horizontal) {
-  scale->SetBounds(0, 0, width(), height());
+void TCustomZephChartPrivate::PlaceScaleControl(TScale* scale, bool horizontal) {
+  scale->SetBounds(0, 0, q->width(), q->height());
   if (horizontal) {
     scale->SetMarginLeft(l_rim_);
     scale->SetMarginRight(r_rim_ + shadow_width_ - 1);
@@ -85,34 +86,37 @@ void TCustomZephChart::PlaceScaleControl(TScale* scale, bool horizontal) {
   }
 }
 
-void TCustomZephChart::LayoutScales() {
+void TCustomZephChartPrivate::ApplyAllScaleProps() {
   for (std::size_t i = 0; i < kLayerCount; ++i) {
-    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    q->ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
+    q->ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
+  }
+}
+
+void TCustomZephChartPrivate::LayoutScales() {
+  ApplyAllScaleProps();
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
     PlaceScaleControl(scales_x_[i], true);
-    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
     PlaceScaleControl(scales_y_[i], false);
   }
 }
 
 void TCustomZephChart::ScalePropsChanged(QObject* sender) {
   // A standard layout changes many settings and applies them once at its end.
-  if (applying_layout_) return;
+  if (d_->applying_layout_) return;
   // A joined axis keeps following its controlling layer, whatever was asked of it.
-  CopyJoinedRanges();
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
-    ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
-  }
+  d_->CopyJoinedRanges();
+  d_->ApplyAllScaleProps();
   // The mapping follows the ranges at once, also while the chart does not paint.
   CalcScaling();
-  Invalidate();
+  d_->Invalidate();
   Paint();
   // The date format reports through the settings that own it.
   auto* settings = qobject_cast<TScaleProps*>(sender);
   if (!settings && sender) settings = qobject_cast<TScaleProps*>(sender->parent());
-  ReportRangeChanges(settings);
+  d_->ReportRangeChanges(settings);
   // Their setters notify also when nothing changed; the signals wait for a change.
-  if (settings && SettingsDiffer(settings) && !IsLoading()) {
+  if (settings && d_->SettingsDiffer(settings) && !IsLoading()) {
     Q_EMIT settings->PropertiesChanged();
     Q_EMIT ScaleSettingsChanged(settings);
   }
@@ -136,20 +140,20 @@ void ApplyLayoutScale(Props* props, const TLayoutScale& entry) {
 
 void TCustomZephChart::SetStandardLayout(TzcLayout value) {
   const TLayoutRow& row = StandardLayoutRow(value);
-  const bool changed = standard_layout_ != value;
-  standard_layout_ = value;
-  const bool suspended = paint_suspended_;
-  paint_suspended_ = true;
-  applying_layout_ = true;
-  b_rim_ = row.b_rim;
-  t_rim_ = row.t_rim;
-  l_rim_ = row.l_rim;
-  r_rim_ = row.r_rim;
-  caption_pos_x_ = row.caption_x;
-  caption_pos_y_ = row.caption_y;
-  caption_alignment_ = row.caption_alignment;
-  caption_anchor_horiz_ = row.anchor_horiz;
-  caption_anchor_vert_ = row.anchor_vert;
+  const bool changed = d_->standard_layout_ != value;
+  d_->standard_layout_ = value;
+  const bool suspended = d_->paint_suspended_;
+  d_->paint_suspended_ = true;
+  d_->applying_layout_ = true;
+  d_->b_rim_ = row.b_rim;
+  d_->t_rim_ = row.t_rim;
+  d_->l_rim_ = row.l_rim;
+  d_->r_rim_ = row.r_rim;
+  d_->caption_pos_x_ = row.caption_x;
+  d_->caption_pos_y_ = row.caption_y;
+  d_->caption_alignment_ = row.caption_alignment;
+  d_->caption_anchor_horiz_ = row.anchor_horiz;
+  d_->caption_anchor_vert_ = row.anchor_vert;
   for (int layer = 1; layer <= 4; ++layer) {
     ApplyLayoutScale(ScaleX(layer), row.x[static_cast<std::size_t>(layer - 1)]);
     ApplyLayoutScale(ScaleY(layer), row.y[static_cast<std::size_t>(layer - 1)]);
@@ -158,17 +162,17 @@ void TCustomZephChart::SetStandardLayout(TzcLayout value) {
     ScaleX(layer)->SetVisible(false);
     ScaleY(layer)->SetVisible(false);
   }
-  applying_layout_ = false;
-  RimsChanged();
-  paint_suspended_ = suspended;
-  Invalidate();
-  if (!paint_suspended_) Paint();
+  d_->applying_layout_ = false;
+  d_->RimsChanged();
+  d_->paint_suspended_ = suspended;
+  d_->Invalidate();
+  if (!d_->paint_suspended_) Paint();
   // The rims reported their change as one (RimsChanged); the scale settings changed all at once.
-  if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
   if (IsLoading()) return;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (SettingsDiffer(ScaleX(layer))) Q_EMIT ScaleX(layer)->PropertiesChanged();
-    if (SettingsDiffer(ScaleY(layer))) Q_EMIT ScaleY(layer)->PropertiesChanged();
+    if (d_->SettingsDiffer(ScaleX(layer))) Q_EMIT ScaleX(layer)->PropertiesChanged();
+    if (d_->SettingsDiffer(ScaleY(layer))) Q_EMIT ScaleY(layer)->PropertiesChanged();
   }
 }
 

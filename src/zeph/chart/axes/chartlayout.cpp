@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -44,27 +45,27 @@ void TCustomZephChart::CalcScaling() {
   const int cw = ChartWidth();
   const int ch = ChartHeight();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    TLayerScaling& s = scaling_[LayerIndex(layer)];
+    TLayerScaling& s = d_->scaling_[d_->LayerIndex(layer)];
     const TScaleProps* px = ScaleX(layer);
     const TScaleProps* py = ScaleY(layer);
-    if (cw <= 0 || !Coefficients(px->RangeLow(), px->RangeHigh(), px->Logarithmic(), l_rim_,
-                                 static_cast<long double>(l_rim_) + cw, s.KX, s.DX)) {
+    if (cw <= 0 || !Coefficients(px->RangeLow(), px->RangeHigh(), px->Logarithmic(), d_->l_rim_,
+                                 static_cast<long double>(d_->l_rim_) + cw, s.KX, s.DX)) {
       s.KX = 0;
       s.DX = width() / 2.0L;
     }
     if (ch <= 0 || !Coefficients(py->RangeLow(), py->RangeHigh(), py->Logarithmic(),
-                                 static_cast<long double>(t_rim_) + ch, t_rim_, s.KY, s.DY)) {
+                                 static_cast<long double>(d_->t_rim_) + ch, d_->t_rim_, s.KY, s.DY)) {
       s.KY = 0;
       s.DY = height() / 2.0L;
     }
   }
 }
 
-void TCustomZephChart::WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const {
+void TCustomZephChartPrivate::WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const {
   layer = std::clamp(layer, 1, kLayerCount);
   const TLayerScaling& s = scaling_[LayerIndex(layer)];
-  const TScaleProps* sx = ScaleX(layer);
-  const TScaleProps* sy = ScaleY(layer);
+  const TScaleProps* sx = q->ScaleX(layer);
+  const TScaleProps* sy = q->ScaleY(layer);
   constexpr double eps = TScaleProps::kLogEpsilon;
   if (!sx->Logarithmic()) {
     px = s.KX * x + s.DX;
@@ -72,21 +73,21 @@ void TCustomZephChart::WorldToPixelExact(int layer, double x, double y, long dou
     px = s.KX * std::log(static_cast<long double>(x)) + s.DX;
   } else {
     // Values a logarithmic axis cannot show lie beyond its low end.
-    px = sx->RangeHigh() < sx->RangeLow() ? width() : 0;
+    px = sx->RangeHigh() < sx->RangeLow() ? q->width() : 0;
   }
   if (!sy->Logarithmic()) {
     py = s.KY * y + s.DY;
   } else if (y > eps) {
     py = s.KY * std::log(static_cast<long double>(y)) + s.DY;
   } else {
-    py = sy->RangeHigh() < sy->RangeLow() ? 0 : height();
+    py = sy->RangeHigh() < sy->RangeLow() ? 0 : q->height();
   }
 }
 
 void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
   long double exact_x = 0;
   long double exact_y = 0;
-  WorldToPixelExact(layer, x, y, exact_x, exact_y);
+  d_->WorldToPixelExact(layer, x, y, exact_x, exact_y);
   px = RoundPixel(exact_x);
   py = RoundPixel(exact_y);
 }
@@ -94,7 +95,7 @@ void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int&
 QPointF TCustomZephChart::WorldToPixelF(int layer, double x, double y) const {
   long double exact_x = 0;
   long double exact_y = 0;
-  WorldToPixelExact(layer, x, y, exact_x, exact_y);
+  d_->WorldToPixelExact(layer, x, y, exact_x, exact_y);
   const auto limited = [](long double v) {
     return std::isnan(v) ? 0.0 : static_cast<double>(std::clamp(v, -kIntLimit, kIntLimit));
   };
@@ -110,7 +111,7 @@ QPoint TCustomZephChart::WorldToPixel(int layer, double x, double y) const {
 
 void TCustomZephChart::PixelToWorld(int layer, int px, int py, double& x, double& y) const {
   layer = std::clamp(layer, 1, kLayerCount);
-  const TLayerScaling& s = scaling_[LayerIndex(layer)];
+  const TLayerScaling& s = d_->scaling_[d_->LayerIndex(layer)];
   const TScaleProps* sx = ScaleX(layer);
   const TScaleProps* sy = ScaleY(layer);
   // A chart area without room maps everything to its middle; the inverse is the range's middle.
@@ -129,20 +130,20 @@ void TCustomZephChart::PixelToWorld(int layer, int px, int py, double& x, double
 }
 
 QPoint TCustomZephChart::CaptionAnchorPoint() const {
-  int x = caption_pos_x_;
-  switch (caption_anchor_horiz_) {
+  int x = d_->caption_pos_x_;
+  switch (d_->caption_anchor_horiz_) {
     case cahControlLeft: break;
-    case cahChartLeft: x += l_rim_; break;
-    case cahChartCenter: x += l_rim_ + ChartWidth() / 2; break;
-    case cahChartRight: x += width() - r_rim_ - shadow_width_; break;
+    case cahChartLeft: x += d_->l_rim_; break;
+    case cahChartCenter: x += d_->l_rim_ + ChartWidth() / 2; break;
+    case cahChartRight: x += width() - d_->r_rim_ - d_->shadow_width_; break;
     case cahControlRight: x += width(); break;
   }
-  int y = caption_pos_y_;
-  switch (caption_anchor_vert_) {
+  int y = d_->caption_pos_y_;
+  switch (d_->caption_anchor_vert_) {
     case cavControlTop: break;
-    case cavChartTop: y += t_rim_; break;
-    case cavChartCenter: y += t_rim_ + ChartHeight() / 2; break;
-    case cavChartBottom: y += height() - b_rim_; break;
+    case cavChartTop: y += d_->t_rim_; break;
+    case cavChartCenter: y += d_->t_rim_ + ChartHeight() / 2; break;
+    case cavChartBottom: y += height() - d_->b_rim_; break;
     case cavControlBottom: y += height(); break;
   }
   return {x, y};
@@ -150,77 +151,77 @@ QPoint TCustomZephChart::CaptionAnchorPoint() const {
 
 // ---- Size and rims ----
 
-void TCustomZephChart::UpdateMinimumSize() { setMinimumSize(MinimumControlWidth(), MinimumControlHeight()); }
+void TCustomZephChartPrivate::UpdateMinimumSize() { q->setMinimumSize(q->MinimumControlWidth(), q->MinimumControlHeight()); }
 
 void TCustomZephChart::SetBounds(int left, int top, int width, int height) {
   // Sizing takes the rims in force now as the least room, for this and for later plain resizes.
-  UpdateMinimumSize();
+  d_->UpdateMinimumSize();
   width = std::max(width, MinimumControlWidth());
   height = std::max(height, MinimumControlHeight());
   setGeometry(left, top, width, height);
-  AfterResize();
+  d_->AfterResize();
 }
 
-void TCustomZephChart::SyncSize() {
-  if (size() != laid_out_size_) AfterResize();
+void TCustomZephChartPrivate::SyncSize() {
+  if (q->size() != laid_out_size_) AfterResize();
 }
 
-void TCustomZephChart::AfterResize() {
-  laid_out_size_ = size();
+void TCustomZephChartPrivate::AfterResize() {
+  laid_out_size_ = q->size();
   if (isometric_) ApplyIsometric();
   LayoutScales();
-  CalcScaling();
+  q->CalcScaling();
   Invalidate();
   RepaintIfAuto();
 }
 
-void TCustomZephChart::RimsChanged() {
+void TCustomZephChartPrivate::RimsChanged() {
   // The control keeps its size; a chart area left without room maps everything to its middle.
-  laid_out_size_ = size();
+  laid_out_size_ = q->size();
   if (isometric_) ApplyIsometric();
   LayoutScales();
-  CalcScaling();
+  q->CalcScaling();
   Invalidate();
   RepaintIfAuto();
   EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
 }
 
 void TCustomZephChart::SetLRim(int value) {
-  l_rim_ = value;
-  RimsChanged();
+  d_->l_rim_ = value;
+  d_->RimsChanged();
 }
 
 void TCustomZephChart::SetRRim(int value) {
-  r_rim_ = value;
-  RimsChanged();
+  d_->r_rim_ = value;
+  d_->RimsChanged();
 }
 
 void TCustomZephChart::SetTRim(int value) {
-  t_rim_ = value;
-  RimsChanged();
+  d_->t_rim_ = value;
+  d_->RimsChanged();
 }
 
 void TCustomZephChart::SetBRim(int value) {
-  b_rim_ = value;
-  RimsChanged();
+  d_->b_rim_ = value;
+  d_->RimsChanged();
 }
 
 void TCustomZephChart::SetShadowWidth(int value) {
-  shadow_width_ = std::clamp(value, 0, 32);
-  RimsChanged();
+  d_->shadow_width_ = std::clamp(value, 0, 32);
+  d_->RimsChanged();
 }
 
 // ---- Isometric rule ----
 
-void TCustomZephChart::ApplyIsometric() {
+void TCustomZephChartPrivate::ApplyIsometric() {
   // One batch: the range changes re-apply the scales but paint only once, at the caller's end.
-  if (ChartWidth() + 1 <= 0) return;
+  if (q->ChartWidth() + 1 <= 0) return;
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
-  const long double fit = static_cast<long double>(ChartHeight() + 1) / (ChartWidth() + 1) * aspect_y_ / aspect_x_;
+  const long double fit = static_cast<long double>(q->ChartHeight() + 1) / (q->ChartWidth() + 1) * aspect_y_ / aspect_x_;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TScaleProps* sx = ScaleX(layer);
-    TScaleProps* sy = ScaleY(layer);
+    const TScaleProps* sx = q->ScaleX(layer);
+    TScaleProps* sy = q->ScaleY(layer);
     const long double high = sy->RangeLow() + (static_cast<long double>(sx->RangeHigh()) - sx->RangeLow()) * fit;
     sy->SetRangeHigh(static_cast<double>(high));
   }
@@ -229,14 +230,14 @@ void TCustomZephChart::ApplyIsometric() {
 }
 
 void TCustomZephChart::SetIsometric(bool value) {
-  const bool changed = isometric_ != value;
-  isometric_ = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::IsometricChanged);
+  const bool changed = d_->isometric_ != value;
+  d_->isometric_ = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::IsometricChanged);
   if (!value) return;
-  ApplyIsometric();
+  d_->ApplyIsometric();
   CalcScaling();
-  Invalidate();
-  RepaintIfAuto();
+  d_->Invalidate();
+  d_->RepaintIfAuto();
 }
 
 }  // namespace zeph

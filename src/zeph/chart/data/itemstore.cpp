@@ -1,6 +1,6 @@
 #include "zeph/chart/itemstore.h"
 
-#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/data/curvedata_p.h"
 
 namespace zeph {
 

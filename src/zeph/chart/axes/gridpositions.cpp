@@ -1,4 +1,4 @@
-#include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/axes/gridpositions_p.h"
 
 #include <cmath>
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -19,15 +20,15 @@ bool IsImage(TCanvas& canvas) {
 
 void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   if (!canvas.IsActive()) return;
-  if (size() != laid_out_size_) AfterResize();
+  if (size() != d_->laid_out_size_) d_->AfterResize();
   CalcScaling();
   // The scales draw on their external canvas: the one given, for the time of the drawing.
   const auto draw_background = [this](TCanvas& target) {
-    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&target, 0, 0);
-    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&target, 0, 0);
-    DrawControlBackground(target);
-    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
-    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : d_->scales_x_) scale->SetExternalCanvas(&target, 0, 0);
+    for (TScale* scale : d_->scales_y_) scale->SetExternalCanvas(&target, 0, 0);
+    d_->DrawControlBackground(target);
+    for (TScale* scale : d_->scales_x_) scale->SetExternalCanvas(&d_->control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : d_->scales_y_) scale->SetExternalCanvas(&d_->control_bmp_.Canvas(), 0, 0);
   };
   const int area_width = std::max(ChartWidth() + 1, 0);
   const int area_height = std::max(ChartHeight() + 1, 0);
@@ -40,20 +41,20 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
       // Drawn as for the screen, straight into the parts of the image where the control and its
       // chart area go: the same pixels as the chart's own bitmaps, and no memory of their size.
       QImage control = ImagePart(target, where);
-      QImage area = ImagePart(target, QRect(x + l_rim_, y + t_rim_, area_width, area_height));
+      QImage area = ImagePart(target, QRect(x + d_->l_rim_, y + d_->t_rim_, area_width, area_height));
       {
         TCanvas background(&control);
         draw_background(background);
       }
       {
         TCanvas data(&area);
-        ClearChartArea(data, 0, 0);
-        data.SetAntialiased(antialiased_);
-        RenderItems(data);
+        d_->ClearChartArea(data, 0, 0);
+        data.SetAntialiased(d_->antialiased_);
+        d_->RenderItems(data);
       }
       TCanvas cross_hairs(&control);
-      DrawCrossHairs(cross_hairs, 0, 0);
-      if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
+      d_->DrawCrossHairs(cross_hairs, 0, 0);
+      if (d_->legend_->Visible()) d_->DrawLegend(cross_hairs, 0, 0);
       return;
     }
     // On an image the chart is drawn as for the screen, in bitmaps of its own at the image's
@@ -63,12 +64,12 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
     TBitmap control(width(), height(), ratio);
     draw_background(control.Canvas());
     TBitmap area(area_width, area_height, ratio);
-    ClearChartArea(area.Canvas(), 0, 0);
-    area.Canvas().SetAntialiased(antialiased_);
-    RenderItems(area.Canvas());
-    control.Canvas().Draw(l_rim_, t_rim_, area.Image());
-    DrawCrossHairs(control.Canvas(), 0, 0);
-    if (legend_->Visible()) DrawLegend(control.Canvas(), 0, 0);
+    d_->ClearChartArea(area.Canvas(), 0, 0);
+    area.Canvas().SetAntialiased(d_->antialiased_);
+    d_->RenderItems(area.Canvas());
+    control.Canvas().Draw(d_->l_rim_, d_->t_rim_, area.Image());
+    d_->DrawCrossHairs(control.Canvas(), 0, 0);
+    if (d_->legend_->Visible()) d_->DrawLegend(control.Canvas(), 0, 0);
     canvas.SetPenMode(pmCopy);
     canvas.Draw(x, y, control.Image());
     return;
@@ -80,16 +81,16 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   draw_background(canvas);
   // The chart area, clipped to itself as its own bitmap clips it on screen.
   painter.save();
-  painter.translate(l_rim_, t_rim_);
+  painter.translate(d_->l_rim_, d_->t_rim_);
   painter.setClipRect(0, 0, area_width, area_height);
-  ClearChartArea(canvas, 0, 0);
+  d_->ClearChartArea(canvas, 0, 0);
   const bool smooth = canvas.Antialiased();
-  canvas.SetAntialiased(antialiased_);
-  RenderItems(canvas);
+  canvas.SetAntialiased(d_->antialiased_);
+  d_->RenderItems(canvas);
   canvas.SetAntialiased(smooth);
   painter.restore();
-  DrawCrossHairs(canvas, 0, 0);
-  if (legend_->Visible()) DrawLegend(canvas, 0, 0);
+  d_->DrawCrossHairs(canvas, 0, 0);
+  if (d_->legend_->Visible()) d_->DrawLegend(canvas, 0, 0);
   painter.restore();
 }
 

@@ -4,14 +4,15 @@
 #include <cmath>
 #include <optional>
 
-#include "zeph/chart/curvedata_p.h"
-#include "zeph/chart/gridpositions_p.h"
-#include "zeph/chart/indexedrun_p.h"
-#include "zeph/chart/pencache_p.h"
+#include "zeph/chart/data/curvedata_p.h"
+#include "zeph/chart/axes/gridpositions_p.h"
+#include "zeph/chart/render/indexedrun_p.h"
+#include "zeph/chart/render/pencache_p.h"
 #include "zeph/chart/pixelmap.h"
-#include "zeph/chart/polylinebatch_p.h"
+#include "zeph/chart/render/polylinebatch_p.h"
 #include "zeph/chart/solidpolyline.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 #include "zeph/scales/drawmark.h"
 #include "zeph/toolkit/linerasterizer.h"
 
@@ -52,25 +53,25 @@ void Outline(TCanvas& canvas, int left, int top, int right, int bottom) {
 
 }  // namespace
 
-QPoint TCustomZephChart::ItemPixel(int layer, double x, double y) const {
-  const QPoint p = WorldToPixel(layer, x, y);
+QPoint TCustomZephChartPrivate::ItemPixel(int layer, double x, double y) const {
+  const QPoint p = q->WorldToPixel(layer, x, y);
   return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - l_rim_, std::clamp(p.y(), -kPixelClamp, kPixelClamp) - t_rim_};
 }
 
-QPointF TCustomZephChart::PolylinePixel(int layer, double x, double y, bool exact) const {
+QPointF TCustomZephChartPrivate::PolylinePixel(int layer, double x, double y, bool exact) const {
   if (!exact) return ItemPixel(layer, x, y);
-  const QPointF p = WorldToPixelF(layer, x, y);
+  const QPointF p = q->WorldToPixelF(layer, x, y);
   const auto clamp = [](double v) { return std::clamp(v, -double{kPixelClamp}, double{kPixelClamp}); };
   return {clamp(p.x()) - l_rim_, clamp(p.y()) - t_rim_};
 }
 
-void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
+void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
   area_clear_pending_ = false;
   // Background and grid come from the cached empty area while nothing they depend on changed.
-  const bool cacheable = back_ground_img_->Name().isEmpty() && !OnBeforeRenderData;
-  const QSize area_size(std::max(ChartWidth() + 1, 0), std::max(ChartHeight() + 1, 0));
+  const bool cacheable = back_ground_img_->Name().isEmpty() && !q->OnBeforeRenderData;
+  const QSize area_size(std::max(q->ChartWidth() + 1, 0), std::max(q->ChartHeight() + 1, 0));
   const bool unchanged =
-      cacheable && area_base_valid_ && area_base_layer_ == CurrentLayer() && area_bmp_.Size() == area_size;
+      cacheable && area_base_valid_ && area_base_layer_ == q->CurrentLayer() && area_bmp_.Size() == area_size;
   if (unchanged && !area_base_pending_ && area_base_.Holds(area_bmp_.Image().size())) {
     // Only what the last data rendering drew on needs the empty area back.
     const QImage& area = area_bmp_.Image();
@@ -79,8 +80,8 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
     RenderData(canvas);
     return;
   }
-  const TColor background = ShownColor(chart_color_, QPalette::Base);
-  const TColor grid = ShownColor(grid_color_, QPalette::Mid);
+  const TColor background = q->ShownColor(chart_color_, QPalette::Base);
+  const TColor grid = q->ShownColor(grid_color_, QPalette::Mid);
   const QImage& image = area_bmp_.Image();
   // The grid's boxes go back to the background as well, whatever grid this rendering draws.
   const bool erasable = cacheable && drawn_area_valid_ && drawn_area_bits_ == image.constBits() &&
@@ -111,7 +112,7 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   ResetDirtyColumns();
   grid_boxes_.clear();
   // A solid grid goes down with the background, in one pass over the area's memory; handlers that
-  // draw between the two (OnBeforeRenderData) keep them apart.
+  // draw between the two (q->OnBeforeRenderData) keep them apart.
   if (solid_grid) {
     const std::vector<TCanvas::ColorBox> fill = SolidGridFill(canvas, grid_boxes);
     if (erased) {
@@ -142,11 +143,11 @@ void TCustomZephChart::RenderChartArea(TCanvas& canvas) {
   }
   area_base_pending_ = !unchanged;
   area_base_valid_ = true;
-  area_base_layer_ = CurrentLayer();
+  area_base_layer_ = q->CurrentLayer();
   RenderData(canvas);
 }
 
-void TCustomZephChart::ResetDirtyColumns() {
+void TCustomZephChartPrivate::ResetDirtyColumns() {
   // In the image's own pixels: device pixels on a finer one.
   const QSize pixels = area_bmp_.Image().size();
   dirty_columns_.Reset(pixels.width(), pixels.height());
@@ -154,11 +155,11 @@ void TCustomZephChart::ResetDirtyColumns() {
   if (!record_area_drawing_) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChart::RenderItems(TCanvas& canvas) {
-  if (OnBeforeRenderData) {
+void TCustomZephChartPrivate::RenderItems(TCanvas& canvas) {
+  if (q->OnBeforeRenderData) {
     const TColor brush = canvas.BrushColor();
     const TColor pen = canvas.PenColor();
-    OnBeforeRenderData(this, canvas, t_rim_, l_rim_);
+    q->OnBeforeRenderData(q, canvas, t_rim_, l_rim_);
     canvas.SetBrushColor(brush);
     canvas.SetPenColor(pen);
   }
@@ -166,9 +167,9 @@ void TCustomZephChart::RenderItems(TCanvas& canvas) {
   RenderData(canvas);
 }
 
-void TCustomZephChart::RenderData(TCanvas& canvas) {
+void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
   TPenCache cache(canvas);
-  cache.Reset(ShownColor(chart_color_, QPalette::Base), LineWidth());
+  cache.Reset(q->ShownColor(chart_color_, QPalette::Base), q->LineWidth());
   canvas.SetBrushStyle(bsSolid);
   canvas.MoveTo(0, 0);
   // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.
@@ -191,7 +192,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   });
   batch.SetPenPos(QPointF(0, 0));
 
-  const TZephItemList& list = Items();
+  const TZephItemList& list = q->Items();
   solid_cache_.Rewind();
 
   // Each layer's mapping in double precision where it gives the exact pixel, made when first used.
@@ -200,8 +201,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   const auto map_of = [&](int layer) -> const TPixelMap& {
     const std::size_t i = ClampedLayerIndex(layer);
     if (!mapped[i]) {
-      const TLayerScaling& s = LayerScaling(layer);
-      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, ScaleX(layer)->Logarithmic(), ScaleY(layer)->Logarithmic(),
+      const TLayerScaling& s = q->LayerScaling(layer);
+      maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, q->ScaleX(layer)->Logarithmic(), q->ScaleY(layer)->Logarithmic(),
                           kPixelClamp, l_rim_, t_rim_);
       mapped[i] = true;
     }
@@ -395,8 +396,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     if (rasterizer.Dashed()) return k;
     TSolidPolyline polyline(rasterizer, dirty_columns_, batch.PenPos().toPoint());
     const int layer = attributes.Layer;
-    const TLayerScaling& scaling = LayerScaling(layer);
-    const bool linear = !ScaleX(layer)->Logarithmic() && !ScaleY(layer)->Logarithmic();
+    const TLayerScaling& scaling = q->LayerScaling(layer);
+    const bool linear = !q->ScaleX(layer)->Logarithmic() && !q->ScaleY(layer)->Logarithmic();
     const TSolidPolylineCache::Key key{list.Generation(), points, k, n, polyline.State(broken).pen, broken,
                                        scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
     bool reused = false;
@@ -487,19 +488,19 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
                                 std::size_t begin, std::size_t end, const TZephPointAttributes& attributes,
                                 bool start_at_begin, bool cut_end) {
     const int layer = attributes.Layer;
-    const TLayerScaling& scaling = LayerScaling(layer);
-    const bool log_x = ScaleX(layer)->Logarithmic();
+    const TLayerScaling& scaling = q->LayerScaling(layer);
+    const bool log_x = q->ScaleX(layer)->Logarithmic();
     const int reach = 2 * std::max(attributes.LineWidth, 1) + 2;
     double low = 0;
     double high = 0;
     if (begin == end ||
-        !VisibleXRange(scaling.KX, scaling.DX, log_x, l_rim_, ChartWidth(), reach + 16.0, low, high))
+        !VisibleXRange(scaling.KX, scaling.DX, log_x, l_rim_, q->ChartWidth(), reach + 16.0, low, high))
       return false;
     if (log_x) {
       // The points at or below the smallest logarithm share one pixel beside the area; only where
       // that lies beyond the pen's reach on their side are they passed over.
       const int tiny = ItemPixel(layer, 0, 1).x();
-      if (scaling.KX > 0 ? tiny >= -reach : tiny <= ChartWidth() + reach) return false;
+      if (scaling.KX > 0 ? tiny >= -reach : tiny <= q->ChartWidth() + reach) return false;
     }
     const auto style = static_cast<TPenStyle>(attributes.PenStyle);
     bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
@@ -590,8 +591,8 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     if (r + 1 == runs.size()) return true;
     const TZephItemList::Run& next = runs[r + 1];
     const TZephItemList::Run& run = runs[r];
-    if (!next.points) return list.Record(next.start).Kind != ikDrawTo && ItemVisible(list.Record(next.start));
-    if (!ItemVisible(next.attributes)) return false;
+    if (!next.points) return list.Record(next.start).Kind != ikDrawTo && q->ItemVisible(list.Record(next.start));
+    if (!q->ItemVisible(next.attributes)) return false;
     return list.PointKindAt(next.start) != ikDrawTo || next.attributes.Color != run.attributes.Color ||
            next.attributes.PenStyle != run.attributes.PenStyle || next.attributes.LineWidth != run.attributes.LineWidth;
   };
@@ -601,7 +602,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
     if (!run.points) {
       for (int k = 0; k < run.count; ++k) {
         const TZephChartItem& item = list.Record(run.start + static_cast<std::size_t>(k));
-        if (!ItemVisible(item)) continue;
+        if (!q->ItemVisible(item)) continue;
         const bool polyline = item.Kind == ikMoveTo || item.Kind == ikDrawTo;
         if (!polyline && !CoordinatesFinite(item)) continue;
         set_width(item.LineWidth);
@@ -615,7 +616,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       continue;
     }
     const TZephPointAttributes& attributes = run.attributes;
-    if (!ItemVisible(attributes)) continue;
+    if (!q->ItemVisible(attributes)) continue;
     const auto style = static_cast<TPenStyle>(attributes.PenStyle);
     bool solid = (style == psSolid || style == psInsideFrame) && attributes.LineWidth <= 1;
     std::size_t index = run.start;
@@ -657,7 +658,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   // Curve objects after the items, each a polyline of its own from its first point on.
   for (const auto& curve_data : list.Curves()) {
     TZephCurveData& curve = *curve_data;
-    if (!curve.visible || !LayerVisible(curve.layer) || curve.points.Count() == 0) continue;
+    if (!curve.visible || !q->LayerVisible(curve.layer) || curve.points.Count() == 0) continue;
     const TZephPointAttributes attributes{curve.color, curve.line_width, curve.layer,
                                           static_cast<std::uint8_t>(curve.pen_style), 0, 0};
     const std::uint8_t* kinds = list.DrawToKinds();
@@ -690,11 +691,11 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
       // Of an ordered curve only the marks that can reach into the area.
       std::size_t from = curve.points.Begin();
       std::size_t to = curve.points.End();
-      const TLayerScaling& scaling = LayerScaling(curve.layer);
+      const TLayerScaling& scaling = q->LayerScaling(curve.layer);
       double low = 0;
       double high = 0;
-      if (curve.index.Ordered() && !ScaleX(curve.layer)->Logarithmic() &&
-          VisibleXRange(scaling.KX, scaling.DX, false, l_rim_, ChartWidth(), 128, low, high)) {
+      if (curve.index.Ordered() && !q->ScaleX(curve.layer)->Logarithmic() &&
+          VisibleXRange(scaling.KX, scaling.DX, false, l_rim_, q->ChartWidth(), 128, low, high)) {
         from = curve.index.FirstAtLeast(from, to, low, curve_point);
         to = curve.index.FirstAtLeast(from, to, std::nextafter(high, HUGE_VAL), curve_point);
       }
@@ -709,16 +710,16 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   canvas.SetPenWidth(1);
 
   DrawTextLabels(canvas);
-  if (OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
+  if (q->OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
                                     [](const TTextLabel* label) { return label->Mode() != tlOff; }))
     dirty_columns_.MarkAll();
-  if (OnDataRendered) OnDataRendered(this, canvas, t_rim_, l_rim_);
+  if (q->OnDataRendered) q->OnDataRendered(q, canvas, t_rim_, l_rim_);
 
-  const int cw = ChartWidth();
-  const int ch = ChartHeight();
+  const int cw = q->ChartWidth();
+  const int ch = q->ChartHeight();
   // The frame lies on the outermost pixels of the chart-area image, all four corners included;
   // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
-  const TColor frame = ShownColor(chart_frame_color_, QPalette::WindowText);
+  const TColor frame = q->ShownColor(chart_frame_color_, QPalette::WindowText);
   canvas.SetPenColor(frame);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);
@@ -729,7 +730,7 @@ void TCustomZephChart::RenderData(TCanvas& canvas) {
   canvas.FillRect(cw, 0, cw + 1, ch + 1);
 }
 
-void TCustomZephChart::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {
+void TCustomZephChartPrivate::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {
   const auto style = static_cast<TPenStyle>(item.PenStyle);
   switch (item.Kind) {
     case ikLine: {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "zeph/chart/chartitem.h"
-#include "zeph/chart/runindex_p.h"
+#include "zeph/chart/data/runindex_p.h"
 #include "zeph/chart/solidpolyline.h"
 
 namespace zeph {

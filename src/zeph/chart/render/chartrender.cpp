@@ -7,45 +7,46 @@
 #include <cmath>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
 void TCustomZephChart::Paint() {
-  if (paint_suspended_ || IsLoading() || (!ChartVisible() && !IsDesigning())) return;
-  if (size() != laid_out_size_) {
+  if (d_->paint_suspended_ || IsLoading() || (!ChartVisible() && !IsDesigning())) return;
+  if (size() != d_->laid_out_size_) {
     // A resize made while hidden is caught up first; its steps end in a paint of their own.
-    AfterResize();
-    if (image_current_) return;
+    d_->AfterResize();
+    if (d_->image_current_) return;
   }
-  SyncRatio();
-  TCanvas& control = control_bmp_.Canvas();
-  const bool background_drawn = RenderBackground(control);
-  ShareChartArea();
+  d_->SyncRatio();
+  TCanvas& control = d_->control_bmp_.Canvas();
+  const bool background_drawn = d_->RenderBackground(control);
+  d_->ShareChartArea();
   // Drawn anew, the background may have reached into the chart area (a caption placed there, text
   // beyond the rims), and on a finer image the rims' device pixels may reach into the area's edge:
   // in the control image, the area is then drawn anew as a whole.
-  const qreal ratio = control_bmp_.Ratio();
+  const qreal ratio = d_->control_bmp_.Ratio();
   const auto whole = [ratio](int pixels) { return std::abs(pixels * ratio - std::round(pixels * ratio)) < 1e-9; };
-  const bool aligned = whole(l_rim_) && whole(t_rim_) && whole(l_rim_ + area_bmp_.Width()) &&
-                       whole(t_rim_ + area_bmp_.Height());
-  if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
+  const bool aligned = whole(d_->l_rim_) && whole(d_->t_rim_) && whole(d_->l_rim_ + d_->area_bmp_.Width()) &&
+                       whole(d_->t_rim_ + d_->area_bmp_.Height());
+  if (d_->area_bmp_.Shared() && (background_drawn || !aligned)) d_->dirty_columns_.MarkAll();
   // The same holds for the next paint when it draws the background anew, as one after a change of
   // range most likely does (a live plot scrolling): what the area's rendering draws on is then not
   // worth recording.
-  record_area_drawing_ = !area_bmp_.Shared() || !background_drawn;
-  TCanvas& area = area_bmp_.Canvas();
-  RenderSmoothedChartArea(area);
-  record_area_drawing_ = true;
-  if (!area_bmp_.Shared()) control.Draw(l_rim_, t_rim_, area_bmp_.Image());
-  area_pending_ = false;
-  DrawCrossHairs(control, 0, 0);
-  if (legend_->Visible()) DrawLegend(control, 0, 0);
-  image_current_ = true;
-  ShowOnScreen(rect());
+  d_->record_area_drawing_ = !d_->area_bmp_.Shared() || !background_drawn;
+  TCanvas& area = d_->area_bmp_.Canvas();
+  d_->RenderSmoothedChartArea(area);
+  d_->record_area_drawing_ = true;
+  if (!d_->area_bmp_.Shared()) control.Draw(d_->l_rim_, d_->t_rim_, d_->area_bmp_.Image());
+  d_->area_pending_ = false;
+  d_->DrawCrossHairs(control, 0, 0);
+  if (d_->legend_->Visible()) d_->DrawLegend(control, 0, 0);
+  d_->image_current_ = true;
+  d_->ShowOnScreen(rect());
   Q_EMIT DataRendered();
 }
 
-void TCustomZephChart::RenderSmoothedChartArea(TCanvas& area) {
+void TCustomZephChartPrivate::RenderSmoothedChartArea(TCanvas& area) {
   area.SetAntialiased(antialiased_);
   RenderChartArea(area);
   area.SetAntialiased(false);
@@ -54,34 +55,34 @@ void TCustomZephChart::RenderSmoothedChartArea(TCanvas& area) {
 }
 
 void TCustomZephChart::RefreshDataArea() {
-  if (control_bmp_.Size() != size() || size() != laid_out_size_ || control_bmp_.Ratio() != RenderRatio()) {
+  if (d_->control_bmp_.Size() != size() || size() != d_->laid_out_size_ || d_->control_bmp_.Ratio() != RenderRatio()) {
     // Nothing of the control was rendered at this size yet: the rims need painting too.
     Paint();
     return;
   }
-  if (legend_->Visible() && legend_->Position() == TChartLegend::lpOutsideRight) {
+  if (d_->legend_->Visible() && d_->legend_->Position() == TChartLegend::lpOutsideRight) {
     // The legend in the rim may have changed with the data.
     Paint();
     return;
   }
-  ShareChartArea();
-  TCanvas& area = area_bmp_.Canvas();
-  RenderSmoothedChartArea(area);
-  DrawCrossHairs(area, l_rim_, t_rim_);
-  if (legend_->Visible()) {
-    DrawLegend(area, l_rim_, t_rim_);
-    dirty_columns_.MarkAll();
+  d_->ShareChartArea();
+  TCanvas& area = d_->area_bmp_.Canvas();
+  d_->RenderSmoothedChartArea(area);
+  d_->DrawCrossHairs(area, d_->l_rim_, d_->t_rim_);
+  if (d_->legend_->Visible()) {
+    d_->DrawLegend(area, d_->l_rim_, d_->t_rim_);
+    d_->dirty_columns_.MarkAll();
   }
   // The chart area lands in the control image when someone looks at it (the screen or a caller
   // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame;
   // drawn there straight, it is there already.
-  area_pending_ = !area_bmp_.Shared();
-  image_current_ = true;
-  ShowOnScreen(QRect(l_rim_, t_rim_, area_bmp_.Width(), area_bmp_.Height()));
+  d_->area_pending_ = !d_->area_bmp_.Shared();
+  d_->image_current_ = true;
+  d_->ShowOnScreen(QRect(d_->l_rim_, d_->t_rim_, d_->area_bmp_.Width(), d_->area_bmp_.Height()));
   Q_EMIT DataRendered();
 }
 
-void TCustomZephChart::ShareChartArea() {
+void TCustomZephChartPrivate::ShareChartArea() {
   const bool share = !legend_->Visible() && std::none_of(cross_hairs_.begin(), cross_hairs_.end(),
                                                          [](const TCrossHair* c) { return c->Mode() != chOff; });
   const uchar* before = area_bmp_.Image().constBits();
@@ -90,7 +91,7 @@ void TCustomZephChart::ShareChartArea() {
   if (area_bmp_.Image().constBits() != before) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChart::ComposeControlImage() {
+void TCustomZephChartPrivate::ComposeControlImage() {
   if (!area_pending_) return;
   area_pending_ = false;
   control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
@@ -98,13 +99,13 @@ void TCustomZephChart::ComposeControlImage() {
 
 const QImage& TCustomZephChart::ControlImage() const {
   // Composing changes what the image holds, not what the chart shows.
-  const_cast<TCustomZephChart*>(this)->ComposeControlImage();
-  return control_bmp_.Image();
+  d_->ComposeControlImage();
+  return d_->control_bmp_.Image();
 }
 
-bool TCustomZephChart::RenderBackground(TCanvas& canvas) {
-  const int w = width();
-  const int h = height();
+bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
+  const int w = q->width();
+  const int h = q->height();
   control_bmp_.SetSize(w, h);
   // The chart area is drawn over the middle of the control anyway: only the rims are kept, each
   // as the device pixels it covers.
@@ -113,11 +114,11 @@ bool TCustomZephChart::RenderBackground(TCanvas& canvas) {
   const std::array<QRect, 4> logical = RimRects();
   for (std::size_t i = 0; i < rims.size(); ++i)
     rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
-  const bool unchanged = background_valid_ && !OnScalesRendered && !OnScaleTickDrawn;
+  const bool unchanged = background_valid_ && !q->OnScalesRendered && !q->OnScaleTickDrawn;
   if (unchanged && !rims_pending_ && rim_cache_rects_ == rims) {
     for (std::size_t i = 0; i < rims.size(); ++i)
       CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
-    CalcScaling();
+    q->CalcScaling();
     return false;
   }
   DrawControlBackground(canvas);
@@ -134,24 +135,24 @@ bool TCustomZephChart::RenderBackground(TCanvas& canvas) {
   return true;
 }
 
-std::array<QRect, 4> TCustomZephChart::RimRects() const {
-  const int w = width();
-  const int h = height();
-  const int area_width = std::max(ChartWidth() + 1, 0);
-  const int area_height = std::max(ChartHeight() + 1, 0);
+std::array<QRect, 4> TCustomZephChartPrivate::RimRects() const {
+  const int w = q->width();
+  const int h = q->height();
+  const int area_width = std::max(q->ChartWidth() + 1, 0);
+  const int area_height = std::max(q->ChartHeight() + 1, 0);
   const int area_bottom = t_rim_ + area_height;
   return {QRect(0, 0, w, t_rim_), QRect(0, area_bottom, w, h - area_bottom), QRect(0, t_rim_, l_rim_, area_height),
           QRect(l_rim_ + area_width, t_rim_, w - l_rim_ - area_width, area_height)};
 }
 
-void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
-  const int w = width();
-  const int h = height();
+void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
+  const int w = q->width();
+  const int h = q->height();
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
   canvas.SetBrushStyle(bsSolid);
-  const TColor wind = ShownColor(wind_color_, QPalette::Window);
+  const TColor wind = q->ShownColor(wind_color_, QPalette::Window);
   canvas.SetBrushColor(wind);
   canvas.SetPenColor(wind);
   // The window colour under the chart area would be covered by the area at once: the rims do.
@@ -160,8 +161,8 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
 
   const int s = shadow_width_;
   if (s > 0) {
-    const TColor shadow_bak = ShownColor(shadow_bak_color_, QPalette::Window);
-    const TColor shadow = ShownColor(shadow_color_, QPalette::Dark);
+    const TColor shadow_bak = q->ShownColor(shadow_bak_color_, QPalette::Window);
+    const TColor shadow = q->ShownColor(shadow_color_, QPalette::Dark);
     canvas.SetBrushColor(shadow_bak);
     canvas.SetPenColor(shadow_bak);
     canvas.Rectangle(w - s, 0, w, s);
@@ -187,37 +188,37 @@ void TCustomZephChart::DrawControlBackground(TCanvas& canvas) {
   }
 
   if (!caption_.isEmpty()) {
-    canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
+    canvas.SetPenColor(q->ShownColor(chart_frame_color_, QPalette::WindowText));
     canvas.SetBrushStyle(bsClear);
     TFont font = font_;
-    if (palette_colors_) font.Color = ShownColor(font_.Color, QPalette::WindowText);
+    if (palette_colors_) font.Color = q->ShownColor(font_.Color, QPalette::WindowText);
     canvas.SetFont(font);
     const int text_width = canvas.TextWidth(caption_);
-    QPoint at = CaptionAnchorPoint();
+    QPoint at = q->CaptionAnchorPoint();
     if (caption_alignment_ == taRightJustify) at.rx() -= text_width;
     if (caption_alignment_ == taCenter) at.rx() -= text_width / 2;
     canvas.TextOut(at.x(), at.y(), caption_);
     canvas.SetBrushStyle(bsSolid);
   }
 
-  CalcScaling();
+  q->CalcScaling();
   for (TScale* scale : scales_x_) scale->ForcePaint();
   for (TScale* scale : scales_y_) scale->ForcePaint();
-  if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
+  if (q->OnScalesRendered) q->OnScalesRendered(q, canvas, 0, 0);
 }
 
-void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over) {
+void TCustomZephChartPrivate::ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over) {
   // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
-  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
-  const int w = std::max(ChartWidth() + 1, 0);
-  const int h = std::max(ChartHeight() + 1, 0);
+  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(q->ChartWidth() + 1, q->ChartHeight() + 1);
+  const int w = std::max(q->ChartWidth() + 1, 0);
+  const int h = std::max(q->ChartHeight() + 1, 0);
   if (w == 0 || h == 0) return;
-  const TColor background = ShownColor(chart_color_, QPalette::Base);
+  const TColor background = q->ShownColor(chart_color_, QPalette::Base);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(background);
-  canvas.SetPenColor(ShownColor(chart_frame_color_, QPalette::WindowText));
+  canvas.SetPenColor(q->ShownColor(chart_frame_color_, QPalette::WindowText));
   // On a finer image the area's last device row and column may begin inside its last pixel: they
   // are the area's too, and get its background rather than keep what was there (the image or its
   // clip cuts what lies beyond).
@@ -233,7 +234,7 @@ void TCustomZephChart::ClearChartArea(TCanvas& canvas, int x0, int y0, const std
   canvas.FillBoxes(over);
 }
 
-bool TCustomZephChart::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h) {
+bool TCustomZephChartPrivate::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h) {
   const QString name = back_ground_img_->Name();
   if (name.isEmpty()) return false;
   // The file is read at every paint, so a changed file shows at once.
@@ -268,22 +269,22 @@ bool TCustomZephChart::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, in
   return true;
 }
 
-void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
+void TCustomZephChartPrivate::DrawTextLabels(TCanvas& canvas) {
   for (int index = kTextLabelCount; index >= 1; --index) {
-    const TTextLabel* label = TextLabel(index);
-    if (label->Mode() == tlOff || !LayerVisible(label->Layer())) continue;
+    const TTextLabel* label = q->TextLabel(index);
+    if (label->Mode() == tlOff || !q->LayerVisible(label->Layer())) continue;
     QPoint anchor = label->AttachToData()
-                        ? WorldToPixel(label->Layer(), label->PosX(), label->PosY())
+                        ? q->WorldToPixel(label->Layer(), label->PosX(), label->PosY())
                         : QPoint(static_cast<int>(std::nearbyint(std::clamp(label->PosX(), -1e9, 1e9))),
                                  static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
     int x = anchor.x() - l_rim_;
     const int y = anchor.y() - t_rim_;
     // With the palette's colours, a label in the default white and black takes the theme's.
     const TColor background =
-        label->ColorBkg() == clWhite ? ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
-    const TColor border = label->ColorBorder() == clBlack ? ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
+        label->ColorBkg() == clWhite ? q->ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
+    const TColor border = label->ColorBorder() == clBlack ? q->ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
     TFont font = label->Font();
-    if (palette_colors_ && font.Color == clWindowText) font.Color = ShownColor(clWindowText, QPalette::Text);
+    if (palette_colors_ && font.Color == clWindowText) font.Color = q->ShownColor(clWindowText, QPalette::Text);
     canvas.SetFont(font);
     canvas.SetPenColor(border);
     canvas.SetPenStyle(psSolid);
@@ -345,7 +346,7 @@ void TCustomZephChart::DrawTextLabels(TCanvas& canvas) {
   }
 }
 
-void TCustomZephChart::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
+void TCustomZephChartPrivate::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
   const bool any = std::any_of(cross_hairs_.begin(), cross_hairs_.end(),
                                [](const TCrossHair* c) { return c->Mode() != chOff; });
   if (!any) return;
@@ -353,11 +354,11 @@ void TCustomZephChart::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
   const TColor saved_color = canvas.PenColor();
   const int saved_width = canvas.PenWidth();
   const TPenStyle saved_style = canvas.PenStyle();
-  const int right = width() - r_rim_ - shadow_width_;
-  const int bottom = height() - b_rim_ - shadow_width_;
+  const int right = q->width() - r_rim_ - shadow_width_;
+  const int bottom = q->height() - b_rim_ - shadow_width_;
   for (const TCrossHair* cross : cross_hairs_) {
     if (cross->Mode() == chOff) continue;
-    const QPoint p = WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
+    const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
     canvas.SetPenColor(cross->Color());
     canvas.SetPenWidth(cross->LineWid());
     canvas.SetPenStyle(cross->LineType());

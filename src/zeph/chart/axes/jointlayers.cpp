@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "zeph/chart/zephchart.h"
 #include "zeph/scales/zepherror.h"
+#include "zeph/toolkit/component.h"
 
 namespace zeph {
 
@@ -22,11 +22,11 @@ int TJointLayers::YControl(int layer) const {
   return layer >= 1 && layer <= kLayerCount ? y_control_[Index(layer)] : layer;
 }
 
-void TJointLayers::SetXControl(int layer, int value) { SetControl(x_control_, true, layer, value); }
+void TJointLayers::SetXControl(int layer, int value) { SetControl(x_control_, layer, value); }
 
-void TJointLayers::SetYControl(int layer, int value) { SetControl(y_control_, false, layer, value); }
+void TJointLayers::SetYControl(int layer, int value) { SetControl(y_control_, layer, value); }
 
-void TJointLayers::SetControl(Table& table, bool x, int layer, int value) {
+void TJointLayers::SetControl(Table& table, int layer, int value) {
   if (layer < 1 || layer > kLayerCount) {
     throw EZephChartError(QStringLiteral("Layer %1 is out of range").arg(layer));
   }
@@ -50,12 +50,7 @@ void TJointLayers::SetControl(Table& table, bool x, int layer, int value) {
         QStringLiteral("Layer %1 is joined by other layers (%2)").arg(layer).arg(followers.join(QStringLiteral(", "))));
   }
   table[Index(layer)] = value;
-  if (chart_) {
-    // The joined axis takes the controlling layer's range at once; the other axis keeps its own.
-    const TScaleProps* sx = chart_->ScaleX(x ? value : layer);
-    const TScaleProps* sy = chart_->ScaleY(x ? layer : value);
-    chart_->StoreLayerRanges(layer, sx->RangeLow(), sy->RangeLow(), sx->RangeHigh(), sy->RangeHigh());
-  }
+  // The owning chart, notified, gives the joined axis its controlling layer's range at once.
   Notify(OnChange, this);
 }
 

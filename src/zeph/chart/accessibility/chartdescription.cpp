@@ -1,12 +1,13 @@
 // The chart in words: its axes, and for every curve its trend, its shape on the screen and the
 // parts outside the visible range.
-#include "zeph/chart/chartdescription_p.h"
+#include "zeph/chart/accessibility/chartdescription_p.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -173,12 +174,12 @@ QString DescribeCurve(const TCustomZephChart& chart, const TChartCurve& curve, c
 
 QString TCustomZephChart::CurveSummary() const {
   QStringList sentences;
-  for (const TChartCurve& curve : ChartCurves(*this)) sentences.append(DescribeCurve(*this, curve, texts_));
-  return sentences.isEmpty() ? texts_.NoCurve : sentences.join(QStringLiteral("; "));
+  for (const TChartCurve& curve : ChartCurves(*this)) sentences.append(DescribeCurve(*this, curve, d_->texts_));
+  return sentences.isEmpty() ? d_->texts_.NoCurve : sentences.join(QStringLiteral("; "));
 }
 
 QString TCustomZephChart::CurveDescription() const {
-  return DescribeAxes(*this, texts_) + QStringLiteral("; ") + CurveSummary();
+  return DescribeAxes(*this, d_->texts_) + QStringLiteral("; ") + CurveSummary();
 }
 
 }  // namespace zeph

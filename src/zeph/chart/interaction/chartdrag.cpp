@@ -3,20 +3,21 @@
 #include <cmath>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
-void TCustomZephChart::PanStep(int x, int y) {
+void TCustomZephChartPrivate::PanStep(int x, int y) {
   const QPoint start = mouse_.drag_start;
-  const long double cw = ChartWidth();
-  const long double ch = ChartHeight();
+  const long double cw = q->ChartWidth();
+  const long double ch = q->ChartHeight();
   const bool pan_x = mouse_.action != maPanVert;
   const bool pan_y = mouse_.action != maPanHoriz;
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
-    const TScaleProps* sx = ScaleX(layer);
-    const TScaleProps* sy = ScaleY(layer);
+    if (!q->MouseZoomLayer(layer)) continue;
+    const TScaleProps* sx = q->ScaleX(layer);
+    const TScaleProps* sy = q->ScaleY(layer);
     const TChartMouseState::LayerStart& s = mouse_.layer_start[LayerIndex(layer)];
     long double x_low = sx->RangeLow();
     long double x_high = sx->RangeHigh();
@@ -45,37 +46,37 @@ void TCustomZephChart::PanStep(int x, int y) {
         y_high = s.y_high + d;
       }
     }
-    SetLayerRange(layer, x_low, y_low, x_high, y_high);
+    q->SetLayerRange(layer, x_low, y_low, x_high, y_high);
   }
   EndRangeBatch(batch);
 }
 
-void TCustomZephChart::ZoomDragStep(int x, int y) {
+void TCustomZephChartPrivate::ZoomDragStep(int x, int y) {
   // Right narrows x, left widens it; up narrows y, down widens it; linear on every axis.
   const QPoint start = mouse_.drag_start;
-  const long double qx = 1 - static_cast<long double>(x - start.x()) / width();
-  const long double qy = isometric_ ? qx : 1 + static_cast<long double>(y - start.y()) / height();
+  const long double qx = 1 - static_cast<long double>(x - start.x()) / q->width();
+  const long double qy = isometric_ ? qx : 1 + static_cast<long double>(y - start.y()) / q->height();
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
+    if (!q->MouseZoomLayer(layer)) continue;
     const TChartMouseState::LayerStart& s = mouse_.layer_start[LayerIndex(layer)];
     const long double cx = (static_cast<long double>(s.x_high) + s.x_low) / 2;
     const long double cy = (static_cast<long double>(s.y_high) + s.y_low) / 2;
     const long double hx = (static_cast<long double>(s.x_high) - s.x_low) * qx / 2;
     const long double hy = (static_cast<long double>(s.y_high) - s.y_low) * qy / 2;
-    SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
+    q->SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
   }
   EndRangeBatch(batch);
 }
 
-int TCustomZephChart::NearestCrossHair(int x, int y) const {
+int TCustomZephChartPrivate::NearestCrossHair(int x, int y) const {
   // Squares of whole pixel distances (exact in extended precision), strict comparisons: the lower number wins a tie; switched-off
   // cross-hairs are never chosen, and with none on the first stays selected.
   int index = 1;
   long double best = 1.7e308L;
   for (int i = 1; i <= kCrossHairCount; ++i) {
-    const TCrossHair* cross = CrossHair(i);
-    const QPoint p = WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
+    const TCrossHair* cross = q->CrossHair(i);
+    const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
     const long double dx = static_cast<long double>(p.x()) - x;
     const long double dy = static_cast<long double>(p.y()) - y;
     if ((cross->Mode() == chVert || cross->Mode() == chBoth) && dx * dx < best) {
@@ -90,17 +91,17 @@ int TCustomZephChart::NearestCrossHair(int x, int y) const {
   return index;
 }
 
-QPoint TCustomZephChart::TextLabelPixel(const TTextLabel* label) const {
-  if (label->AttachToData()) return WorldToPixel(label->Layer(), label->PosX(), label->PosY());
+QPoint TCustomZephChartPrivate::TextLabelPixel(const TTextLabel* label) const {
+  if (label->AttachToData()) return q->WorldToPixel(label->Layer(), label->PosX(), label->PosY());
   const auto round = [](double v) { return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9))); };
   return {round(label->PosX()), round(label->PosY())};
 }
 
-int TCustomZephChart::NearestTextLabel(int x, int y) const {
+int TCustomZephChartPrivate::NearestTextLabel(int x, int y) const {
   int index = 1;
   long double best = 1.7e308L;
   for (int i = 1; i <= kTextLabelCount; ++i) {
-    const TTextLabel* label = TextLabel(i);
+    const TTextLabel* label = q->TextLabel(i);
     if (label->Mode() == tlOff) continue;
     const QPoint p = TextLabelPixel(label);
     const long double dx = static_cast<long double>(p.x()) - x;
@@ -113,11 +114,11 @@ int TCustomZephChart::NearestTextLabel(int x, int y) const {
   return index;
 }
 
-void TCustomZephChart::CrossHairStep(int x, int y) {
-  TCrossHair* cross = CrossHair(mouse_.selected_cross_hair);
+void TCustomZephChartPrivate::CrossHairStep(int x, int y) {
+  TCrossHair* cross = q->CrossHair(mouse_.selected_cross_hair);
   double wx = 0;
   double wy = 0;
-  PixelToWorld(cross->Layer(), x, y, wx, wy);
+  q->PixelToWorld(cross->Layer(), x, y, wx, wy);
   // Through the setters, as any change of a cross-hair; one paint for both.
   const bool suspended = paint_suspended_;
   paint_suspended_ = true;
@@ -127,26 +128,26 @@ void TCustomZephChart::CrossHairStep(int x, int y) {
   cross->SetPosY(wy);
   moving_option_ = false;
   paint_suspended_ = suspended;
-  Paint();
-  if (!IsLoading()) Q_EMIT cross->PropertiesChanged();
-  if (OnCrossHairMove) OnCrossHairMove(this, cross);
-  Q_EMIT CrossHairMoved(cross);
+  q->Paint();
+  if (!q->IsLoading()) Q_EMIT cross->PropertiesChanged();
+  if (q->OnCrossHairMove) q->OnCrossHairMove(q, cross);
+  Q_EMIT q->CrossHairMoved(cross);
 }
 
-void TCustomZephChart::TextLabelStep(int x, int y) {
-  TTextLabel* label = TextLabel(mouse_.selected_text_label);
+void TCustomZephChartPrivate::TextLabelStep(int x, int y) {
+  TTextLabel* label = q->TextLabel(mouse_.selected_text_label);
   double wx = 0;
   double wy = 0;
-  PixelToWorld(label->Layer(), x, y, wx, wy);
+  q->PixelToWorld(label->Layer(), x, y, wx, wy);
   if (label->AttachToData()) {
     label->MoveSilently(wx, wy);
   } else {
     label->MoveSilently(x, y);
   }
-  Paint();
-  if (!IsLoading()) Q_EMIT label->PropertiesChanged();
-  if (OnTextLabelMove) OnTextLabelMove(this, label);
-  Q_EMIT TextLabelMoved(label);
+  q->Paint();
+  if (!q->IsLoading()) Q_EMIT label->PropertiesChanged();
+  if (q->OnTextLabelMove) q->OnTextLabelMove(q, label);
+  Q_EMIT q->TextLabelMoved(label);
 }
 
 }  // namespace zeph

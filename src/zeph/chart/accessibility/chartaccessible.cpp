@@ -1,6 +1,6 @@
 // The accessible face of a chart: its name and description, its data as a table, and the point
 // being explored.
-#include "zeph/chart/chartaccessible_p.h"
+#include "zeph/chart/accessibility/chartaccessible_p.h"
 
 #include <QAccessibleTableCellInterface>
 #include <QLocale>

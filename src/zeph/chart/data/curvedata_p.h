@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "zeph/chart/chartitem.h"
-#include "zeph/chart/pointseries_p.h"
-#include "zeph/chart/runindex_p.h"
+#include "zeph/chart/data/pointseries_p.h"
+#include "zeph/chart/data/runindex_p.h"
 #include "zeph/toolkit/tcolor.h"
 #include "zeph/toolkit/types.h"
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -26,9 +27,9 @@ int RoundDevice(long double value, qreal scale) {
 
 }  // namespace
 
-QPoint TCustomZephChart::DevicePixel(int layer, double x, double y, qreal scale, int brush) const {
+QPoint TCustomZephChartPrivate::DevicePixel(int layer, double x, double y, qreal scale, int brush) const {
   layer = std::clamp(layer, 1, kLayerCount);
-  const TLayerScaling& s = LayerScaling(layer);
+  const TLayerScaling& s = q->LayerScaling(layer);
   const long double shift = Shift(scale, brush);
   // The same sums as DevicePixelMap's, so that the map declines only where it might differ.
   const auto device = [&](double value, long double k, long double d, long double rim, const TScaleProps* axis,
@@ -42,19 +43,19 @@ QPoint TCustomZephChart::DevicePixel(int layer, double x, double y, qreal scale,
     WorldToPixelExact(layer, value, value, px, py);
     return scale * ((vertical ? py : px) - rim) + shift;
   };
-  return {RoundDevice(device(x, s.KX, s.DX, l_rim_, ScaleX(layer), false), scale),
-          RoundDevice(device(y, s.KY, s.DY, t_rim_, ScaleY(layer), true), scale)};
+  return {RoundDevice(device(x, s.KX, s.DX, l_rim_, q->ScaleX(layer), false), scale),
+          RoundDevice(device(y, s.KY, s.DY, t_rim_, q->ScaleY(layer), true), scale)};
 }
 
-TPixelMap TCustomZephChart::DevicePixelMap(int layer, qreal scale, int brush) const {
-  const TLayerScaling& s = LayerScaling(layer);
+TPixelMap TCustomZephChartPrivate::DevicePixelMap(int layer, qreal scale, int brush) const {
+  const TLayerScaling& s = q->LayerScaling(layer);
   const long double shift = Shift(scale, brush);
   return TPixelMap(scale * s.KX, scale * (s.DX - l_rim_) + shift, scale * s.KY, scale * (s.DY - t_rim_) + shift,
-                   ScaleX(layer)->Logarithmic(), ScaleY(layer)->Logarithmic(),
+                   q->ScaleX(layer)->Logarithmic(), q->ScaleY(layer)->Logarithmic(),
                    DeviceClamp(scale), 0, 0);
 }
 
-QPoint TCustomZephChart::DevicePen(QPointF pen, qreal scale, int brush) {
+QPoint TCustomZephChartPrivate::DevicePen(QPointF pen, qreal scale, int brush) {
   const long double shift = Shift(scale, brush);
   return {RoundDevice(scale * static_cast<long double>(pen.x()) + shift, scale),
           RoundDevice(scale * static_cast<long double>(pen.y()) + shift, scale)};

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zeph/chart/chartaccessible_p.h"
-#include "zeph/chart/chartdescription_p.h"
+#include "zeph/chart/accessibility/chartaccessible_p.h"
+#include "zeph/chart/accessibility/chartdescription_p.h"
 #include "zeph/chart/chartsound.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/contrast.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/itemlist.h"
 #include "zeph/chart/itemstore.h"
 #include "zeph/scales/zepherror.h"

@@ -1,4 +1,4 @@
-#include "zeph/chart/standardlayouts_p.h"
+#include "zeph/chart/axes/standardlayouts_p.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 #include "zeph/scales/drawmark.h"
 #include "zeph/toolkit/component.h"
 
@@ -66,10 +67,10 @@ void TChartLegend::SetColorBorder(TColor value) {
 
 // ---- The chart's side ----
 
-std::vector<TLegendEntry> TCustomZephChart::LegendEntries() const {
+std::vector<TLegendEntry> TCustomZephChartPrivate::LegendEntries() const {
   std::vector<TLegendEntry> entries;
-  for (int i = 0; i < CurveCount(); ++i) {
-    const TZephCurve curve = Curve(i);
+  for (int i = 0; i < q->CurveCount(); ++i) {
+    const TZephCurve curve = q->Curve(i);
     const QString name = curve.Name();
     if (name.isEmpty()) continue;
     entries.push_back({i, name, curve.Color(), curve.PenStyle(), std::max(curve.LineWidth(), 1), curve.MarkType(),
@@ -78,7 +79,7 @@ std::vector<TLegendEntry> TCustomZephChart::LegendEntries() const {
   return entries;
 }
 
-QRect TCustomZephChart::LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const {
+QRect TCustomZephChartPrivate::LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const {
   if (!legend_->Visible() || entries.empty()) return {};
   canvas.SetFont(legend_->Font());
   int text_width = 0;
@@ -87,9 +88,9 @@ QRect TCustomZephChart::LegendRect(const std::vector<TLegendEntry>& entries, TCa
   const int w = kPadding + kSampleWidth + kNameGap + text_width + kPadding;
   const int h = kPadding + row * static_cast<int>(entries.size()) + kPadding - 2;
   const int left = l_rim_;
-  const int right = l_rim_ + ChartWidth();
+  const int right = l_rim_ + q->ChartWidth();
   const int top = t_rim_;
-  const int bottom = t_rim_ + ChartHeight();
+  const int bottom = t_rim_ + q->ChartHeight();
   switch (legend_->Position()) {
     case TChartLegend::lpTopLeft: return {left + kCornerInset, top + kCornerInset, w, h};
     case TChartLegend::lpTopRight: return {right - kCornerInset - w + 1, top + kCornerInset, w, h};
@@ -100,16 +101,16 @@ QRect TCustomZephChart::LegendRect(const std::vector<TLegendEntry>& entries, TCa
   return {};
 }
 
-void TCustomZephChart::DrawLegend(TCanvas& canvas, int ox, int oy) {
+void TCustomZephChartPrivate::DrawLegend(TCanvas& canvas, int ox, int oy) {
   const std::vector<TLegendEntry> entries = LegendEntries();
   const QRect box = LegendRect(entries, canvas).translated(-ox, -oy);
   if (box.isEmpty()) return;
-  const TColor background = ShownColor(legend_->ColorBkg(), QPalette::Base);
-  const TColor text = palette_colors_ ? ShownColor(legend_->Font().Color, QPalette::Text) : legend_->Font().Color;
+  const TColor background = q->ShownColor(legend_->ColorBkg(), QPalette::Base);
+  const TColor text = palette_colors_ ? q->ShownColor(legend_->Font().Color, QPalette::Text) : legend_->Font().Color;
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
   canvas.SetPenStyle(psSolid);
-  canvas.SetPenColor(ShownColor(legend_->ColorBorder(), QPalette::Text));
+  canvas.SetPenColor(q->ShownColor(legend_->ColorBorder(), QPalette::Text));
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(background);
   canvas.Rectangle(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
@@ -147,7 +148,7 @@ void TCustomZephChart::DrawLegend(TCanvas& canvas, int ox, int oy) {
   canvas.SetBrushStyle(bsSolid);
 }
 
-int TCustomZephChart::LegendEntryAt(QPoint at) {
+int TCustomZephChartPrivate::LegendEntryAt(QPoint at) {
   const std::vector<TLegendEntry> entries = LegendEntries();
   TCanvas& canvas = control_bmp_.Canvas();
   if (!canvas.IsActive()) return -1;
@@ -158,13 +159,13 @@ int TCustomZephChart::LegendEntryAt(QPoint at) {
   return at.y() >= box.top() + kPadding && i < static_cast<int>(entries.size()) ? i : -1;
 }
 
-bool TCustomZephChart::LegendClick(QPoint at, Qt::MouseButton button) {
+bool TCustomZephChartPrivate::LegendClick(QPoint at, Qt::MouseButton button) {
   if (button != Qt::LeftButton) return false;
   const int i = LegendEntryAt(at);
   if (i < 0) return false;
   const TLegendEntry entry = LegendEntries()[static_cast<std::size_t>(i)];
-  Curve(entry.CurveIndex).SetVisible(entry.Hidden);
-  if (!IsLoading()) Q_EMIT legend_->CurveToggled(entry.CurveIndex, entry.Hidden);
+  q->Curve(entry.CurveIndex).SetVisible(entry.Hidden);
+  if (!q->IsLoading()) Q_EMIT legend_->CurveToggled(entry.CurveIndex, entry.Hidden);
   return true;
 }
 

@@ -3,8 +3,9 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/interaction/chartcursors_p.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -32,32 +33,32 @@ bool IsDragMode(TMouseActMode mode) {
 
 void TCustomZephChart::SetMouseAction(TMouseActMode value) {
   // A new mode starts afresh: a drag ends, a zoom window in progress disappears.
-  if (mouse_.zoom_window) {
-    DrawZoomWindow(mouse_.corner);
-    mouse_.zoom_window = false;
+  if (d_->mouse_.zoom_window) {
+    d_->DrawZoomWindow(d_->mouse_.corner);
+    d_->mouse_.zoom_window = false;
   }
-  mouse_.drag_active = false;
-  const bool changed = mouse_.action != value;
-  mouse_.action = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
+  d_->mouse_.drag_active = false;
+  const bool changed = d_->mouse_.action != value;
+  d_->mouse_.action = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
 }
 
 void TCustomZephChart::SetMouseCursorFixed(bool value) {
-  const bool changed = mouse_.cursor_fixed != value;
-  mouse_.cursor_fixed = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
+  const bool changed = d_->mouse_.cursor_fixed != value;
+  d_->mouse_.cursor_fixed = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
 }
 
 bool TCustomZephChart::MouseZoomLayer(int layer) const {
-  return layer >= 1 && layer <= kLayerCount && mouse_.mouse_zoom[LayerIndex(layer)];
+  return layer >= 1 && layer <= kLayerCount && d_->mouse_.mouse_zoom[d_->LayerIndex(layer)];
 }
 
 void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) {
-  if (layer >= 1 && layer <= kLayerCount) mouse_.mouse_zoom[LayerIndex(layer)] = value;
+  if (layer >= 1 && layer <= kLayerCount) d_->mouse_.mouse_zoom[d_->LayerIndex(layer)] = value;
 }
 
 bool TCustomZephChart::InChartArea(int x, int y) const {
-  return l_rim_ <= x && x <= width() - r_rim_ - shadow_width_ && t_rim_ <= y && y <= height() - b_rim_ - shadow_width_;
+  return d_->l_rim_ <= x && x <= width() - d_->r_rim_ - d_->shadow_width_ && d_->t_rim_ <= y && y <= height() - d_->b_rim_ - d_->shadow_width_;
 }
 
 // ---- Qt entry points ----
@@ -66,10 +67,10 @@ void TCustomZephChart::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
   if (OnMouseDown) OnMouseDown(this, event->button(), shift, p.x(), p.y());
-  press_at_ = p;
-  if (LegendClick(p, event->button())) return event->accept();
+  d_->press_at_ = p;
+  if (d_->LegendClick(p, event->button())) return event->accept();
   // A press that navigation takes is not also the mode's.
-  if (!NavigationPress(event)) MouseDown(event->button(), p.x(), p.y());
+  if (!d_->NavigationPress(event)) d_->MouseDown(event->button(), p.x(), p.y());
   event->accept();
 }
 
@@ -77,8 +78,8 @@ void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
   if (OnMouseMove) OnMouseMove(this, shift, p.x(), p.y());
-  MouseMove(shift, p.x(), p.y());
-  NavigationMove(event);
+  d_->MouseMove(shift, p.x(), p.y());
+  d_->NavigationMove(event);
   double x = 0;
   double y = 0;
   PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
@@ -91,8 +92,8 @@ void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) {
 void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (OnMouseUp) OnMouseUp(this, event->button(), ShiftOf(event), p.x(), p.y());
-  if (!NavigationRelease(event)) MouseUp(event->button());
-  if ((p - press_at_).manhattanLength() <= 3) {
+  if (!d_->NavigationRelease(event)) d_->MouseUp(event->button());
+  if ((p - d_->press_at_).manhattanLength() <= 3) {
     double x = 0;
     double y = 0;
     PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
@@ -108,22 +109,22 @@ void TCustomZephChart::leaveEvent(QEvent* event) {
 
 // ---- The chart's handling ----
 
-void TCustomZephChart::MouseDown(Qt::MouseButton button, int x, int y) {
+void TCustomZephChartPrivate::MouseDown(Qt::MouseButton button, int x, int y) {
   if ((mouse_.action == maZoomWind || mouse_.action == maZoomWindPos) && !mouse_.zoom_window &&
-      button == Qt::LeftButton && InChartArea(x, y)) {
+      button == Qt::LeftButton && q->InChartArea(x, y)) {
     mouse_.zoom_window = true;
     mouse_.anchor = QPoint(x, y);
     mouse_.corner = mouse_.anchor;
   }
 }
 
-void TCustomZephChart::MouseMove(TShiftState shift, int x, int y) {
+void TCustomZephChartPrivate::MouseMove(TShiftState shift, int x, int y) {
   if (IsDragMode(mouse_.action)) DragMove(shift, x, y);
   if (mouse_.zoom_window) ZoomWindowMove(x, y);
   ApplyCursorRule(x, y);
 }
 
-void TCustomZephChart::MouseUp(Qt::MouseButton button) {
+void TCustomZephChartPrivate::MouseUp(Qt::MouseButton button) {
   if (!mouse_.zoom_window) return;
   if (button == Qt::RightButton) {
     DrawZoomWindow(mouse_.corner);
@@ -136,7 +137,7 @@ void TCustomZephChart::MouseUp(Qt::MouseButton button) {
   }
 }
 
-void TCustomZephChart::DragMove(TShiftState shift, int x, int y) {
+void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
   if (!shift.Held(Qt::LeftButton)) {
     mouse_.drag_active = false;
     return;
@@ -150,10 +151,10 @@ void TCustomZephChart::DragMove(TShiftState shift, int x, int y) {
     case maPan:
     case maPanHoriz:
     case maPanVert:
-      if (InChartArea(x, y)) PanStep(x, y);
+      if (q->InChartArea(x, y)) PanStep(x, y);
       break;
     case maZoomDrag:
-      if (InChartArea(x, y)) ZoomDragStep(x, y);
+      if (q->InChartArea(x, y)) ZoomDragStep(x, y);
       break;
     case maDragCrossH:
       CrossHairStep(x, y);
@@ -166,61 +167,61 @@ void TCustomZephChart::DragMove(TShiftState shift, int x, int y) {
   }
 }
 
-void TCustomZephChart::CaptureDrag(int x, int y) {
+void TCustomZephChartPrivate::CaptureDrag(int x, int y) {
   mouse_.drag_start = QPoint(x, y);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     TChartMouseState::LayerStart& start = mouse_.layer_start[LayerIndex(layer)];
-    start.x_low = ScaleX(layer)->RangeLow();
-    start.x_high = ScaleX(layer)->RangeHigh();
-    start.y_low = ScaleY(layer)->RangeLow();
-    start.y_high = ScaleY(layer)->RangeHigh();
+    start.x_low = q->ScaleX(layer)->RangeLow();
+    start.x_high = q->ScaleX(layer)->RangeHigh();
+    start.y_low = q->ScaleY(layer)->RangeLow();
+    start.y_high = q->ScaleY(layer)->RangeHigh();
   }
   if (mouse_.action == maDragCrossH) mouse_.selected_cross_hair = NearestCrossHair(x, y);
   if (mouse_.action == maDragLabel) mouse_.selected_text_label = NearestTextLabel(x, y);
 }
 
-void TCustomZephChart::ApplyCursorRule(int x, int y) {
-  if (!InChartArea(x, y) || mouse_.cursor_fixed) {
-    TScreenCursor::Set(crDefault, this);
+void TCustomZephChartPrivate::ApplyCursorRule(int x, int y) {
+  if (!q->InChartArea(x, y) || mouse_.cursor_fixed) {
+    TScreenCursor::Set(crDefault, q);
     return;
   }
   switch (mouse_.action) {
-    case maNone: TScreenCursor::Set(crCross, this); break;
+    case maNone: TScreenCursor::Set(crCross, q); break;
     case maPan:
     case maPanHoriz:
-    case maPanVert: TScreenCursor::Set(crZephHand, this); break;
-    case maZoomWind: TScreenCursor::Set(crZephZoomWind, this); break;
-    case maZoomWindPos: TScreenCursor::Set(crZephZoomWindPos, this); break;
-    case maZoomDrag: TScreenCursor::Set(crZephZoomDrag, this); break;
+    case maPanVert: TScreenCursor::Set(crZephHand, q); break;
+    case maZoomWind: TScreenCursor::Set(crZephZoomWind, q); break;
+    case maZoomWindPos: TScreenCursor::Set(crZephZoomWindPos, q); break;
+    case maZoomDrag: TScreenCursor::Set(crZephZoomDrag, q); break;
     case maDragCrossH:
-    case maDragLabel: TScreenCursor::Set(crDefault, this); break;
+    case maDragLabel: TScreenCursor::Set(crDefault, q); break;
     default: break;  // the other modes have no cursor of their own
   }
 }
 
 // ---- Zoom window ----
 
-void TCustomZephChart::ZoomWindowMove(int x, int y) {
-  x = std::clamp(x, l_rim_, std::max(l_rim_, width() - r_rim_ - shadow_width_));
+void TCustomZephChartPrivate::ZoomWindowMove(int x, int y) {
+  x = std::clamp(x, l_rim_, std::max(l_rim_, q->width() - r_rim_ - shadow_width_));
   if (isometric_) {
     // A square window: the corner moves along a diagonal through the anchor.
     const QPoint a = mouse_.anchor;
     const long long product = (static_cast<long long>(y) - a.y()) * (static_cast<long long>(x) - a.x());
     y = product < 1 ? a.y() + a.x() - x : a.y() + x - a.x();
   }
-  y = std::clamp(y, t_rim_, std::max(t_rim_, height() - b_rim_ - shadow_width_));
+  y = std::clamp(y, t_rim_, std::max(t_rim_, q->height() - b_rim_ - shadow_width_));
   DrawZoomWindow(mouse_.corner);
   mouse_.corner = QPoint(x, y);
   DrawZoomWindow(mouse_.corner);
 }
 
-void TCustomZephChart::DrawZoomWindow(QPoint corner) { DrawZoomWindow(mouse_.anchor, corner); }
+void TCustomZephChartPrivate::DrawZoomWindow(QPoint corner) { DrawZoomWindow(mouse_.anchor, corner); }
 
-void TCustomZephChart::DrawZoomWindow(QPoint a, QPoint corner) {
+void TCustomZephChartPrivate::DrawZoomWindow(QPoint a, QPoint corner) {
   // Inverted pixels on the control image: drawing the same rectangle again takes it away.
   if (a.x() == corner.x() || a.y() == corner.y()) return;
   // The image must hold everything shown before the rectangle goes over it.
-  ControlImage();
+  q->ControlImage();
   // Over a chart area drawn into the control image it lands in the area too.
   if (area_bmp_.Shared()) dirty_columns_.MarkAll();
   TCanvas& canvas = control_bmp_.Canvas();
@@ -235,22 +236,22 @@ void TCustomZephChart::DrawZoomWindow(QPoint a, QPoint corner) {
   ShowOnScreen(QRect(a, corner).normalized().adjusted(-1, -1, 1, 1));
 }
 
-void TCustomZephChart::ZoomToWindow() {
+void TCustomZephChartPrivate::ZoomToWindow() {
   const bool keep_orientation = mouse_.action == maZoomWindPos;
   const QPoint a = mouse_.anchor;
   const QPoint c = mouse_.corner;
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
+    if (!q->MouseZoomLayer(layer)) continue;
     double x0 = 0;
     double y0 = 0;
     double x1 = 0;
     double y1 = 0;
-    PixelToWorld(layer, a.x(), a.y(), x0, y0);
-    PixelToWorld(layer, c.x(), c.y(), x1, y1);
+    q->PixelToWorld(layer, a.x(), a.y(), x0, y0);
+    q->PixelToWorld(layer, c.x(), c.y(), x1, y1);
     if (keep_orientation) {
-      const TScaleProps* sx = ScaleX(layer);
-      const TScaleProps* sy = ScaleY(layer);
+      const TScaleProps* sx = q->ScaleX(layer);
+      const TScaleProps* sy = q->ScaleY(layer);
       if ((x1 < x0 && sx->RangeLow() < sx->RangeHigh()) || (x1 > x0 && sx->RangeLow() > sx->RangeHigh())) {
         std::swap(x0, x1);
       }
@@ -258,26 +259,26 @@ void TCustomZephChart::ZoomToWindow() {
         std::swap(y0, y1);
       }
     }
-    SetLayerRange(layer, x0, y0, x1, y1);
+    q->SetLayerRange(layer, x0, y0, x1, y1);
   }
   EndRangeBatch(batch);
 }
 
 // ---- Batches of range changes ----
 
-TCustomZephChart::RangeBatch TCustomZephChart::BeginRangeBatch() {
+TCustomZephChartPrivate::RangeBatch TCustomZephChartPrivate::BeginRangeBatch() {
   const RangeBatch batch{paint_suspended_, navigation_.by_user};
   paint_suspended_ = true;
   navigation_.by_user = true;
   return batch;
 }
 
-void TCustomZephChart::EndRangeBatch(RangeBatch batch) {
+void TCustomZephChartPrivate::EndRangeBatch(RangeBatch batch) {
   paint_suspended_ = batch.suspended;
   navigation_.by_user = batch.by_user;
-  if (!paint_suspended_) Paint();
-  if (OnZoomPan) OnZoomPan(this);
-  Q_EMIT ZoomPanned();
+  if (!paint_suspended_) q->Paint();
+  if (q->OnZoomPan) q->OnZoomPan(q);
+  Q_EMIT q->ZoomPanned();
 }
 
 }  // namespace zeph

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <cmath>
 
-#include "zeph/chart/curvedata_p.h"
-#include "zeph/chart/runindex_p.h"
+#include "zeph/chart/data/curvedata_p.h"
+#include "zeph/chart/data/runindex_p.h"
 
 namespace zeph {
 

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -28,14 +29,14 @@ double FromAxisValue(long double u, bool logarithmic) { return static_cast<doubl
 }  // namespace
 
 void TCustomZephChart::SetNavigation(TNavigation value) {
-  if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
-  navigation_.drag = TChartNavigationState::Drag::kNone;
-  const bool changed = navigation_.flags != value;
-  navigation_.flags = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
+  if (d_->navigation_.drag == TChartNavigationState::Drag::kWindow) d_->DrawZoomWindow(d_->navigation_.start, d_->navigation_.corner);
+  d_->navigation_.drag = TChartNavigationState::Drag::kNone;
+  const bool changed = d_->navigation_.flags != value;
+  d_->navigation_.flags = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
 }
 
-bool TCustomZephChart::LeftButtonFree() const {
+bool TCustomZephChartPrivate::LeftButtonFree() const {
   switch (mouse_.action) {
     case maPan:
     case maPanHoriz:
@@ -51,18 +52,18 @@ bool TCustomZephChart::LeftButtonFree() const {
   }
 }
 
-void TCustomZephChart::CaptureNavigation(QPoint at) {
+void TCustomZephChartPrivate::CaptureNavigation(QPoint at) {
   navigation_.start = at;
   navigation_.corner = at;
   for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.start_ranges[LayerIndex(layer)] = CurrentRanges(layer);
 }
 
-bool TCustomZephChart::NavigationPress(QMouseEvent* event) {
+bool TCustomZephChartPrivate::NavigationPress(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   // A second button during a navigation drag changes nothing.
   if (navigation_.drag != Drag::kNone) return true;
   const QPoint p = event->position().toPoint();
-  if (navigation_.flags == nvNone || !InChartArea(p.x(), p.y())) return false;
+  if (navigation_.flags == nvNone || !q->InChartArea(p.x(), p.y())) return false;
   const Qt::MouseButton button = event->button();
   const bool left_free = button == Qt::LeftButton && LeftButtonFree();
   const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
@@ -79,7 +80,7 @@ bool TCustomZephChart::NavigationPress(QMouseEvent* event) {
   return true;
 }
 
-void TCustomZephChart::NavigationMove(QMouseEvent* event) {
+void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   if (navigation_.drag == Drag::kNone) return;
   if (!event->buttons().testFlag(navigation_.button)) {
@@ -93,14 +94,14 @@ void TCustomZephChart::NavigationMove(QMouseEvent* event) {
     NavigationPan(p - navigation_.start);
     return;
   }
-  const QPoint corner(std::clamp(p.x(), l_rim_, std::max(l_rim_, width() - r_rim_ - shadow_width_)),
-                      std::clamp(p.y(), t_rim_, std::max(t_rim_, height() - b_rim_ - shadow_width_)));
+  const QPoint corner(std::clamp(p.x(), l_rim_, std::max(l_rim_, q->width() - r_rim_ - shadow_width_)),
+                      std::clamp(p.y(), t_rim_, std::max(t_rim_, q->height() - b_rim_ - shadow_width_)));
   DrawZoomWindow(navigation_.start, navigation_.corner);
   navigation_.corner = corner;
   DrawZoomWindow(navigation_.start, navigation_.corner);
 }
 
-bool TCustomZephChart::NavigationRelease(QMouseEvent* event) {
+bool TCustomZephChartPrivate::NavigationRelease(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   if (navigation_.drag == Drag::kNone) return false;
   if (event->button() != navigation_.button) return true;
@@ -116,7 +117,7 @@ bool TCustomZephChart::NavigationRelease(QMouseEvent* event) {
 }
 
 void TCustomZephChart::wheelEvent(QWheelEvent* event) {
-  const TNavigation zoom = navigation_.flags & nvWheelZoom;
+  const TNavigation zoom = d_->navigation_.flags & nvWheelZoom;
   const QPointF p = event->position();
   if (zoom == nvNone || !InChartArea(p.toPoint().x(), p.toPoint().y())) {
     QWidget::wheelEvent(event);
@@ -126,21 +127,21 @@ void TCustomZephChart::wheelEvent(QWheelEvent* event) {
   const double notches = event->angleDelta().y() / 120.0;
   if (notches == 0) return;
   const double factor = std::pow(kZoomStep, notches);
-  NavigationZoom(p, zoom.testFlag(nvWheelZoomX) ? factor : 1, zoom.testFlag(nvWheelZoomY) ? factor : 1);
+  d_->NavigationZoom(p, zoom.testFlag(nvWheelZoomX) ? factor : 1, zoom.testFlag(nvWheelZoomY) ? factor : 1);
 }
 
 void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double-click is a press like any other, as QWidget hands it on.
   mousePressEvent(event);
   const QPoint p = event->position().toPoint();
-  if (navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && InChartArea(p.x(), p.y())) {
-    if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
-    navigation_.drag = TChartNavigationState::Drag::kNone;
+  if (d_->navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && InChartArea(p.x(), p.y())) {
+    if (d_->navigation_.drag == TChartNavigationState::Drag::kWindow) d_->DrawZoomWindow(d_->navigation_.start, d_->navigation_.corner);
+    d_->navigation_.drag = TChartNavigationState::Drag::kNone;
     RestoreHomeView();
   }
 }
 
-bool TCustomZephChart::NavigationKey(QKeyEvent* event) {
+bool TCustomZephChartPrivate::NavigationKey(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Escape && navigation_.drag == TChartNavigationState::Drag::kWindow) {
     DrawZoomWindow(navigation_.start, navigation_.corner);
@@ -148,13 +149,13 @@ bool TCustomZephChart::NavigationKey(QKeyEvent* event) {
     return true;
   }
   if (key == Qt::Key_Home && navigation_.flags.testFlag(nvHomeView)) {
-    RestoreHomeView();
+    q->RestoreHomeView();
     return true;
   }
   if (!navigation_.flags.testFlag(nvKeys) || navigation_.drag != TChartNavigationState::Drag::kNone) return false;
-  const QPointF centre(l_rim_ + ChartWidth() / 2.0, t_rim_ + ChartHeight() / 2.0);
-  const double dx = ChartWidth() * kKeyPanPart;
-  const double dy = ChartHeight() * kKeyPanPart;
+  const QPointF centre(l_rim_ + q->ChartWidth() / 2.0, t_rim_ + q->ChartHeight() / 2.0);
+  const double dx = q->ChartWidth() * kKeyPanPart;
+  const double dy = q->ChartHeight() * kKeyPanPart;
   // An arrow shows more of its side: the content moves the other way, as if dragged.
   QPointF pan;
   switch (key) {
@@ -176,16 +177,16 @@ bool TCustomZephChart::NavigationKey(QKeyEvent* event) {
   return true;
 }
 
-void TCustomZephChart::NavigationPan(QPointF delta) {
+void TCustomZephChartPrivate::NavigationPan(QPointF delta) {
   std::array<Ranges, kLayerCount> wanted{};
-  const long double cw = ChartWidth();
-  const long double ch = ChartHeight();
+  const long double cw = q->ChartWidth();
+  const long double ch = q->ChartHeight();
   if (cw <= 0 || ch <= 0) return;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
+    if (!q->MouseZoomLayer(layer)) continue;
     const Ranges& s = navigation_.start_ranges[LayerIndex(layer)];
-    const bool log_x = ScaleX(layer)->Logarithmic();
-    const bool log_y = ScaleY(layer)->Logarithmic();
+    const bool log_x = q->ScaleX(layer)->Logarithmic();
+    const bool log_y = q->ScaleY(layer)->Logarithmic();
     // The content follows the mouse: right lowers the x values shown, down raises the y values.
     const long double ux = (AxisValue(s.x_high, log_x) - AxisValue(s.x_low, log_x)) * delta.x() / cw;
     const long double uy = (AxisValue(s.y_high, log_y) - AxisValue(s.y_low, log_y)) * delta.y() / ch;
@@ -197,11 +198,11 @@ void TCustomZephChart::NavigationPan(QPointF delta) {
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChart::NavigationZoom(QPointF about, double fx, double fy) {
+void TCustomZephChartPrivate::NavigationZoom(QPointF about, double fx, double fy) {
   std::array<Ranges, kLayerCount> wanted{};
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
-    const TLayerScaling& scaling = LayerScaling(layer);
+    if (!q->MouseZoomLayer(layer)) continue;
+    const TLayerScaling& scaling = q->LayerScaling(layer);
     Ranges r = CurrentRanges(layer);
     // The axis value under the point stays under it.
     const auto zoom = [](double& low, double& high, bool log, long double k, long double d, long double pixel,
@@ -211,20 +212,20 @@ void TCustomZephChart::NavigationZoom(QPointF about, double fx, double fy) {
       low = FromAxisValue(centre + (AxisValue(low, log) - centre) * factor, log);
       high = FromAxisValue(centre + (AxisValue(high, log) - centre) * factor, log);
     };
-    zoom(r.x_low, r.x_high, ScaleX(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
-    zoom(r.y_low, r.y_high, ScaleY(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
+    zoom(r.x_low, r.x_high, q->ScaleX(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
+    zoom(r.y_low, r.y_high, q->ScaleY(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
     wanted[LayerIndex(layer)] = r;
   }
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChart::NavigationZoomToWindow(QPoint a, QPoint c) {
+void TCustomZephChartPrivate::NavigationZoomToWindow(QPoint a, QPoint c) {
   std::array<Ranges, kLayerCount> wanted{};
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
+    if (!q->MouseZoomLayer(layer)) continue;
     Ranges r{};
-    PixelToWorld(layer, a.x(), a.y(), r.x_low, r.y_low);
-    PixelToWorld(layer, c.x(), c.y(), r.x_high, r.y_high);
+    q->PixelToWorld(layer, a.x(), a.y(), r.x_low, r.y_low);
+    q->PixelToWorld(layer, c.x(), c.y(), r.x_high, r.y_high);
     // Each axis keeps its direction, whichever way the window was drawn.
     const Ranges now = CurrentRanges(layer);
     if ((r.x_high < r.x_low) != (now.x_high < now.x_low)) std::swap(r.x_low, r.x_high);
@@ -234,13 +235,13 @@ void TCustomZephChart::NavigationZoomToWindow(QPoint a, QPoint c) {
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChart::ApplyNavigation(const std::array<Ranges, kLayerCount>& wanted) {
+void TCustomZephChartPrivate::ApplyNavigation(const std::array<Ranges, kLayerCount>& wanted) {
   // A joined axis moves its controlling layer, which takes the layers joined to it along.
   std::array<Ranges, kLayerCount> target{};
   std::array<bool, kLayerCount> moved{};
   for (int layer = 1; layer <= kLayerCount; ++layer) target[LayerIndex(layer)] = CurrentRanges(layer);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!MouseZoomLayer(layer)) continue;
+    if (!q->MouseZoomLayer(layer)) continue;
     const Ranges& w = wanted[LayerIndex(layer)];
     const std::size_t x_control = LayerIndex(joint_layers_->XControl(layer));
     const std::size_t y_control = LayerIndex(joint_layers_->YControl(layer));
@@ -254,7 +255,7 @@ void TCustomZephChart::ApplyNavigation(const std::array<Ranges, kLayerCount>& wa
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!moved[LayerIndex(layer)]) continue;
     const Ranges& t = target[LayerIndex(layer)];
-    SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
+    q->SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
   }
   EndRangeBatch(batch);
 }

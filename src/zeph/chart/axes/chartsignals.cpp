@@ -3,16 +3,17 @@
 #include <QMetaProperty>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
-TChartNavigationState::LayerRanges TCustomZephChart::CurrentRanges(int layer) const {
-  const TScaleProps* sx = ScaleX(layer);
-  const TScaleProps* sy = ScaleY(layer);
+TChartNavigationState::LayerRanges TCustomZephChartPrivate::CurrentRanges(int layer) const {
+  const TScaleProps* sx = q->ScaleX(layer);
+  const TScaleProps* sy = q->ScaleY(layer);
   return {sx->RangeLow(), sx->RangeHigh(), sy->RangeLow(), sy->RangeHigh()};
 }
 
-void TCustomZephChart::ReportRangeChanges(const TScaleProps* reported_by_caller) {
+void TCustomZephChartPrivate::ReportRangeChanges(const TScaleProps* reported_by_caller) {
   // Compared with what was reported last, so that every cause (code, joining, the mouse) reports
   // each change once, however deep the calls that made it.
   for (int layer = 1; layer <= kLayerCount; ++layer) {
@@ -24,16 +25,16 @@ void TCustomZephChart::ReportRangeChanges(const TScaleProps* reported_by_caller)
     reported = now;
     if (!navigation_.by_user) navigation_.home[LayerIndex(layer)] = now;
     // The settings hold the ranges as properties; their caller reports the one it changed itself.
-    const bool x_report = x_changed && ScaleX(layer) != reported_by_caller && SettingsDiffer(ScaleX(layer));
-    const bool y_report = y_changed && ScaleY(layer) != reported_by_caller && SettingsDiffer(ScaleY(layer));
-    if (IsLoading()) continue;
-    Q_EMIT LayerRangeChanged(layer);
-    if (x_report) Q_EMIT ScaleX(layer)->PropertiesChanged();
-    if (y_report) Q_EMIT ScaleY(layer)->PropertiesChanged();
+    const bool x_report = x_changed && q->ScaleX(layer) != reported_by_caller && SettingsDiffer(q->ScaleX(layer));
+    const bool y_report = y_changed && q->ScaleY(layer) != reported_by_caller && SettingsDiffer(q->ScaleY(layer));
+    if (q->IsLoading()) continue;
+    Q_EMIT q->LayerRangeChanged(layer);
+    if (x_report) Q_EMIT q->ScaleX(layer)->PropertiesChanged();
+    if (y_report) Q_EMIT q->ScaleY(layer)->PropertiesChanged();
   }
 }
 
-QVariantList TCustomZephChart::SettingsValues(const TScaleProps* settings) {
+QVariantList TCustomZephChartPrivate::SettingsValues(const TScaleProps* settings) {
   QVariantList values;
   for (const QObject* object : {static_cast<const QObject*>(settings), static_cast<const QObject*>(settings->DateFormat())}) {
     const QMetaObject* meta = object->metaObject();
@@ -43,50 +44,50 @@ QVariantList TCustomZephChart::SettingsValues(const TScaleProps* settings) {
   return values;
 }
 
-bool TCustomZephChart::SettingsDiffer(const TScaleProps* settings) {
-  const std::size_t slot = LayerIndex(settings->Layer()) * 2 + (settings == ScaleY(settings->Layer()) ? 1 : 0);
+bool TCustomZephChartPrivate::SettingsDiffer(const TScaleProps* settings) {
+  const std::size_t slot = LayerIndex(settings->Layer()) * 2 + (settings == q->ScaleY(settings->Layer()) ? 1 : 0);
   QVariantList values = SettingsValues(settings);
   if (values == settings_seen_[slot]) return false;
   settings_seen_[slot] = std::move(values);
   return true;
 }
 
-void TCustomZephChart::NoteAllSettings() {
+void TCustomZephChartPrivate::NoteAllSettings() {
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    SettingsDiffer(ScaleX(layer));
-    SettingsDiffer(ScaleY(layer));
+    SettingsDiffer(q->ScaleX(layer));
+    SettingsDiffer(q->ScaleY(layer));
   }
 }
 
 void TCustomZephChart::StoreHomeView() {
-  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.home[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.home[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
 }
 
 void TCustomZephChart::RestoreHomeView() {
   bool away = false;
-  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(navigation_.home[LayerIndex(layer)] == CurrentRanges(layer));
+  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(d_->navigation_.home[d_->LayerIndex(layer)] == d_->CurrentRanges(layer));
   if (!away) return;
-  const RangeBatch batch = BeginRangeBatch();
+  const auto batch = d_->BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TChartNavigationState::LayerRanges& home = navigation_.home[LayerIndex(layer)];
-    if (home == CurrentRanges(layer)) continue;
+    const TChartNavigationState::LayerRanges& home = d_->navigation_.home[d_->LayerIndex(layer)];
+    if (home == d_->CurrentRanges(layer)) continue;
     SetLayerRange(layer, home.x_low, home.y_low, home.x_high, home.y_high);
   }
-  EndRangeBatch(batch);
+  d_->EndRangeBatch(batch);
 }
 
 void TCustomZephChart::SetAutoRedraw(bool value) {
-  const bool changed = auto_redraw_ != value;
-  auto_redraw_ = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
+  const bool changed = d_->auto_redraw_ != value;
+  d_->auto_redraw_ = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
 }
 
 void TCustomZephChart::SetAntialiased(bool value) {
-  const bool changed = antialiased_ != value;
-  antialiased_ = value;
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
+  const bool changed = d_->antialiased_ != value;
+  d_->antialiased_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
 }
 
 }  // namespace zeph

@@ -5,8 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "zeph/chart/gridpositions_p.h"
+#include "zeph/chart/axes/gridpositions_p.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -24,28 +25,28 @@ TGridAxis GridAxis(const TScaleProps* props, const TScale* scale, double spacing
 
 }  // namespace
 
-std::vector<std::pair<QPoint, QPoint>> TCustomZephChart::GridLines() const {
+std::vector<std::pair<QPoint, QPoint>> TCustomZephChartPrivate::GridLines() const {
   std::vector<std::pair<QPoint, QPoint>> lines;
   const bool vertical = grid_style_ == gsVertLines || grid_style_ == gsLines || grid_style_ == gsVertDotLines ||
                         grid_style_ == gsDotLines;
   const bool horizontal = grid_style_ == gsHorizLines || grid_style_ == gsLines ||
                           grid_style_ == gsHorizDotLines || grid_style_ == gsDotLines;
   if (!vertical && !horizontal) return lines;
-  const int layer = CurrentLayer();
-  const TGridAxis x_axis = GridAxis(ScaleX(layer), ScaleControlX(layer), grid_dx_);
-  const TGridAxis y_axis = GridAxis(ScaleY(layer), ScaleControlY(layer), grid_dy_);
+  const int layer = q->CurrentLayer();
+  const TGridAxis x_axis = GridAxis(q->ScaleX(layer), q->ScaleControlX(layer), grid_dx_);
+  const TGridAxis y_axis = GridAxis(q->ScaleY(layer), q->ScaleControlY(layer), grid_dy_);
   const QPoint origin(l_rim_, t_rim_);
   const auto add = [&](QPoint from, QPoint to) { lines.emplace_back(from - origin, to - origin); };
   if (vertical) {
-    for (double x : GridPositions(x_axis)) add(WorldToPixel(layer, x, y_axis.low), WorldToPixel(layer, x, y_axis.high));
+    for (double x : GridPositions(x_axis)) add(q->WorldToPixel(layer, x, y_axis.low), q->WorldToPixel(layer, x, y_axis.high));
   }
   if (horizontal) {
-    for (double y : GridPositions(y_axis)) add(WorldToPixel(layer, x_axis.low, y), WorldToPixel(layer, x_axis.high, y));
+    for (double y : GridPositions(y_axis)) add(q->WorldToPixel(layer, x_axis.low, y), q->WorldToPixel(layer, x_axis.high, y));
   }
   return lines;
 }
 
-std::vector<QRect> TCustomZephChart::SolidGridBoxes() const {
+std::vector<QRect> TCustomZephChartPrivate::SolidGridBoxes() const {
   // A solid line along a pixel row or column is a one-pixel box: the same pixels (the start
   // included, the end left out), at a fraction of the cost of a line.
   std::vector<QRect> boxes;
@@ -58,8 +59,8 @@ std::vector<QRect> TCustomZephChart::SolidGridBoxes() const {
   return boxes;
 }
 
-void TCustomZephChart::DrawGrid(TCanvas& canvas) {
-  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+void TCustomZephChartPrivate::DrawGrid(TCanvas& canvas) {
+  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
   canvas.SetPenColor(color);
   canvas.SetPenWidth(1);
   const bool dotted = grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines || grid_style_ == gsVertDotLines;
@@ -70,14 +71,14 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
       canvas.LineTo(to.x(), to.y());
     }
   } else if (grid_style_ == gsPoints) {
-    const int layer = CurrentLayer();
-    const std::vector<double> xs = GridPositions(GridAxis(ScaleX(layer), ScaleControlX(layer), grid_dx_));
-    const std::vector<double> ys = GridPositions(GridAxis(ScaleY(layer), ScaleControlY(layer), grid_dy_));
+    const int layer = q->CurrentLayer();
+    const std::vector<double> xs = GridPositions(GridAxis(q->ScaleX(layer), q->ScaleControlX(layer), grid_dx_));
+    const std::vector<double> ys = GridPositions(GridAxis(q->ScaleY(layer), q->ScaleControlY(layer), grid_dy_));
     int drawn = 0;
     for (double x : xs) {
       for (double y : ys) {
         if (drawn++ >= kMaxGridLines) break;
-        const QPoint p = WorldToPixel(layer, x, y);
+        const QPoint p = q->WorldToPixel(layer, x, y);
         canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, color);
       }
     }
@@ -88,12 +89,12 @@ void TCustomZephChart::DrawGrid(TCanvas& canvas) {
   canvas.SetPenStyle(psSolid);
 }
 
-bool TCustomZephChart::SolidGrid() const {
+bool TCustomZephChartPrivate::SolidGrid() const {
   return grid_style_ == gsLines || grid_style_ == gsHorizLines || grid_style_ == gsVertLines;
 }
 
-std::vector<TCanvas::ColorBox> TCustomZephChart::SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes) {
-  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+std::vector<TCanvas::ColorBox> TCustomZephChartPrivate::SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes) {
+  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
   if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
   std::vector<TCanvas::ColorBox> fill;
   fill.reserve(boxes.size());
@@ -101,8 +102,8 @@ std::vector<TCanvas::ColorBox> TCustomZephChart::SolidGridFill(const TCanvas& ca
   return fill;
 }
 
-void TCustomZephChart::SetSolidGridPen(TCanvas& canvas) const {
-  const TColor color = ShownColor(grid_color_, QPalette::Mid);
+void TCustomZephChartPrivate::SetSolidGridPen(TCanvas& canvas) const {
+  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
   canvas.SetPenColor(color);
   canvas.SetPenWidth(1);
   canvas.SetPenStyle(psSolid);

@@ -1,4 +1,4 @@
-#include "zeph/chart/chartcursors_p.h"
+#include "zeph/chart/interaction/chartcursors_p.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "zeph/chart/pointseries_p.h"
+#include "zeph/chart/data/pointseries_p.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "zeph/chart/curvedata_p.h"
+#include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/zephchart.h"
 
 namespace zeph {

@@ -2,11 +2,12 @@
 #include <QPalette>
 
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
 TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const {
-  if (!palette_colors_) return own;
+  if (!d_->palette_colors_) return own;
   const QPalette& colors = palette();
   if (role != QPalette::Mid) return QColorToColor(colors.color(role));
   // The grid: a third of the way from the area's background to its text, visible but quiet on
@@ -18,13 +19,13 @@ TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const 
 }
 
 void TCustomZephChart::SetPaletteColors(bool value) {
-  const bool changed = palette_colors_ != value;
-  palette_colors_ = value;
+  const bool changed = d_->palette_colors_ != value;
+  d_->palette_colors_ = value;
   // The scales take their colours when their settings are applied.
-  LayoutScales();
-  Invalidate();
-  RepaintIfAuto();
-  if (changed) EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);
+  d_->LayoutScales();
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);
 }
 
 }  // namespace zeph
