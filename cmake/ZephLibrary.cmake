@@ -6,9 +6,14 @@ include(GenerateExportHeader)
 
 set(ZEPH_GENERATED_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
 
-# zeph_library(FOLDER EXPORT_NAME [DEPENDS targets...])
+# zeph_library(FOLDER EXPORT_NAME [SOVERSION n] [DEPENDS targets...])
+# SOVERSION, the major version of the shared library's binary interface, starts at the project's
+# major version and is raised by the library whose interface changes incompatibly.
 function(zeph_library folder export_name)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "SOVERSION" "DEPENDS")
+  if(NOT arg_SOVERSION)
+    set(arg_SOVERSION ${PROJECT_VERSION_MAJOR})
+  endif()
   set(target zeph_${folder})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(VARACTOR_FUZZ)
@@ -27,8 +32,8 @@ function(zeph_library folder export_name)
   set_target_properties(${target} PROPERTIES
     EXPORT_NAME ${export_name}
     OUTPUT_NAME zeph${folder}
-    VERSION ${PROJECT_VERSION}
-    SOVERSION ${PROJECT_VERSION_MAJOR}
+    VERSION ${arg_SOVERSION}.${PROJECT_VERSION_MINOR}
+    SOVERSION ${arg_SOVERSION}
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
     AUTOMOC ON)

@@ -181,11 +181,11 @@ no_zeph_needed() {
   if readelf -d "$1" | grep 'NEEDED.*libzeph' >/dev/null; then fail "$(basename "$1") from the static package loads a zeph library"; fi
 }
 needs_shared_zeph() {
-  readelf -d "$1" | grep 'NEEDED.*\[libzephchart\.so\.1\]' >/dev/null || fail "$(basename "$1") does not load libzephchart.so.1"
+  readelf -d "$1" | grep 'NEEDED.*\[libzephchart\.so\.2\]' >/dev/null || fail "$(basename "$1") does not load libzephchart.so.2"
   ldd "$1" >"$work/logs/ldd.log"
   if grep -q "not found" "$work/logs/ldd.log"; then cat "$work/logs/ldd.log" >&2; fail "$(basename "$1") misses a library"; fi
-  grep -q "libzephchart\.so\.1 => $2/lib/libzephchart\.so\.1 " "$work/logs/ldd.log" ||
-    { cat "$work/logs/ldd.log" >&2; fail "$(basename "$1") does not load libzephchart.so.1 from the shared package"; }
+  grep -q "libzephchart\.so\.2 => $2/lib/libzephchart\.so\.2 " "$work/logs/ldd.log" ||
+    { cat "$work/logs/ldd.log" >&2; fail "$(basename "$1") does not load libzephchart.so.2 from the shared package"; }
 }
 
 static=$work/static-prefix
@@ -207,14 +207,17 @@ step shared-build cmake --build "$work/shared-build" -j "$jobs" --target zeph_to
 step shared-install-development cmake --install "$work/shared-build" --prefix "$shared" --component zeph_development
 step shared-install-libraries cmake --install "$work/shared-build" --prefix "$shared" --component zeph_libraries
 
-for library in toolkit scales chart translation; do
-  file=$shared/lib/libzeph$library.so.1.0
-  [ -f "$file" ] && [ -L "$shared/lib/libzeph$library.so.1" ] && [ -L "$shared/lib/libzeph$library.so" ] ||
+# The chart's interface is at 2 since its class layout changed; the others are at 1.
+for entry in toolkit:1 scales:1 chart:2 translation:1; do
+  library=${entry%%:*} major=${entry##*:}
+  file=$shared/lib/libzeph$library.so.$major.0
+  [ -f "$file" ] && [ -L "$shared/lib/libzeph$library.so.$major" ] && [ -L "$shared/lib/libzeph$library.so" ] ||
     fail "libzeph$library.so is not installed with its version links"
-  readelf -d "$file" | grep "SONAME.*\[libzeph$library\.so\.1\]" >/dev/null || fail "libzeph$library.so.1.0 has not the SONAME libzeph$library.so.1"
+  readelf -d "$file" | grep "SONAME.*\[libzeph$library\.so\.$major\]" >/dev/null ||
+    fail "libzeph$library.so.$major.0 has not the SONAME libzeph$library.so.$major"
 done
-nm -C --defined-only "$shared"/lib/libzeph*.so.1.0 >"$work/logs/defined.txt"
-nm -D -C --defined-only "$shared"/lib/libzeph*.so.1.0 >"$work/logs/dynamic.txt"
+nm -C --defined-only "$shared"/lib/libzeph*.so.?.0 >"$work/logs/defined.txt"
+nm -D -C --defined-only "$shared"/lib/libzeph*.so.?.0 >"$work/logs/dynamic.txt"
 # Exported: the zeph API, and what the templates of the C++ library and of Qt's meta-object system
 # instantiate with vague linkage, the compiled-in resources' registration and the linker's marks.
 awk 'NF >= 3 { $1 = ""; $2 = ""; print substr($0, 3) }' "$work/logs/dynamic.txt" |

@@ -8,7 +8,7 @@
 
 namespace zeph {
 
-class TCustomZephChart;
+class TZephItemStore;
 
 /// One curve of a chart as a reader meets it: the points of a polyline that starts at a move-to
 /// item, in world coordinates of its layer.
@@ -22,7 +22,7 @@ struct ZEPH_CHART_EXPORT TChartCurve {
 ///
 /// Draw-to items before the first move-to form a curve of their own. Curves without a point are
 /// not returned.
-ZEPH_CHART_EXPORT std::vector<TChartCurve> ChartCurves(const TCustomZephChart& chart);
+ZEPH_CHART_EXPORT std::vector<TChartCurve> ChartCurves(const TZephItemStore& chart);
 
 /// An axis caption read as a quantity and its unit: "U [V]" is the quantity "U" in the unit "V";
 /// a caption without a unit in brackets is the quantity alone.

@@ -7,6 +7,10 @@
 
 namespace zeph {
 
+/// The number of layers of a chart: each has its own x and y scale settings, and items and
+/// cross-hairs belong to one of them.
+inline constexpr int kChartLayerCount = 16;
+
 /// The enumerations that belong to the chart control alone.
 ///
 /// Each is stored in one byte, its values numbered from 0 in the order given; Qt's meta-object

@@ -8,6 +8,7 @@
 
 #include "zeph/scales/zephenums.h"
 #include "zeph/chart/chart_export.h"
+#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -69,7 +70,7 @@ using TTextLabelMoveEvent = std::function<void(QObject* Sender, TTextLabel* Whic
 /// \c MouseZoomLayer accessors instead.
 struct ZEPH_CHART_EXPORT TChartMouseState {
   /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = 16;
+  static constexpr int kLayerCount = kChartLayerCount;
 
   /// The ranges of a layer when the drag was captured.
   struct LayerStart {

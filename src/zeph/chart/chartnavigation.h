@@ -7,6 +7,7 @@
 #include <array>
 
 #include "zeph/chart/chart_export.h"
+#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -57,7 +58,7 @@ using namespace ChartNavigation;  // NOLINT(google-global-names-in-headers)
 /// \c RestoreHomeView instead.
 struct ZEPH_CHART_EXPORT TChartNavigationState {
   /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = 16;
+  static constexpr int kLayerCount = kChartLayerCount;
 
   /// The ranges of one layer.
   struct LayerRanges {

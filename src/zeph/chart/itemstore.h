@@ -8,6 +8,7 @@
 #include "zeph/toolkit/tcolor.h"
 #include "zeph/toolkit/types.h"
 #include "zeph/chart/chart_export.h"
+#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -24,7 +25,7 @@ namespace zeph {
 class ZEPH_CHART_EXPORT TZephItemStore {
  public:
   /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = 16;
+  static constexpr int kLayerCount = kChartLayerCount;
   /// The number of item classes, numbered 0 to 255.
   static constexpr int kClassCount = 256;
 

@@ -5,6 +5,7 @@
 
 #include "zeph/toolkit/events.h"
 #include "zeph/chart/chart_export.h"
+#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -65,7 +66,7 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
 
  public:
   /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = 16;
+  static constexpr int kLayerCount = kChartLayerCount;
 
   /// Constructs the settings with every layer following itself.
   ///
@@ -75,11 +76,11 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
   /// joins at once (TCustomZephChart::SetJointLayers()).
   explicit TJointLayers(TCustomZephChart* chart = nullptr, QObject* owner = nullptr);
 
-  /// The layer whose x range a layer follows (the layer itself when it follows no one, or when it
-  /// lies outside 1..16).
   /// The chart whose joins these are, if any.
   TCustomZephChart* Chart() const { return chart_; }
 
+  /// The layer whose x range a layer follows (the layer itself when it follows no one, or when it
+  /// lies outside 1..16).
   int XControl(int layer) const;
   /// The layer whose y range a layer follows (the layer itself when it follows no one, or when it
   /// lies outside 1..16).
@@ -87,8 +88,8 @@ class ZEPH_CHART_EXPORT TJointLayers : public QObject {
   /// Joins the x axis of a layer to the layer value; value equal to layer unjoins it.
   ///
   /// Unjoining keeps the range the layer has, fires no OnChange and does not repaint. A join
-  /// stores the controlling layer's x range into the layer's x axis at once (its y range stays),
-  /// then fires OnChange. Raises EZephChartError, changing nothing, with the message
+  /// fires OnChange, on which the owning chart stores the controlling layer's x range into the
+  /// layer's x axis at once (its y range stays). Raises EZephChartError, changing nothing, with the message
   /// - "Layer N is out of range" when layer lies outside 1..16,
   /// - "Destination layer V is out of range" when value lies outside 1..16,
   /// - "Destination layer V is already joined" when layer value itself follows another layer,

@@ -2,6 +2,8 @@
 #include "zeph/chart/zephchart_p.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -12,7 +14,6 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "zeph/chart/accessibility/chartaccessible_p.h"
 #include "zeph/chart/interaction/chartcursors_p.h"
 #include "zeph/toolkit/contrast.h"
 
@@ -73,8 +74,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   d_->background_bmp_.SetSize(10, 10);
   // The isometric rule needs the pixel aspect: a pixel's relative width and height.
   const QImage probe(1, 1, QImage::Format_RGB32);
-  d_->aspect_x_ = std::max(probe.logicalDpiY(), 1);
-  d_->aspect_y_ = std::max(probe.logicalDpiX(), 1);
+  d_->geometry_.SetAspect(probe.logicalDpiY(), probe.logicalDpiX());
 
   d_->CreateScales();
 
@@ -92,7 +92,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   CalcScaling();
 
   // The ranges as constructed are the first home view; changes are reported from here on.
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
   d_->NoteAllSettings();
 
@@ -129,14 +129,16 @@ void TCustomZephChartPrivate::CreateScales() {
       scale->OnScaleTickDrawn = forward_tick;
       if (horizontal) {
         scales_x_[i] = scale;
-        scale_props_x_[i] = new TScalePropsHoriz(layer, q);
-        scale_props_x_[i]->setObjectName(QStringLiteral("Scale%1X").arg(layer));
-        hook(scale_props_x_[i]);
+        auto* props = new TScalePropsHoriz(layer, q);
+        props->setObjectName(QStringLiteral("Scale%1X").arg(layer));
+        hook(props);
+        layers_.Set(layer, props, layers_.Y(layer));
       } else {
         scales_y_[i] = scale;
-        scale_props_y_[i] = new TScalePropsVert(layer, q);
-        scale_props_y_[i]->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
-        hook(scale_props_y_[i]);
+        auto* props = new TScalePropsVert(layer, q);
+        props->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
+        hook(props);
+        layers_.Set(layer, layers_.X(layer), props);
       }
     }
   }
@@ -150,7 +152,7 @@ void TCustomZephChart::Loaded() {
   }
   CalcScaling();
   // The stored ranges are where the chart starts: not a change, and its home view.
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
   d_->NoteAllSettings();
   d_->Invalidate();
@@ -173,66 +175,6 @@ TCrossHair* TCustomZephChart::CrossHair(int index) const {
 TTextLabel* TCustomZephChart::TextLabel(int index) const {
   return d_->text_labels_[static_cast<std::size_t>(index >= 1 && index <= kTextLabelCount ? index - 1 : 0)];
 }
-
-// ---- Plain accessors ----
-
-int TCustomZephChart::LRim() const { return d_->l_rim_; }
-int TCustomZephChart::RRim() const { return d_->r_rim_; }
-int TCustomZephChart::TRim() const { return d_->t_rim_; }
-int TCustomZephChart::BRim() const { return d_->b_rim_; }
-int TCustomZephChart::ShadowWidth() const { return d_->shadow_width_; }
-int TCustomZephChart::ChartWidth() const { return width() - d_->l_rim_ - d_->r_rim_ - d_->shadow_width_; }
-int TCustomZephChart::ChartHeight() const { return height() - d_->t_rim_ - d_->b_rim_ - d_->shadow_width_; }
-int TCustomZephChart::MinimumControlWidth() const { return d_->l_rim_ + d_->r_rim_ + d_->shadow_width_ + 80; }
-int TCustomZephChart::MinimumControlHeight() const { return d_->t_rim_ + d_->b_rim_ + d_->shadow_width_ + 20; }
-const TLayerScaling& TCustomZephChart::LayerScaling(int layer) const { return d_->scaling_[d_->ClampedLayerIndex(layer)]; }
-TColor TCustomZephChart::ChartColor() const { return d_->chart_color_; }
-TColor TCustomZephChart::WindColor() const { return d_->wind_color_; }
-TColor TCustomZephChart::ChartFrameColor() const { return d_->chart_frame_color_; }
-TColor TCustomZephChart::GridColor() const { return d_->grid_color_; }
-TColor TCustomZephChart::ShadowColor() const { return d_->shadow_color_; }
-TColor TCustomZephChart::ShadowBakColor() const { return d_->shadow_bak_color_; }
-QString TCustomZephChart::Caption() const { return d_->caption_; }
-int TCustomZephChart::CaptionPosX() const { return d_->caption_pos_x_; }
-int TCustomZephChart::CaptionPosY() const { return d_->caption_pos_y_; }
-TAlignment TCustomZephChart::CaptionAlignment() const { return d_->caption_alignment_; }
-TCaptionAnchorHoriz TCustomZephChart::CaptionAnchorHoriz() const { return d_->caption_anchor_horiz_; }
-TCaptionAnchorVert TCustomZephChart::CaptionAnchorVert() const { return d_->caption_anchor_vert_; }
-const TFont& TCustomZephChart::Font() const { return d_->font_; }
-TShadowStyle TCustomZephChart::ShadowStyle() const { return d_->shadow_style_; }
-GridStyleType TCustomZephChart::GridStyle() const { return d_->grid_style_; }
-double TCustomZephChart::GridDx() const { return d_->grid_dx_; }
-double TCustomZephChart::GridDy() const { return d_->grid_dy_; }
-TFontStyles TCustomZephChart::TextFontStyle() const { return d_->text_font_style_; }
-TTextBkg TCustomZephChart::TextBkStyle() const { return d_->text_bk_style_; }
-TColor TCustomZephChart::TextBkColor() const { return d_->text_bk_color_; }
-TAlignment TCustomZephChart::TextAlignment() const { return d_->text_alignment_; }
-bool TCustomZephChart::Isometric() const { return d_->isometric_; }
-bool TCustomZephChart::AutoRedraw() const { return d_->auto_redraw_; }
-TScalePropsHoriz* TCustomZephChart::ScaleX(int layer) const { return d_->scale_props_x_[d_->LayerIndex(layer)]; }
-TScalePropsVert* TCustomZephChart::ScaleY(int layer) const { return d_->scale_props_y_[d_->LayerIndex(layer)]; }
-const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->scales_x_[d_->LayerIndex(layer)]; }
-const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->scales_y_[d_->LayerIndex(layer)]; }
-TzcLayout TCustomZephChart::StandardLayout() const { return d_->standard_layout_; }
-TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->back_ground_img_; }
-TJointLayers* TCustomZephChart::JointLayers() const { return d_->joint_layers_; }
-TCustomZephChart* TCustomZephChart::UseDataOf() const { return d_->use_data_of_; }
-int TCustomZephChart::DataUserCount() const { return static_cast<int>(d_->data_users_.size()); }
-TMouseActMode TCustomZephChart::MouseAction() const { return d_->mouse_.action; }
-bool TCustomZephChart::MouseCursorFixed() const { return d_->mouse_.cursor_fixed; }
-bool TCustomZephChart::ZoomWindowActive() const { return d_->mouse_.zoom_window; }
-int TCustomZephChart::SelectedCrossHair() const { return d_->mouse_.selected_cross_hair; }
-int TCustomZephChart::SelectedTextLabel() const { return d_->mouse_.selected_text_label; }
-bool TCustomZephChart::PaintSuspended() const { return d_->paint_suspended_; }
-void TCustomZephChart::SetPaintSuspended(bool value) { d_->paint_suspended_ = value; }
-const TChartTexts& TCustomZephChart::Texts() const { return d_->texts_; }
-TChartExplorer* TCustomZephChart::Explorer() const { return d_->explorer_; }
-bool TCustomZephChart::KeyboardExploration() const { return d_->explorer_->Enabled(); }
-void TCustomZephChart::SetKeyboardExploration(bool value) { d_->explorer_->SetEnabled(value); }
-TNavigation TCustomZephChart::Navigation() const { return d_->navigation_.flags; }
-TChartLegend* TCustomZephChart::Legend() const { return d_->legend_; }
-bool TCustomZephChart::Antialiased() const { return d_->antialiased_; }
-bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
 
 // ---- Display list ----
 
@@ -278,76 +220,6 @@ void TCustomZephChart::ItemListChanged() {
   d_->image_current_ = false;
   // Most charts share their list with none: no further call for every point appended then.
   if (d_->use_data_of_ != nullptr || !d_->data_users_.empty()) ShareItemList();
-}
-
-// ---- Properties that repaint under the AutoRedraw rule ----
-
-// Each stores and repaints every time; its NOTIFY signal follows only a real change.
-#define ZC_REPAINTING_SETTER(Name, Type, field, notify) \
-  void TCustomZephChart::Set##Name(Type value) {         \
-    const bool changed = !(d_->field == value);          \
-    d_->field = value;                                    \
-    d_->Invalidate();                                     \
-    d_->RepaintIfAuto();                                  \
-    if (changed) d_->EmitUnlessLoading(notify);           \
-  }
-
-ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ChartFrameColor, TColor, chart_frame_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(GridColor, TColor, grid_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowColor, TColor, shadow_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowBakColor, TColor, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, caption_anchor_horiz_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, caption_anchor_vert_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(Font, const TFont&, font_, &TCustomZephChart::FontChanged)
-ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_, &TCustomZephChart::GridChanged)
-ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
-
-void TCustomZephChart::SetCaption(const QString& value) {
-  const bool changed = d_->caption_ != value;
-  d_->caption_ = value;
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
-}
-
-#undef ZC_REPAINTING_SETTER
-
-void TCustomZephChart::SetWindColor(TColor value) {
-  const bool changed = d_->wind_color_ != value;
-  d_->wind_color_ = value;
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    d_->scales_x_[i]->SetColorBackGnd(value);
-    d_->scales_y_[i]->SetColorBackGnd(value);
-  }
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
-}
-
-void TCustomZephChart::SetGridDx(double value) {
-  if (value < -3) return;
-  const bool changed = d_->grid_dx_ != value;
-  d_->grid_dx_ = value;
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
-}
-
-void TCustomZephChart::SetGridDy(double value) {
-  if (value < -3) return;
-  const bool changed = d_->grid_dy_ != value;
-  d_->grid_dy_ = value;
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
 }
 
 // ---- Qt entry points ----
@@ -490,6 +362,123 @@ void TCustomZephChart::changeEvent(QEvent* event) {
 
 void TCustomZephChartPrivate::ShowOnScreen(const QRect& rect) {
   if (!in_paint_event_ && q->isVisible()) q->update(rect);
+}
+
+// ---- Data sharing: up to four charts display the item list of one owner chart, each through
+// its own scales. All members of a group hold the same list object, so whatever one of them
+// appends or clears, all of them hold at once; the list lives as long as any chart still
+// displays it. ----
+std::function<void(QWidget*, const QString&)>& TCustomZephChart::InfoMessageHook() {
+  static std::function<void(QWidget*, const QString&)> hook;
+  return hook;
+}
+
+namespace {
+
+void ShowInfoMessage(QWidget* chart, const QString& text) {
+  if (TCustomZephChart::InfoMessageHook()) {
+    TCustomZephChart::InfoMessageHook()(chart, text);
+    return;
+  }
+  QMessageBox::information(chart, QApplication::applicationName(), text, QMessageBox::Ok);
+}
+
+}  // namespace
+
+TCustomZephChart* TCustomZephChart::DataUser(int index) const {
+  return index >= 0 && index < DataUserCount() ? d_->data_users_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void TCustomZephChart::SetUseDataOf(TCustomZephChart* value) {
+  if (value == this) {
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Cannot share data with myself"));
+    return;
+  }
+  if (!d_->data_users_.empty()) {
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Cannot use foreign data. Other ZephCharts are using my own data."));
+    return;
+  }
+  if (value == d_->use_data_of_) return;
+  if (!value) {
+    StopUsingData();
+    d_->Invalidate();
+    d_->RepaintIfAuto();
+    d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+    return;
+  }
+  // Users of users are not formed: a user's owner is asked instead.
+  if (value->d_->use_data_of_) value = value->d_->use_data_of_;
+  if (value == d_->use_data_of_) return;
+  if (value->DataUserCount() >= kMaxDataUsers) {
+    ShowInfoMessage(this, QStringLiteral("ZephChart: Max. number of data shares exceeded"));
+    return;
+  }
+  if (d_->use_data_of_) LeaveOwner();
+  d_->use_data_of_ = value;
+  items_ = value->items_;
+  value->d_->data_users_.push_back(this);
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+}
+
+void TCustomZephChart::LeaveOwner() {
+  auto& users = d_->use_data_of_->d_->data_users_;
+  users.erase(std::remove(users.begin(), users.end(), this), users.end());
+  d_->use_data_of_ = nullptr;
+}
+
+void TCustomZephChart::StopUsingData() {
+  if (!d_->use_data_of_) return;
+  LeaveOwner();
+  // The chart goes on showing what it showed, in a list of its own: its next changes are its own
+  // and no longer reach the group.
+  items_ = std::make_shared<TZephItemList>(*items_);
+  AdoptCurves();
+}
+
+void TCustomZephChart::LeaveDataGroup() {
+  if (d_->use_data_of_) LeaveOwner();
+  // An owner that goes while it has users leaves them its list: each keeps showing it, detached
+  // from the others; the last one keeps the list object itself.
+  for (std::size_t i = 0; i < d_->data_users_.size(); ++i) {
+    TCustomZephChart* user = d_->data_users_[i];
+    user->d_->use_data_of_ = nullptr;
+    if (i + 1 < d_->data_users_.size()) user->items_ = std::make_shared<TZephItemList>(*items_);
+    user->AdoptCurves();
+  }
+  const std::vector<TCustomZephChart*> left = std::move(d_->data_users_);
+  d_->data_users_.clear();
+  for (TCustomZephChart* user : left) user->d_->EmitUnlessLoading(&TCustomZephChart::UseDataOfChanged);
+}
+
+void TCustomZephChart::ShareItemList() {
+  TCustomZephChart* owner = d_->use_data_of_ ? d_->use_data_of_ : this;
+  if (owner->d_->data_users_.empty()) return;
+  const auto share = [this](TCustomZephChart* chart) {
+    if (chart->items_ != items_) chart->items_ = items_;
+    chart->d_->image_current_ = false;
+  };
+  share(owner);
+  for (TCustomZephChart* user : owner->d_->data_users_) share(user);
+}
+
+void TCustomZephChart::RepaintDataGroup() {
+  // The chart that showed the list is up to date; the others of its group repaint.
+  if (d_->use_data_of_) {
+    d_->use_data_of_->d_->RepaintIfAuto();
+    for (TCustomZephChart* user : d_->use_data_of_->d_->data_users_) {
+      if (user != this) user->d_->RepaintIfAuto();
+    }
+  }
+  for (TCustomZephChart* user : d_->data_users_) user->d_->RepaintIfAuto();
+}
+
+// ---- Curve objects: a visible change repaints like ShowGraf(). ----
+void TCustomZephChart::CurvesChanged() {
+  d_->image_current_ = false;
+  if (ChartVisible() && d_->auto_redraw_) RefreshDataArea();
+  RepaintDataGroup();
 }
 
 }  // namespace zeph

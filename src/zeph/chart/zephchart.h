@@ -22,6 +22,7 @@
 #include "zeph/chart/chartnavigation.h"
 #include "zeph/chart/itemstore.h"
 #include "zeph/chart/jointlayers.h"
+#include "zeph/chart/layerscaling.h"
 #include "zeph/chart/scaleprops.h"
 #include "zeph/chart/textlabel.h"
 #include "zeph/scales/crosshair.h"
@@ -54,20 +55,6 @@ using TRenderEvent = std::function<void(QObject* Sender, TCanvas& Canvas, int To
 /// held. A handler that sets \c Key to 0 takes the key: the chart does nothing more with it. A
 /// handler taking \c Key by value compiles as well and leaves every key to the chart.
 using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
-
-/// The world-to-pixel mapping of one layer: px = KX * x + DX (ln x on a logarithmic axis), and
-/// likewise for y. Kept in extended precision.
-///
-/// TCustomZephChart::CalcScaling() computes it so that an axis's low end maps to the left (bottom)
-/// edge of the chart area and its high end to the right (top) edge; px and py are control pixels.
-/// A chart area without room, or a range that cannot be mapped (empty, or not above zero on a
-/// logarithmic axis), gives a factor of 0 and an offset in the middle of the control.
-struct ZEPH_CHART_EXPORT TLayerScaling {
-  long double KX = 0;  ///< Pixels per world unit of x (per unit of ln x on a logarithmic axis).
-  long double DX = 0;  ///< Control pixel column of x = 0 (of ln x = 0 on a logarithmic axis).
-  long double KY = 0;  ///< Pixels per world unit of y (negative for an upward axis: rows grow downwards).
-  long double DY = 0;  ///< Control pixel row of y = 0 (of ln y = 0 on a logarithmic axis).
-};
 
 /// A chart control: a display list of items in world coordinates drawn into a chart area framed by
 /// rims, with a caption, a grid and up to sixteen layers, each mapped through its own x and y scale.

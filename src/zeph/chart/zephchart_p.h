@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+#include "zeph/chart/axes/chartgeometry_p.h"
+#include "zeph/chart/axes/layersettings_p.h"
 #include "zeph/chart/chartmouse.h"
 #include "zeph/chart/chartnavigation.h"
 #include "zeph/chart/dirtycolumns.h"
@@ -19,6 +21,19 @@ namespace zeph {
 
 class TPenCache;
 
+// What the accessibility and output folders, which build on the widget, do for it.
+// Makes every chart answer with its accessible interface; installing again does nothing.
+void InstallChartAccessibility();
+// Tells the chart's accessible face that the explored point changed.
+void ChartPointChanged(TCustomZephChart* chart);
+// The chart's data as tab-separated text: a caption row, then the points of its current layer.
+QString ChartDataTableText(const TCustomZephChart& chart);
+// The curves in words, and the axes with them.
+QString ChartCurveSummary(const TCustomZephChart& chart);
+QString ChartCurveDescription(const TCustomZephChart& chart);
+// Lays the chart out at the size and writes it as the file names it (an image, a PDF or an SVG).
+void SaveChartAs(TCustomZephChart& chart, const QString& file_name, QSize size, qreal scale);
+
 class TCustomZephChartPrivate {
  public:
   static constexpr int kLayerCount = TZephItemStore::kLayerCount;
@@ -30,6 +45,9 @@ class TCustomZephChartPrivate {
 
   // The widget these steps work for.
   TCustomZephChart* const q;
+  // Every layer's x and y scale settings, and where the chart's parts lie.
+  TLayerSettings layers_;
+  TChartGeometry geometry_{layers_, [this] { return q->size(); }};
 
   bool NavigationKey(QKeyEvent* event);
 
@@ -47,10 +65,6 @@ class TCustomZephChartPrivate {
   // Raises \c OnScalesRendered at the end. The scales draw on their external canvas, which is
   // the control image's unless PaintTo() gave them another.
   void DrawControlBackground(TCanvas& canvas);
-  // The parts of the control around the chart area: top, bottom, left and right.
-  //
-  // In control pixels, in this order; together with the chart area they cover the control.
-  std::array<QRect, 4> RimRects() const;
   // Fills the chart area with its background on \p canvas: ChartColor() with a ChartFrameColor()
   // outline, or the BackGroundImg() picture by its fill mode.
   //
@@ -161,10 +175,6 @@ class TCustomZephChartPrivate {
   // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
   void ApplyNavigation(const std::array<TChartNavigationState::LayerRanges, kLayerCount>& wanted);
 
-  static std::size_t LayerIndex(int layer) {
-    return static_cast<std::size_t>(layer >= 1 && layer <= kLayerCount ? layer - 1 : 0);
-  }
-  static std::size_t ClampedLayerIndex(int layer) { return static_cast<std::size_t>(std::clamp(layer, 1, kLayerCount) - 1); }
   // Catches up with a resize Qt made while the widget was hidden (it sends no resize event then).
   void SyncSize();
   void CreateScales();
@@ -197,6 +207,8 @@ class TCustomZephChartPrivate {
   // afterwards (no cross-hair, no legend), else into pixels of its own that are copied.
   void ShareChartArea();
   void RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache);
+  // The whole chart onto someone else's canvas (a printer, a PDF, another image) at (x, y).
+  void PaintTo(TCanvas& canvas, int x, int y);
   // The chart area from its background up: background, grid, items, labels, frame.
   void RenderChartArea(TCanvas& canvas);
   // The same, anti-aliased when the chart says so.
@@ -208,7 +220,6 @@ class TCustomZephChartPrivate {
   QPoint ItemPixel(int layer, double x, double y) const;
   // A point of a polyline in chart-area pixels: exact on a finer device, else the item's pixel.
   QPointF PolylinePixel(int layer, double x, double y, bool exact) const;
-  void WorldToPixelExact(int layer, double x, double y, long double& px, long double& py) const;
   // On an image of the scale, the device pixel a one-pixel line through a point covers with a
   // square pen brush pixels wide: the square's last pixel, as LineRasterizer's brush counts it.
   QPoint DevicePixel(int layer, double x, double y, qreal scale, int brush) const;
@@ -217,11 +228,6 @@ class TCustomZephChartPrivate {
   // Where a pen at a chart-area pixel with fractions lies in the device pixels above.
   static QPoint DevicePen(QPointF pen, qreal scale, int brush);
 
-  int l_rim_ = 50;
-  int r_rim_ = 10;
-  int t_rim_ = 16;
-  int b_rim_ = 32;
-  int shadow_width_ = 0;
   TColor chart_color_ = clWhite;
   TColor wind_color_ = clBtnFace;
   TColor chart_frame_color_ = clBlack;
@@ -247,9 +253,6 @@ class TCustomZephChartPrivate {
   bool auto_redraw_ = true;
   TzcLayout standard_layout_ = zcl_X1Bottom_Y1Left;
 
-  std::array<TLayerScaling, kLayerCount> scaling_{};
-  std::array<TScalePropsHoriz*, kLayerCount> scale_props_x_{};
-  std::array<TScalePropsVert*, kLayerCount> scale_props_y_{};
   std::array<TScale*, kLayerCount> scales_x_{};
   std::array<TScale*, kLayerCount> scales_y_{};
   std::array<TCrossHair*, kCrossHairCount> cross_hairs_{};
@@ -295,9 +298,6 @@ class TCustomZephChartPrivate {
   // ClearGraf's background, not painted yet: the next rendering paints the area anyway.
   bool area_clear_pending_ = false;
   int area_base_layer_ = 0;
-  // Pixel aspect of the screen, for the isometric rule.
-  int aspect_x_ = 1;
-  int aspect_y_ = 1;
 
   TChartNavigationState navigation_;
   TChartLegend* legend_ = nullptr;
@@ -319,6 +319,34 @@ class TCustomZephChartPrivate {
   bool record_area_drawing_ = true;
   bool in_paint_event_ = false;
   QSize laid_out_size_;
+
+  // The widget's operations, handed on here.
+  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
+                                     long double y_high);
+  void SetJointLayers(TJointLayers* value);
+  void RestoreHomeView();
+  void SetAutoRedraw(bool value);
+  void SetAntialiased(bool value);
+  void ApplyScaleProps(TScale* scale, const TScaleProps* props);
+  void ScalePropsChanged(QObject* sender);
+  void SetStandardLayout(TzcLayout value);
+  void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
+  void SetBounds(int left, int top, int width, int height);
+  void SetIsometric(bool value);
+  void SetNavigation(TNavigation value);
+  // Zooms about the mouse with the wheel when Navigation() says so; false leaves the event to QWidget.
+  bool WheelZoom(QWheelEvent* event);
+  void mouseDoubleClickEvent(QMouseEvent* event);
+  void SetMouseAction(TMouseActMode value);
+  void SetMouseCursorFixed(bool value);
+  void mousePressEvent(QMouseEvent* event);
+  void mouseMoveEvent(QMouseEvent* event);
+  void mouseReleaseEvent(QMouseEvent* event);
+  TColor ShownColor(TColor own, QPalette::ColorRole role) const;
+  void SetPaletteColors(bool value);
+  void Paint();
+  void RefreshDataArea();
+  const QImage& ControlImage() const;
 };
 
 }  // namespace zeph

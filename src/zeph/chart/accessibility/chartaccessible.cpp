@@ -10,6 +10,7 @@
 #include "zeph/chart/chartcurves.h"
 #include "zeph/chart/chartexplorer.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 
 namespace zeph {
 
@@ -146,10 +147,10 @@ QAccessibleInterface* ChartFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-QString TCustomZephChart::DataTableText() const {
-  const int layer = CurrentLayer();
-  QString text = ScaleX(layer)->Caption() + QLatin1Char('\t') + ScaleY(layer)->Caption() + QLatin1Char('\n');
-  for (const QPointF& p : TableRows(*this))
+QString ChartDataTableText(const TCustomZephChart& chart) {
+  const int layer = chart.CurrentLayer();
+  QString text = chart.ScaleX(layer)->Caption() + QLatin1Char('\t') + chart.ScaleY(layer)->Caption() + QLatin1Char('\n');
+  for (const QPointF& p : TableRows(chart))
     text += QString::number(p.x(), 'g', QLocale::FloatingPointShortest) + QLatin1Char('\t') +
             QString::number(p.y(), 'g', QLocale::FloatingPointShortest) + QLatin1Char('\n');
   return text;

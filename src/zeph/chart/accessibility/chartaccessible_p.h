@@ -66,10 +66,4 @@ class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterf
   QAccessible::Id previous_point_ = 0;
 };
 
-// Tells the chart's accessible face that the explored point changed.
-void ChartPointChanged(TCustomZephChart* chart);
-
-// Makes every chart answer with a TChartAccessible; installing again does nothing.
-void InstallChartAccessibility();
-
 }  // namespace zeph

@@ -172,14 +172,14 @@ QString DescribeCurve(const TCustomZephChart& chart, const TChartCurve& curve, c
   return parts.join(QStringLiteral(", "));
 }
 
-QString TCustomZephChart::CurveSummary() const {
+QString ChartCurveSummary(const TCustomZephChart& chart) {
   QStringList sentences;
-  for (const TChartCurve& curve : ChartCurves(*this)) sentences.append(DescribeCurve(*this, curve, d_->texts_));
-  return sentences.isEmpty() ? d_->texts_.NoCurve : sentences.join(QStringLiteral("; "));
+  for (const TChartCurve& curve : ChartCurves(chart)) sentences.append(DescribeCurve(chart, curve, chart.Texts()));
+  return sentences.isEmpty() ? chart.Texts().NoCurve : sentences.join(QStringLiteral("; "));
 }
 
-QString TCustomZephChart::CurveDescription() const {
-  return DescribeAxes(*this, d_->texts_) + QStringLiteral("; ") + CurveSummary();
+QString ChartCurveDescription(const TCustomZephChart& chart) {
+  return DescribeAxes(chart, chart.Texts()) + QStringLiteral("; ") + ChartCurveSummary(chart);
 }
 
 }  // namespace zeph

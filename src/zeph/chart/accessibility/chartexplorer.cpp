@@ -14,6 +14,7 @@
 #include "zeph/chart/accessibility/chartdescription_p.h"
 #include "zeph/chart/chartsound.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 #include "zeph/toolkit/contrast.h"
 
 namespace zeph {

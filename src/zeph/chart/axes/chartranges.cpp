@@ -12,8 +12,8 @@ void TCustomZephChartPrivate::StoreLayerRanges(int layer, double x_low, double y
   TScalePropsVert* sy = q->ScaleY(layer);
   sx->StoreRange(x_low, x_high);
   sy->StoreRange(y_low, y_high);
-  q->ApplyScaleProps(scales_x_[LayerIndex(layer)], sx);
-  q->ApplyScaleProps(scales_y_[LayerIndex(layer)], sy);
+  q->ApplyScaleProps(scales_x_[TLayerSettings::Slot(layer)], sx);
+  q->ApplyScaleProps(scales_y_[TLayerSettings::Slot(layer)], sy);
   q->CalcScaling();
   Invalidate();
 }
@@ -33,41 +33,41 @@ void TCustomZephChartPrivate::CopyJoinedRanges() {
   }
 }
 
-void TCustomZephChart::SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
+void TCustomZephChartPrivate::SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
                                      long double y_high) {
   if (layer < 1 || layer > kLayerCount) return;
-  const bool suspended = d_->paint_suspended_;
-  d_->paint_suspended_ = true;
-  const TScaleProps* sx = ScaleX(layer);
-  const TScaleProps* sy = ScaleY(layer);
+  const bool suspended = paint_suspended_;
+  paint_suspended_ = true;
+  const TScaleProps* sx = q->ScaleX(layer);
+  const TScaleProps* sy = q->ScaleY(layer);
   // A joined axis ignores requests; so does an axis asked for a range that is no number.
   const auto usable = [](long double low, long double high) {
     return std::isfinite(static_cast<double>(low)) && std::isfinite(static_cast<double>(high));
   };
-  if (d_->joint_layers_->XControl(layer) != layer || !usable(x_low, x_high)) {
+  if (joint_layers_->XControl(layer) != layer || !usable(x_low, x_high)) {
     x_low = sx->RangeLow();
     x_high = sx->RangeHigh();
   }
-  if (d_->joint_layers_->YControl(layer) != layer || !usable(y_low, y_high)) {
+  if (joint_layers_->YControl(layer) != layer || !usable(y_low, y_high)) {
     y_low = sy->RangeLow();
     y_high = sy->RangeHigh();
   }
-  d_->StoreLayerRanges(layer, static_cast<double>(x_low), static_cast<double>(y_low), static_cast<double>(x_high),
+  StoreLayerRanges(layer, static_cast<double>(x_low), static_cast<double>(y_low), static_cast<double>(x_high),
                    static_cast<double>(y_high));
   for (int i = 1; i <= kLayerCount; ++i) {
-    if (i != layer && (d_->joint_layers_->XControl(i) == layer || d_->joint_layers_->YControl(i) == layer)) {
-      d_->StoreJoinedRanges(i);
+    if (i != layer && (joint_layers_->XControl(i) == layer || joint_layers_->YControl(i) == layer)) {
+      StoreJoinedRanges(i);
     }
   }
-  d_->paint_suspended_ = suspended;
-  if (!d_->paint_suspended_) Paint();
-  d_->ReportRangeChanges();
+  paint_suspended_ = suspended;
+  if (!paint_suspended_) q->Paint();
+  ReportRangeChanges();
 }
 
-void TCustomZephChart::SetJointLayers(TJointLayers* value) {
-  if (!value || value == d_->joint_layers_) return;
-  value->AssignTo(d_->joint_layers_);
-  d_->JoinsChanged();
+void TCustomZephChartPrivate::SetJointLayers(TJointLayers* value) {
+  if (!value || value == joint_layers_) return;
+  value->AssignTo(joint_layers_);
+  JoinsChanged();
 }
 
 void TCustomZephChartPrivate::JoinsChanged() {

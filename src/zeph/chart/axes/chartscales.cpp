@@ -41,26 +41,26 @@ int CaptionPosInside(const TScaleProps* props, const TFont& font, int width, int
 
 }  // namespace
 
-void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) {
+void TCustomZephChartPrivate::ApplyScaleProps(TScale* scale, const TScaleProps* props) {
   // One margin across the axis puts it ScalePos pixels away from its edge of the chart area.
   scale->SetScaleType(props->ScaleType());
   switch (props->ScaleType()) {
-    case sctXB: scale->SetMarginBottom(props->ScalePos() + height() - d_->t_rim_ - 1); break;
-    case sctXT: scale->SetMarginTop(props->ScalePos() + height() - d_->b_rim_ - d_->shadow_width_); break;
-    case sctYL: scale->SetMarginLeft(props->ScalePos() + width() - d_->r_rim_ - d_->shadow_width_); break;
-    case sctYR: scale->SetMarginRight(props->ScalePos() + width() - d_->l_rim_ - 1); break;
+    case sctXB: scale->SetMarginBottom(props->ScalePos() + q->height() - geometry_.TRim() - 1); break;
+    case sctXT: scale->SetMarginTop(props->ScalePos() + q->height() - geometry_.BRim() - geometry_.ShadowWidth()); break;
+    case sctYL: scale->SetMarginLeft(props->ScalePos() + q->width() - geometry_.RRim() - geometry_.ShadowWidth()); break;
+    case sctYR: scale->SetMarginRight(props->ScalePos() + q->width() - geometry_.LRim() - 1); break;
   }
   scale->SetRangeLow(props->RangeLow());
   scale->SetRangeHigh(props->RangeHigh());
   scale->SetVisible(props->Visible());
   scale->SetCaption(props->Caption());
   scale->SetCaptionPosX(
-      CaptionPosInside(props, props->Font(), width(), d_->l_rim_, d_->r_rim_ + d_->shadow_width_));
+      CaptionPosInside(props, props->Font(), q->width(), geometry_.LRim(), geometry_.RRim() + geometry_.ShadowWidth()));
   scale->SetCaptionPosY(props->CaptionPosY());
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());
   // With the palette's colours, black scales (layer 1's default) take the theme's text colour.
-  const TColor color = props->ColorScale() == clBlack ? ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
+  const TColor color = props->ColorScale() == clBlack ? q->ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
   scale->SetColorScale(color);
   scale->SetDecPlaces(props->DecPlaces());
   scale->SetLogarithmic(props->Logarithmic());
@@ -78,18 +78,19 @@ void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) 
 void TCustomZephChartPrivate::PlaceScaleControl(TScale* scale, bool horizontal) {
   scale->SetBounds(0, 0, q->width(), q->height());
   if (horizontal) {
-    scale->SetMarginLeft(l_rim_);
-    scale->SetMarginRight(r_rim_ + shadow_width_ - 1);
+    scale->SetMarginLeft(geometry_.LRim());
+    scale->SetMarginRight(geometry_.RRim() + geometry_.ShadowWidth() - 1);
   } else {
-    scale->SetMarginTop(t_rim_);
-    scale->SetMarginBottom(b_rim_ + shadow_width_ - 1);
+    scale->SetMarginTop(geometry_.TRim());
+    scale->SetMarginBottom(geometry_.BRim() + geometry_.ShadowWidth() - 1);
   }
 }
 
 void TCustomZephChartPrivate::ApplyAllScaleProps() {
   for (std::size_t i = 0; i < kLayerCount; ++i) {
-    q->ApplyScaleProps(scales_x_[i], scale_props_x_[i]);
-    q->ApplyScaleProps(scales_y_[i], scale_props_y_[i]);
+    const int layer = static_cast<int>(i) + 1;
+    q->ApplyScaleProps(scales_x_[i], layers_.X(layer));
+    q->ApplyScaleProps(scales_y_[i], layers_.Y(layer));
   }
 }
 
@@ -101,24 +102,24 @@ void TCustomZephChartPrivate::LayoutScales() {
   }
 }
 
-void TCustomZephChart::ScalePropsChanged(QObject* sender) {
+void TCustomZephChartPrivate::ScalePropsChanged(QObject* sender) {
   // A standard layout changes many settings and applies them once at its end.
-  if (d_->applying_layout_) return;
+  if (applying_layout_) return;
   // A joined axis keeps following its controlling layer, whatever was asked of it.
-  d_->CopyJoinedRanges();
-  d_->ApplyAllScaleProps();
+  CopyJoinedRanges();
+  ApplyAllScaleProps();
   // The mapping follows the ranges at once, also while the chart does not paint.
-  CalcScaling();
-  d_->Invalidate();
-  Paint();
+  q->CalcScaling();
+  Invalidate();
+  q->Paint();
   // The date format reports through the settings that own it.
   auto* settings = qobject_cast<TScaleProps*>(sender);
   if (!settings && sender) settings = qobject_cast<TScaleProps*>(sender->parent());
-  d_->ReportRangeChanges(settings);
+  ReportRangeChanges(settings);
   // Their setters notify also when nothing changed; the signals wait for a change.
-  if (settings && d_->SettingsDiffer(settings) && !IsLoading()) {
+  if (settings && SettingsDiffer(settings) && !q->IsLoading()) {
     Q_EMIT settings->PropertiesChanged();
-    Q_EMIT ScaleSettingsChanged(settings);
+    Q_EMIT q->ScaleSettingsChanged(settings);
   }
 }
 
@@ -138,41 +139,41 @@ void ApplyLayoutScale(Props* props, const TLayoutScale& entry) {
 
 }  // namespace
 
-void TCustomZephChart::SetStandardLayout(TzcLayout value) {
+void TCustomZephChartPrivate::SetStandardLayout(TzcLayout value) {
   const TLayoutRow& row = StandardLayoutRow(value);
-  const bool changed = d_->standard_layout_ != value;
-  d_->standard_layout_ = value;
-  const bool suspended = d_->paint_suspended_;
-  d_->paint_suspended_ = true;
-  d_->applying_layout_ = true;
-  d_->b_rim_ = row.b_rim;
-  d_->t_rim_ = row.t_rim;
-  d_->l_rim_ = row.l_rim;
-  d_->r_rim_ = row.r_rim;
-  d_->caption_pos_x_ = row.caption_x;
-  d_->caption_pos_y_ = row.caption_y;
-  d_->caption_alignment_ = row.caption_alignment;
-  d_->caption_anchor_horiz_ = row.anchor_horiz;
-  d_->caption_anchor_vert_ = row.anchor_vert;
+  const bool changed = standard_layout_ != value;
+  standard_layout_ = value;
+  const bool suspended = paint_suspended_;
+  paint_suspended_ = true;
+  applying_layout_ = true;
+  geometry_.SetBRim(row.b_rim);
+  geometry_.SetTRim(row.t_rim);
+  geometry_.SetLRim(row.l_rim);
+  geometry_.SetRRim(row.r_rim);
+  caption_pos_x_ = row.caption_x;
+  caption_pos_y_ = row.caption_y;
+  caption_alignment_ = row.caption_alignment;
+  caption_anchor_horiz_ = row.anchor_horiz;
+  caption_anchor_vert_ = row.anchor_vert;
   for (int layer = 1; layer <= 4; ++layer) {
-    ApplyLayoutScale(ScaleX(layer), row.x[static_cast<std::size_t>(layer - 1)]);
-    ApplyLayoutScale(ScaleY(layer), row.y[static_cast<std::size_t>(layer - 1)]);
+    ApplyLayoutScale(q->ScaleX(layer), row.x[static_cast<std::size_t>(layer - 1)]);
+    ApplyLayoutScale(q->ScaleY(layer), row.y[static_cast<std::size_t>(layer - 1)]);
   }
   for (int layer = 5; layer <= kLayerCount; ++layer) {
-    ScaleX(layer)->SetVisible(false);
-    ScaleY(layer)->SetVisible(false);
+    q->ScaleX(layer)->SetVisible(false);
+    q->ScaleY(layer)->SetVisible(false);
   }
-  d_->applying_layout_ = false;
-  d_->RimsChanged();
-  d_->paint_suspended_ = suspended;
-  d_->Invalidate();
-  if (!d_->paint_suspended_) Paint();
+  applying_layout_ = false;
+  RimsChanged();
+  paint_suspended_ = suspended;
+  Invalidate();
+  if (!paint_suspended_) q->Paint();
   // The rims reported their change as one (RimsChanged); the scale settings changed all at once.
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
-  if (IsLoading()) return;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::StandardLayoutChanged);
+  if (q->IsLoading()) return;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (d_->SettingsDiffer(ScaleX(layer))) Q_EMIT ScaleX(layer)->PropertiesChanged();
-    if (d_->SettingsDiffer(ScaleY(layer))) Q_EMIT ScaleY(layer)->PropertiesChanged();
+    if (SettingsDiffer(q->ScaleX(layer))) Q_EMIT q->ScaleX(layer)->PropertiesChanged();
+    if (SettingsDiffer(q->ScaleY(layer))) Q_EMIT q->ScaleY(layer)->PropertiesChanged();
   }
 }
 

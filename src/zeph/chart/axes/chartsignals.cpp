@@ -18,12 +18,12 @@ void TCustomZephChartPrivate::ReportRangeChanges(const TScaleProps* reported_by_
   // each change once, however deep the calls that made it.
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     const TChartNavigationState::LayerRanges now = CurrentRanges(layer);
-    TChartNavigationState::LayerRanges& reported = navigation_.reported[LayerIndex(layer)];
+    TChartNavigationState::LayerRanges& reported = navigation_.reported[TLayerSettings::Slot(layer)];
     if (now == reported) continue;
     const bool x_changed = now.x_low != reported.x_low || now.x_high != reported.x_high;
     const bool y_changed = now.y_low != reported.y_low || now.y_high != reported.y_high;
     reported = now;
-    if (!navigation_.by_user) navigation_.home[LayerIndex(layer)] = now;
+    if (!navigation_.by_user) navigation_.home[TLayerSettings::Slot(layer)] = now;
     // The settings hold the ranges as properties; their caller reports the one it changed itself.
     const bool x_report = x_changed && q->ScaleX(layer) != reported_by_caller && SettingsDiffer(q->ScaleX(layer));
     const bool y_report = y_changed && q->ScaleY(layer) != reported_by_caller && SettingsDiffer(q->ScaleY(layer));
@@ -45,7 +45,7 @@ QVariantList TCustomZephChartPrivate::SettingsValues(const TScaleProps* settings
 }
 
 bool TCustomZephChartPrivate::SettingsDiffer(const TScaleProps* settings) {
-  const std::size_t slot = LayerIndex(settings->Layer()) * 2 + (settings == q->ScaleY(settings->Layer()) ? 1 : 0);
+  const std::size_t slot = TLayerSettings::Slot(settings->Layer()) * 2 + (settings == q->ScaleY(settings->Layer()) ? 1 : 0);
   QVariantList values = SettingsValues(settings);
   if (values == settings_seen_[slot]) return false;
   settings_seen_[slot] = std::move(values);
@@ -59,35 +59,32 @@ void TCustomZephChartPrivate::NoteAllSettings() {
   }
 }
 
-void TCustomZephChart::StoreHomeView() {
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.home[d_->LayerIndex(layer)] = d_->CurrentRanges(layer);
-}
 
-void TCustomZephChart::RestoreHomeView() {
+void TCustomZephChartPrivate::RestoreHomeView() {
   bool away = false;
-  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(d_->navigation_.home[d_->LayerIndex(layer)] == d_->CurrentRanges(layer));
+  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(navigation_.home[TLayerSettings::Slot(layer)] == CurrentRanges(layer));
   if (!away) return;
-  const auto batch = d_->BeginRangeBatch();
+  const auto batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TChartNavigationState::LayerRanges& home = d_->navigation_.home[d_->LayerIndex(layer)];
-    if (home == d_->CurrentRanges(layer)) continue;
-    SetLayerRange(layer, home.x_low, home.y_low, home.x_high, home.y_high);
+    const TChartNavigationState::LayerRanges& home = navigation_.home[TLayerSettings::Slot(layer)];
+    if (home == CurrentRanges(layer)) continue;
+    q->SetLayerRange(layer, home.x_low, home.y_low, home.x_high, home.y_high);
   }
-  d_->EndRangeBatch(batch);
+  EndRangeBatch(batch);
 }
 
-void TCustomZephChart::SetAutoRedraw(bool value) {
-  const bool changed = d_->auto_redraw_ != value;
-  d_->auto_redraw_ = value;
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
+void TCustomZephChartPrivate::SetAutoRedraw(bool value) {
+  const bool changed = auto_redraw_ != value;
+  auto_redraw_ = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
 }
 
-void TCustomZephChart::SetAntialiased(bool value) {
-  const bool changed = d_->antialiased_ != value;
-  d_->antialiased_ = value;
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
+void TCustomZephChartPrivate::SetAntialiased(bool value) {
+  const bool changed = antialiased_ != value;
+  antialiased_ = value;
+  Invalidate();
+  RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
 }
 
 }  // namespace zeph

@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "zeph/chart/data/curvedata_p.h"
-#include "zeph/chart/zephchart.h"
+#include "zeph/chart/itemstore.h"
 
 namespace zeph {
 
-std::vector<TChartCurve> ChartCurves(const TCustomZephChart& chart) {
+std::vector<TChartCurve> ChartCurves(const TZephItemStore& chart) {
   const int layer = chart.CurrentLayer();
   std::vector<TChartCurve> curves;
   const TZephItemList& list = chart.Items();

@@ -31,81 +31,68 @@ bool IsDragMode(TMouseActMode mode) {
 
 // ---- Properties ----
 
-void TCustomZephChart::SetMouseAction(TMouseActMode value) {
+void TCustomZephChartPrivate::SetMouseAction(TMouseActMode value) {
   // A new mode starts afresh: a drag ends, a zoom window in progress disappears.
-  if (d_->mouse_.zoom_window) {
-    d_->DrawZoomWindow(d_->mouse_.corner);
-    d_->mouse_.zoom_window = false;
+  if (mouse_.zoom_window) {
+    DrawZoomWindow(mouse_.corner);
+    mouse_.zoom_window = false;
   }
-  d_->mouse_.drag_active = false;
-  const bool changed = d_->mouse_.action != value;
-  d_->mouse_.action = value;
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
+  mouse_.drag_active = false;
+  const bool changed = mouse_.action != value;
+  mouse_.action = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
 }
 
-void TCustomZephChart::SetMouseCursorFixed(bool value) {
-  const bool changed = d_->mouse_.cursor_fixed != value;
-  d_->mouse_.cursor_fixed = value;
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
+void TCustomZephChartPrivate::SetMouseCursorFixed(bool value) {
+  const bool changed = mouse_.cursor_fixed != value;
+  mouse_.cursor_fixed = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
 }
 
-bool TCustomZephChart::MouseZoomLayer(int layer) const {
-  return layer >= 1 && layer <= kLayerCount && d_->mouse_.mouse_zoom[d_->LayerIndex(layer)];
-}
 
-void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) {
-  if (layer >= 1 && layer <= kLayerCount) d_->mouse_.mouse_zoom[d_->LayerIndex(layer)] = value;
-}
 
-bool TCustomZephChart::InChartArea(int x, int y) const {
-  return d_->l_rim_ <= x && x <= width() - d_->r_rim_ - d_->shadow_width_ && d_->t_rim_ <= y && y <= height() - d_->b_rim_ - d_->shadow_width_;
-}
 
 // ---- Qt entry points ----
 
-void TCustomZephChart::mousePressEvent(QMouseEvent* event) {
+void TCustomZephChartPrivate::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
-  if (OnMouseDown) OnMouseDown(this, event->button(), shift, p.x(), p.y());
-  d_->press_at_ = p;
-  if (d_->LegendClick(p, event->button())) return event->accept();
+  if (q->OnMouseDown) q->OnMouseDown(q, event->button(), shift, p.x(), p.y());
+  press_at_ = p;
+  if (LegendClick(p, event->button())) return event->accept();
   // A press that navigation takes is not also the mode's.
-  if (!d_->NavigationPress(event)) d_->MouseDown(event->button(), p.x(), p.y());
+  if (!NavigationPress(event)) MouseDown(event->button(), p.x(), p.y());
   event->accept();
 }
 
-void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) {
+void TCustomZephChartPrivate::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
-  if (OnMouseMove) OnMouseMove(this, shift, p.x(), p.y());
-  d_->MouseMove(shift, p.x(), p.y());
-  d_->NavigationMove(event);
+  if (q->OnMouseMove) q->OnMouseMove(q, shift, p.x(), p.y());
+  MouseMove(shift, p.x(), p.y());
+  NavigationMove(event);
   double x = 0;
   double y = 0;
-  PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
-  const bool in_chart = InChartArea(p.x(), p.y());
-  if (OnMouseMoveInChart) OnMouseMoveInChart(this, in_chart, shift, x, y);
-  Q_EMIT MouseMovedInChart(in_chart, x, y);
+  q->PixelToWorld(q->CurrentLayer(), p.x(), p.y(), x, y);
+  const bool in_chart = q->InChartArea(p.x(), p.y());
+  if (q->OnMouseMoveInChart) q->OnMouseMoveInChart(q, in_chart, shift, x, y);
+  Q_EMIT q->MouseMovedInChart(in_chart, x, y);
   event->accept();
 }
 
-void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) {
+void TCustomZephChartPrivate::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (OnMouseUp) OnMouseUp(this, event->button(), ShiftOf(event), p.x(), p.y());
-  if (!d_->NavigationRelease(event)) d_->MouseUp(event->button());
-  if ((p - d_->press_at_).manhattanLength() <= 3) {
+  if (q->OnMouseUp) q->OnMouseUp(q, event->button(), ShiftOf(event), p.x(), p.y());
+  if (!NavigationRelease(event)) MouseUp(event->button());
+  if ((p - press_at_).manhattanLength() <= 3) {
     double x = 0;
     double y = 0;
-    PixelToWorld(CurrentLayer(), p.x(), p.y(), x, y);
-    Q_EMIT MouseClicked(event->button(), x, y, InChartArea(p.x(), p.y()));
+    q->PixelToWorld(q->CurrentLayer(), p.x(), p.y(), x, y);
+    Q_EMIT q->MouseClicked(event->button(), x, y, q->InChartArea(p.x(), p.y()));
   }
   event->accept();
 }
 
-void TCustomZephChart::leaveEvent(QEvent* event) {
-  QWidget::leaveEvent(event);
-  TScreenCursor::Set(crDefault, this);
-}
 
 // ---- The chart's handling ----
 
@@ -170,7 +157,7 @@ void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
 void TCustomZephChartPrivate::CaptureDrag(int x, int y) {
   mouse_.drag_start = QPoint(x, y);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    TChartMouseState::LayerStart& start = mouse_.layer_start[LayerIndex(layer)];
+    TChartMouseState::LayerStart& start = mouse_.layer_start[TLayerSettings::Slot(layer)];
     start.x_low = q->ScaleX(layer)->RangeLow();
     start.x_high = q->ScaleX(layer)->RangeHigh();
     start.y_low = q->ScaleY(layer)->RangeLow();
@@ -202,14 +189,14 @@ void TCustomZephChartPrivate::ApplyCursorRule(int x, int y) {
 // ---- Zoom window ----
 
 void TCustomZephChartPrivate::ZoomWindowMove(int x, int y) {
-  x = std::clamp(x, l_rim_, std::max(l_rim_, q->width() - r_rim_ - shadow_width_));
+  x = std::clamp(x, geometry_.LRim(), std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth()));
   if (isometric_) {
     // A square window: the corner moves along a diagonal through the anchor.
     const QPoint a = mouse_.anchor;
     const long long product = (static_cast<long long>(y) - a.y()) * (static_cast<long long>(x) - a.x());
     y = product < 1 ? a.y() + a.x() - x : a.y() + x - a.x();
   }
-  y = std::clamp(y, t_rim_, std::max(t_rim_, q->height() - b_rim_ - shadow_width_));
+  y = std::clamp(y, geometry_.TRim(), std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth()));
   DrawZoomWindow(mouse_.corner);
   mouse_.corner = QPoint(x, y);
   DrawZoomWindow(mouse_.corner);

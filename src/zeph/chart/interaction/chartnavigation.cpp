@@ -28,12 +28,12 @@ double FromAxisValue(long double u, bool logarithmic) { return static_cast<doubl
 
 }  // namespace
 
-void TCustomZephChart::SetNavigation(TNavigation value) {
-  if (d_->navigation_.drag == TChartNavigationState::Drag::kWindow) d_->DrawZoomWindow(d_->navigation_.start, d_->navigation_.corner);
-  d_->navigation_.drag = TChartNavigationState::Drag::kNone;
-  const bool changed = d_->navigation_.flags != value;
-  d_->navigation_.flags = value;
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
+void TCustomZephChartPrivate::SetNavigation(TNavigation value) {
+  if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+  navigation_.drag = TChartNavigationState::Drag::kNone;
+  const bool changed = navigation_.flags != value;
+  navigation_.flags = value;
+  if (changed) EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
 }
 
 bool TCustomZephChartPrivate::LeftButtonFree() const {
@@ -55,7 +55,7 @@ bool TCustomZephChartPrivate::LeftButtonFree() const {
 void TCustomZephChartPrivate::CaptureNavigation(QPoint at) {
   navigation_.start = at;
   navigation_.corner = at;
-  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.start_ranges[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.start_ranges[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
 }
 
 bool TCustomZephChartPrivate::NavigationPress(QMouseEvent* event) {
@@ -94,8 +94,8 @@ void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
     NavigationPan(p - navigation_.start);
     return;
   }
-  const QPoint corner(std::clamp(p.x(), l_rim_, std::max(l_rim_, q->width() - r_rim_ - shadow_width_)),
-                      std::clamp(p.y(), t_rim_, std::max(t_rim_, q->height() - b_rim_ - shadow_width_)));
+  const QPoint corner(std::clamp(p.x(), geometry_.LRim(), std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth())),
+                      std::clamp(p.y(), geometry_.TRim(), std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth())));
   DrawZoomWindow(navigation_.start, navigation_.corner);
   navigation_.corner = corner;
   DrawZoomWindow(navigation_.start, navigation_.corner);
@@ -116,28 +116,26 @@ bool TCustomZephChartPrivate::NavigationRelease(QMouseEvent* event) {
   return true;
 }
 
-void TCustomZephChart::wheelEvent(QWheelEvent* event) {
-  const TNavigation zoom = d_->navigation_.flags & nvWheelZoom;
+bool TCustomZephChartPrivate::WheelZoom(QWheelEvent* event) {
+  const TNavigation zoom = navigation_.flags & nvWheelZoom;
   const QPointF p = event->position();
-  if (zoom == nvNone || !InChartArea(p.toPoint().x(), p.toPoint().y())) {
-    QWidget::wheelEvent(event);
-    return;
-  }
+  if (zoom == nvNone || !q->InChartArea(p.toPoint().x(), p.toPoint().y())) return false;
   event->accept();
   const double notches = event->angleDelta().y() / 120.0;
-  if (notches == 0) return;
+  if (notches == 0) return true;
   const double factor = std::pow(kZoomStep, notches);
-  d_->NavigationZoom(p, zoom.testFlag(nvWheelZoomX) ? factor : 1, zoom.testFlag(nvWheelZoomY) ? factor : 1);
+  NavigationZoom(p, zoom.testFlag(nvWheelZoomX) ? factor : 1, zoom.testFlag(nvWheelZoomY) ? factor : 1);
+  return true;
 }
 
-void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) {
+void TCustomZephChartPrivate::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double-click is a press like any other, as QWidget hands it on.
   mousePressEvent(event);
   const QPoint p = event->position().toPoint();
-  if (d_->navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && InChartArea(p.x(), p.y())) {
-    if (d_->navigation_.drag == TChartNavigationState::Drag::kWindow) d_->DrawZoomWindow(d_->navigation_.start, d_->navigation_.corner);
-    d_->navigation_.drag = TChartNavigationState::Drag::kNone;
-    RestoreHomeView();
+  if (navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && q->InChartArea(p.x(), p.y())) {
+    if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+    navigation_.drag = TChartNavigationState::Drag::kNone;
+    q->RestoreHomeView();
   }
 }
 
@@ -153,7 +151,7 @@ bool TCustomZephChartPrivate::NavigationKey(QKeyEvent* event) {
     return true;
   }
   if (!navigation_.flags.testFlag(nvKeys) || navigation_.drag != TChartNavigationState::Drag::kNone) return false;
-  const QPointF centre(l_rim_ + q->ChartWidth() / 2.0, t_rim_ + q->ChartHeight() / 2.0);
+  const QPointF centre(geometry_.LRim() + q->ChartWidth() / 2.0, geometry_.TRim() + q->ChartHeight() / 2.0);
   const double dx = q->ChartWidth() * kKeyPanPart;
   const double dy = q->ChartHeight() * kKeyPanPart;
   // An arrow shows more of its side: the content moves the other way, as if dragged.
@@ -184,13 +182,13 @@ void TCustomZephChartPrivate::NavigationPan(QPointF delta) {
   if (cw <= 0 || ch <= 0) return;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!q->MouseZoomLayer(layer)) continue;
-    const Ranges& s = navigation_.start_ranges[LayerIndex(layer)];
+    const Ranges& s = navigation_.start_ranges[TLayerSettings::Slot(layer)];
     const bool log_x = q->ScaleX(layer)->Logarithmic();
     const bool log_y = q->ScaleY(layer)->Logarithmic();
     // The content follows the mouse: right lowers the x values shown, down raises the y values.
     const long double ux = (AxisValue(s.x_high, log_x) - AxisValue(s.x_low, log_x)) * delta.x() / cw;
     const long double uy = (AxisValue(s.y_high, log_y) - AxisValue(s.y_low, log_y)) * delta.y() / ch;
-    wanted[LayerIndex(layer)] = {FromAxisValue(AxisValue(s.x_low, log_x) - ux, log_x),
+    wanted[TLayerSettings::Slot(layer)] = {FromAxisValue(AxisValue(s.x_low, log_x) - ux, log_x),
                                  FromAxisValue(AxisValue(s.x_high, log_x) - ux, log_x),
                                  FromAxisValue(AxisValue(s.y_low, log_y) + uy, log_y),
                                  FromAxisValue(AxisValue(s.y_high, log_y) + uy, log_y)};
@@ -214,7 +212,7 @@ void TCustomZephChartPrivate::NavigationZoom(QPointF about, double fx, double fy
     };
     zoom(r.x_low, r.x_high, q->ScaleX(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
     zoom(r.y_low, r.y_high, q->ScaleY(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
-    wanted[LayerIndex(layer)] = r;
+    wanted[TLayerSettings::Slot(layer)] = r;
   }
   ApplyNavigation(wanted);
 }
@@ -230,7 +228,7 @@ void TCustomZephChartPrivate::NavigationZoomToWindow(QPoint a, QPoint c) {
     const Ranges now = CurrentRanges(layer);
     if ((r.x_high < r.x_low) != (now.x_high < now.x_low)) std::swap(r.x_low, r.x_high);
     if ((r.y_high < r.y_low) != (now.y_high < now.y_low)) std::swap(r.y_low, r.y_high);
-    wanted[LayerIndex(layer)] = r;
+    wanted[TLayerSettings::Slot(layer)] = r;
   }
   ApplyNavigation(wanted);
 }
@@ -239,12 +237,12 @@ void TCustomZephChartPrivate::ApplyNavigation(const std::array<Ranges, kLayerCou
   // A joined axis moves its controlling layer, which takes the layers joined to it along.
   std::array<Ranges, kLayerCount> target{};
   std::array<bool, kLayerCount> moved{};
-  for (int layer = 1; layer <= kLayerCount; ++layer) target[LayerIndex(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) target[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!q->MouseZoomLayer(layer)) continue;
-    const Ranges& w = wanted[LayerIndex(layer)];
-    const std::size_t x_control = LayerIndex(joint_layers_->XControl(layer));
-    const std::size_t y_control = LayerIndex(joint_layers_->YControl(layer));
+    const Ranges& w = wanted[TLayerSettings::Slot(layer)];
+    const std::size_t x_control = TLayerSettings::Slot(joint_layers_->XControl(layer));
+    const std::size_t y_control = TLayerSettings::Slot(joint_layers_->YControl(layer));
     target[x_control].x_low = w.x_low;
     target[x_control].x_high = w.x_high;
     target[y_control].y_low = w.y_low;
@@ -253,8 +251,8 @@ void TCustomZephChartPrivate::ApplyNavigation(const std::array<Ranges, kLayerCou
   }
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!moved[LayerIndex(layer)]) continue;
-    const Ranges& t = target[LayerIndex(layer)];
+    if (!moved[TLayerSettings::Slot(layer)]) continue;
+    const Ranges& t = target[TLayerSettings::Slot(layer)];
     q->SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
   }
   EndRangeBatch(batch);

@@ -1,6 +1,7 @@
 // Saving the chart as a picture file in one call.
 #include "zeph/chart/picturefile.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
 #include "zeph/scales/zepherror.h"
 
 namespace zeph {
@@ -42,21 +43,21 @@ class TemporarySize {
 
 }  // namespace
 
-void TCustomZephChart::SaveAs(const QString& file_name, QSize size, qreal scale) {
-  if (!size.isValid()) size = this->size();
-  if (size.width() < MinimumControlWidth() || size.height() < MinimumControlHeight())
+void SaveChartAs(TCustomZephChart& chart, const QString& file_name, QSize size, qreal scale) {
+  if (!size.isValid()) size = chart.size();
+  if (size.width() < chart.MinimumControlWidth() || size.height() < chart.MinimumControlHeight())
     throw EZephChartError(QStringLiteral("cannot write '%1': the size %2x%3 is too small for the chart: at least %4x%5")
                               .arg(file_name)
                               .arg(size.width())
                               .arg(size.height())
-                              .arg(MinimumControlWidth())
-                              .arg(MinimumControlHeight()));
-  TemporarySize temporary(*this, size);
+                              .arg(chart.MinimumControlWidth())
+                              .arg(chart.MinimumControlHeight()));
+  TemporarySize temporary(chart, size);
   TPictureInfo info;
-  info.title = Caption();
-  info.background = WindColor();
-  SavePicture(file_name, size, scale, [this](TCanvas& canvas) { PaintTo(canvas, 0, 0); }, info);
-  if (temporary.Restore()) Paint();
+  info.title = chart.Caption();
+  info.background = chart.WindColor();
+  SavePicture(file_name, size, scale, [&chart](TCanvas& canvas) { chart.PaintTo(canvas, 0, 0); }, info);
+  if (temporary.Restore()) chart.Paint();
 }
 
 }  // namespace zeph

@@ -35,7 +35,7 @@ std::vector<std::pair<QPoint, QPoint>> TCustomZephChartPrivate::GridLines() cons
   const int layer = q->CurrentLayer();
   const TGridAxis x_axis = GridAxis(q->ScaleX(layer), q->ScaleControlX(layer), grid_dx_);
   const TGridAxis y_axis = GridAxis(q->ScaleY(layer), q->ScaleControlY(layer), grid_dy_);
-  const QPoint origin(l_rim_, t_rim_);
+  const QPoint origin(geometry_.LRim(), geometry_.TRim());
   const auto add = [&](QPoint from, QPoint to) { lines.emplace_back(from - origin, to - origin); };
   if (vertical) {
     for (double x : GridPositions(x_axis)) add(q->WorldToPixel(layer, x, y_axis.low), q->WorldToPixel(layer, x, y_axis.high));
@@ -79,7 +79,7 @@ void TCustomZephChartPrivate::DrawGrid(TCanvas& canvas) {
       for (double y : ys) {
         if (drawn++ >= kMaxGridLines) break;
         const QPoint p = q->WorldToPixel(layer, x, y);
-        canvas.SetPixel(p.x() - l_rim_, p.y() - t_rim_, color);
+        canvas.SetPixel(p.x() - geometry_.LRim(), p.y() - geometry_.TRim(), color);
       }
     }
   } else {

@@ -87,10 +87,10 @@ QRect TCustomZephChartPrivate::LegendRect(const std::vector<TLegendEntry>& entri
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
   const int w = kPadding + kSampleWidth + kNameGap + text_width + kPadding;
   const int h = kPadding + row * static_cast<int>(entries.size()) + kPadding - 2;
-  const int left = l_rim_;
-  const int right = l_rim_ + q->ChartWidth();
-  const int top = t_rim_;
-  const int bottom = t_rim_ + q->ChartHeight();
+  const int left = geometry_.LRim();
+  const int right = geometry_.LRim() + q->ChartWidth();
+  const int top = geometry_.TRim();
+  const int bottom = geometry_.TRim() + q->ChartHeight();
   switch (legend_->Position()) {
     case TChartLegend::lpTopLeft: return {left + kCornerInset, top + kCornerInset, w, h};
     case TChartLegend::lpTopRight: return {right - kCornerInset - w + 1, top + kCornerInset, w, h};

@@ -6,9 +6,9 @@
 
 namespace zeph {
 
-TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const {
-  if (!d_->palette_colors_) return own;
-  const QPalette& colors = palette();
+TColor TCustomZephChartPrivate::ShownColor(TColor own, QPalette::ColorRole role) const {
+  if (!palette_colors_) return own;
+  const QPalette& colors = q->palette();
   if (role != QPalette::Mid) return QColorToColor(colors.color(role));
   // The grid: a third of the way from the area's background to its text, visible but quiet on
   // light and dark themes alike.
@@ -18,14 +18,14 @@ TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const 
   return RGBColor(blend(base.red(), text.red()), blend(base.green(), text.green()), blend(base.blue(), text.blue()));
 }
 
-void TCustomZephChart::SetPaletteColors(bool value) {
-  const bool changed = d_->palette_colors_ != value;
-  d_->palette_colors_ = value;
+void TCustomZephChartPrivate::SetPaletteColors(bool value) {
+  const bool changed = palette_colors_ != value;
+  palette_colors_ = value;
   // The scales take their colours when their settings are applied.
-  d_->LayoutScales();
-  d_->Invalidate();
-  d_->RepaintIfAuto();
-  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);
+  LayoutScales();
+  Invalidate();
+  RepaintIfAuto();
+  if (changed) EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);
 }
 
 }  // namespace zeph

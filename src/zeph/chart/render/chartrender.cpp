@@ -11,39 +11,39 @@
 
 namespace zeph {
 
-void TCustomZephChart::Paint() {
-  if (d_->paint_suspended_ || IsLoading() || (!ChartVisible() && !IsDesigning())) return;
-  if (size() != d_->laid_out_size_) {
+void TCustomZephChartPrivate::Paint() {
+  if (paint_suspended_ || q->IsLoading() || (!q->ChartVisible() && !q->IsDesigning())) return;
+  if (q->size() != laid_out_size_) {
     // A resize made while hidden is caught up first; its steps end in a paint of their own.
-    d_->AfterResize();
-    if (d_->image_current_) return;
+    AfterResize();
+    if (image_current_) return;
   }
-  d_->SyncRatio();
-  TCanvas& control = d_->control_bmp_.Canvas();
-  const bool background_drawn = d_->RenderBackground(control);
-  d_->ShareChartArea();
+  SyncRatio();
+  TCanvas& control = control_bmp_.Canvas();
+  const bool background_drawn = RenderBackground(control);
+  ShareChartArea();
   // Drawn anew, the background may have reached into the chart area (a caption placed there, text
   // beyond the rims), and on a finer image the rims' device pixels may reach into the area's edge:
   // in the control image, the area is then drawn anew as a whole.
-  const qreal ratio = d_->control_bmp_.Ratio();
+  const qreal ratio = control_bmp_.Ratio();
   const auto whole = [ratio](int pixels) { return std::abs(pixels * ratio - std::round(pixels * ratio)) < 1e-9; };
-  const bool aligned = whole(d_->l_rim_) && whole(d_->t_rim_) && whole(d_->l_rim_ + d_->area_bmp_.Width()) &&
-                       whole(d_->t_rim_ + d_->area_bmp_.Height());
-  if (d_->area_bmp_.Shared() && (background_drawn || !aligned)) d_->dirty_columns_.MarkAll();
+  const bool aligned = whole(geometry_.LRim()) && whole(geometry_.TRim()) && whole(geometry_.LRim() + area_bmp_.Width()) &&
+                       whole(geometry_.TRim() + area_bmp_.Height());
+  if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
   // The same holds for the next paint when it draws the background anew, as one after a change of
   // range most likely does (a live plot scrolling): what the area's rendering draws on is then not
   // worth recording.
-  d_->record_area_drawing_ = !d_->area_bmp_.Shared() || !background_drawn;
-  TCanvas& area = d_->area_bmp_.Canvas();
-  d_->RenderSmoothedChartArea(area);
-  d_->record_area_drawing_ = true;
-  if (!d_->area_bmp_.Shared()) control.Draw(d_->l_rim_, d_->t_rim_, d_->area_bmp_.Image());
-  d_->area_pending_ = false;
-  d_->DrawCrossHairs(control, 0, 0);
-  if (d_->legend_->Visible()) d_->DrawLegend(control, 0, 0);
-  d_->image_current_ = true;
-  d_->ShowOnScreen(rect());
-  Q_EMIT DataRendered();
+  record_area_drawing_ = !area_bmp_.Shared() || !background_drawn;
+  TCanvas& area = area_bmp_.Canvas();
+  RenderSmoothedChartArea(area);
+  record_area_drawing_ = true;
+  if (!area_bmp_.Shared()) control.Draw(geometry_.LRim(), geometry_.TRim(), area_bmp_.Image());
+  area_pending_ = false;
+  DrawCrossHairs(control, 0, 0);
+  if (legend_->Visible()) DrawLegend(control, 0, 0);
+  image_current_ = true;
+  ShowOnScreen(q->rect());
+  Q_EMIT q->DataRendered();
 }
 
 void TCustomZephChartPrivate::RenderSmoothedChartArea(TCanvas& area) {
@@ -54,39 +54,39 @@ void TCustomZephChartPrivate::RenderSmoothedChartArea(TCanvas& area) {
   if (antialiased_) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChart::RefreshDataArea() {
-  if (d_->control_bmp_.Size() != size() || size() != d_->laid_out_size_ || d_->control_bmp_.Ratio() != RenderRatio()) {
-    // Nothing of the control was rendered at this size yet: the rims need painting too.
-    Paint();
+void TCustomZephChartPrivate::RefreshDataArea() {
+  if (control_bmp_.Size() != q->size() || q->size() != laid_out_size_ || control_bmp_.Ratio() != q->RenderRatio()) {
+    // Nothing of the control was rendered at q size yet: the rims need painting too.
+    q->Paint();
     return;
   }
-  if (d_->legend_->Visible() && d_->legend_->Position() == TChartLegend::lpOutsideRight) {
+  if (legend_->Visible() && legend_->Position() == TChartLegend::lpOutsideRight) {
     // The legend in the rim may have changed with the data.
-    Paint();
+    q->Paint();
     return;
   }
-  d_->ShareChartArea();
-  TCanvas& area = d_->area_bmp_.Canvas();
-  d_->RenderSmoothedChartArea(area);
-  d_->DrawCrossHairs(area, d_->l_rim_, d_->t_rim_);
-  if (d_->legend_->Visible()) {
-    d_->DrawLegend(area, d_->l_rim_, d_->t_rim_);
-    d_->dirty_columns_.MarkAll();
+  ShareChartArea();
+  TCanvas& area = area_bmp_.Canvas();
+  RenderSmoothedChartArea(area);
+  DrawCrossHairs(area, geometry_.LRim(), geometry_.TRim());
+  if (legend_->Visible()) {
+    DrawLegend(area, geometry_.LRim(), geometry_.TRim());
+    dirty_columns_.MarkAll();
   }
   // The chart area lands in the control image when someone looks at it (the screen or a caller
   // of ControlImage), so a slider dragged faster than the screen refreshes copies it once a frame;
   // drawn there straight, it is there already.
-  d_->area_pending_ = !d_->area_bmp_.Shared();
-  d_->image_current_ = true;
-  d_->ShowOnScreen(QRect(d_->l_rim_, d_->t_rim_, d_->area_bmp_.Width(), d_->area_bmp_.Height()));
-  Q_EMIT DataRendered();
+  area_pending_ = !area_bmp_.Shared();
+  image_current_ = true;
+  ShowOnScreen(QRect(geometry_.LRim(), geometry_.TRim(), area_bmp_.Width(), area_bmp_.Height()));
+  Q_EMIT q->DataRendered();
 }
 
 void TCustomZephChartPrivate::ShareChartArea() {
   const bool share = !legend_->Visible() && std::none_of(cross_hairs_.begin(), cross_hairs_.end(),
                                                          [](const TCrossHair* c) { return c->Mode() != chOff; });
   const uchar* before = area_bmp_.Image().constBits();
-  area_bmp_.ShowIn(share ? &control_bmp_ : nullptr, QPoint(l_rim_, t_rim_));
+  area_bmp_.ShowIn(share ? &control_bmp_ : nullptr, QPoint(geometry_.LRim(), geometry_.TRim()));
   // Other pixels hold another picture: what the last rendering drew there is unknown.
   if (area_bmp_.Image().constBits() != before) dirty_columns_.MarkAll();
 }
@@ -94,13 +94,13 @@ void TCustomZephChartPrivate::ShareChartArea() {
 void TCustomZephChartPrivate::ComposeControlImage() {
   if (!area_pending_) return;
   area_pending_ = false;
-  control_bmp_.Canvas().Draw(l_rim_, t_rim_, area_bmp_.Image());
+  control_bmp_.Canvas().Draw(geometry_.LRim(), geometry_.TRim(), area_bmp_.Image());
 }
 
-const QImage& TCustomZephChart::ControlImage() const {
+const QImage& TCustomZephChartPrivate::ControlImage() const {
   // Composing changes what the image holds, not what the chart shows.
-  d_->ComposeControlImage();
-  return d_->control_bmp_.Image();
+  const_cast<TCustomZephChartPrivate*>(this)->ComposeControlImage();
+  return control_bmp_.Image();
 }
 
 bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
@@ -111,7 +111,7 @@ bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
   // as the device pixels it covers.
   const QImage& image = control_bmp_.Image();
   std::array<QRect, 4> rims;
-  const std::array<QRect, 4> logical = RimRects();
+  const std::array<QRect, 4> logical = geometry_.RimRects();
   for (std::size_t i = 0; i < rims.size(); ++i)
     rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
   const bool unchanged = background_valid_ && !q->OnScalesRendered && !q->OnScaleTickDrawn;
@@ -135,16 +135,6 @@ bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
   return true;
 }
 
-std::array<QRect, 4> TCustomZephChartPrivate::RimRects() const {
-  const int w = q->width();
-  const int h = q->height();
-  const int area_width = std::max(q->ChartWidth() + 1, 0);
-  const int area_height = std::max(q->ChartHeight() + 1, 0);
-  const int area_bottom = t_rim_ + area_height;
-  return {QRect(0, 0, w, t_rim_), QRect(0, area_bottom, w, h - area_bottom), QRect(0, t_rim_, l_rim_, area_height),
-          QRect(l_rim_ + area_width, t_rim_, w - l_rim_ - area_width, area_height)};
-}
-
 void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
   const int w = q->width();
   const int h = q->height();
@@ -156,10 +146,10 @@ void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
   canvas.SetBrushColor(wind);
   canvas.SetPenColor(wind);
   // The window colour under the chart area would be covered by the area at once: the rims do.
-  for (const QRect& rim : RimRects())
+  for (const QRect& rim : geometry_.RimRects())
     if (!rim.isEmpty()) canvas.FillRect(rim.left(), rim.top(), rim.left() + rim.width(), rim.top() + rim.height());
 
-  const int s = shadow_width_;
+  const int s = geometry_.ShadowWidth();
   if (s > 0) {
     const TColor shadow_bak = q->ShownColor(shadow_bak_color_, QPalette::Window);
     const TColor shadow = q->ShownColor(shadow_color_, QPalette::Dark);
@@ -277,8 +267,8 @@ void TCustomZephChartPrivate::DrawTextLabels(TCanvas& canvas) {
                         ? q->WorldToPixel(label->Layer(), label->PosX(), label->PosY())
                         : QPoint(static_cast<int>(std::nearbyint(std::clamp(label->PosX(), -1e9, 1e9))),
                                  static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
-    int x = anchor.x() - l_rim_;
-    const int y = anchor.y() - t_rim_;
+    int x = anchor.x() - geometry_.LRim();
+    const int y = anchor.y() - geometry_.TRim();
     // With the palette's colours, a label in the default white and black takes the theme's.
     const TColor background =
         label->ColorBkg() == clWhite ? q->ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
@@ -354,8 +344,8 @@ void TCustomZephChartPrivate::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
   const TColor saved_color = canvas.PenColor();
   const int saved_width = canvas.PenWidth();
   const TPenStyle saved_style = canvas.PenStyle();
-  const int right = q->width() - r_rim_ - shadow_width_;
-  const int bottom = q->height() - b_rim_ - shadow_width_;
+  const int right = q->width() - geometry_.RRim() - geometry_.ShadowWidth();
+  const int bottom = q->height() - geometry_.BRim() - geometry_.ShadowWidth();
   for (const TCrossHair* cross : cross_hairs_) {
     if (cross->Mode() == chOff) continue;
     const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
@@ -363,12 +353,12 @@ void TCustomZephChartPrivate::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
     canvas.SetPenWidth(cross->LineWid());
     canvas.SetPenStyle(cross->LineType());
     const int h = cross->LineWid() / 2;
-    if ((cross->Mode() == chHoriz || cross->Mode() == chBoth) && t_rim_ + h < p.y() && p.y() < bottom - h) {
-      canvas.MoveTo(l_rim_ + h + 1 - ox, p.y() - oy);
+    if ((cross->Mode() == chHoriz || cross->Mode() == chBoth) && geometry_.TRim() + h < p.y() && p.y() < bottom - h) {
+      canvas.MoveTo(geometry_.LRim() + h + 1 - ox, p.y() - oy);
       canvas.LineTo(right - h - ox, p.y() - oy);
     }
-    if ((cross->Mode() == chVert || cross->Mode() == chBoth) && l_rim_ + h < p.x() && p.x() < right - h) {
-      canvas.MoveTo(p.x() - ox, t_rim_ + h + 1 - oy);
+    if ((cross->Mode() == chVert || cross->Mode() == chBoth) && geometry_.LRim() + h < p.x() && p.x() < right - h) {
+      canvas.MoveTo(p.x() - ox, geometry_.TRim() + h + 1 - oy);
       canvas.LineTo(p.x() - ox, bottom - h - oy);
     }
   }

@@ -40,17 +40,17 @@ QPoint TCustomZephChartPrivate::DevicePixel(int layer, double x, double y, qreal
     if (value > TScaleProps::kLogEpsilon) return kd * std::log(static_cast<long double>(value)) + dd;
     long double px = 0;
     long double py = 0;
-    WorldToPixelExact(layer, value, value, px, py);
+    geometry_.WorldToPixelExact(layer, value, value, px, py);
     return scale * ((vertical ? py : px) - rim) + shift;
   };
-  return {RoundDevice(device(x, s.KX, s.DX, l_rim_, q->ScaleX(layer), false), scale),
-          RoundDevice(device(y, s.KY, s.DY, t_rim_, q->ScaleY(layer), true), scale)};
+  return {RoundDevice(device(x, s.KX, s.DX, geometry_.LRim(), q->ScaleX(layer), false), scale),
+          RoundDevice(device(y, s.KY, s.DY, geometry_.TRim(), q->ScaleY(layer), true), scale)};
 }
 
 TPixelMap TCustomZephChartPrivate::DevicePixelMap(int layer, qreal scale, int brush) const {
   const TLayerScaling& s = q->LayerScaling(layer);
   const long double shift = Shift(scale, brush);
-  return TPixelMap(scale * s.KX, scale * (s.DX - l_rim_) + shift, scale * s.KY, scale * (s.DY - t_rim_) + shift,
+  return TPixelMap(scale * s.KX, scale * (s.DX - geometry_.LRim()) + shift, scale * s.KY, scale * (s.DY - geometry_.TRim()) + shift,
                    q->ScaleX(layer)->Logarithmic(), q->ScaleY(layer)->Logarithmic(),
                    DeviceClamp(scale), 0, 0);
 }

@@ -55,14 +55,14 @@ void Outline(TCanvas& canvas, int left, int top, int right, int bottom) {
 
 QPoint TCustomZephChartPrivate::ItemPixel(int layer, double x, double y) const {
   const QPoint p = q->WorldToPixel(layer, x, y);
-  return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - l_rim_, std::clamp(p.y(), -kPixelClamp, kPixelClamp) - t_rim_};
+  return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - geometry_.LRim(), std::clamp(p.y(), -kPixelClamp, kPixelClamp) - geometry_.TRim()};
 }
 
 QPointF TCustomZephChartPrivate::PolylinePixel(int layer, double x, double y, bool exact) const {
   if (!exact) return ItemPixel(layer, x, y);
   const QPointF p = q->WorldToPixelF(layer, x, y);
   const auto clamp = [](double v) { return std::clamp(v, -double{kPixelClamp}, double{kPixelClamp}); };
-  return {clamp(p.x()) - l_rim_, clamp(p.y()) - t_rim_};
+  return {clamp(p.x()) - geometry_.LRim(), clamp(p.y()) - geometry_.TRim()};
 }
 
 void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
@@ -159,7 +159,7 @@ void TCustomZephChartPrivate::RenderItems(TCanvas& canvas) {
   if (q->OnBeforeRenderData) {
     const TColor brush = canvas.BrushColor();
     const TColor pen = canvas.PenColor();
-    q->OnBeforeRenderData(q, canvas, t_rim_, l_rim_);
+    q->OnBeforeRenderData(q, canvas, geometry_.TRim(), geometry_.LRim());
     canvas.SetBrushColor(brush);
     canvas.SetPenColor(pen);
   }
@@ -199,11 +199,11 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
   std::array<TPixelMap, kLayerCount> maps;
   std::array<bool, kLayerCount> mapped{};
   const auto map_of = [&](int layer) -> const TPixelMap& {
-    const std::size_t i = ClampedLayerIndex(layer);
+    const std::size_t i = TLayerSettings::ClampedSlot(layer);
     if (!mapped[i]) {
       const TLayerScaling& s = q->LayerScaling(layer);
       maps[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, q->ScaleX(layer)->Logarithmic(), q->ScaleY(layer)->Logarithmic(),
-                          kPixelClamp, l_rim_, t_rim_);
+                          kPixelClamp, geometry_.LRim(), geometry_.TRim());
       mapped[i] = true;
     }
     return maps[i];
@@ -345,7 +345,7 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
     LineRasterizer rasterizer = canvas.DeviceRasterizer();
     const qreal scale = canvas.Scale();
     const int brush = rasterizer.Brush();
-    std::optional<TPixelMap>& map = device_maps[ClampedLayerIndex(layer)];
+    std::optional<TPixelMap>& map = device_maps[TLayerSettings::ClampedSlot(layer)];
     if (!map) map = DevicePixelMap(layer, scale, brush);
     const QPointF start = batch.PenPos();
     dirty_columns_.SetBrush(brush);
@@ -399,7 +399,7 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
     const TLayerScaling& scaling = q->LayerScaling(layer);
     const bool linear = !q->ScaleX(layer)->Logarithmic() && !q->ScaleY(layer)->Logarithmic();
     const TSolidPolylineCache::Key key{list.Generation(), points, k, n, polyline.State(broken).pen, broken,
-                                       scaling.KX, scaling.DX, scaling.KY, scaling.DY, l_rim_, t_rim_};
+                                       scaling.KX, scaling.DX, scaling.KY, scaling.DY, geometry_.LRim(), geometry_.TRim()};
     bool reused = false;
     // Short stretches are drawn anew at once; keeping them would cost more than it saves.
     const bool keep = cacheable && linear && n - k >= TSolidPolylineCache::kLongStretch;
@@ -494,7 +494,7 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
     double low = 0;
     double high = 0;
     if (begin == end ||
-        !VisibleXRange(scaling.KX, scaling.DX, log_x, l_rim_, q->ChartWidth(), reach + 16.0, low, high))
+        !VisibleXRange(scaling.KX, scaling.DX, log_x, geometry_.LRim(), q->ChartWidth(), reach + 16.0, low, high))
       return false;
     if (log_x) {
       // The points at or below the smallest logarithm share one pixel beside the area; only where
@@ -695,7 +695,7 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
       double low = 0;
       double high = 0;
       if (curve.index.Ordered() && !q->ScaleX(curve.layer)->Logarithmic() &&
-          VisibleXRange(scaling.KX, scaling.DX, false, l_rim_, q->ChartWidth(), 128, low, high)) {
+          VisibleXRange(scaling.KX, scaling.DX, false, geometry_.LRim(), q->ChartWidth(), 128, low, high)) {
         from = curve.index.FirstAtLeast(from, to, low, curve_point);
         to = curve.index.FirstAtLeast(from, to, std::nextafter(high, HUGE_VAL), curve_point);
       }
@@ -713,7 +713,7 @@ void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
   if (q->OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
                                     [](const TTextLabel* label) { return label->Mode() != tlOff; }))
     dirty_columns_.MarkAll();
-  if (q->OnDataRendered) q->OnDataRendered(q, canvas, t_rim_, l_rim_);
+  if (q->OnDataRendered) q->OnDataRendered(q, canvas, geometry_.TRim(), geometry_.LRim());
 
   const int cw = q->ChartWidth();
   const int ch = q->ChartHeight();

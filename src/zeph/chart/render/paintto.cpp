@@ -18,58 +18,58 @@ bool IsImage(TCanvas& canvas) {
 
 }  // namespace
 
-void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
+void TCustomZephChartPrivate::PaintTo(TCanvas& canvas, int x, int y) {
   if (!canvas.IsActive()) return;
-  if (size() != d_->laid_out_size_) d_->AfterResize();
-  CalcScaling();
+  if (q->size() != laid_out_size_) AfterResize();
+  q->CalcScaling();
   // The scales draw on their external canvas: the one given, for the time of the drawing.
   const auto draw_background = [this](TCanvas& target) {
-    for (TScale* scale : d_->scales_x_) scale->SetExternalCanvas(&target, 0, 0);
-    for (TScale* scale : d_->scales_y_) scale->SetExternalCanvas(&target, 0, 0);
-    d_->DrawControlBackground(target);
-    for (TScale* scale : d_->scales_x_) scale->SetExternalCanvas(&d_->control_bmp_.Canvas(), 0, 0);
-    for (TScale* scale : d_->scales_y_) scale->SetExternalCanvas(&d_->control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&target, 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&target, 0, 0);
+    DrawControlBackground(target);
+    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
   };
-  const int area_width = std::max(ChartWidth() + 1, 0);
-  const int area_height = std::max(ChartHeight() + 1, 0);
+  const int area_width = std::max(q->ChartWidth() + 1, 0);
+  const int area_height = std::max(q->ChartHeight() + 1, 0);
 
   if (IsImage(canvas)) {
     const QImage& target = *static_cast<const QImage*>(canvas.Painter().device());
-    const QRect where(x, y, width(), height());
+    const QRect where(x, y, q->width(), q->height());
     if (target.devicePixelRatio() == 1 && target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
         canvas.Painter().transform().isIdentity() && !canvas.Painter().hasClipping()) {
       // Drawn as for the screen, straight into the parts of the image where the control and its
       // chart area go: the same pixels as the chart's own bitmaps, and no memory of their size.
       QImage control = ImagePart(target, where);
-      QImage area = ImagePart(target, QRect(x + d_->l_rim_, y + d_->t_rim_, area_width, area_height));
+      QImage area = ImagePart(target, QRect(x + geometry_.LRim(), y + geometry_.TRim(), area_width, area_height));
       {
         TCanvas background(&control);
         draw_background(background);
       }
       {
         TCanvas data(&area);
-        d_->ClearChartArea(data, 0, 0);
-        data.SetAntialiased(d_->antialiased_);
-        d_->RenderItems(data);
+        ClearChartArea(data, 0, 0);
+        data.SetAntialiased(antialiased_);
+        RenderItems(data);
       }
       TCanvas cross_hairs(&control);
-      d_->DrawCrossHairs(cross_hairs, 0, 0);
-      if (d_->legend_->Visible()) d_->DrawLegend(cross_hairs, 0, 0);
+      DrawCrossHairs(cross_hairs, 0, 0);
+      if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
       return;
     }
     // On an image the chart is drawn as for the screen, in bitmaps of its own at the image's
     // ratio, and copied: a translated and clipped painter would draw lines with pixels of its own,
     // not the canvas's.
     const qreal ratio = target.devicePixelRatio();
-    TBitmap control(width(), height(), ratio);
+    TBitmap control(q->width(), q->height(), ratio);
     draw_background(control.Canvas());
     TBitmap area(area_width, area_height, ratio);
-    d_->ClearChartArea(area.Canvas(), 0, 0);
-    area.Canvas().SetAntialiased(d_->antialiased_);
-    d_->RenderItems(area.Canvas());
-    control.Canvas().Draw(d_->l_rim_, d_->t_rim_, area.Image());
-    d_->DrawCrossHairs(control.Canvas(), 0, 0);
-    if (d_->legend_->Visible()) d_->DrawLegend(control.Canvas(), 0, 0);
+    ClearChartArea(area.Canvas(), 0, 0);
+    area.Canvas().SetAntialiased(antialiased_);
+    RenderItems(area.Canvas());
+    control.Canvas().Draw(geometry_.LRim(), geometry_.TRim(), area.Image());
+    DrawCrossHairs(control.Canvas(), 0, 0);
+    if (legend_->Visible()) DrawLegend(control.Canvas(), 0, 0);
     canvas.SetPenMode(pmCopy);
     canvas.Draw(x, y, control.Image());
     return;
@@ -81,16 +81,16 @@ void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) {
   draw_background(canvas);
   // The chart area, clipped to itself as its own bitmap clips it on screen.
   painter.save();
-  painter.translate(d_->l_rim_, d_->t_rim_);
+  painter.translate(geometry_.LRim(), geometry_.TRim());
   painter.setClipRect(0, 0, area_width, area_height);
-  d_->ClearChartArea(canvas, 0, 0);
+  ClearChartArea(canvas, 0, 0);
   const bool smooth = canvas.Antialiased();
-  canvas.SetAntialiased(d_->antialiased_);
-  d_->RenderItems(canvas);
+  canvas.SetAntialiased(antialiased_);
+  RenderItems(canvas);
   canvas.SetAntialiased(smooth);
   painter.restore();
-  d_->DrawCrossHairs(canvas, 0, 0);
-  if (d_->legend_->Visible()) d_->DrawLegend(canvas, 0, 0);
+  DrawCrossHairs(canvas, 0, 0);
+  if (legend_->Visible()) DrawLegend(canvas, 0, 0);
   painter.restore();
 }
 

@@ -1,0 +1,346 @@
+// The widget's properties and operations: each keeps its own value or hands the work on to the
+// collaborator that does it (geometry, axes, rendering, interaction).
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "zeph/chart/interaction/chartcursors_p.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
+
+namespace zeph {
+
+// ---- Plain accessors ----
+
+int TCustomZephChart::LRim() const { return d_->geometry_.LRim(); }
+int TCustomZephChart::RRim() const { return d_->geometry_.RRim(); }
+int TCustomZephChart::TRim() const { return d_->geometry_.TRim(); }
+int TCustomZephChart::BRim() const { return d_->geometry_.BRim(); }
+int TCustomZephChart::ShadowWidth() const { return d_->geometry_.ShadowWidth(); }
+int TCustomZephChart::ChartWidth() const { return d_->geometry_.ChartWidth(); }
+int TCustomZephChart::ChartHeight() const { return d_->geometry_.ChartHeight(); }
+int TCustomZephChart::MinimumControlWidth() const { return d_->geometry_.MinimumWidth(); }
+int TCustomZephChart::MinimumControlHeight() const { return d_->geometry_.MinimumHeight(); }
+const TLayerScaling& TCustomZephChart::LayerScaling(int layer) const { return d_->geometry_.Scaling(layer); }
+TColor TCustomZephChart::ChartColor() const { return d_->chart_color_; }
+TColor TCustomZephChart::WindColor() const { return d_->wind_color_; }
+TColor TCustomZephChart::ChartFrameColor() const { return d_->chart_frame_color_; }
+TColor TCustomZephChart::GridColor() const { return d_->grid_color_; }
+TColor TCustomZephChart::ShadowColor() const { return d_->shadow_color_; }
+TColor TCustomZephChart::ShadowBakColor() const { return d_->shadow_bak_color_; }
+QString TCustomZephChart::Caption() const { return d_->caption_; }
+int TCustomZephChart::CaptionPosX() const { return d_->caption_pos_x_; }
+int TCustomZephChart::CaptionPosY() const { return d_->caption_pos_y_; }
+TAlignment TCustomZephChart::CaptionAlignment() const { return d_->caption_alignment_; }
+TCaptionAnchorHoriz TCustomZephChart::CaptionAnchorHoriz() const { return d_->caption_anchor_horiz_; }
+TCaptionAnchorVert TCustomZephChart::CaptionAnchorVert() const { return d_->caption_anchor_vert_; }
+const TFont& TCustomZephChart::Font() const { return d_->font_; }
+TShadowStyle TCustomZephChart::ShadowStyle() const { return d_->shadow_style_; }
+GridStyleType TCustomZephChart::GridStyle() const { return d_->grid_style_; }
+double TCustomZephChart::GridDx() const { return d_->grid_dx_; }
+double TCustomZephChart::GridDy() const { return d_->grid_dy_; }
+TFontStyles TCustomZephChart::TextFontStyle() const { return d_->text_font_style_; }
+TTextBkg TCustomZephChart::TextBkStyle() const { return d_->text_bk_style_; }
+TColor TCustomZephChart::TextBkColor() const { return d_->text_bk_color_; }
+TAlignment TCustomZephChart::TextAlignment() const { return d_->text_alignment_; }
+bool TCustomZephChart::Isometric() const { return d_->isometric_; }
+bool TCustomZephChart::AutoRedraw() const { return d_->auto_redraw_; }
+TScalePropsHoriz* TCustomZephChart::ScaleX(int layer) const { return d_->layers_.X(layer); }
+TScalePropsVert* TCustomZephChart::ScaleY(int layer) const { return d_->layers_.Y(layer); }
+const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->scales_x_[TLayerSettings::Slot(layer)]; }
+const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->scales_y_[TLayerSettings::Slot(layer)]; }
+TzcLayout TCustomZephChart::StandardLayout() const { return d_->standard_layout_; }
+TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->back_ground_img_; }
+TJointLayers* TCustomZephChart::JointLayers() const { return d_->joint_layers_; }
+TCustomZephChart* TCustomZephChart::UseDataOf() const { return d_->use_data_of_; }
+int TCustomZephChart::DataUserCount() const { return static_cast<int>(d_->data_users_.size()); }
+TMouseActMode TCustomZephChart::MouseAction() const { return d_->mouse_.action; }
+bool TCustomZephChart::MouseCursorFixed() const { return d_->mouse_.cursor_fixed; }
+bool TCustomZephChart::ZoomWindowActive() const { return d_->mouse_.zoom_window; }
+int TCustomZephChart::SelectedCrossHair() const { return d_->mouse_.selected_cross_hair; }
+int TCustomZephChart::SelectedTextLabel() const { return d_->mouse_.selected_text_label; }
+bool TCustomZephChart::PaintSuspended() const { return d_->paint_suspended_; }
+void TCustomZephChart::SetPaintSuspended(bool value) { d_->paint_suspended_ = value; }
+const TChartTexts& TCustomZephChart::Texts() const { return d_->texts_; }
+TChartExplorer* TCustomZephChart::Explorer() const { return d_->explorer_; }
+bool TCustomZephChart::KeyboardExploration() const { return d_->explorer_->Enabled(); }
+void TCustomZephChart::SetKeyboardExploration(bool value) { d_->explorer_->SetEnabled(value); }
+TNavigation TCustomZephChart::Navigation() const { return d_->navigation_.flags; }
+TChartLegend* TCustomZephChart::Legend() const { return d_->legend_; }
+bool TCustomZephChart::Antialiased() const { return d_->antialiased_; }
+bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
+
+// ---- Properties that repaint under the AutoRedraw rule ----
+
+// Each stores and repaints every time; its NOTIFY signal follows only a real change.
+#define ZC_REPAINTING_SETTER(Name, Type, field, notify) \
+  void TCustomZephChart::Set##Name(Type value) {         \
+    const bool changed = !(d_->field == value);          \
+    d_->field = value;                                    \
+    d_->Invalidate();                                     \
+    d_->RepaintIfAuto();                                  \
+    if (changed) d_->EmitUnlessLoading(notify);           \
+  }
+
+ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ChartFrameColor, TColor, chart_frame_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(GridColor, TColor, grid_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowColor, TColor, shadow_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowBakColor, TColor, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, caption_anchor_horiz_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, caption_anchor_vert_, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(Font, const TFont&, font_, &TCustomZephChart::FontChanged)
+ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_, &TCustomZephChart::GridChanged)
+ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
+
+void TCustomZephChart::SetCaption(const QString& value) {
+  const bool changed = d_->caption_ != value;
+  d_->caption_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
+}
+
+#undef ZC_REPAINTING_SETTER
+
+void TCustomZephChart::SetWindColor(TColor value) {
+  const bool changed = d_->wind_color_ != value;
+  d_->wind_color_ = value;
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    d_->scales_x_[i]->SetColorBackGnd(value);
+    d_->scales_y_[i]->SetColorBackGnd(value);
+  }
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
+}
+
+void TCustomZephChart::SetGridDx(double value) {
+  if (value < -3) return;
+  const bool changed = d_->grid_dx_ != value;
+  d_->grid_dx_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
+}
+
+void TCustomZephChart::SetGridDy(double value) {
+  if (value < -3) return;
+  const bool changed = d_->grid_dy_ != value;
+  d_->grid_dy_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
+}
+
+// ---- Handed on ----
+
+void TCustomZephChart::SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
+                                     long double y_high) { d_->SetLayerRange(layer, x_low, y_low, x_high, y_high); }
+
+void TCustomZephChart::SetJointLayers(TJointLayers* value) { d_->SetJointLayers(value); }
+
+void TCustomZephChart::StoreHomeView() {
+  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.home[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+}
+
+void TCustomZephChart::RestoreHomeView() { d_->RestoreHomeView(); }
+
+void TCustomZephChart::SetAutoRedraw(bool value) { d_->SetAutoRedraw(value); }
+
+void TCustomZephChart::SetAntialiased(bool value) { d_->SetAntialiased(value); }
+
+void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) { d_->ApplyScaleProps(scale, props); }
+
+void TCustomZephChart::ScalePropsChanged(QObject* sender) { d_->ScalePropsChanged(sender); }
+
+void TCustomZephChart::SetStandardLayout(TzcLayout value) { d_->SetStandardLayout(value); }
+
+void TCustomZephChart::CalcScaling() {
+  if (IsLoading()) return;
+  d_->geometry_.CalcScaling();
+}
+
+void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const { d_->WorldToPixel(layer, x, y, px, py); }
+
+QPointF TCustomZephChart::WorldToPixelF(int layer, double x, double y) const {
+  return d_->geometry_.WorldToPixelF(layer, x, y);
+}
+
+QPoint TCustomZephChart::WorldToPixel(int layer, double x, double y) const {
+  return d_->geometry_.WorldToPixel(layer, x, y);
+}
+
+void TCustomZephChart::PixelToWorld(int layer, int px, int py, double& x, double& y) const {
+  d_->geometry_.PixelToWorld(layer, px, py, x, y);
+}
+
+QPoint TCustomZephChart::CaptionAnchorPoint() const {
+  return d_->geometry_.CaptionAnchor(d_->caption_pos_x_, d_->caption_pos_y_, d_->caption_anchor_horiz_,
+                                     d_->caption_anchor_vert_);
+}
+
+void TCustomZephChart::SetBounds(int left, int top, int width, int height) { d_->SetBounds(left, top, width, height); }
+
+void TCustomZephChart::SetLRim(int value) {
+  d_->geometry_.SetLRim(value);
+  d_->RimsChanged();
+}
+
+void TCustomZephChart::SetRRim(int value) {
+  d_->geometry_.SetRRim(value);
+  d_->RimsChanged();
+}
+
+void TCustomZephChart::SetTRim(int value) {
+  d_->geometry_.SetTRim(value);
+  d_->RimsChanged();
+}
+
+void TCustomZephChart::SetBRim(int value) {
+  d_->geometry_.SetBRim(value);
+  d_->RimsChanged();
+}
+
+void TCustomZephChart::SetShadowWidth(int value) {
+  d_->geometry_.SetShadowWidth(value);
+  d_->RimsChanged();
+}
+
+void TCustomZephChart::SetIsometric(bool value) { d_->SetIsometric(value); }
+
+void TCustomZephChart::SetNavigation(TNavigation value) { d_->SetNavigation(value); }
+
+void TCustomZephChart::wheelEvent(QWheelEvent* event) {
+  if (!d_->WheelZoom(event)) QWidget::wheelEvent(event);
+}
+
+void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) { d_->mouseDoubleClickEvent(event); }
+
+void TCustomZephChart::SetMouseAction(TMouseActMode value) { d_->SetMouseAction(value); }
+
+void TCustomZephChart::SetMouseCursorFixed(bool value) { d_->SetMouseCursorFixed(value); }
+
+bool TCustomZephChart::MouseZoomLayer(int layer) const {
+  return layer >= 1 && layer <= kLayerCount && d_->mouse_.mouse_zoom[TLayerSettings::Slot(layer)];
+}
+
+void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) {
+  if (layer >= 1 && layer <= kLayerCount) d_->mouse_.mouse_zoom[TLayerSettings::Slot(layer)] = value;
+}
+
+bool TCustomZephChart::InChartArea(int x, int y) const { return d_->geometry_.InChartArea(x, y); }
+
+void TCustomZephChart::mousePressEvent(QMouseEvent* event) { d_->mousePressEvent(event); }
+
+void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) { d_->mouseMoveEvent(event); }
+
+void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) { d_->mouseReleaseEvent(event); }
+
+void TCustomZephChart::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  TScreenCursor::Set(crDefault, this);
+}
+
+TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const { return d_->ShownColor(own, role); }
+
+void TCustomZephChart::SetPaletteColors(bool value) { d_->SetPaletteColors(value); }
+
+void TCustomZephChart::Paint() { d_->Paint(); }
+
+void TCustomZephChart::RefreshDataArea() { d_->RefreshDataArea(); }
+
+const QImage& TCustomZephChart::ControlImage() const { return d_->ControlImage(); }
+
+QString TCustomZephChart::DataTableText() const { return ChartDataTableText(*this); }
+
+QString TCustomZephChart::CurveSummary() const { return ChartCurveSummary(*this); }
+
+QString TCustomZephChart::CurveDescription() const { return ChartCurveDescription(*this); }
+
+void TCustomZephChart::SaveAs(const QString& file_name, QSize size, qreal scale) {
+  SaveChartAs(*this, file_name, size, scale);
+}
+
+void TCustomZephChart::PaintTo(TCanvas& canvas, int x, int y) { d_->PaintTo(canvas, x, y); }
+
+// ---- Appending the item kinds beyond move-to and draw-to ----
+void TCustomZephChart::Line(double x1, double y1, double x2, double y2) {
+  AppendItem(NewItem(ikLine, x1, y1, x2, y2));
+}
+
+void TCustomZephChart::Rectangle(double x1, double y1, double x2, double y2, bool transparent) {
+  TZephChartItem item = NewItem(ikRectangle, x1, y1, x2, y2);
+  item.FillColor = FillColor();
+  item.Transparent = transparent;
+  AppendItem(item);
+}
+
+void TCustomZephChart::FramedRect(double x1, double y1, double x2, double y2, TFrameStyle frame_style,
+                                  TColor color2, TColor color3) {
+  TZephChartItem item = NewItem(ikFramedRect, x1, y1, x2, y2);
+  item.FillColor = FillColor();
+  item.FrameStyle = frame_style;
+  item.Color2 = color2;
+  item.Color3 = color3;
+  AppendItem(item);
+}
+
+void TCustomZephChart::Bar3D(double x1, double y1, double x2, double y2, int depth, int angle) {
+  TZephChartItem item = NewItem(ikBar3D, x1, y1, x2, y2);
+  item.FillColor = FillColor();
+  item.Depth = depth;
+  item.Size = angle;
+  AppendItem(item);
+}
+
+void TCustomZephChart::Text(double x, double y, const QString& text, int size) {
+  TZephChartItem item = NewItem(ikText, x, y);
+  // Whole characters: one outside the Basic Multilingual Plane counts once, as the reader sees it.
+  const QList<uint> characters = text.toUcs4();
+  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(characters.size()), kItemTextLength);
+  std::copy_n(characters.begin(), length, item.Text);
+  item.Text[length] = U'\0';
+  item.Size = size;
+  AppendItem(item);
+}
+
+void TCustomZephChart::Ellipse(double x, double y, double radius_x, double radius_y, bool transparent) {
+  TZephChartItem item = NewItem(ikEllipse, x, y, radius_x, radius_y);
+  item.FillColor = FillColor();
+  item.Transparent = transparent;
+  AppendItem(item);
+}
+
+void TCustomZephChart::MoveRel(double dx, double dy) {
+  AppendItem(NewItem(ikRelMove, dx, dy));
+}
+
+void TCustomZephChart::DrawRel(double dx, double dy) {
+  AppendItem(NewItem(ikRelDraw, dx, dy));
+}
+
+void TCustomZephChart::Arrow(double x1, double y1, double x2, double y2, int head_size, bool open_head) {
+  TZephChartItem item = NewItem(ikArrow, x1, y1, x2, y2);
+  item.FillColor = FillColor();
+  item.Size = head_size;
+  item.Transparent = open_head;
+  AppendItem(item);
+}
+
+void TCustomZephChart::Mark(double x, double y, int mark_type) {
+  TZephChartItem item = NewItem(ikMark, x, y);
+  item.MarkType = static_cast<std::uint8_t>(std::clamp(mark_type, 0, 255));
+  AppendItem(item);
+}
+
+}  // namespace zeph
