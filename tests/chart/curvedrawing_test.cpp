@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "common/image_probe.h"
+#include "zeph/chart/data/curvedata_p.h"
+#include "zeph/chart/render/curvedrawing_p.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/zephcurve.h"
+
+using namespace zeph;
+
+namespace {
+
+struct Case {
+  const char* name;
+  TPenStyle style;
+  int width;
+  qreal ratio;
+  double x_low;  // of the x range shown; the points run over 0..1000
+  double x_high;
+  bool curve_object;
+};
+
+// Solid one-pixel pens go column by column (in device pixels at ratio 2), dashed ones stream on
+// the image and through the painter at ratio 2, wide ones through the batch; zoomed in, the
+// ordered path draws only a stretch of the points.
+const Case kCases[] = {
+    {"SolidWhole", psSolid, 1, 1, 0, 1000, false},
+    {"SolidZoomed", psSolid, 1, 1, 400, 430, false},
+    {"SolidDeviceZoomed", psSolid, 1, 2, 400, 430, false},
+    {"SolidDeviceCurve", psSolid, 1, 2, 0, 1000, true},
+    {"DashedStreamZoomed", psDash, 1, 1, 300, 340, false},
+    {"DashedStreamCurve", psDot, 1, 1, 600, 610, true},
+    {"DashedPainterZoomed", psDash, 1, 2, 300, 340, false},
+    {"WideZoomed", psSolid, 2, 1, 500, 560, false},
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) { return info.param.name; }
+
+// A chart over an ordered random walk: as items, the second half continuing the polyline in a run
+// of its own colour, or as a curve object.
+class CurveDrawingTest : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    const Case& c = GetParam();
+    chart_.SetBounds(0, 0, 430, 320);
+    chart_.Scale1X()->SetRange(c.x_low, c.x_high);
+    chart_.Scale1Y()->SetRange(-2, 2);
+    std::mt19937 random(3);
+    std::normal_distribution<double> step(0, 0.05);
+    std::vector<double> x;
+    std::vector<double> y;
+    double v = 0;
+    for (int i = 0; i < 60000; ++i) {
+      v = std::clamp(v + step(random), -1.5, 1.5);
+      x.push_back(i / 60.0);
+      y.push_back(v);
+    }
+    if (c.curve_object) {
+      TZephCurve curve = chart_.AddCurve(QStringLiteral("walk"));
+      curve.SetColor(clBlue);
+      curve.SetPenStyle(c.style);
+      curve.SetLineWidth(c.width);
+      curve.Append(x, y);
+      return;
+    }
+    chart_.SetDataColor(clBlue);
+    chart_.SetPenStyle(c.style);
+    chart_.SetLineWidth(c.width);
+    chart_.MoveTo(x[0], y[0]);
+    for (std::size_t i = 1; i < x.size(); ++i) {
+      if (i == x.size() / 2) chart_.SetDataColor(clRed);
+      chart_.DrawTo(x[i], y[i]);
+    }
+  }
+
+  // The chart area drawn by draw on an image of the case's ratio.
+  QImage Drawn(const std::function<void(TCurveDrawing&)>& draw) {
+    const qreal ratio = GetParam().ratio;
+    QImage image(static_cast<int>((chart_.ChartWidth() + 1) * ratio), static_cast<int>((chart_.ChartHeight() + 1) * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    TCustomZephChartPrivate state(&chart_);
+    state.l_rim_ = chart_.LRim();
+    state.t_rim_ = chart_.TRim();
+    TCanvas canvas(&image);
+    TCurveDrawing drawing(state, canvas);
+    draw(drawing);
+    drawing.Flush();
+    return image;
+  }
+
+  TZephChart chart_;
+};
+
+// The ordered path, from the index, gives the pixels of the same points drawn one by one.
+TEST_P(CurveDrawingTest, OrderedPathDrawsThePixelsOfThePointByPointPath) {
+  const TZephItemList& list = chart_.Items();
+  QImage ordered;
+  QImage plain;
+  if (GetParam().curve_object) {
+    TZephCurveData& curve = *list.Curves().front();
+    ordered = Drawn([&](TCurveDrawing& d) { d.DrawCurve(curve); });
+    ASSERT_TRUE(curve.index.Ordered());
+    const TZephPointAttributes attributes = TCurveDrawing::CurveAttributes(curve);
+    plain = Drawn([&](TCurveDrawing& d) {
+      d.StartPolyline(attributes.LineWidth);
+      d.DrawCurvePoints(curve, attributes);
+    });
+  } else {
+    ordered = Drawn([&](TCurveDrawing& d) {
+      for (std::size_t r = 0; r < list.Runs().size(); ++r) d.DrawRun(r);
+    });
+    std::size_t indexed = 0;
+    for (std::size_t r = 0; r < list.Runs().size(); ++r) indexed += list.OrderedIndex(r) != nullptr ? 1 : 0;
+    ASSERT_EQ(indexed, 2u);
+    plain = Drawn([&](TCurveDrawing& d) {
+      for (const TZephItemList::Run& run : list.Runs()) {
+        if (run.points) d.DrawRunPoints(run);
+      }
+    });
+  }
+  EXPECT_GT(CountPixels(ordered, clBlue, 0, 0, ordered.width(), ordered.height()) +
+                CountPixels(ordered, clRed, 0, 0, ordered.width(), ordered.height()),
+            100);
+  EXPECT_EQ(ordered, plain) << SaveArtefact(ordered, QStringLiteral("curvedrawing_ordered.png")).toStdString() << " "
+                            << SaveArtefact(plain, QStringLiteral("curvedrawing_plain.png")).toStdString();
+}
+
+// The drawing alone is the chart's rendering of its data: only the frame lies around it.
+TEST_P(CurveDrawingTest, ItemsAndCurvesAreTheChartsRenderingInsideTheFrame) {
+  chart_.SetRenderRatio(GetParam().ratio);
+  chart_.SetPaintSuspended(false);
+  chart_.ShowGraf();
+  const QImage& shown = chart_.ChartAreaImage();
+  QImage drawn = Drawn([](TCurveDrawing& d) {
+    d.DrawItems();
+    d.DrawCurves();
+  });
+  const int inner = static_cast<int>(std::lround(GetParam().ratio));
+  const QRect inside(inner, inner, drawn.width() - 2 * inner, drawn.height() - 2 * inner);
+  EXPECT_EQ(drawn.copy(inside), shown.copy(inside));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CurveDrawingTest, ::testing::ValuesIn(kCases), CaseName);
+
+}  // namespace
