@@ -84,8 +84,8 @@ class CurveDrawingTest : public ::testing::TestWithParam<Case> {
   // The chart area drawn by draw on an image of the case's ratio.
   QImage Drawn(const std::function<void(TCurveDrawing&)>& draw) {
     const qreal ratio = GetParam().ratio;
-    QImage image(static_cast<int>((chart_.ChartWidth() + 1) * ratio), static_cast<int>((chart_.ChartHeight() + 1) * ratio),
-                 QImage::Format_RGB32);
+    const auto device = [ratio](int pixels) { return static_cast<int>((pixels + 1) * ratio); };
+    QImage image(device(chart_.ChartWidth()), device(chart_.ChartHeight()), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     TCustomZephChartPrivate state(&chart_);

@@ -80,6 +80,7 @@ void TCurveDrawing::DrawPolyline(const QPointF* points, int count) {
   canvas_.MoveTo(last.x(), last.y());
 }
 
+// The steps the point loops take are inline, so that the compiler may fold them into those loops.
 inline const TPixelMap& TCurveDrawing::MapOf(int layer) {
   const std::size_t i = TCustomZephChartPrivate::ClampedLayerIndex(layer);
   if (!mapped_[i]) {
@@ -98,7 +99,7 @@ inline QPointF TCurveDrawing::Pixel(int layer, const TZephItemPoint& point) {
   return QPointF(p);
 }
 
-inline void TCurveDrawing::Flush() {
+void TCurveDrawing::Flush() {
   if (stream_.on) {
     stream_.on = false;
     batch_.SetPenPos(stream_.pen);
@@ -107,7 +108,8 @@ inline void TCurveDrawing::Flush() {
   batch_.Flush();
 }
 
-inline void TCurveDrawing::StreamTo(QPoint to) {
+// Always inline: a streamed curve takes this step for every point.
+Q_ALWAYS_INLINE void TCurveDrawing::StreamTo(QPoint to) {
   if (stream_.points == 0) {
     stream_.points = 1;
     stream_.skipped = 0;
@@ -148,7 +150,8 @@ inline std::size_t TCurveDrawing::SkipBeside(const TPixelMap& map, const TZephIt
   return k;
 }
 
-inline void TCurveDrawing::DrawTo(QPointF point) {
+// Always inline: every point the batch draws takes this step.
+Q_ALWAYS_INLINE void TCurveDrawing::DrawTo(QPointF point) {
   if (!stream_.on) {
     if (exact_ || batch_.Pending() != 0 || !canvas_.DrawsOwnLines()) {
       batch_.Append(point);
@@ -220,8 +223,9 @@ inline bool TCurveDrawing::DeviceStretch(int layer, const Draw& draw, const Last
                           device_pen_.valid && device_pen_.area == start
                               ? device_pen_.device
                               : TCustomZephChartPrivate::DevicePen(start, scale, brush));
-  draw(polyline, *map,
-       [&](const TZephItemPoint& point) { return chart_.DevicePixel(layer, point.X, point.Y, scale, brush); });
+  draw(polyline, *map, [&, &chart = chart_](const TZephItemPoint& point) {
+    return chart.DevicePixel(layer, point.X, point.Y, scale, brush);
+  });
   const QPoint end = polyline.Finish();
   dirty_columns_.SetBrush(1);
   if (const TZephItemPoint* last = last_point()) {
@@ -236,9 +240,10 @@ inline bool TCurveDrawing::DeviceStretch(int layer, const Draw& draw, const Last
 // Move-to and draw-to points of one run from index k on, up to the first point of another kind,
 // drawn with a solid one-pixel pen on the image straight (the same pixels as the polylines of the
 // batch, whose splitting only matters to dashes); returns the index after the last one drawn, or
-// k when the pen does not allow it.
-inline std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
-                                              std::size_t n, const TZephPointAttributes& attributes, bool cacheable) {
+// k when the pen does not allow it. Not inline: the solid-polyline drawers it instantiates then
+// stay private to this file, and each is folded into its only caller.
+std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
+                                       std::size_t n, const TZephPointAttributes& attributes, bool cacheable) {
   SetWidth(attributes.LineWidth);
   Flush();
   cache_.SetPenColor(attributes.Color);
@@ -271,8 +276,9 @@ inline std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, cons
   } else {
     std::vector<TSolidPolyline::Shape> shapes;
     if (entry) polyline.Record(&shapes);
-    k = polyline.Draw(MapOf(layer), points, kinds, k, n, broken_,
-                      [&](const TZephItemPoint& point) { return chart_.ItemPixel(layer, point.X, point.Y); });
+    k = polyline.Draw(MapOf(layer), points, kinds, k, n, broken_, [&, &chart = chart_](const TZephItemPoint& point) {
+      return chart.ItemPixel(layer, point.X, point.Y);
+    });
     // The column still gathered is painted by Finish from the end state, when replayed too.
     polyline.Record(nullptr);
     if (entry) {
@@ -423,8 +429,9 @@ inline std::size_t TCurveDrawing::DrawOrderedSolid(const TRunIndex& index, const
   } else if (canvas_.DrawsOwnLines() && canvas_.PenMode() == pmCopy) {
     LineRasterizer rasterizer = canvas_.Rasterizer();
     TSolidPolyline polyline(rasterizer, dirty_columns_, batch_.PenPos().toPoint());
-    k = polyline.DrawFrom(MapOf(layer), source, k, to, broken_,
-                          [&](const TZephItemPoint& point) { return chart_.ItemPixel(layer, point.X, point.Y); });
+    k = polyline.DrawFrom(MapOf(layer), source, k, to, broken_, [&, &chart = chart_](const TZephItemPoint& point) {
+      return chart.ItemPixel(layer, point.X, point.Y);
+    });
     const QPoint pen = polyline.Finish();
     batch_.SetPenPos(pen);
     canvas_.MoveTo(pen.x(), pen.y());
