@@ -92,7 +92,7 @@ class CurveDrawingTest : public ::testing::TestWithParam<Case> {
     state.l_rim_ = chart_.LRim();
     state.t_rim_ = chart_.TRim();
     TCanvas canvas(&image);
-    TCurveDrawing drawing(state, canvas);
+    TCurveDrawing drawing(state, canvas, state.dirty_columns_, state.solid_cache_);
     draw(drawing);
     drawing.Flush();
     return image;

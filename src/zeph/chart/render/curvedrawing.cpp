@@ -46,11 +46,13 @@ bool SolidOnePixel(const TZephPointAttributes& attributes) {
 
 }  // namespace
 
-TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas)
+TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, DirtyColumns& dirty_columns,
+                             TSolidPolylineCache& solid_cache)
     : chart_(chart),
       q_(*chart.q),
       canvas_(canvas),
-      dirty_columns_(chart.dirty_columns_),
+      dirty_columns_(dirty_columns),
+      solid_cache_(solid_cache),
       list_(chart.q->Items()),
       cache_(canvas),
       exact_(canvas.IsPrinter() || canvas.Scale() != 1 || canvas.Antialiased()),
@@ -59,7 +61,7 @@ TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas)
   canvas_.SetBrushStyle(bsSolid);
   canvas_.MoveTo(0, 0);
   batch_.SetPenPos(QPointF(0, 0));
-  chart_.solid_cache_.Rewind();
+  solid_cache_.Rewind();
 }
 
 // The batch's sink.
@@ -268,7 +270,7 @@ std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, const std::
   bool reused = false;
   // Short stretches are drawn anew at once; keeping them would cost more than it saves.
   const bool keep = cacheable && linear && n - k >= TSolidPolylineCache::kLongStretch;
-  TSolidPolylineCache::Entry* entry = keep ? &chart_.solid_cache_.Slot(key, reused) : nullptr;
+  TSolidPolylineCache::Entry* entry = keep ? &solid_cache_.Slot(key, reused) : nullptr;
   if (reused && entry->kept) {
     polyline.Replay(entry->shapes, entry->end);
     broken_ = entry->end.broken;

@@ -28,14 +28,16 @@ struct TZephCurveData;
 // the stretch their index says can reach the area.
 //
 // The pen position, the pen settings and whether the polyline is broken carry over from one
-// member call to the next, as they do from one item to the next; Flush() hands the batch over.
+// member call to the next, as they do from one item to the next; Flush() draws what the batch
+// still holds.
 class TCurveDrawing {
  public:
   static constexpr int kLayerCount = TCustomZephChartPrivate::kLayerCount;
 
-  // Draws with the chart's mapping, records what it draws in its dirty columns and keeps dense
-  // shapes in its solid-polyline cache.
-  TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas);
+  // Draws the chart's items with its mapping and pens onto the chart-area canvas, records what it
+  // draws in dirty_columns and keeps the shapes of dense stretches in solid_cache.
+  TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, DirtyColumns& dirty_columns,
+                TSolidPolylineCache& solid_cache);
   TCurveDrawing(const TCurveDrawing&) = delete;
   TCurveDrawing& operator=(const TCurveDrawing&) = delete;
 
@@ -112,6 +114,7 @@ class TCurveDrawing {
   TCustomZephChart& q_;
   TCanvas& canvas_;
   DirtyColumns& dirty_columns_;
+  TSolidPolylineCache& solid_cache_;
   const TZephItemList& list_;
   TPenCache cache_;
   // On a device finer than the pixels (a high-density screen, a PDF) curves keep their fractions.

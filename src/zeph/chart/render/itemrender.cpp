@@ -124,7 +124,7 @@ void TCustomZephChartPrivate::RenderItems(TCanvas& canvas) {
 }
 
 void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
-  TCurveDrawing drawing(*this, canvas);
+  TCurveDrawing drawing(*this, canvas, dirty_columns_, solid_cache_);
   drawing.DrawItems();
   drawing.DrawCurves();
   canvas.SetPenWidth(1);
