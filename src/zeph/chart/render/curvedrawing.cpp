@@ -3,7 +3,10 @@
 #include "zeph/chart/render/curvedrawing_p.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/render/indexedrun_p.h"
@@ -175,6 +178,7 @@ inline void TCurveDrawing::SetWidth(int width) {
   cache_.SetPenWidth(width);
 }
 
+// A move-to or draw-to record; one that is no finite number breaks the polyline.
 inline void TCurveDrawing::PolylinePoint(std::uint8_t kind, const TZephItemPoint& point,
                                          const TZephPointAttributes& attributes) {
   if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
@@ -197,7 +201,8 @@ inline void TCurveDrawing::PolylinePoint(std::uint8_t kind, const TZephItemPoint
   }
 }
 
-// Items that are no polyline points and not finite are left out.
+// An item of another kind, painted by the chart; a relative move or draw takes the polyline's pen
+// along.
 inline void TCurveDrawing::OtherItem(const TZephChartItem& item) {
   Flush();
   dirty_columns_.MarkAll();
@@ -480,7 +485,7 @@ void TCurveDrawing::DrawItems() {
   Flush();
 }
 
-// A run of full records, item by item.
+// A run of full records, item by item; items of other kinds that are not finite are left out.
 void TCurveDrawing::DrawRecords(const TZephItemList::Run& run) {
   for (int k = 0; k < run.count; ++k) {
     const TZephChartItem& item = list_.Record(run.start + static_cast<std::size_t>(k));
