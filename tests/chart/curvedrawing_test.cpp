@@ -100,6 +100,7 @@ class CurveDrawingTest : public ::testing::TestWithParam<Case> {
     QImage image(device(chart_.ChartWidth()), device(chart_.ChartHeight()), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    // The chart's mapping and items, with dirty columns and a solid-polyline cache of the test's own.
     TCustomZephChartPrivate state(&chart_);
     state.l_rim_ = chart_.LRim();
     state.t_rim_ = chart_.TRim();
