@@ -283,6 +283,25 @@ TEST(CurveTest, ACurveDrawsTheSamePixelsAsItsPointsAsItems) {
   }
 }
 
+TEST(CurveTest, ACurveColourTakesATColorAQColorAndAQtColourName) {
+  TZephChart chart;
+  Configure(chart);
+  TZephCurve curve = chart.AddCurve();
+  curve.Append(Xs(1000), Wave(1000));
+  const struct {
+    TColorArg color;
+    TColor drawn;
+  } forms[] = {{clBlue, clBlue}, {QColor(0, 128, 0), clGreen}, {Qt::red, clRed}};
+  for (const auto& form : forms) {
+    curve.SetColor(form.color);
+    chart.ShowGraf();
+    const QImage image = chart.ChartAreaImage();
+    EXPECT_GT(CountPixels(image, form.drawn, 0, 0, image.width(), image.height()), 300) << form.drawn;
+    // Qt::red taken as the number of its enumeration value would have drawn #070000.
+    EXPECT_EQ(CountPixels(image, RGBColor(7, 0, 0), 0, 0, image.width(), image.height()), 0);
+  }
+}
+
 // A chart whose first content is a short curve: its first segment starts the pen, as a move-to does.
 TEST(CurveTest, AShortFirstCurveDrawsEverySegment) {
   for (const qreal ratio : {1.0, 2.0}) {

@@ -172,6 +172,20 @@ TEST(ScaleRenderTest, ExternalCanvasOffsetShiftsOnlyAcrossTheAxis) {
   EXPECT_EQ(PixelAt(img, 5, 5), clWhite);
 }
 
+TEST(ScaleRenderTest, ScaleColoursTakeATColorAQColorAndAQtColourName) {
+  auto scale = PlainScale(sctXB, 400, 100);
+  const int axis = 100 - 20 - 1;
+  const struct {
+    TColorArg color;
+    TColor drawn;
+  } forms[] = {{clBlue, clBlue}, {QColor(0, 128, 0), clGreen}, {Qt::red, clRed}};
+  for (const auto& form : forms) {
+    scale->SetColorScale(form.color);
+    scale->ForcePaint();
+    EXPECT_EQ(CountPixels(scale->Image(), form.drawn, 20, axis, 380, axis + 1), 360) << form.drawn;
+  }
+}
+
 TEST(ScaleRenderTest, OpaqueScaleIsCopiedToTheExternalOffsetWithItsFrame) {
   TBitmap target(300, 200);
   target.Canvas().SetBrushColor(clWhite);
