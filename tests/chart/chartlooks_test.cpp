@@ -10,6 +10,7 @@
 
 #include "common/image_probe.h"
 #include "zeph/chart/zephchart.h"
+#include "zeph/toolkit/exception.h"
 
 using namespace zeph;
 
@@ -195,7 +196,10 @@ TEST_F(ChartLooksTest, QtColoursAndFontsAreTakenWhereverAColourOrFontIsSet) {
   EXPECT_EQ(chart_.DataColor(), clBlue);
   chart_.Scale1X()->SetColorScale(Qt::darkGreen);
   EXPECT_EQ(chart_.Scale1X()->ColorScale(), RGBColor(0, 128, 0));
-  chart_.CrossHair(1)->SetColor(QColor(255, 0, 255, 10));
+  chart_.CrossHair(1)->SetColor(QColor(255, 0, 255));
+  EXPECT_EQ(chart_.CrossHair(1)->Color(), clFuchsia);
+  // Colours are drawn opaque: a translucent one is refused and the colour stays.
+  EXPECT_THROW(chart_.CrossHair(1)->SetColor(QColor(0, 0, 255, 10)), Exception);
   EXPECT_EQ(chart_.CrossHair(1)->Color(), clFuchsia);
   chart_.TextLabel(3)->SetColorBkg(Qt::yellow);
   EXPECT_EQ(chart_.TextLabel(3)->ColorBkg(), clYellow);

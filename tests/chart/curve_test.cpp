@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "zeph/chart/chartcurves.h"
@@ -280,6 +281,20 @@ TEST(CurveTest, ACurveDrawsTheSamePixelsAsItsPointsAsItems) {
             << SaveArtefact(with_curve.ChartAreaImage(), QStringLiteral("curve_drawn.png")).toStdString();
       }
     }
+  }
+}
+
+TEST(CurveTest, ACurveColourTakesATColorAQColorAndAQtColourName) {
+  TZephChart chart;
+  Configure(chart);
+  TZephCurve curve = chart.AddCurve();
+  curve.Append(Xs(1000), Wave(1000));
+  const std::pair<TColorArg, TColor> forms[] = {{clBlue, clBlue}, {QColor(0, 128, 0), clGreen}, {Qt::red, clRed}};
+  for (const auto& [color, drawn] : forms) {
+    curve.SetColor(color);
+    chart.ShowGraf();
+    const QImage& image = chart.ChartAreaImage();
+    EXPECT_GT(CountPixels(image, drawn, 0, 0, image.width(), image.height()), 300) << drawn;
   }
 }
 

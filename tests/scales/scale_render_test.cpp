@@ -5,6 +5,7 @@
 #include <QPdfWriter>
 #include <QPalette>
 #include <QWidget>
+#include <utility>
 
 #include "common/image_probe.h"
 #include "scale_fixture.h"
@@ -170,6 +171,16 @@ TEST(ScaleRenderTest, ExternalCanvasOffsetShiftsOnlyAcrossTheAxis) {
   EXPECT_FALSE(Black(img, 31, 399));
   // A transparent scale leaves the background alone.
   EXPECT_EQ(PixelAt(img, 5, 5), clWhite);
+}
+
+TEST(ScaleRenderTest, ScaleColoursTakeATColorAQColorAndAQtColourName) {
+  auto scale = PlainScale(sctXB, 400, 100);
+  const std::pair<TColorArg, TColor> forms[] = {{clBlue, clBlue}, {QColor(0, 128, 0), clGreen}, {Qt::red, clRed}};
+  for (const auto& [color, drawn] : forms) {
+    scale->SetColorScale(color);
+    scale->ForcePaint();
+    EXPECT_EQ(CountPixels(scale->Image(), drawn, 20, 79, 380, 80), 360) << drawn;  // the base line
+  }
 }
 
 TEST(ScaleRenderTest, OpaqueScaleIsCopiedToTheExternalOffsetWithItsFrame) {

@@ -84,19 +84,11 @@ class ZEPH_CHART_EXPORT TChartLegend : public QObject {
   /// The box's background colour; white by default.
   TColor ColorBkg() const { return color_bkg_; }
   /// Sets ColorBkg().
-  void SetColorBkg(TColor value);
-  /// Sets ColorBkg() from a QColor; its alpha channel is dropped.
-  void SetColorBkg(const QColor& value) { SetColorBkg(QColorToColor(value)); }
-  /// Sets ColorBkg() from a Qt colour name such as \c Qt::white.
-  void SetColorBkg(Qt::GlobalColor value) { SetColorBkg(QColorToColor(QColor(value))); }
+  void SetColorBkg(TColorArg value);
   /// The box's frame colour; black by default.
   TColor ColorBorder() const { return color_border_; }
   /// Sets ColorBorder().
-  void SetColorBorder(TColor value);
-  /// Sets ColorBorder() from a QColor; its alpha channel is dropped.
-  void SetColorBorder(const QColor& value) { SetColorBorder(QColorToColor(value)); }
-  /// Sets ColorBorder() from a Qt colour name such as \c Qt::black.
-  void SetColorBorder(Qt::GlobalColor value) { SetColorBorder(QColorToColor(QColor(value))); }
+  void SetColorBorder(TColorArg value);
 
   /// Raised after every change of the legend's settings; the chart repaints through it under its
   /// AutoRedraw rule. Set by the owning chart.

@@ -107,12 +107,7 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   /// Black (0) by default.
   TColor DataColor() const { return attributes_.Color; }
   /// Sets DataColor(); items already appended keep their colour.
-  void SetDataColor(TColor value) { attributes_.Color = value; }
-  /// Sets DataColor() from a QColor; its alpha channel is dropped.
-  void SetDataColor(const QColor& value) { SetDataColor(QColorToColor(value)); }
-  /// Sets DataColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetDataColor(Qt::GlobalColor value) { SetDataColor(QColorToColor(QColor(value))); }
+  void SetDataColor(TColorArg value) { attributes_.Color = value; }
   /// Published property \c PenStyle of TZephChart: the line style of the items appended from now
   /// on.
   ///
@@ -141,12 +136,7 @@ class ZEPH_CHART_EXPORT TZephItemStore {
   /// Silver (12632256) by default.
   TColor FillColor() const { return fill_color_; }
   /// Sets FillColor(); items already appended keep their fill.
-  void SetFillColor(TColor value) { fill_color_ = value; }
-  /// Sets FillColor() from a QColor; its alpha channel is dropped.
-  void SetFillColor(const QColor& value) { SetFillColor(QColorToColor(value)); }
-  /// Sets FillColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetFillColor(Qt::GlobalColor value) { SetFillColor(QColorToColor(QColor(value))); }
+  void SetFillColor(TColorArg value) { fill_color_ = value; }
   /// The layer, 1 to 16, of the items appended from now on; 1 by default.
   ///
   /// The chart also maps the mouse position and draws its grid through this layer's scales.

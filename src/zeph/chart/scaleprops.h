@@ -102,12 +102,7 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   /// whatever Font() says.
   TColor ColorScale() const { return color_scale_; }
   /// Sets ColorScale(); fires OnChange.
-  void SetColorScale(TColor value);
-  /// Sets ColorScale() from a QColor; its alpha channel is dropped.
-  void SetColorScale(const QColor& value) { SetColorScale(QColorToColor(value)); }
-  /// Sets ColorScale() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorScale(Qt::GlobalColor value) { SetColorScale(QColorToColor(QColor(value))); }
+  void SetColorScale(TColorArg value);
   /// Published property \c DateFormat: the format of time and date/time labels (LabelType()
   /// \c ftTime or \c ftDateTime).
   ///

@@ -83,32 +83,17 @@ class ZEPH_CHART_EXPORT TTextLabel : public QObject {
   /// Published property \c ColorBkg: the fill of the box; white by default.
   TColor ColorBkg() const { return color_bkg_; }
   /// Sets ColorBkg(); fires OnChange.
-  void SetColorBkg(TColor value);
-  /// Sets ColorBkg() from a QColor; its alpha channel is dropped.
-  void SetColorBkg(const QColor& value) { SetColorBkg(QColorToColor(value)); }
-  /// Sets ColorBkg() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorBkg(Qt::GlobalColor value) { SetColorBkg(QColorToColor(QColor(value))); }
+  void SetColorBkg(TColorArg value);
   /// Published property \c ColorBorder: the colour of the box's border (\c tlBox, \c tlShadow)
   /// and of the underline (\c tlUnderline); black by default.
   TColor ColorBorder() const { return color_border_; }
   /// Sets ColorBorder(); fires OnChange.
-  void SetColorBorder(TColor value);
-  /// Sets ColorBorder() from a QColor; its alpha channel is dropped.
-  void SetColorBorder(const QColor& value) { SetColorBorder(QColorToColor(value)); }
-  /// Sets ColorBorder() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorBorder(Qt::GlobalColor value) { SetColorBorder(QColorToColor(QColor(value))); }
+  void SetColorBorder(TColorArg value);
   /// Published property \c ColorShadow: the colour of the shadow in mode \c tlShadow; gray
   /// (8421504) by default.
   TColor ColorShadow() const { return color_shadow_; }
   /// Sets ColorShadow(); fires OnChange.
-  void SetColorShadow(TColor value);
-  /// Sets ColorShadow() from a QColor; its alpha channel is dropped.
-  void SetColorShadow(const QColor& value) { SetColorShadow(QColorToColor(value)); }
-  /// Sets ColorShadow() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorShadow(Qt::GlobalColor value) { SetColorShadow(QColorToColor(QColor(value))); }
+  void SetColorShadow(TColorArg value);
   /// Published property \c ShadowDx: how far the shadow lies right of the box, in pixels; 3 by
   /// default.
   int ShadowDx() const { return shadow_dx_; }

@@ -351,12 +351,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// A background picture (BackGroundImg()) covers it.
   TColor ChartColor() const;
   /// Sets ChartColor(); repaints under the AutoRedraw() rule.
-  void SetChartColor(TColor value);
-  /// Sets ChartColor() from a QColor; its alpha channel is dropped.
-  void SetChartColor(const QColor& value) { SetChartColor(QColorToColor(value)); }
-  /// Sets ChartColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetChartColor(Qt::GlobalColor value) { SetChartColor(QColorToColor(QColor(value))); }
+  void SetChartColor(TColorArg value);
   /// Published property \c WindColor: the fill colour of the control outside the chart area, and
   /// the background of the scales; \c clBtnFace by default.
   ///
@@ -364,50 +359,25 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   TColor WindColor() const;
   /// Sets WindColor() and the background colour of every scale control; repaints under the
   /// AutoRedraw() rule.
-  void SetWindColor(TColor value);
-  /// Sets WindColor() from a QColor; its alpha channel is dropped.
-  void SetWindColor(const QColor& value) { SetWindColor(QColorToColor(value)); }
-  /// Sets WindColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetWindColor(Qt::GlobalColor value) { SetWindColor(QColorToColor(QColor(value))); }
+  void SetWindColor(TColorArg value);
   /// Published property \c ChartFrameColor: the colour of the frame around the chart area; black by
   /// default.
   TColor ChartFrameColor() const;
   /// Sets ChartFrameColor(); repaints under the AutoRedraw() rule.
-  void SetChartFrameColor(TColor value);
-  /// Sets ChartFrameColor() from a QColor; its alpha channel is dropped.
-  void SetChartFrameColor(const QColor& value) { SetChartFrameColor(QColorToColor(value)); }
-  /// Sets ChartFrameColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetChartFrameColor(Qt::GlobalColor value) { SetChartFrameColor(QColorToColor(QColor(value))); }
+  void SetChartFrameColor(TColorArg value);
   /// Published property \c GridColor: the colour of the grid (GridStyle()); black by default.
   TColor GridColor() const;
   /// Sets GridColor(); repaints under the AutoRedraw() rule.
-  void SetGridColor(TColor value);
-  /// Sets GridColor() from a QColor; its alpha channel is dropped.
-  void SetGridColor(const QColor& value) { SetGridColor(QColorToColor(value)); }
-  /// Sets GridColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetGridColor(Qt::GlobalColor value) { SetGridColor(QColorToColor(QColor(value))); }
+  void SetGridColor(TColorArg value);
   /// Published property \c ShadowColor: the colour of the drop shadow; \c clGrayText by default.
   TColor ShadowColor() const;
   /// Sets ShadowColor(); repaints under the AutoRedraw() rule.
-  void SetShadowColor(TColor value);
-  /// Sets ShadowColor() from a QColor; its alpha channel is dropped.
-  void SetShadowColor(const QColor& value) { SetShadowColor(QColorToColor(value)); }
-  /// Sets ShadowColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetShadowColor(Qt::GlobalColor value) { SetShadowColor(QColorToColor(QColor(value))); }
+  void SetShadowColor(TColorArg value);
   /// Published property \c ShadowBakColor: the colour of the two corner squares beside the shadow
   /// (top right and bottom left); \c clBtnFace by default.
   TColor ShadowBakColor() const;
   /// Sets ShadowBakColor(); repaints under the AutoRedraw() rule.
-  void SetShadowBakColor(TColor value);
-  /// Sets ShadowBakColor() from a QColor; its alpha channel is dropped.
-  void SetShadowBakColor(const QColor& value) { SetShadowBakColor(QColorToColor(value)); }
-  /// Sets ShadowBakColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetShadowBakColor(Qt::GlobalColor value) { SetShadowBakColor(QColorToColor(QColor(value))); }
+  void SetShadowBakColor(TColorArg value);
   ///@}
 
   /// \name Title
@@ -531,12 +501,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   /// \c tbSolid; white by default.
   TColor TextBkColor() const;
   /// Sets TextBkColor(); repaints under the AutoRedraw() rule.
-  void SetTextBkColor(TColor value);
-  /// Sets TextBkColor() from a QColor; its alpha channel is dropped.
-  void SetTextBkColor(const QColor& value) { SetTextBkColor(QColorToColor(value)); }
-  /// Sets TextBkColor() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetTextBkColor(Qt::GlobalColor value) { SetTextBkColor(QColorToColor(QColor(value))); }
+  void SetTextBkColor(TColorArg value);
   /// Published property \c TextAlignment: how text items stand at their point: \c taLeftJustify
   /// starts them there, \c taRightJustify ends them there, \c taCenter (the default) centres them.
   TAlignment TextAlignment() const;

@@ -84,11 +84,11 @@ bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
     if (changed) d_->EmitUnlessLoading(notify);           \
   }
 
-ZC_REPAINTING_SETTER(ChartColor, TColor, chart_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ChartFrameColor, TColor, chart_frame_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(GridColor, TColor, grid_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowColor, TColor, shadow_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowBakColor, TColor, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ChartColor, TColorArg, chart_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ChartFrameColor, TColorArg, chart_frame_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(GridColor, TColorArg, grid_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowColor, TColorArg, shadow_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowBakColor, TColorArg, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
 ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_, &TCustomZephChart::LayoutChanged)
 ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_, &TCustomZephChart::LayoutChanged)
 ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_, &TCustomZephChart::LayoutChanged)
@@ -99,7 +99,7 @@ ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_, &TCustomZephChart
 ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_, &TCustomZephChart::GridChanged)
 ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_, &TCustomZephChart::StylesChanged)
 ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(TextBkColor, TColor, text_bk_color_, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(TextBkColor, TColorArg, text_bk_color_, &TCustomZephChart::ColorsChanged)
 ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
 
 void TCustomZephChart::SetCaption(const QString& value) {
@@ -112,7 +112,7 @@ void TCustomZephChart::SetCaption(const QString& value) {
 
 #undef ZC_REPAINTING_SETTER
 
-void TCustomZephChart::SetWindColor(TColor value) {
+void TCustomZephChart::SetWindColor(TColorArg value) {
   const bool changed = d_->wind_color_ != value;
   d_->wind_color_ = value;
   for (std::size_t i = 0; i < kLayerCount; ++i) {

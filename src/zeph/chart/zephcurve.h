@@ -60,7 +60,7 @@ class ZEPH_CHART_EXPORT TZephCurve {
   /// The line and mark colour; the chart's DataColor() when the curve was added.
   TColor Color() const;
   /// Sets Color(); repaints under the AutoRedraw() rule.
-  void SetColor(TColor value);
+  void SetColor(TColorArg value);
   /// The line style; the chart's PenStyle() when the curve was added. \c psClear draws no line
   /// (the marks alone).
   TPenStyle PenStyle() const;

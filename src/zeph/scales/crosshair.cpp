@@ -12,7 +12,7 @@ void TCrossHair::SetPosY(double value) {
   Changed();
 }
 
-void TCrossHair::SetColor(TColor value) {
+void TCrossHair::SetColor(TColorArg value) {
   color_ = value;
   Changed();
 }

@@ -48,12 +48,7 @@ class ZEPH_SCALES_EXPORT TCrossHair : public QObject {
   /// Published property \c Color: the colour of the lines; default \ref clBlack.
   TColor Color() const { return color_; }
   /// Sets Color(); notifies OnChange.
-  void SetColor(TColor value);
-  /// Sets Color() from a QColor; its alpha channel is dropped.
-  void SetColor(const QColor& value) { SetColor(QColorToColor(value)); }
-  /// Sets Color() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColor(Qt::GlobalColor value) { SetColor(QColorToColor(QColor(value))); }
+  void SetColor(TColorArg value);
   /// Published property \c Mode: which lines are shown; default \ref ZephEnums::chOff "chOff"
   /// (hidden).
   TCrossHMode Mode() const { return mode_; }

@@ -97,13 +97,13 @@ void TScale::SetCaptionAnchor(TScaleUnitAnchor value) {
 
 // ---- colours and frame -------------------------------------------------------------------------
 
-void TScale::SetColorBackGnd(TColor value) {
+void TScale::SetColorBackGnd(TColorArg value) {
   if (value == color_back_gnd_) return;
   color_back_gnd_ = value;
   Refresh();
 }
 
-void TScale::SetColorScale(TColor value) {
+void TScale::SetColorScale(TColorArg value) {
   if (value == color_scale_) return;
   color_scale_ = value;
   Refresh();

@@ -180,22 +180,12 @@ class ZEPH_SCALES_EXPORT TScale : public QWidget, public TComponentLoading {
   /// \ref clBtnFace. A transparent scale has no background.
   TColor ColorBackGnd() const { return color_back_gnd_; }
   /// Sets ColorBackGnd(); repaints when the value changes.
-  void SetColorBackGnd(TColor value);
-  /// Sets ColorBackGnd() from a QColor; its alpha channel is dropped.
-  void SetColorBackGnd(const QColor& value) { SetColorBackGnd(QColorToColor(value)); }
-  /// Sets ColorBackGnd() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorBackGnd(Qt::GlobalColor value) { SetColorBackGnd(QColorToColor(QColor(value))); }
+  void SetColorBackGnd(TColorArg value);
   /// Published property \c ColorScale: the pen colour of the base line and the ticks; default
   /// \ref clBlack. Labels and caption take the colour of Font().
   TColor ColorScale() const { return color_scale_; }
   /// Sets ColorScale(); repaints when the value changes.
-  void SetColorScale(TColor value);
-  /// Sets ColorScale() from a QColor; its alpha channel is dropped.
-  void SetColorScale(const QColor& value) { SetColorScale(QColorToColor(value)); }
-  /// Sets ColorScale() from a Qt colour name such as \c Qt::red (which a TColor would take as a
-  /// number).
-  void SetColorScale(Qt::GlobalColor value) { SetColorScale(QColorToColor(QColor(value))); }
+  void SetColorScale(TColorArg value);
   /// Published property \c ColorScheme: the colours of the three-dimensional frame; default
   /// \ref ZephEnums::csBWG "csBWG" (gray shadow, white highlight).
   TColorScheme ColorScheme() const { return color_scheme_; }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "zeph/toolkit/enumset.h"
 #include "zeph/toolkit/toolkit_export.h"
 
 class QWidget;
@@ -37,30 +38,12 @@ enum TAnchorKind : std::uint8_t {
 /// When the parent is resized, a control anchored at both opposite edges stretches with it, one
 /// anchored at the right (bottom) edge only moves with that edge, and one anchored at the left
 /// (top) edge only, or at neither, stays where it is.
-class ZEPH_TOOLKIT_EXPORT TAnchors {
+class ZEPH_TOOLKIT_EXPORT TAnchors : public TEnumSet<TAnchors, TAnchorKind, 4, (1u << akLeft) | (1u << akTop)> {
  public:
   /// Constructs the default set: \ref akLeft and \ref akTop.
   constexpr TAnchors() = default;
   /// Constructs the set of the listed edges, for example `{akLeft, akRight}`; `{}` is the empty set.
-  constexpr TAnchors(std::initializer_list<TAnchorKind> kinds) : bits_(0) {
-    for (TAnchorKind k : kinds) bits_ |= Bit(k);
-  }
-  /// Returns whether edge \a k is in the set.
-  constexpr bool Contains(TAnchorKind k) const { return (bits_ & Bit(k)) != 0; }
-  /// Returns the set as bits: bit \c n stands for the TAnchorKind of value \c n.
-  constexpr std::uint8_t Bits() const { return bits_; }
-  /// Returns the set whose bits are \a bits (see Bits()); bits above the four edges are ignored.
-  static constexpr TAnchors FromBits(std::uint8_t bits) {
-    TAnchors a;
-    a.bits_ = bits & 0x0F;
-    return a;
-  }
-  /// Two sets are equal when they hold the same edges.
-  friend constexpr bool operator==(TAnchors, TAnchors) = default;
-
- private:
-  static constexpr std::uint8_t Bit(TAnchorKind k) { return static_cast<std::uint8_t>(1u << k); }
-  std::uint8_t bits_ = Bit(akLeft) | Bit(akTop);
+  constexpr TAnchors(std::initializer_list<TAnchorKind> kinds) : TEnumSet(kinds) {}
 };
 
 /// Keeps one widget placed by its Align and Anchors while its parent changes size.

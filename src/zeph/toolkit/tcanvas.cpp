@@ -120,7 +120,7 @@ void TCanvas::End() {
 int TCanvas::DeviceWidth() const { return device_ ? device_->width() : 0; }
 int TCanvas::DeviceHeight() const { return device_ ? device_->height() : 0; }
 
-void TCanvas::SetPenColor(TColor color) {
+void TCanvas::SetPenColor(TColorArg color) {
   if (color == pen_color_) return;
   pen_color_ = color;
   pen_dirty_ = true;
@@ -145,7 +145,7 @@ void TCanvas::SetPenMode(TPenMode mode) {
   mode_dirty_ = true;
 }
 
-void TCanvas::SetBrushColor(TColor color) {
+void TCanvas::SetBrushColor(TColorArg color) {
   if (color == brush_color_) return;
   brush_color_ = color;
   brush_dirty_ = true;
@@ -167,7 +167,7 @@ void TCanvas::SetFont(const TFont& font) {
   }
 }
 
-void TCanvas::SetFontColor(TColor color) { font_.Color = color; }
+void TCanvas::SetFontColor(TColorArg color) { font_.Color = color; }
 
 void TCanvas::ApplyMode() {
   if (!mode_dirty_) return;

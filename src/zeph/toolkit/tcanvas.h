@@ -82,7 +82,7 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// Returns the pen colour, which lines and outlines are drawn in; default \ref clBlack.
   TColor PenColor() const { return pen_color_; }
   /// Sets the pen colour (see PenColor()).
-  void SetPenColor(TColor color);
+  void SetPenColor(TColorArg color);
   /// Returns the pen's line pattern; default \ref psSolid.
   ///
   /// With \ref psClear no lines or outlines are drawn. Dash patterns apply to one-pixel pens only.
@@ -106,7 +106,7 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// \ref clWhite.
   TColor BrushColor() const { return brush_color_; }
   /// Sets the brush colour (see BrushColor()).
-  void SetBrushColor(TColor color);
+  void SetBrushColor(TColorArg color);
   /// Returns whether shapes and text backgrounds are filled; default \ref bsSolid.
   TBrushStyle BrushStyle() const { return brush_style_; }
   /// Sets whether shapes and text backgrounds are filled (see BrushStyle()).
@@ -117,7 +117,7 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// Sets the font (face, size, styles and text colour).
   void SetFont(const TFont& font);
   /// Sets only the text colour, the colour of Font().
-  void SetFontColor(TColor color);
+  void SetFontColor(TColorArg color);
 
   /// Returns the pen position, where LineTo() starts; initially (0, 0).
   QPoint PenPos() const { return pen_pos_; }

@@ -1,5 +1,7 @@
 #include "zeph/toolkit/tcolor.h"
 
+#include "zeph/toolkit/exception.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -37,6 +39,16 @@ QColor ColorToQColor(TColor color) {
 
 TColor QColorToColor(const QColor& color) {
   return RGBColor(color.red(), color.green(), color.blue());
+}
+
+TColorArg::TColorArg(const QColor& color) : color_(QColorToColor(color)) {
+  if (!color.isValid()) throw Exception(std::string("An invalid QColor is not a colour"));
+  // A TColor has no alpha: its top byte marks system colours, and every colour is drawn opaque.
+  if (color.alpha() != 255) {
+    throw Exception(QStringLiteral("The translucent colour %1 (alpha %2) cannot be set: colours are opaque")
+                        .arg(color.name(QColor::HexArgb))
+                        .arg(color.alpha()));
+  }
 }
 
 }  // namespace zeph

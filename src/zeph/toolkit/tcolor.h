@@ -74,6 +74,29 @@ ZEPH_TOOLKIT_EXPORT QColor ColorToQColor(TColor color);
 /// Returns the plain TColor of a QColor; the alpha channel is dropped.
 ZEPH_TOOLKIT_EXPORT TColor QColorToColor(const QColor& color);
 
+/// A colour as every colour setter of the zeph libraries takes it: a TColor, a QColor or a Qt
+/// colour name such as \c Qt::red, each turned into the TColor the setter stores.
+///
+/// A TColor is taken as it is (a system colour such as \ref clBtnFace stays one and is resolved
+/// when drawn); a QColor and a Qt colour name by their red, green and blue, so \c Qt::red is red.
+/// Colours are stored and drawn opaque: a translucent QColor (alpha below 255, \c Qt::transparent
+/// among the names) or an invalid one is refused with an Exception, thrown before the setter runs,
+/// so the colour it would have changed stays as it was.
+class ZEPH_TOOLKIT_EXPORT TColorArg {
+ public:
+  /// Takes \a color as it is.
+  constexpr TColorArg(TColor color) : color_(color) {}  // NOLINT(google-explicit-constructor)
+  /// Takes the opaque \a color; throws Exception when it is translucent or invalid.
+  TColorArg(const QColor& color);  // NOLINT(google-explicit-constructor)
+  /// Takes the Qt colour \a color; throws Exception for \c Qt::transparent.
+  TColorArg(Qt::GlobalColor color) : TColorArg(QColor(color)) {}  // NOLINT(google-explicit-constructor)
+  /// Returns the TColor to store.
+  constexpr operator TColor() const { return color_; }  // NOLINT(google-explicit-constructor)
+
+ private:
+  TColor color_;
+};
+
 /// Returns the 0x00RRGGBB value a QImage of Format_RGB32 stores for the colour.
 ///
 /// \a rgb must be a plain colour (resolve system colours with ColorToRGB() first); its top byte

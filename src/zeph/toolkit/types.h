@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "zeph/toolkit/enumset.h"
 #include "zeph/toolkit/toolkit_export.h"
 
 namespace zeph {
@@ -53,36 +54,12 @@ enum TFontStyle : std::uint8_t {
 /// A set of TFontStyle values, one bit per style.
 ///
 /// A default-constructed set is empty (a regular upright font).
-class ZEPH_TOOLKIT_EXPORT TFontStyles {
+class ZEPH_TOOLKIT_EXPORT TFontStyles : public TEnumSet<TFontStyles, TFontStyle, 4, 0> {
  public:
   /// Constructs an empty set.
   constexpr TFontStyles() = default;
   /// Constructs the set of the listed \a styles, for example `{fsBold, fsItalic}`.
-  constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-    for (TFontStyle s : styles) bits_ |= Bit(s);
-  }
-  /// Returns whether style \a s is in the set.
-  constexpr bool Contains(TFontStyle s) const { return (bits_ & Bit(s)) != 0; }
-  /// Adds style \a s to the set.
-  constexpr void Include(TFontStyle s) { bits_ |= Bit(s); }
-  /// Removes style \a s from the set.
-  constexpr void Exclude(TFontStyle s) { bits_ &= static_cast<std::uint8_t>(~Bit(s)); }
-  /// Returns whether the set holds no style.
-  constexpr bool Empty() const { return bits_ == 0; }
-  /// Returns the set as bits: bit \c n stands for the TFontStyle of value \c n.
-  constexpr std::uint8_t Bits() const { return bits_; }
-  /// Returns the set whose bits are \a bits (see Bits()); bits above the four styles are ignored.
-  static constexpr TFontStyles FromBits(std::uint8_t bits) {
-    TFontStyles s;
-    s.bits_ = bits & 0x0F;
-    return s;
-  }
-  /// Two sets are equal when they hold the same styles.
-  friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
-
- private:
-  static constexpr std::uint8_t Bit(TFontStyle s) { return static_cast<std::uint8_t>(1u << s); }
-  std::uint8_t bits_ = 0;
+  constexpr TFontStyles(std::initializer_list<TFontStyle> styles) : TEnumSet(styles) {}
 };
 
 }  // namespace zeph

@@ -51,7 +51,7 @@ void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value) {
   Changed();
 }
 
-void TScaleProps::SetColorScale(TColor value) {
+void TScaleProps::SetColorScale(TColorArg value) {
   color_scale_ = value;
   Changed();
 }

@@ -28,7 +28,7 @@ void TZephCurve::SetName(const QString& value) {
   Changed();
 }
 TColor TZephCurve::Color() const { return Data().color; }
-void TZephCurve::SetColor(TColor value) {
+void TZephCurve::SetColor(TColorArg value) {
   Data().color = value;
   Changed();
 }

@@ -53,13 +53,13 @@ void TChartLegend::SetFont(const TFont& value) {
   Notify();
 }
 
-void TChartLegend::SetColorBkg(TColor value) {
+void TChartLegend::SetColorBkg(TColorArg value) {
   if (color_bkg_ == value) return;
   color_bkg_ = value;
   Notify();
 }
 
-void TChartLegend::SetColorBorder(TColor value) {
+void TChartLegend::SetColorBorder(TColorArg value) {
   if (color_border_ == value) return;
   color_border_ = value;
   Notify();

@@ -23,17 +23,17 @@ void TTextLabel::SetAttachToData(bool value) {
   Changed();
 }
 
-void TTextLabel::SetColorBkg(TColor value) {
+void TTextLabel::SetColorBkg(TColorArg value) {
   color_bkg_ = value;
   Changed();
 }
 
-void TTextLabel::SetColorBorder(TColor value) {
+void TTextLabel::SetColorBorder(TColorArg value) {
   color_border_ = value;
   Changed();
 }
 
-void TTextLabel::SetColorShadow(TColor value) {
+void TTextLabel::SetColorShadow(TColorArg value) {
   color_shadow_ = value;
   Changed();
 }
