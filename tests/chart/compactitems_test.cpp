@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "zeph/chart/pointstorage.h"
+#include "zeph/chart/data/pointstorage_p.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;

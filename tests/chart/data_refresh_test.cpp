@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "zeph/chart/dirtycolumns.h"
+#include "zeph/chart/render/dirtycolumns_p.h"
 #include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
 
@@ -93,7 +93,7 @@ TEST(DirtyColumnsTest, RestoresTheMarkedColumnsOnly) {
   empty.fill(Qt::white);
   QImage drawn(20, 16, QImage::Format_RGB32);
   drawn.fill(Qt::red);
-  DirtyColumns dirty;
+  TDirtyColumns dirty;
   EXPECT_FALSE(dirty.Restore(empty, drawn));  // nothing recorded yet: it cannot tell
   dirty.Reset(20, 16);
   dirty.MarkSegment(QPoint(2, 1), QPoint(4, 3));

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "zeph/chart/emptyarea.h"
+#include "zeph/chart/render/emptyarea_p.h"
 
 using namespace zeph;
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "zeph/chart/pixelmap.h"
+#include "zeph/chart/render/pixelmap_p.h"
 
 using namespace zeph;
 

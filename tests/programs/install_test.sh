@@ -29,7 +29,7 @@ for page in index.html annotated.html page_qt.html page_two_y_axes.html page_exp
   [ -s "$docs/$page" ] || fail "the documentation's $page is not installed"
 done
 grep -q 'A chart in ten lines' "$docs/index.html" || fail "the installed main page lacks its example"
-! grep -Eq 'DirtyColumns|LineRasterizer|TextCache|TChartMouseState|TSolidPolyline' "$docs/annotated.html" ||
+! grep -Eq 'TDirtyColumns|LineRasterizer|TextCache|TChartMouseState|TSolidPolyline' "$docs/annotated.html" ||
   fail "the installed class list shows the libraries' internal classes"
 ! grep -rq "$build" "$docs" || fail "the installed documentation names the build tree"
 [ -n "$(find "$root/lib" -path '*/qt6/plugins/designer/libzephchart_designer.so' -size +0)" ] ||

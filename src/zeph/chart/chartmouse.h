@@ -8,7 +8,6 @@
 
 #include "zeph/scales/zephenums.h"
 #include "zeph/chart/chart_export.h"
-#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -61,46 +60,5 @@ using TCrossHairMoveEvent = std::function<void(QObject* Sender, TCrossHair* Whic
 /// Raised after every step of the drag, once the label's new position is shown, with the chart as
 /// Sender and the label moved; the handler may read its position.
 using TTextLabelMoveEvent = std::function<void(QObject* Sender, TTextLabel* WhichTextLabel)>;
-
-/// What a chart remembers between mouse events: the drag (pan, zoom by dragging, moving a
-/// cross-hair or a label), the zoom window, and which layers follow panning and zooming.
-///
-/// A building block of TCustomZephChart, installed because the chart keeps it as a member; not
-/// needed by applications, which use the chart's \c MouseAction, \c MouseCursorFixed and
-/// \c MouseZoomLayer accessors instead.
-struct ZEPH_CHART_EXPORT TChartMouseState {
-  /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = kChartLayerCount;
-
-  /// The ranges of a layer when the drag was captured.
-  struct LayerStart {
-    double x_low = 0;   ///< The x axis's \c RangeLow.
-    double x_high = 0;  ///< The x axis's \c RangeHigh.
-    double y_low = 0;   ///< The y axis's \c RangeLow.
-    double y_high = 0;  ///< The y axis's \c RangeHigh.
-  };
-
-  TMouseActMode action = maNone;  ///< The interaction mode (the chart's \c MouseAction).
-  bool cursor_fixed = true;  ///< The chart's \c MouseCursorFixed: no mode cursor while true.
-
-  /// Whether a drag is under way. The reference point of a drag is the first move with the left
-  /// button held, not the press.
-  bool drag_active = false;
-  QPoint drag_start;  ///< The reference point of the drag, in control pixels.
-  std::array<LayerStart, kLayerCount> layer_start{};  ///< The ranges of each layer at the drag's start.
-
-  /// Whether a zoom window is being drawn. The zoom window runs from the anchor (the press) to the
-  /// corner (the latest move).
-  bool zoom_window = false;
-  QPoint anchor;  ///< Where the zoom window was started, in control pixels.
-  QPoint corner;  ///< The zoom window's current corner, in control pixels.
-
-  int selected_cross_hair = 1;  ///< The cross-hair being dragged, 1 to 4.
-  int selected_text_label = 1;  ///< The text label being dragged, 1 to 20.
-
-  /// Which layers follow panning and zooming: layer 1, the others only through layer joining,
-  /// unless changed.
-  std::array<bool, kLayerCount> mouse_zoom{true};
-};
 
 }  // namespace zeph

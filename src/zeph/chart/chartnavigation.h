@@ -7,7 +7,6 @@
 #include <array>
 
 #include "zeph/chart/chart_export.h"
-#include "zeph/chart/chartenums.h"
 
 namespace zeph {
 
@@ -49,48 +48,5 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TNavigation)
 
 // Used by their prefixed value names, as everywhere in the chart library.
 using namespace ChartNavigation;  // NOLINT(google-global-names-in-headers)
-
-/// What a chart remembers for its navigation: the switch, the drag under way, and the view the
-/// application set.
-///
-/// A building block of TCustomZephChart, installed because the chart keeps it as a member; not
-/// needed by applications, which use the chart's \c Navigation, \c StoreHomeView and
-/// \c RestoreHomeView instead.
-struct ZEPH_CHART_EXPORT TChartNavigationState {
-  /// The number of layers, numbered 1 to 16.
-  static constexpr int kLayerCount = kChartLayerCount;
-
-  /// The ranges of one layer.
-  struct LayerRanges {
-    double x_low = 0;   ///< The x axis's \c RangeLow.
-    double x_high = 0;  ///< The x axis's \c RangeHigh.
-    double y_low = 0;   ///< The y axis's \c RangeLow.
-    double y_high = 0;  ///< The y axis's \c RangeHigh.
-    /// Whether all four ends are equal.
-    bool operator==(const LayerRanges&) const = default;
-  };
-
-  /// What a press started.
-  enum class Drag {
-    kNone,    ///< Nothing.
-    kPan,     ///< Moving the ranges.
-    kWindow,  ///< Drawing a zoom window.
-  };
-
-  TNavigation flags = nvNone;  ///< The switch (the chart's \c Navigation).
-  Drag drag = Drag::kNone;     ///< The drag under way.
-  Qt::MouseButton button = Qt::NoButton;  ///< The button that started it.
-  QPoint start;   ///< Where the drag was pressed, in control pixels.
-  QPoint corner;  ///< The zoom window's current corner, in control pixels.
-  std::array<LayerRanges, kLayerCount> start_ranges{};  ///< Every layer's ranges at the press.
-
-  /// The ranges the application set last, per layer, which RestoreHomeView() brings back.
-  std::array<LayerRanges, kLayerCount> home{};
-  /// The ranges last reported by the range-change signal, per layer.
-  std::array<LayerRanges, kLayerCount> reported{};
-  /// Whether range changes come from the user (the mouse, the wheel, the keys) rather than from
-  /// the application: they then leave the home view as it is.
-  bool by_user = false;
-};
 
 }  // namespace zeph

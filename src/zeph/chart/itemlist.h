@@ -7,10 +7,21 @@
 #include <vector>
 
 #include "zeph/chart/chartitem.h"
-#include "zeph/chart/pointstorage.h"
 #include "zeph/chart/chart_export.h"
 
 namespace zeph {
+
+/// How a display list frees the storage of its point chunks: mapped storage goes back to the
+/// system, other storage to the heap. Not needed by applications.
+struct ZEPH_CHART_EXPORT TPointStorageRelease {
+  /// Bytes mapped straight from the system; 0 for storage from the heap.
+  std::size_t mapped_bytes = 0;
+  /// Gives the storage back: to the system when it was mapped, else to the heap.
+  void operator()(TZephItemPoint* points) const;
+};
+
+/// The points of one item-list chunk, freed by TPointStorageRelease.
+using TPointStorage = std::unique_ptr<TZephItemPoint[], TPointStorageRelease>;
 
 class TRunIndex;
 struct TZephCurveData;
@@ -132,7 +143,7 @@ class ZEPH_CHART_EXPORT TZephItemList {
 
  private:
   struct Chunk {
-    PointStorage points;
+    TPointStorage points;
     std::unique_ptr<std::uint8_t[]> kinds;
     std::size_t size = 0;
     std::size_t capacity = 0;

@@ -9,12 +9,12 @@
 
 #include "zeph/chart/axes/chartgeometry_p.h"
 #include "zeph/chart/axes/layersettings_p.h"
-#include "zeph/chart/chartmouse.h"
-#include "zeph/chart/chartnavigation.h"
-#include "zeph/chart/dirtycolumns.h"
-#include "zeph/chart/emptyarea.h"
-#include "zeph/chart/pixelmap.h"
-#include "zeph/chart/solidpolyline.h"
+#include "zeph/chart/interaction/mousestate_p.h"
+#include "zeph/chart/interaction/navigationstate_p.h"
+#include "zeph/chart/render/dirtycolumns_p.h"
+#include "zeph/chart/render/emptyarea_p.h"
+#include "zeph/chart/render/pixelmap_p.h"
+#include "zeph/chart/render/solidpolyline_p.h"
 #include "zeph/chart/zephchart.h"
 
 namespace zeph {
@@ -146,7 +146,7 @@ class TCustomZephChartPrivate {
   void EmitUnlessLoading(void (TCustomZephChart::*signal)(Args...), Args... args) {
     if (!q->IsLoading()) (q->*signal)(args...);
   }
-  TChartNavigationState::LayerRanges CurrentRanges(int layer) const;
+  TLayerRanges CurrentRanges(int layer) const;
   // Whether scale settings hold other values than when last asked (or first seen).
   static QVariantList SettingsValues(const TScaleProps* settings);
   bool SettingsDiffer(const TScaleProps* settings);
@@ -173,7 +173,7 @@ class TCustomZephChartPrivate {
   // A left click on a line of the legend hides or shows its curve; true when it hit one.
   bool LegendClick(QPoint at, Qt::MouseButton button);
   // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
-  void ApplyNavigation(const std::array<TChartNavigationState::LayerRanges, kLayerCount>& wanted);
+  void ApplyNavigation(const std::array<TLayerRanges, kLayerCount>& wanted);
 
   // Catches up with a resize Qt made while the widget was hidden (it sends no resize event then).
   void SyncSize();
@@ -276,7 +276,7 @@ class TCustomZephChartPrivate {
   std::array<QRect, 4> rim_cache_rects_;
   TEmptyArea area_base_;
   // What the last data rendering drew on top of area_base_.
-  DirtyColumns dirty_columns_;
+  TDirtyColumns dirty_columns_;
   // The shapes dense curves came to, drawn again while nothing they depend on changed.
   TSolidPolylineCache solid_cache_;
   bool background_valid_ = false;
@@ -315,7 +315,7 @@ class TCustomZephChartPrivate {
   bool applying_layout_ = false;
   bool image_current_ = false;
   bool area_pending_ = false;
-  // Whether the area's rendering records what it draws on (DirtyColumns) for the next one.
+  // Whether the area's rendering records what it draws on (TDirtyColumns) for the next one.
   bool record_area_drawing_ = true;
   bool in_paint_event_ = false;
   QSize laid_out_size_;

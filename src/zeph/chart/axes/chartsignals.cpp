@@ -7,7 +7,7 @@
 
 namespace zeph {
 
-TChartNavigationState::LayerRanges TCustomZephChartPrivate::CurrentRanges(int layer) const {
+TLayerRanges TCustomZephChartPrivate::CurrentRanges(int layer) const {
   const TScaleProps* sx = q->ScaleX(layer);
   const TScaleProps* sy = q->ScaleY(layer);
   return {sx->RangeLow(), sx->RangeHigh(), sy->RangeLow(), sy->RangeHigh()};
@@ -17,8 +17,8 @@ void TCustomZephChartPrivate::ReportRangeChanges(const TScaleProps* reported_by_
   // Compared with what was reported last, so that every cause (code, joining, the mouse) reports
   // each change once, however deep the calls that made it.
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TChartNavigationState::LayerRanges now = CurrentRanges(layer);
-    TChartNavigationState::LayerRanges& reported = navigation_.reported[TLayerSettings::Slot(layer)];
+    const TLayerRanges now = CurrentRanges(layer);
+    TLayerRanges& reported = navigation_.reported[TLayerSettings::Slot(layer)];
     if (now == reported) continue;
     const bool x_changed = now.x_low != reported.x_low || now.x_high != reported.x_high;
     const bool y_changed = now.y_low != reported.y_low || now.y_high != reported.y_high;
@@ -66,7 +66,7 @@ void TCustomZephChartPrivate::RestoreHomeView() {
   if (!away) return;
   const auto batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const TChartNavigationState::LayerRanges& home = navigation_.home[TLayerSettings::Slot(layer)];
+    const TLayerRanges& home = navigation_.home[TLayerSettings::Slot(layer)];
     if (home == CurrentRanges(layer)) continue;
     q->SetLayerRange(layer, home.x_low, home.y_low, home.x_high, home.y_high);
   }

@@ -8,6 +8,16 @@
 
 namespace zeph {
 
+// The ranges of one layer's two axes, as they were at some moment (a drag's start, the home view,
+// the last report).
+struct TLayerRanges {
+  double x_low = 0;
+  double x_high = 0;
+  double y_low = 0;
+  double y_high = 0;
+  bool operator==(const TLayerRanges&) const = default;
+};
+
 // The x and y scale settings of a chart's layers, owned by the chart as QObject children; the
 // geometry, the axes and the interaction read them through this one table.
 class TLayerSettings {

@@ -22,7 +22,7 @@ void TPointSeries::Reserve(std::size_t wanted) {
     last_capacity_ = initial;
   } else {
     const std::size_t larger = std::min(std::max(last_capacity_ * 2, in_chunk + wanted), kChunkPoints);
-    PointStorage points = NewPointStorage(larger);
+    TPointStorage points = NewPointStorage(larger);
     std::copy_n(chunks_.back().get(), in_chunk, points.get());
     chunks_.back() = std::move(points);
     last_capacity_ = larger;
@@ -86,7 +86,7 @@ void TPointSeries::CopyFrom(const TPointSeries& other) {
 }
 
 void TPointSeries::Clear() {
-  std::deque<PointStorage>().swap(chunks_);
+  std::deque<TPointStorage>().swap(chunks_);
   dropped_chunks_ = 0;
   last_capacity_ = 0;
   room_ = 0;

@@ -5,7 +5,7 @@
 
 #include "zeph/chart/chartitem.h"
 #include "zeph/chart/itemlist.h"
-#include "zeph/chart/pointstorage.h"
+#include "zeph/chart/data/pointstorage_p.h"
 
 namespace zeph {
 
@@ -56,7 +56,7 @@ class TPointSeries {
   // Makes room for at least one more point in the last chunk, for up to wanted points in all.
   void Reserve(std::size_t wanted);
 
-  std::deque<PointStorage> chunks_;
+  std::deque<TPointStorage> chunks_;
   std::size_t dropped_chunks_ = 0;
   std::size_t last_capacity_ = 0;
   std::size_t room_ = 0;

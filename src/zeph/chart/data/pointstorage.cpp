@@ -1,4 +1,4 @@
-#include "zeph/chart/pointstorage.h"
+#include "zeph/chart/data/pointstorage_p.h"
 
 #include <sys/mman.h>
 
@@ -35,7 +35,7 @@ TZephItemPoint* MapAligned(std::size_t bytes) {
 
 }  // namespace
 
-void PointStorageRelease::operator()(TZephItemPoint* points) const {
+void TPointStorageRelease::operator()(TZephItemPoint* points) const {
   if (mapped_bytes == 0) {
     delete[] points;
     return;
@@ -44,10 +44,10 @@ void PointStorageRelease::operator()(TZephItemPoint* points) const {
   mapped_total -= mapped_bytes;
 }
 
-PointStorage NewPointStorage(std::size_t points) {
+TPointStorage NewPointStorage(std::size_t points) {
   const std::size_t bytes = points * sizeof(TZephItemPoint);
-  if (bytes % kHugePage != 0) return PointStorage(new TZephItemPoint[points], PointStorageRelease{});
-  return PointStorage(MapAligned(bytes), PointStorageRelease{bytes});
+  if (bytes % kHugePage != 0) return TPointStorage(new TZephItemPoint[points], TPointStorageRelease{});
+  return TPointStorage(MapAligned(bytes), TPointStorageRelease{bytes});
 }
 
 std::size_t MappedPointStorageBytes() { return mapped_total; }

@@ -18,7 +18,7 @@ void TCustomZephChartPrivate::PanStep(int x, int y) {
     if (!q->MouseZoomLayer(layer)) continue;
     const TScaleProps* sx = q->ScaleX(layer);
     const TScaleProps* sy = q->ScaleY(layer);
-    const TChartMouseState::LayerStart& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
+    const TLayerRanges& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
     long double x_low = sx->RangeLow();
     long double x_high = sx->RangeHigh();
     long double y_low = sy->RangeLow();
@@ -59,7 +59,7 @@ void TCustomZephChartPrivate::ZoomDragStep(int x, int y) {
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!q->MouseZoomLayer(layer)) continue;
-    const TChartMouseState::LayerStart& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
+    const TLayerRanges& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
     const long double cx = (static_cast<long double>(s.x_high) + s.x_low) / 2;
     const long double cy = (static_cast<long double>(s.y_high) + s.y_low) / 2;
     const long double hx = (static_cast<long double>(s.x_high) - s.x_low) * qx / 2;

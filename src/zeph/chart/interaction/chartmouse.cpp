@@ -157,7 +157,7 @@ void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
 void TCustomZephChartPrivate::CaptureDrag(int x, int y) {
   mouse_.drag_start = QPoint(x, y);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    TChartMouseState::LayerStart& start = mouse_.layer_start[TLayerSettings::Slot(layer)];
+    TLayerRanges& start = mouse_.layer_start[TLayerSettings::Slot(layer)];
     start.x_low = q->ScaleX(layer)->RangeLow();
     start.x_high = q->ScaleX(layer)->RangeHigh();
     start.y_low = q->ScaleY(layer)->RangeLow();

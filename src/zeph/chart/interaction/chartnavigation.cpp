@@ -15,7 +15,7 @@ namespace zeph {
 
 namespace {
 
-using Ranges = TChartNavigationState::LayerRanges;
+using Ranges = TLayerRanges;
 
 // One wheel notch or key press zooms in by this factor.
 constexpr double kZoomStep = 0.8;

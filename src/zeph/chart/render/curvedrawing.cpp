@@ -10,7 +10,7 @@
 
 #include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/render/indexedrun_p.h"
-#include "zeph/chart/solidpolyline.h"
+#include "zeph/chart/render/solidpolyline_p.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/scales/drawmark.h"
 
@@ -49,7 +49,7 @@ bool SolidOnePixel(const TZephPointAttributes& attributes) {
 
 }  // namespace
 
-TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, DirtyColumns& dirty_columns,
+TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
                              TSolidPolylineCache& solid_cache)
     : chart_(chart),
       q_(*chart.q),

@@ -10,7 +10,7 @@
 
 #include "zeph/chart/chartitem.h"
 #include "zeph/chart/itemlist.h"
-#include "zeph/chart/pixelmap.h"
+#include "zeph/chart/render/pixelmap_p.h"
 #include "zeph/chart/render/pencache_p.h"
 #include "zeph/chart/render/polylinebatch_p.h"
 #include "zeph/chart/zephchart_p.h"
@@ -36,7 +36,7 @@ class TCurveDrawing {
 
   // Draws the chart's items with its mapping and pens onto the chart-area canvas, records what it
   // draws in dirty_columns and keeps the shapes of dense stretches in solid_cache.
-  TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, DirtyColumns& dirty_columns,
+  TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
                 TSolidPolylineCache& solid_cache);
   TCurveDrawing(const TCurveDrawing&) = delete;
   TCurveDrawing& operator=(const TCurveDrawing&) = delete;
@@ -113,7 +113,7 @@ class TCurveDrawing {
   TCustomZephChartPrivate& chart_;
   TCustomZephChart& q_;
   TCanvas& canvas_;
-  DirtyColumns& dirty_columns_;
+  TDirtyColumns& dirty_columns_;
   TSolidPolylineCache& solid_cache_;
   const TZephItemList& list_;
   TPenCache cache_;

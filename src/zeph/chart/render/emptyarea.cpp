@@ -1,4 +1,4 @@
-#include "zeph/chart/emptyarea.h"
+#include "zeph/chart/render/emptyarea_p.h"
 
 #include <cstring>
 #include <unordered_map>

@@ -8,7 +8,7 @@
 
 #include "zeph/chart/chartitem.h"
 #include "zeph/chart/data/runindex_p.h"
-#include "zeph/chart/solidpolyline.h"
+#include "zeph/chart/render/solidpolyline_p.h"
 
 namespace zeph {
 

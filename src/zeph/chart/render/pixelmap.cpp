@@ -1,4 +1,4 @@
-#include "zeph/chart/pixelmap.h"
+#include "zeph/chart/render/pixelmap_p.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,50 +9,48 @@
 #include <vector>
 
 #include "zeph/chart/chartitem.h"
-#include "zeph/chart/dirtycolumns.h"
-#include "zeph/chart/pixelmap.h"
+#include "zeph/chart/render/dirtycolumns_p.h"
+#include "zeph/chart/render/pixelmap_p.h"
 #include "zeph/toolkit/linerasterizer.h"
-#include "zeph/chart/chart_export.h"
 
 namespace zeph {
 
-/// Draws the move-to and draw-to points of a curve as a solid one-pixel polyline: a building block
-/// of the chart's rendering (TCustomZephChart), installed because the chart's TSolidPolylineCache
-/// keeps its shapes; not needed by applications.
-///
-/// It draws the same pixels as drawing each segment on its own. Consecutive segments that stay in
-/// one pixel column paint exactly the rows from the lowest to the highest they cover (each from
-/// its start pixel, without its end pixel), so they are gathered and painted as one vertical run:
-/// a dense curve costs about one run per column. The drawn pixels are recorded in the dirty
-/// columns.
-class ZEPH_CHART_EXPORT TSolidPolyline {
+// Draws the move-to and draw-to points of a curve as a solid one-pixel polyline: a building block
+// of the chart's rendering, whose TSolidPolylineCache keeps its shapes.
+//
+// It draws the same pixels as drawing each segment on its own. Consecutive segments that stay in
+// one pixel column paint exactly the rows from the lowest to the highest they cover (each from
+// its start pixel, without its end pixel), so they are gathered and painted as one vertical run:
+// a dense curve costs about one run per column. The drawn pixels are recorded in the dirty
+// columns.
+class TSolidPolyline {
  public:
-  /// What the points came to: a column from row y1 to row y2 at x1, or a line.
+  // What the points came to: a column from row y1 to row y2 at x1, or a line.
   struct Shape {
-    int x1;       ///< Column x, or the line's start x.
-    int y1;       ///< The column's top row, or the line's start y.
-    int x2;       ///< The line's end x (x1 for a column).
-    int y2;       ///< The column's bottom row, or the line's end y.
-    bool column;  ///< A column (true) or a line (false).
+    int x1;       // Column x, or the line's start x.
+    int y1;       // The column's top row, or the line's start y.
+    int x2;       // The line's end x (x1 for a column).
+    int y2;       // The column's bottom row, or the line's end y.
+    bool column;  // A column (true) or a line (false).
   };
-  /// The state after drawing: the pen, the rows gathered in its column, whether the curve is broken.
+  // The state after drawing: the pen, the rows gathered in its column, whether the curve is broken.
   struct End {
-    QPoint pen;   ///< The pen position, in pixels of the target.
-    int top;      ///< The top row gathered in the pen's column (none while top > bottom).
-    int bottom;   ///< The bottom row gathered in the pen's column.
-    bool broken;  ///< Whether the curve was broken by a point that is no finite number.
+    QPoint pen;   // The pen position, in pixels of the target.
+    int top;      // The top row gathered in the pen's column (none while top > bottom).
+    int bottom;   // The bottom row gathered in the pen's column.
+    bool broken;  // Whether the curve was broken by a point that is no finite number.
   };
 
-  /// Constructs a polyline drawn with the rasterizer from the pen position, recording the pixels
-  /// it draws in dirty; both must outlive it.
-  TSolidPolyline(LineRasterizer& rasterizer, DirtyColumns& dirty, QPoint pen)
+  // Constructs a polyline drawn with the rasterizer from the pen position, recording the pixels
+  // it draws in dirty; both must outlive it.
+  TSolidPolyline(LineRasterizer& rasterizer, TDirtyColumns& dirty, QPoint pen)
       : rasterizer_(rasterizer), dirty_(dirty), pen_(pen) {}
 
-  /// Writes down every shape drawn from now on into shapes (null stops writing down).
+  // Writes down every shape drawn from now on into shapes (null stops writing down).
   void Record(std::vector<Shape>* shapes) { record_ = shapes; }
-  /// The current state, with the given broken flag, for Replay() to take up later.
+  // The current state, with the given broken flag, for Replay() to take up later.
   End State(bool broken) const { return {pen_, top_, bottom_, broken}; }
-  /// Draws shapes written down before and takes the state they ended in.
+  // Draws shapes written down before and takes the state they ended in.
   void Replay(const std::vector<Shape>& shapes, const End& end) {
     for (const Shape& shape : shapes) {
       if (shape.column) {
@@ -67,28 +65,28 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     bottom_ = end.bottom;
   }
 
-  /// Draws the points from index k on, up to n or the first point of another kind, and returns the
-  /// index after the last one drawn.
-  ///
-  /// The points and their kinds are parallel arrays; map gives their pixels. A point that is no
-  /// finite number sets broken, and the next one then starts anew as after a move-to. exact(point)
-  /// gives the pixel of a point the map declines. The rows gathered in the last column are painted
-  /// by the next call or by Finish().
-  ///
-  /// Most points of a dense curve are draw-to points in the pen's column: those are recognised by
-  /// their world x alone and only their lowest and highest world y are kept. When the curve leaves
-  /// the column the rows between those (and the pen's) are painted: a segment into the next column
-  /// paints its start, so together they cover exactly that range. Where the curve ends in the
-  /// column instead, its points there are walked again pixel by pixel.
+  // Draws the points from index k on, up to n or the first point of another kind, and returns the
+  // index after the last one drawn.
+  //
+  // The points and their kinds are parallel arrays; map gives their pixels. A point that is no
+  // finite number sets broken, and the next one then starts anew as after a move-to. exact(point)
+  // gives the pixel of a point the map declines. The rows gathered in the last column are painted
+  // by the next call or by Finish().
+  //
+  // Most points of a dense curve are draw-to points in the pen's column: those are recognised by
+  // their world x alone and only their lowest and highest world y are kept. When the curve leaves
+  // the column the rows between those (and the pen's) are painted: a segment into the next column
+  // paints its start, so together they cover exactly that range. Where the curve ends in the
+  // column instead, its points there are walked again pixel by pixel.
   template <typename Exact>
   std::size_t Draw(const TPixelMap& map, const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k,
                    std::size_t n, bool& broken, const Exact& exact) {
     return DrawFrom(map, ArraySource{points, kinds}, k, n, broken, exact);
   }
 
-  /// Draws like Draw(), from a source of points: source.Point(i) and source.Kind(i) give point
-  /// and kind at index i, and source.Gather(k, n, low, high, lowest, highest) passes over draw-to
-  /// points as Gather() below does (a source with an index of its points does so faster).
+  // Draws like Draw(), from a source of points: source.Point(i) and source.Kind(i) give point
+  // and kind at index i, and source.Gather(k, n, low, high, lowest, highest) passes over draw-to
+  // points as Gather() below does (a source with an index of its points does so faster).
   template <typename Source, typename Exact>
   std::size_t DrawFrom(const TPixelMap& map, const Source& source, std::size_t k, std::size_t n, bool& broken,
                        const Exact& exact) {
@@ -186,7 +184,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
     return k;
   }
 
-  /// Paints what is gathered and returns the pen position, the last point.
+  // Paints what is gathered and returns the pen position, the last point.
   QPoint Finish() {
     Flush(pen_.x(), top_, bottom_);
     return pen_;
@@ -205,10 +203,10 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   };
 
  public:
-  /// Passes over the draw-to points from k on whose x lies strictly between low and high and whose
-  /// y is a finite number, keeping their lowest and highest y; returns the index of the first other.
-  ///
-  /// Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
+  // Passes over the draw-to points from k on whose x lies strictly between low and high and whose
+  // y is a finite number, keeping their lowest and highest y; returns the index of the first other.
+  //
+  // Apart from the rest, so that its state stays in registers: this loop sees nearly every point.
   static std::size_t Gather(const TZephItemPoint* points, const std::uint8_t* kinds, std::size_t k, std::size_t n,
                             double low, double high, double& lowest, double& highest) {
     double a = lowest;
@@ -247,7 +245,7 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   }
 
   LineRasterizer& rasterizer_;
-  DirtyColumns& dirty_;
+  TDirtyColumns& dirty_;
   std::vector<Shape>* record_ = nullptr;
   QPoint pen_;
   // The rows gathered in the pen's column; none while top_ > bottom_.
@@ -255,48 +253,47 @@ class ZEPH_CHART_EXPORT TSolidPolyline {
   int bottom_ = INT_MIN;
 };
 
-/// The shapes stretches of curves came to in the last rendering, in drawing order: a building block
-/// of TCustomZephChart, installed because the chart keeps one as a member; not needed by
-/// applications.
-///
-/// The shapes are drawn again while the points, the mapping and the starting state are the same: a
-/// repaint that changes none of them (an expose, a moved cross-hair or label) draws a dense curve's
-/// columns again without passing over its points.
-class ZEPH_CHART_EXPORT TSolidPolylineCache {
+// The shapes stretches of curves came to in the last rendering, in drawing order: a building block
+// of TCustomZephChart (TCustomZephChart).
+//
+// The shapes are drawn again while the points, the mapping and the starting state are the same: a
+// repaint that changes none of them (an expose, a moved cross-hair or label) draws a dense curve's
+// columns again without passing over its points.
+class TSolidPolylineCache {
  public:
-  /// What a stretch's shapes depend on: equal keys give equal shapes.
+  // What a stretch's shapes depend on: equal keys give equal shapes.
   struct Key {
-    std::uint64_t list;  ///< The generation of the item list: its points stay as they are.
-    const TZephItemPoint* points;  ///< The stretch's points.
-    std::size_t first;  ///< Index of the first point of the stretch.
-    std::size_t end;  ///< Index after the last point the stretch may take.
-    QPoint pen;  ///< The pen position before the stretch.
-    bool broken;  ///< Whether the curve was broken before the stretch.
-    long double kx;  ///< The layer's x scaling factor.
-    long double dx;  ///< The layer's x scaling offset.
-    long double ky;  ///< The layer's y scaling factor.
-    long double dy;  ///< The layer's y scaling offset.
-    int offset_x;  ///< The control pixel x of the target's column 0 (the chart's left rim).
-    int offset_y;  ///< The control pixel y of the target's row 0 (the chart's top rim).
-    /// Whether all fields are equal.
+    std::uint64_t list;  // The generation of the item list: its points stay as they are.
+    const TZephItemPoint* points;  // The stretch's points.
+    std::size_t first;  // Index of the first point of the stretch.
+    std::size_t end;  // Index after the last point the stretch may take.
+    QPoint pen;  // The pen position before the stretch.
+    bool broken;  // Whether the curve was broken before the stretch.
+    long double kx;  // The layer's x scaling factor.
+    long double dx;  // The layer's x scaling offset.
+    long double ky;  // The layer's y scaling factor.
+    long double dy;  // The layer's y scaling offset.
+    int offset_x;  // The control pixel x of the target's column 0 (the chart's left rim).
+    int offset_y;  // The control pixel y of the target's row 0 (the chart's top rim).
+    // Whether all fields are equal.
     bool operator==(const Key&) const = default;
   };
-  /// One stretch of the last rendering.
+  // One stretch of the last rendering.
   struct Entry {
-    Key key;  ///< What the shapes depend on.
-    bool kept;  ///< Shapes and state are kept (a stretch of scattered points is not worth the memory).
-    std::size_t next;  ///< The index after the last point drawn.
-    TSolidPolyline::End end;  ///< The state the stretch ended in.
-    std::vector<TSolidPolyline::Shape> shapes;  ///< The shapes, in drawing order.
+    Key key;  // What the shapes depend on.
+    bool kept;  // Shapes and state are kept (a stretch of scattered points is not worth the memory).
+    std::size_t next;  // The index after the last point drawn.
+    TSolidPolyline::End end;  // The state the stretch ended in.
+    std::vector<TSolidPolyline::Shape> shapes;  // The shapes, in drawing order.
   };
 
-  /// Stretches of fewer points are not kept.
+  // Stretches of fewer points are not kept.
   static constexpr std::size_t kLongStretch = 4096;
 
-  /// A rendering starts: stretches are looked for from the first on.
+  // A rendering starts: stretches are looked for from the first on.
   void Rewind() { next_ = 0; }
-  /// The entry for the next stretch: the one of the last rendering when its key is the same
-  /// (reused), else a fresh one in its place, the later ones given up (they are drawn anew).
+  // The entry for the next stretch: the one of the last rendering when its key is the same
+  // (reused), else a fresh one in its place, the later ones given up (they are drawn anew).
   Entry& Slot(const Key& key, bool& reused) {
     reused = next_ < entries_.size() && entries_[next_].key == key;
     if (!reused) {
@@ -305,7 +302,7 @@ class ZEPH_CHART_EXPORT TSolidPolylineCache {
     }
     return entries_[next_++];
   }
-  /// Whether that many shapes for that many points are worth keeping.
+  // Whether that many shapes for that many points are worth keeping.
   static bool WorthKeeping(std::size_t shapes, std::size_t points) { return shapes <= points / 4 + 16; }
 
  private:

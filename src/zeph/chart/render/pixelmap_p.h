@@ -11,37 +11,35 @@
 
 #include "zeph/chart/itemlist.h"
 #include "zeph/scales/scalemap.h"
-#include "zeph/chart/chart_export.h"
 
 namespace zeph {
 
-/// The world-to-pixel mapping of one layer's linear axes in double precision: a building block of
-/// the chart's rendering (TCustomZephChart), installed with TSolidPolyline, which takes it; not
-/// needed by applications.
-///
-/// It computes px = kx * x + dx rounded to the nearest pixel, in double precision instead of the
-/// chart's extended precision, for both coordinates of a point in one step. It answers only where
-/// the double result provably rounds to the same pixel as the extended one (the result is farther
-/// from a half than both can differ), which is all but a few points in billions; the caller maps
-/// the others the exact way. Without SSE2 it always declines.
-class ZEPH_CHART_EXPORT TPixelMap {
+// The world-to-pixel mapping of one layer's linear axes in double precision: a building block of
+// the chart's rendering, taken by TSolidPolyline.
+//
+// It computes px = kx * x + dx rounded to the nearest pixel, in double precision instead of the
+// chart's extended precision, for both coordinates of a point in one step. It answers only where
+// the double result provably rounds to the same pixel as the extended one (the result is farther
+// from a half than both can differ), which is all but a few points in billions; the caller maps
+// the others the exact way. Without SSE2 it always declines.
+class TPixelMap {
  public:
-  /// Constructs an unusable map: Map() always declines.
+  // Constructs an unusable map: Map() always declines.
   TPixelMap() = default;
-  /// Constructs the map px = kx * x + dx, py = ky * y + dy, with ln x in place of x on a
-  /// logarithmic x axis (log_x) and ln y in place of y on a logarithmic y axis (log_y).
-  ///
-  /// Unusable (Map() always declines) unless the coefficients are finite. The pixel is clamped to
-  /// -clamp..clamp and then shifted by (-offset_x, -offset_y).
+  // Constructs the map px = kx * x + dx, py = ky * y + dy, with ln x in place of x on a
+  // logarithmic x axis (log_x) and ln y in place of y on a logarithmic y axis (log_y).
+  //
+  // Unusable (Map() always declines) unless the coefficients are finite. The pixel is clamped to
+  // -clamp..clamp and then shifted by (-offset_x, -offset_y).
   TPixelMap(long double kx, long double dx, long double ky, long double dy, bool log_x, bool log_y, int clamp,
             int offset_x, int offset_y);
 
-  /// The world x values strictly between lo and hi all map to the shifted pixel column, in both
-  /// precisions: a curve's points can be sorted into columns by two comparisons each.
-  ///
-  /// The interval is empty (lo >= hi) where the map cannot tell, and always on a logarithmic axis
-  /// (either one: the extremes of a column's y values need not give its extreme pixels there).
-  /// Always inline: a dense curve asks once a pixel column.
+  // The world x values strictly between lo and hi all map to the shifted pixel column, in both
+  // precisions: a curve's points can be sorted into columns by two comparisons each.
+  //
+  // The interval is empty (lo >= hi) where the map cannot tell, and always on a logarithmic axis
+  // (either one: the extremes of a column's y values need not give its extreme pixels there).
+  // Always inline: a dense curve asks once a pixel column.
   Q_ALWAYS_INLINE void ColumnInterval(int column, double& lo, double& hi) const {
     lo = HUGE_VAL;
     hi = -HUGE_VAL;
@@ -58,23 +56,23 @@ class ZEPH_CHART_EXPORT TPixelMap {
 #endif
   }
 
-  /// Sides of an image, as SidesBeside() reports them.
+  // Sides of an image, as SidesBeside() reports them.
   enum TSide { kLeft = 1, kAbove = 2, kRight = 4, kBelow = 8 };
 
-  /// The sides of a width x height image (shifted pixels 0..width-1, 0..height-1) that all the
-  /// points provably lie beyond, in both precisions: a mask of TSide values, 0 when there is none,
-  /// when a point is no finite number, when an axis is logarithmic and when the map is unusable. Every line between two points
-  /// beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
+  // The sides of a width x height image (shifted pixels 0..width-1, 0..height-1) that all the
+  // points provably lie beyond, in both precisions: a mask of TSide values, 0 when there is none,
+  // when a point is no finite number, when an axis is logarithmic and when the map is unusable. Every line between two points
+  // beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
   int SidesBeside(const TZephItemPoint* points, std::size_t count, int width, int height) const;
-  /// The sides of a width x height image a shifted pixel lies beyond, as SidesBeside() counts them.
+  // The sides of a width x height image a shifted pixel lies beyond, as SidesBeside() counts them.
   static int PixelSidesBeside(QPoint pixel, int width, int height) {
     return (pixel.x() < 0 ? kLeft : 0) | (pixel.y() < 0 ? kAbove : 0) | (pixel.x() >= width ? kRight : 0) |
            (pixel.y() >= height ? kBelow : 0);
   }
 
-  /// Maps a world point to its shifted pixel; returns false, leaving pixel as it was, where the
-  /// double result might round differently from the extended one, for points that are no finite
-  /// numbers, and when the map is unusable.
+  // Maps a world point to its shifted pixel; returns false, leaving pixel as it was, where the
+  // double result might round differently from the extended one, for points that are no finite
+  // numbers, and when the map is unusable.
   Q_ALWAYS_INLINE bool Map(const TZephItemPoint& point, QPoint& pixel) const {
 #if defined(__SSE2__)
     if (!usable_) return false;
