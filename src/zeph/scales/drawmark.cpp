@@ -1,7 +1,9 @@
 #include "zeph/scales/drawmark.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
+#include <QRectF>
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
@@ -65,14 +67,32 @@ class SymbolDrawer {
     PaintPixels(LinePixels(a, b));
   }
 
-  // Lines through the points in order.
-  void Path(std::initializer_list<QPoint> points) {
-    for (const QPoint* p = points.begin(); p + 1 != points.end(); ++p) Line(p[0], p[1]);
+  // Lines through the points in order: an open outline, which leaves the brush solid as every
+  // open symbol does.
+  void Outline(std::initializer_list<QPoint> points) {
+    WithFill(Fill::kOpen, [&] {
+      for (const QPoint* p = points.begin(); p + 1 != points.end(); ++p) Line(p[0], p[1]);
+    });
   }
 
-  // A point drawn with the pen, so that it takes the pen's width like a line would.
+  // A point drawn as a line from itself to itself: a dot as wide as the pen, round where the
+  // pen's ends are, centred on its pixel as the printer's lines run through pixel centres. (The
+  // painter's own points of one pixel are rounded to a pixel corner instead.)
   void PenPoint(QPoint at) {
-    if (canvas_.IsActive()) canvas_.Painter().drawPoint(At(at));
+    if (!canvas_.IsActive()) return;
+    QPainter& painter = canvas_.Painter();
+    const QPen pen = painter.pen();
+    if (pen.style() == Qt::NoPen) return;
+    const qreal r = pen.widthF() / 2;
+    const QRectF dot(QPointF(At(at)) + QPointF(0.5 - r, 0.5 - r), QSizeF(2 * r, 2 * r));
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(pen.color());
+    if (pen.capStyle() == Qt::RoundCap)
+      painter.drawEllipse(dot);
+    else
+      painter.drawRect(dot);
+    painter.restore();
   }
 
   void Square(Fill fill, int a) {
@@ -188,7 +208,7 @@ void DrawSymbol(SymbolDrawer& d, int t, bool printer) {
     case 7: case 8: case 9: d.Square(Fill::kFilled, t - 6); break;
     case 10: case 11: case 12: {
       const int a = t - 9;
-      d.Path({{-a, -a}, {-a, a}, {a, a}, {a, -a}, {-a, -a}});
+      d.Outline({{-a, -a}, {-a, a}, {a, a}, {a, -a}, {-a, -a}});
       break;
     }
     case 13: case 14: case 15: {
@@ -201,7 +221,7 @@ void DrawSymbol(SymbolDrawer& d, int t, bool printer) {
       d.Ellipse(Fill::kOpen, {-a, -a}, {a + 1, a + 1});
       break;
     }
-    case 19: d.Path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); break;
+    case 19: d.Outline({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); break;
     case 20: case 21: {
       const int a = t - 17;
       d.Line({0, 0}, {-a, a});

@@ -91,7 +91,9 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   void SetPenStyle(TPenStyle style);
   /// Returns the pen width in pixels; default 1.
   ///
-  /// Pens wider than one pixel draw solid lines with round ends and joins.
+  /// Pens wider than one pixel draw solid lines with round ends and joins, centred on the pixels
+  /// of their path: an odd width covers as many pixels on either side; an even width one more up
+  /// and left.
   int PenWidth() const { return pen_width_; }
   /// Sets the pen width in pixels; values below 1 become 1.
   void SetPenWidth(int width);
@@ -152,7 +154,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// (\a x2, \a y2), outlined with the pen and filled with the brush.
   ///
   /// The corners may be given in any order; an empty box draws nothing, a one-pixel box sets
-  /// that pixel.
+  /// that pixel. An ellipse never covers the corner pixels of a box of three pixels or more each
+  /// way.
   void Ellipse(int x1, int y1, int x2, int y2);
   /// Fills (\a x1, \a y1) up to but not including (\a x2, \a y2) with the brush colour, whatever its
   /// style; no outline is drawn. The corners may be given in any order.
@@ -268,8 +271,17 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool PenVisible() const { return pen_style_ != psClear; }
   // Whether coordinates are mapped onto a finer or a vector device rather than onto image pixels.
   bool Mapped() const { return printer_ || scale_ != 1; }
-  // Whether lines go through the painter along the pixel centres: mapped, or smoothed.
-  bool Stroked() const { return Mapped() || antialiased_; }
+  // Whether lines go through the painter along the pixel centres: mapped, smoothed, or with a pen
+  // of odd width.
+  bool Stroked() const { return Mapped() || antialiased_ || OddWidePen(); }
+  // A pen wider than a pixel whose width is odd: centred on the pixel centres it covers whole
+  // pixels on either side, so shapes keep their symmetry. An even width straddles a pixel edge
+  // whichever way it is placed; on whole coordinates it does so consistently up and left.
+  bool OddWidePen() const { return pen_width_ > 1 && pen_width_ % 2 == 1; }
+  // Whether the canvas sets the pixels of an ellipse of this box size itself (SmallEllipse()).
+  bool SetsSmallEllipse(int width, int height) const;
+  // An ellipse in a box of a few pixels, set pixel by pixel; corners in order.
+  void SmallEllipse(int x1, int y1, int x2, int y2);
   // Strokes a line or polyline through the centres of the pixels on a mapped device, covering its
   // first pixel and leaving out its last one, as on an image.
   void StrokeMapped(QPolygonF centres);
