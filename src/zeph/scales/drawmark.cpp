@@ -76,23 +76,20 @@ class SymbolDrawer {
   }
 
   // A point drawn as a line from itself to itself: a dot as wide as the pen, round where the
-  // pen's ends are, centred on its pixel as the printer's lines run through pixel centres. (The
-  // painter's own points of one pixel are rounded to a pixel corner instead.)
+  // pen's ends are, centred on its pixel as the printer's lines run through pixel centres. The
+  // painter rounds a point of a thin pen to a pixel corner: that one is filled as its square.
   void PenPoint(QPoint at) {
     if (!canvas_.IsActive()) return;
     QPainter& painter = canvas_.Painter();
     const QPen pen = painter.pen();
     if (pen.style() == Qt::NoPen) return;
+    const QPointF centre = QPointF(At(at)) + QPointF(0.5, 0.5);
+    if (pen.capStyle() == Qt::RoundCap) {
+      painter.drawPoint(centre);
+      return;
+    }
     const qreal r = pen.widthF() / 2;
-    const QRectF dot(QPointF(At(at)) + QPointF(0.5 - r, 0.5 - r), QSizeF(2 * r, 2 * r));
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(pen.color());
-    if (pen.capStyle() == Qt::RoundCap)
-      painter.drawEllipse(dot);
-    else
-      painter.drawRect(dot);
-    painter.restore();
+    painter.fillRect(QRectF(centre - QPointF(r, r), QSizeF(2 * r, 2 * r)), pen.color());
   }
 
   void Square(Fill fill, int a) {
