@@ -1,9 +1,11 @@
 #include "zeph/toolkit/tcanvas.h"
 
+#include "zeph/toolkit/fonts_p.h"
 #include "zeph/toolkit/imagememory_p.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -103,6 +105,7 @@ void TCanvas::Start(QPaintDevice* device) {
     painter_.reset();
     return;
   }
+  svg_ = painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::SVG;
   // An image carries its scale as its device pixel ratio, which the painter applies by itself.
   if (!image_ && scale_ != 1) painter_->scale(scale_, scale_);
   painter_->setRenderHint(QPainter::Antialiasing, antialiased_);
@@ -655,8 +658,14 @@ const QFontMetrics& TCanvas::Metrics() {
 }
 
 void TCanvas::ApplyFont() {
+  if (font_dirty_) {
+    // An SVG names its text's font for the viewer, which would look the designed name up on its
+    // own (and find another font): it names the family the text was measured in instead.
+    drawn_font_ = qfont_;
+    if (svg_) drawn_font_.setFamily(DrawnFamilies(qfont_));
+  }
   // Whoever borrowed the painter may have restored an older font under the canvas's feet.
-  if (font_dirty_ || painter_->font() != qfont_) painter_->setFont(qfont_);
+  if (font_dirty_ || painter_->font() != drawn_font_) painter_->setFont(drawn_font_);
   font_dirty_ = false;
 }
 

@@ -333,6 +333,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   QImage* image_ = nullptr;
   QPaintDevice* device_ = nullptr;
   bool printer_ = false;
+  // Whether the device is an SVG drawing, whose text names its font family.
+  bool svg_ = false;
   qreal scale_ = 1;
   bool antialiased_ = false;
 
@@ -351,6 +353,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool mode_dirty_ = true;
   std::unique_ptr<QFontMetrics> metrics_;
   QFont qfont_;
+  // The font set on the painter: qfont_, on an SVG named by the family it resolves to.
+  QFont drawn_font_;
   QString font_key_;
   TextCache text_cache_;
   QColor pen_qcolor_;
