@@ -154,8 +154,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// (\a x2, \a y2), outlined with the pen and filled with the brush.
   ///
   /// The corners may be given in any order; an empty box draws nothing, a one-pixel box sets
-  /// that pixel. An ellipse never covers the corner pixels of a box of three pixels or more each
-  /// way.
+  /// that pixel. Up to four pixels across, a one-pixel solid pen sets the pixels whose centres lie
+  /// inside the ellipse, so that a small circle leaves out the corners of its box.
   void Ellipse(int x1, int y1, int x2, int y2);
   /// Fills (\a x1, \a y1) up to but not including (\a x2, \a y2) with the brush colour, whatever its
   /// style; no outline is drawn. The corners may be given in any order.
@@ -282,8 +282,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool SetsSmallEllipse(int width, int height) const;
   // An ellipse in a box of a few pixels, set pixel by pixel; corners in order.
   void SmallEllipse(int x1, int y1, int x2, int y2);
-  // Strokes a line or polyline through the centres of the pixels on a mapped device, covering its
-  // first pixel and leaving out its last one, as on an image.
+  // Strokes a line or polyline through the centres of its pixels (see Stroked()); a one-pixel pen
+  // covers the first pixel and leaves out the last one, as on an image.
   void StrokeMapped(QPolygonF centres);
   void ApplyFont();
   // Whether the entry's static text, drawn at (x, y), gives the pixels of drawing the text shaped
