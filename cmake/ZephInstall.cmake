@@ -1,6 +1,7 @@
 # What `cmake --install` lays out for developers who use the zeph libraries: the libraries, their
 # public headers under include/zeph/, the CMake package ZephChart (targets Zeph::Toolkit,
-# Zeph::Scales, Zeph::Chart, Zeph::Translation) and the pkg-config file zephchart.pc.
+# Zeph::Scales, Zeph::Chart, Zeph::Translation), the pkg-config file zephchart.pc and the examples'
+# sources, each a CMake project of its own that builds against the install.
 include(CMakePackageConfigHelpers)
 
 set(zeph_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/ZephChart)
@@ -35,3 +36,6 @@ set(ZEPH_PC_LIBS "-lzephchart -lzephscales -lzephtranslation -lzephtoolkit")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/templates/zephchart.pc.in ${PROJECT_BINARY_DIR}/package/zephchart.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/package/zephchart.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT zeph_development)
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zephchart/examples
+        COMPONENT zeph_development)

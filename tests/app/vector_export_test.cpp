@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -121,7 +123,17 @@ TEST_F(VectorExportTest, SvgHoldsTheSameDrawing) {
   QSet<QString> families;
   const QRegularExpression text_group(QStringLiteral("font-family=\"([^\"]+)\"[^<]*>\\s*<text"));
   for (auto it = text_group.globalMatch(svg); it.hasNext();) families.insert(it.next().captured(1));
-  EXPECT_EQ(families.size(), 1) << QStringList(families.values()).join(',').toStdString();
+  ASSERT_EQ(families.size(), 1) << QStringList(families.values()).join(',').toStdString();
+  // The family is the one the texts were measured and drawn in, not the designed name that a
+  // viewer would look up on its own, with a generic family after it; fontconfig, which viewers
+  // ask, finds that family under its name.
+  const QString family = QFontInfo(form_.ZCCap->Font().ToQFont()).family();
+  EXPECT_EQ(*families.begin(), family + ", sans-serif");
+  EXPECT_NE(form_.ZCCap->Font().Name, family);
+  QProcess fc_match;
+  fc_match.start(QStringLiteral("fc-match"), {QStringLiteral("-f"), QStringLiteral("%{family[0]}"), family});
+  ASSERT_TRUE(fc_match.waitForFinished(10000)) << "fc-match (Debian package fontconfig) did not run";
+  EXPECT_EQ(QString::fromUtf8(fc_match.readAllStandardOutput()), family);
   // Strokes at the screen's width.
   const QRegularExpression stroke(QStringLiteral("stroke-width=\"([0-9.]+)\""));
   int strokes = 0;

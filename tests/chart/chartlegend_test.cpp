@@ -78,8 +78,9 @@ TEST_F(ChartLegendTest, HiddenUntilShownThenABoxInTheCornerWithEachCurvesPenAndN
   ASSERT_NE(blue.x(), -1);
   ASSERT_NE(red.x(), -1);
   EXPECT_LT(blue.y(), red.y());
-  EXPECT_EQ(CountPixels(image, clBlue, box_left + 4, blue.y(), box_left + 29, blue.y() + 1), 24);
-  EXPECT_LT(CountPixels(image, clRed, box_left + 4, red.y(), box_left + 29, red.y() + 1), 24);
+  // With a dashed curve listed, every sample is long enough to show a dash pattern.
+  EXPECT_EQ(CountPixels(image, clBlue, box_left + 4, blue.y(), box_left + 58, blue.y() + 1), 53);
+  EXPECT_LT(CountPixels(image, clRed, box_left + 4, red.y(), box_left + 58, red.y() + 1), 53);
   EXPECT_GT(CountDark(image, box_left + 34, 27, 374, box_bottom), 30);
   EXPECT_EQ(Find(clGreen, inside).x(), -1);
   // Outside the box the chart is as before.
@@ -148,6 +149,96 @@ TEST_F(ChartLegendTest, StandsInEveryCornerOrRightOfTheChartArea) {
   // It follows the curves: a hidden one loses its sample there and its line in the chart.
   chart_.Curve(0).SetVisible(false);
   EXPECT_EQ(Find(clBlue, QRect(0, 0, 400, 300)).x(), -1);
+}
+
+// The dash patterns of one-pixel pens, in pixels on and off.
+std::vector<int> Pattern(TPenStyle style) {
+  switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+// Whether the pattern is on at pixel k of a line.
+bool On(const std::vector<int>& pattern, int k) {
+  int period = 0;
+  for (int length : pattern) period += length;
+  k %= period;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (k < pattern[i]) return i % 2 == 0;
+    k -= pattern[i];
+  }
+  return false;
+}
+
+TEST(ChartLegendPenTest, ADashedCurvesSampleShowsItsPatternFromTheMarkOutward) {
+  for (const TPenStyle style : {psDash, psDot, psDashDot, psDashDotDot}) {
+    for (const int mark : {-1, 3}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(style)) + ", mark " + std::to_string(mark));
+      TZephChart chart;
+      chart.SetBounds(0, 0, 400, 300);
+      chart.SetLayerRange(1, 0, 0, 10, 1);
+      chart.SetDataColor(Qt::red);
+      chart.SetPenStyle(style);
+      // Its points lie outside the range: the legend's sample is the only red on the chart.
+      TZephCurve curve = chart.AddCurve(QStringLiteral("dashed"));
+      curve.SetMarkType(mark);
+      curve.Append(20, 0.5);
+      curve.Append(30, 0.5);
+      chart.Legend()->SetVisible(true);
+      const QImage& image = chart.ControlImage();
+      int left = image.width();
+      int right = -1;
+      int row = -1;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          if (PixelAt(image, x, y) == clRed) {
+            if (row == -1 || mark < 0) row = y;
+            left = std::min(left, x);
+            right = std::max(right, x);
+          }
+      ASSERT_NE(row, -1);
+      // 53 pixels at most, 26 each way from the middle: the pattern begins under the mark and
+      // shows its gaps on both sides of it.
+      const int centre = (left + right) / 2;
+      if (mark < 0) {
+        EXPECT_EQ(left + 26, centre);
+      }
+      if (mark >= 0) row += 3;  // below the plus's upper arm: its middle row
+      std::string shown;
+      std::string expected;
+      for (int d = -26; d <= 26; ++d) {
+        const bool under_mark = mark >= 0 && std::abs(d) <= 3;
+        shown += PixelAt(image, centre + d, row) == clRed ? '#' : '.';
+        expected += under_mark || On(Pattern(style), std::abs(d)) ? '#' : '.';
+      }
+      EXPECT_EQ(shown, expected);
+      // At least a gap and another dash on either side of the middle one.
+      int dashes = 0;
+      for (std::size_t i = 0; i < shown.size(); ++i) dashes += shown[i] == '#' && (i == 0 || shown[i - 1] == '.');
+      EXPECT_GE(dashes, 3) << shown;
+      SaveArtefact(image.copy(QRect(left - 8, row - 10, 120, 20)).scaled(480, 80),
+                   QStringLiteral("legend_pen_%1_%2.png").arg(static_cast<int>(style)).arg(mark));
+    }
+  }
+
+  // A wider pen draws a solid line, in the chart as in its sample, which keeps the solid length.
+  const auto legend_of = [](TPenStyle style) {
+    TZephChart chart;
+    chart.SetBounds(0, 0, 400, 300);
+    chart.SetDataColor(Qt::red);
+    chart.SetPenStyle(style);
+    chart.SetLineWidth(3);
+    chart.AddCurve(QStringLiteral("wide")).Append(20, 0.5);
+    chart.Legend()->SetVisible(true);
+    return chart.ControlImage().copy();
+  };
+  const QImage wide_dashed = legend_of(psDash);
+  EXPECT_GT(CountPixels(wide_dashed, clRed, 0, 0, 400, 300), 3 * 24);
+  EXPECT_EQ(wide_dashed, legend_of(psSolid));
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ grep -q 'A chart in ten lines' "$docs/index.html" || fail "the installed main pa
 ! grep -Eq 'TDirtyColumns|LineRasterizer|TextCache|TChartMouseState|TSolidPolyline' "$docs/annotated.html" ||
   fail "the installed class list shows the libraries' internal classes"
 ! grep -rq "$build" "$docs" || fail "the installed documentation names the build tree"
+for example in "$source_dir"/examples/*/; do
+  name=$(basename "$example")
+  diff -r "$example" "$root/share/doc/zephchart/examples/$name" >/dev/null || fail "examples/$name is not installed as it is"
+done
+[ -s "$root/share/doc/zephchart/examples/README.md" ] || fail "the examples' README is not installed"
 [ -n "$(find "$root/lib" -path '*/qt6/plugins/designer/libzephchart_designer.so' -size +0)" ] ||
   fail "the Designer plugin is not installed in Qt's plugin folder"
 

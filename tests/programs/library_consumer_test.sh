@@ -80,11 +80,13 @@ for folder in "$source_dir"/examples/*/; do
   [[ " ${examples[*]} " == *" $name "* ]] || fail "examples/$name is not run by this test"
 done
 
-# build_examples KIND PREFIX: every example configured and built against the package in PREFIX.
+# build_examples KIND PREFIX: every example configured from the sources installed in PREFIX and
+# built against the package there.
 build_examples() {
   local kind=$1 prefix=$2 example
   for example in "${examples[@]}"; do
-    step "$kind-$example-configure" cmake -S "$source_dir/examples/$example" -B "$work/$kind/$example" \
+    [ -s "$prefix/share/doc/zephchart/examples/$example/CMakeLists.txt" ] || fail "examples/$example is not installed"
+    step "$kind-$example-configure" cmake -S "$prefix/share/doc/zephchart/examples/$example" -B "$work/$kind/$example" \
       "${configure[@]}" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic -Werror"
     step "$kind-$example-build" cmake --build "$work/$kind/$example" -j "$jobs"
   done

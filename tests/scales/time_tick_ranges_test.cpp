@@ -11,6 +11,7 @@
 
 #include "scale_fixture.h"
 #include "zeph/scales/datetimetext_p.h"
+#include "zeph/scales/daynumber.h"
 
 using namespace zeph;
 
@@ -22,6 +23,7 @@ namespace {
 
 constexpr double kDay = 86400;
 constexpr double kDateTolerance = 1e-8;  // days a date/time tick may lie beyond RangeHigh
+constexpr double kLastCalendarDay = 2958465;  // 31 December 9999
 
 ScaleLayoutSettings Settings(TScaleType type, double low, double high, int min_ticks, bool short_ticks,
                              TFigType label_type) {
@@ -124,7 +126,9 @@ void CheckDateTimeRange(const ScaleLayoutSettings& s, Counts& counts) {
   ++counts.layouts;
   const double low = s.geometry.range_low;
   const double high = s.geometry.range_high;
-  ASSERT_FALSE(layout.ticks.empty());
+  // A years axis wholly after 31 December 9999 has no year to show; every other axis has ticks.
+  const bool beyond_calendar = (high - low) / s.min_ticks > 366 && low > kLastCalendarDay;
+  ASSERT_EQ(layout.ticks.empty(), beyond_calendar);
   double previous = -std::numeric_limits<double>::infinity();
   for (const TickMark& t : layout.ticks) {
     ASSERT_GE(t.value, low) << std::setprecision(17) << t.value;
@@ -178,6 +182,35 @@ TEST(TimeTickRangesTest, ReportedRangesHaveNoNegativeZeroAndNoTickOutside) {
         for (bool short_ticks : {true, false})
           CheckDateTimeRange(Settings(type, day_low, day_low + span, min_ticks, short_ticks, ftDateTime), counts);
   EXPECT_GT(counts.layouts, 600);
+}
+
+TEST(TimeTickRangesTest, YearsAtTheEndOfTheCalendar) {
+  const double last_day = DateTimeToDayNumber(QDateTime(QDate(9999, 12, 31), QTime(0, 0)));
+  ASSERT_EQ(last_day, kLastCalendarDay);
+  const auto jan1 = [](int year) { return kLastCalendarDay + 1 + (year - 10000) * 365.2425; };
+  struct Case {
+    double low, high;
+    QStringList labels;  // MinTicks 4, no short ticks
+  };
+  const Case cases[] = {
+      {jan1(10080), jan1(10107), {}},                          // wholly after 9999: no year to claim
+      {kLastCalendarDay + 1, jan1(10030), {}},                 // from 1 January 10000 on
+      {kLastCalendarDay + 0.5, jan1(10030), {}},               // half a day after the held date
+      {kLastCalendarDay + 1e-9, jan1(10030), {"9999"}},        // the held date up to rounding
+      {kLastCalendarDay - 8 * 365.2425, jan1(10012), {"9995", "9999"}},  // the last tick held
+  };
+  for (const Case& c : cases)
+    for (TScaleType type : kTypes) {
+      const ScaleLayoutSettings s = Settings(type, c.low, c.high, 4, false, ftDateTime);
+      SCOPED_TRACE(Describe(s));
+      const ScaleLayout layout = BuildScaleLayout(s);
+      EXPECT_FALSE(layout.has_message);
+      EXPECT_EQ(Labels(layout), c.labels);
+      for (const TickMark& t : layout.ticks) {
+        EXPECT_GE(t.value, c.low);
+        EXPECT_LE(t.value, c.high);
+      }
+    }
 }
 
 TEST(TimeTickRangesTest, HandPickedTimeRanges) {

@@ -26,7 +26,8 @@ struct ZEPH_CHART_EXPORT TLegendEntry {
 ///
 /// Every chart owns one (TCustomZephChart::Legend()); it is hidden until SetVisible(true). It lists
 /// the chart's curve objects (TZephItemStore::AddCurve()) that have a name, in their order, each
-/// with a sample of its line in its colour, pen style and width and its mark. The box stands in a
+/// with a sample of its line in its colour, pen style and width and its mark (a dash pattern drawn
+/// from the mark outward, long enough to show its gaps on either side). The box stands in a
 /// corner of the chart area or outside it, to the right (Position()); it is drawn in screen pixels
 /// over the chart, and in every export (TCustomZephChart::PaintTo()). A click on a line of the
 /// legend hides that curve (TZephCurve::SetVisible()), a second click shows it again; a hidden

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "zeph/scales/datetimetext_p.h"
@@ -61,7 +62,7 @@ class DateTimeLayout {
   void SetSpacing(long double spacing_days);
   bool Before(long double t) const { return t - low_ < -rounding_; }
   bool Beyond(long double t) const { return !(t - high_ < kDayTolerance); }
-  double OnAxis(long double t) const;
+  std::optional<double> OnAxis(long double t) const;
 
   const ScaleLayoutSettings& s_;
   const DateLabelFormat& f_;
@@ -125,16 +126,19 @@ void DateTimeLayout::SetSpacing(long double spacing_days) {
 }
 
 // Where a tick is drawn and recorded: a tick on a range end up to rounding is put on it, so
-// that no tick lies before RangeLow.
-double DateTimeLayout::OnAxis(long double t) const {
-  if (t < low_) return static_cast<double>(low_);
+// that no tick lies before RangeLow. One further before it (the date held at the end of the
+// calendar, on an axis beyond it) has no place on the axis.
+std::optional<double> DateTimeLayout::OnAxis(long double t) const {
+  if (t < low_) return low_ - t <= rounding_ ? std::optional<double>(static_cast<double>(low_)) : std::nullopt;
   if (t > high_ && t - high_ <= rounding_) return static_cast<double>(high_);
   return static_cast<double>(t);
 }
 
 void DateTimeLayout::Add(long double t, bool long_tick, const QString& label, const QString& date_line) {
+  const std::optional<double> value = OnAxis(t);
+  if (!value) return;
   TickMark mark;
-  mark.value = OnAxis(t);
+  mark.value = *value;
   mark.report_value = mark.value;
   mark.kind = long_tick ? TickKind::kLong : TickKind::kShort;
   mark.report_after_label = true;

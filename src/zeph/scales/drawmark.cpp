@@ -1,7 +1,9 @@
 #include "zeph/scales/drawmark.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
+#include <QRectF>
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
@@ -65,14 +67,29 @@ class SymbolDrawer {
     PaintPixels(LinePixels(a, b));
   }
 
-  // Lines through the points in order.
-  void Path(std::initializer_list<QPoint> points) {
-    for (const QPoint* p = points.begin(); p + 1 != points.end(); ++p) Line(p[0], p[1]);
+  // Lines through the points in order: an open outline, which leaves the brush solid as every
+  // open symbol does.
+  void Outline(std::initializer_list<QPoint> points) {
+    WithFill(Fill::kOpen, [&] {
+      for (const QPoint* p = points.begin(); p + 1 != points.end(); ++p) Line(p[0], p[1]);
+    });
   }
 
-  // A point drawn with the pen, so that it takes the pen's width like a line would.
+  // A point drawn as a line from itself to itself: a dot as wide as the pen, round where the
+  // pen's ends are, centred on its pixel as the printer's lines run through pixel centres. The
+  // painter rounds a point of a thin pen to a pixel corner: that one is filled as its square.
   void PenPoint(QPoint at) {
-    if (canvas_.IsActive()) canvas_.Painter().drawPoint(At(at));
+    if (!canvas_.IsActive()) return;
+    QPainter& painter = canvas_.Painter();
+    const QPen pen = painter.pen();
+    if (pen.style() == Qt::NoPen) return;
+    const QPointF centre = QPointF(At(at)) + QPointF(0.5, 0.5);
+    if (pen.capStyle() == Qt::RoundCap) {
+      painter.drawPoint(centre);
+      return;
+    }
+    const qreal r = pen.widthF() / 2;
+    painter.fillRect(QRectF(centre - QPointF(r, r), QSizeF(2 * r, 2 * r)), pen.color());
   }
 
   void Square(Fill fill, int a) {
@@ -188,7 +205,7 @@ void DrawSymbol(SymbolDrawer& d, int t, bool printer) {
     case 7: case 8: case 9: d.Square(Fill::kFilled, t - 6); break;
     case 10: case 11: case 12: {
       const int a = t - 9;
-      d.Path({{-a, -a}, {-a, a}, {a, a}, {a, -a}, {-a, -a}});
+      d.Outline({{-a, -a}, {-a, a}, {a, a}, {a, -a}, {-a, -a}});
       break;
     }
     case 13: case 14: case 15: {
@@ -201,7 +218,7 @@ void DrawSymbol(SymbolDrawer& d, int t, bool printer) {
       d.Ellipse(Fill::kOpen, {-a, -a}, {a + 1, a + 1});
       break;
     }
-    case 19: d.Path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); break;
+    case 19: d.Outline({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); break;
     case 20: case 21: {
       const int a = t - 17;
       d.Line({0, 0}, {-a, a});

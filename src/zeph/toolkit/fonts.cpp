@@ -1,6 +1,8 @@
 #include "zeph/toolkit/fonts_p.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace zeph {
@@ -17,6 +19,17 @@ void RegisterFontSubstitutions() {
                              {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
   QFont::insertSubstitutions(QStringLiteral("Symbol"), {QStringLiteral("DejaVu Sans")});
   QFont::insertSubstitutions(QStringLiteral("Wingdings"), {QStringLiteral("DejaVu Sans")});
+}
+
+QString DrawnFamilies(const QFont& font) {
+  const QFontInfo info(font);
+  const QString family = info.family();
+  QString generic = QStringLiteral("sans-serif");
+  if (QFontDatabase::isFixedPitch(family, info.styleName()))
+    generic = QStringLiteral("monospace");
+  else if (family.contains(QLatin1String("Serif")) && !family.contains(QLatin1String("Sans")))
+    generic = QStringLiteral("serif");
+  return family + QStringLiteral(", ") + generic;
 }
 
 }  // namespace zeph

@@ -1,9 +1,11 @@
 #include "zeph/toolkit/tcanvas.h"
 
+#include "zeph/toolkit/fonts_p.h"
 #include "zeph/toolkit/imagememory_p.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -103,6 +105,7 @@ void TCanvas::Start(QPaintDevice* device) {
     painter_.reset();
     return;
   }
+  svg_ = painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::SVG;
   // An image carries its scale as its device pixel ratio, which the painter applies by itself.
   if (!image_ && scale_ != 1) painter_->scale(scale_, scale_);
   painter_->setRenderHint(QPainter::Antialiasing, antialiased_);
@@ -335,7 +338,7 @@ void TCanvas::Polyline(const QPoint* points, int count) {
 
 void TCanvas::Polyline(const QPointF* points, int count) {
   if (!painter_ || !PenVisible() || count < 2) return;
-  if (!Stroked()) {
+  if (!Mapped() && !antialiased_) {
     QVarLengthArray<QPoint, 256> pixels;
     for (int i = 0; i < count; ++i) pixels.append(points[i].toPoint());
     Polyline(pixels.data(), count);
@@ -585,7 +588,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   ApplyPen();
   const QBrush saved = painter_->brush();
   painter_->setBrush(Qt::NoBrush);
-  if (Mapped())
+  if (Mapped() || OddWidePen())
     painter_->drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
   else
     painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -603,10 +606,46 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     SetPixel(x1, y1, PenVisible() ? pen_color_ : brush_color_);
     return;
   }
+  if (SetsSmallEllipse(x2 - x1, y2 - y1)) {
+    SmallEllipse(x1, y1, x2, y2);
+    return;
+  }
   if (Stroked())
     painter_->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
   else
     painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+// Up to four pixels across, the painter's aliased outline of an ellipse comes out square or
+// lopsided. Only a 3 x 3 box stays with it: its diamond is rounder than the full square that the
+// rule of SmallEllipse() gives there.
+bool TCanvas::SetsSmallEllipse(int width, int height) const {
+  return !Stroked() && pen_width_ <= 1 && (pen_style_ == psSolid || pen_style_ == psInsideFrame) && width <= 4 &&
+         height <= 4 && !(width == 3 && height == 3);
+}
+
+// A pixel belongs to the ellipse when its centre lies inside the ellipse inscribed in the box, and
+// to the outline when a pixel beside it does not; compared in whole numbers, as
+// ((2i + 1 - w) / w)^2 + ((2j + 1 - h) / h)^2 <= 1.
+void TCanvas::SmallEllipse(int x1, int y1, int x2, int y2) {
+  const int w = x2 - x1;
+  const int h = y2 - y1;
+  const auto inside = [w, h](int i, int j) {
+    if (i < 0 || j < 0 || i >= w || j >= h) return false;
+    const int dx = 2 * i + 1 - w;
+    const int dy = 2 * j + 1 - h;
+    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+  };
+  for (int j = 0; j < h; ++j) {
+    for (int i = 0; i < w; ++i) {
+      if (!inside(i, j)) continue;
+      const bool edge = !inside(i - 1, j) || !inside(i + 1, j) || !inside(i, j - 1) || !inside(i, j + 1);
+      if (edge)
+        FillBox(x1 + i, y1 + j, x1 + i + 1, y1 + j + 1, pen_color_);
+      else if (brush_style_ == bsSolid)
+        FillBox(x1 + i, y1 + j, x1 + i + 1, y1 + j + 1, brush_color_);
+    }
+  }
 }
 
 const QFontMetrics& TCanvas::Metrics() {
@@ -619,8 +658,14 @@ const QFontMetrics& TCanvas::Metrics() {
 }
 
 void TCanvas::ApplyFont() {
+  if (font_dirty_) {
+    // An SVG names its text's font for the viewer, which would look the designed name up on its
+    // own (and find another font): it names the family the text was measured in instead.
+    drawn_font_ = qfont_;
+    if (svg_) drawn_font_.setFamily(DrawnFamilies(qfont_));
+  }
   // Whoever borrowed the painter may have restored an older font under the canvas's feet.
-  if (font_dirty_ || painter_->font() != qfont_) painter_->setFont(qfont_);
+  if (font_dirty_ || painter_->font() != drawn_font_) painter_->setFont(drawn_font_);
   font_dirty_ = false;
 }
 

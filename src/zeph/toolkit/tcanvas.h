@@ -91,7 +91,9 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   void SetPenStyle(TPenStyle style);
   /// Returns the pen width in pixels; default 1.
   ///
-  /// Pens wider than one pixel draw solid lines with round ends and joins.
+  /// Pens wider than one pixel draw solid lines with round ends and joins, centred on the pixels
+  /// of their path: an odd width covers as many pixels on either side; an even width one more up
+  /// and left.
   int PenWidth() const { return pen_width_; }
   /// Sets the pen width in pixels; values below 1 become 1.
   void SetPenWidth(int width);
@@ -152,7 +154,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   /// (\a x2, \a y2), outlined with the pen and filled with the brush.
   ///
   /// The corners may be given in any order; an empty box draws nothing, a one-pixel box sets
-  /// that pixel.
+  /// that pixel. Up to four pixels across, a one-pixel solid pen sets the pixels whose centres lie
+  /// inside the ellipse, so that a small circle leaves out the corners of its box.
   void Ellipse(int x1, int y1, int x2, int y2);
   /// Fills (\a x1, \a y1) up to but not including (\a x2, \a y2) with the brush colour, whatever its
   /// style; no outline is drawn. The corners may be given in any order.
@@ -268,10 +271,19 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool PenVisible() const { return pen_style_ != psClear; }
   // Whether coordinates are mapped onto a finer or a vector device rather than onto image pixels.
   bool Mapped() const { return printer_ || scale_ != 1; }
-  // Whether lines go through the painter along the pixel centres: mapped, or smoothed.
-  bool Stroked() const { return Mapped() || antialiased_; }
-  // Strokes a line or polyline through the centres of the pixels on a mapped device, covering its
-  // first pixel and leaving out its last one, as on an image.
+  // Whether lines go through the painter along the pixel centres: mapped, smoothed, or with a pen
+  // of odd width.
+  bool Stroked() const { return Mapped() || antialiased_ || OddWidePen(); }
+  // A pen wider than a pixel whose width is odd: centred on the pixel centres it covers whole
+  // pixels on either side, so shapes keep their symmetry. An even width straddles a pixel edge
+  // whichever way it is placed; on whole coordinates it does so consistently up and left.
+  bool OddWidePen() const { return pen_width_ > 1 && pen_width_ % 2 == 1; }
+  // Whether the canvas sets the pixels of an ellipse of this box size itself (SmallEllipse()).
+  bool SetsSmallEllipse(int width, int height) const;
+  // An ellipse in a box of a few pixels, set pixel by pixel; corners in order.
+  void SmallEllipse(int x1, int y1, int x2, int y2);
+  // Strokes a line or polyline through the centres of its pixels (see Stroked()); a one-pixel pen
+  // covers the first pixel and leaves out the last one, as on an image.
   void StrokeMapped(QPolygonF centres);
   void ApplyFont();
   // Whether the entry's static text, drawn at (x, y), gives the pixels of drawing the text shaped
@@ -321,6 +333,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   QImage* image_ = nullptr;
   QPaintDevice* device_ = nullptr;
   bool printer_ = false;
+  // Whether the device is an SVG drawing, whose text names its font family.
+  bool svg_ = false;
   qreal scale_ = 1;
   bool antialiased_ = false;
 
@@ -339,6 +353,8 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   bool mode_dirty_ = true;
   std::unique_ptr<QFontMetrics> metrics_;
   QFont qfont_;
+  // The font set on the painter: qfont_, on an SVG named by the family it resolves to.
+  QFont drawn_font_;
   QString font_key_;
   TextCache text_cache_;
   QColor pen_qcolor_;

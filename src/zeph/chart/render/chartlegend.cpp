@@ -13,13 +13,29 @@ namespace zeph {
 
 namespace {
 
-// The box's inner spacing, the length of a line's sample and the gap before the name, in pixels.
+// The box's inner spacing and the gap before the name, in pixels.
 constexpr int kPadding = 4;
-constexpr int kSampleWidth = 24;
 constexpr int kNameGap = 6;
+// The length of a line's sample: a solid line shows in 24 pixels. A dash pattern is drawn from the
+// middle, where the mark stands, outward; it reads as one with a gap and the next dash on either
+// side, 26 pixels each way for the longest (18 on, 6 off).
+constexpr int kSampleWidth = 24;
+constexpr int kPatternSampleWidth = 53;
 // A box in a corner of the chart area keeps this distance from the frame; one outside, this one.
 constexpr int kCornerInset = 6;
 constexpr int kOutsideGap = 8;
+
+// Whether the entry's line is drawn with a dash pattern: wider pens draw solid lines.
+bool Patterned(const TLegendEntry& entry) {
+  return entry.LineWidth <= 1 && (entry.PenStyle == psDash || entry.PenStyle == psDot ||
+                                  entry.PenStyle == psDashDot || entry.PenStyle == psDashDotDot);
+}
+
+// One length for all samples, so that the names stand in one column; hidden curves count too, so
+// that the box keeps its size when a click hides one.
+int SampleWidth(const std::vector<TLegendEntry>& entries) {
+  return std::any_of(entries.begin(), entries.end(), Patterned) ? kPatternSampleWidth : kSampleWidth;
+}
 
 }  // namespace
 
@@ -85,7 +101,7 @@ QRect TCustomZephChartPrivate::LegendRect(const std::vector<TLegendEntry>& entri
   int text_width = 0;
   for (const TLegendEntry& entry : entries) text_width = std::max(text_width, canvas.TextWidth(entry.Name));
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
-  const int w = kPadding + kSampleWidth + kNameGap + text_width + kPadding;
+  const int w = kPadding + SampleWidth(entries) + kNameGap + text_width + kPadding;
   const int h = kPadding + row * static_cast<int>(entries.size()) + kPadding - 2;
   const int left = geometry_.LRim();
   const int right = geometry_.LRim() + q->ChartWidth();
@@ -115,6 +131,7 @@ void TCustomZephChartPrivate::DrawLegend(TCanvas& canvas, int ox, int oy) {
   canvas.SetBrushColor(background);
   canvas.Rectangle(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
+  const int sample_width = SampleWidth(entries);
   const bool smooth = canvas.Antialiased();
   canvas.SetAntialiased(antialiased_);
   canvas.SetBrushStyle(bsClear);
@@ -130,19 +147,27 @@ void TCustomZephChartPrivate::DrawLegend(TCanvas& canvas, int ox, int oy) {
       canvas.SetPenColor(entry.Color);
       canvas.SetPenStyle(entry.PenStyle);
       canvas.SetPenWidth(entry.LineWidth);
-      canvas.MoveTo(sample, middle);
-      canvas.LineTo(sample + kSampleWidth, middle);
+      if (Patterned(entry)) {
+        const int centre = sample + sample_width / 2;
+        canvas.MoveTo(centre, middle);
+        canvas.LineTo(sample - 1, middle);
+        canvas.MoveTo(centre, middle);
+        canvas.LineTo(sample + sample_width, middle);
+      } else {
+        canvas.MoveTo(sample, middle);
+        canvas.LineTo(sample + sample_width, middle);
+      }
       canvas.SetPenWidth(1);
       canvas.SetPenStyle(psSolid);
       if (entry.MarkType >= 0) {
         canvas.SetBrushStyle(bsSolid);
         canvas.SetBrushColor(background);
-        DrawMark(canvas, static_cast<std::uint8_t>(entry.MarkType), sample + kSampleWidth / 2, middle);
+        DrawMark(canvas, static_cast<std::uint8_t>(entry.MarkType), sample + sample_width / 2, middle);
         canvas.SetBrushStyle(bsClear);
       }
     }
     canvas.SetFont(font);
-    canvas.TextOut(sample + kSampleWidth + kNameGap, top, entry.Name);
+    canvas.TextOut(sample + sample_width + kNameGap, top, entry.Name);
   }
   canvas.SetAntialiased(smooth);
   canvas.SetBrushStyle(bsSolid);
