@@ -35,7 +35,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
   Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX NOTIFY PropertiesChanged)
   Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY NOTIFY PropertiesChanged)
   Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment NOTIFY PropertiesChanged)
-  Q_PROPERTY(ZephEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor NOTIFY PropertiesChanged)
+  Q_PROPERTY(
+      ZephEnums::TScaleUnitAnchor CaptionAnchor READ CaptionAnchor WRITE SetCaptionAnchor NOTIFY PropertiesChanged)
   Q_PROPERTY(TColor ColorScale READ ColorScale WRITE SetColorScale NOTIFY PropertiesChanged)
   Q_PROPERTY(TDTLabel* DateFormat READ DateFormat WRITE SetDateFormat NOTIFY PropertiesChanged)
   Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces NOTIFY PropertiesChanged)
@@ -309,7 +310,8 @@ class ZEPH_CHART_EXPORT TScaleProps : public QObject {
 /// The settings of a layer's x axis, which lies below or above the chart area.
 class ZEPH_CHART_EXPORT TScalePropsHoriz : public TScaleProps {
   Q_OBJECT
-  Q_PROPERTY(ChartEnums::TScaleLocationHoriz ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
+  Q_PROPERTY(
+      ChartEnums::TScaleLocationHoriz ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
 
  public:
   /// Constructs the x-axis settings of a layer, 1 to 16, with the defaults of TScaleProps.
@@ -332,7 +334,8 @@ class ZEPH_CHART_EXPORT TScalePropsHoriz : public TScaleProps {
 /// The settings of a layer's y axis, which lies left or right of the chart area.
 class ZEPH_CHART_EXPORT TScalePropsVert : public TScaleProps {
   Q_OBJECT
-  Q_PROPERTY(ChartEnums::TScaleLocationVert ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
+  Q_PROPERTY(
+      ChartEnums::TScaleLocationVert ScaleLocation READ ScaleLocation WRITE SetScaleLocation NOTIFY PropertiesChanged)
 
  public:
   /// Constructs the y-axis settings of a layer, 1 to 16, with the defaults of TScaleProps.

@@ -92,7 +92,8 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   CalcScaling();
 
   // The ranges as constructed are the first home view; changes are reported from here on.
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer)
+    d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
   d_->NoteAllSettings();
 
@@ -152,7 +153,8 @@ void TCustomZephChart::Loaded() {
   }
   CalcScaling();
   // The stored ranges are where the chart starts: not a change, and its home view.
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer)
+    d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
   StoreHomeView();
   d_->NoteAllSettings();
   d_->Invalidate();
@@ -359,7 +361,6 @@ void TCustomZephChart::changeEvent(QEvent* event) {
   }
 }
 
-
 void TCustomZephChartPrivate::ShowOnScreen(const QRect& rect) {
   if (!in_paint_event_ && q->isVisible()) q->update(rect);
 }
@@ -395,7 +396,8 @@ void TCustomZephChart::SetUseDataOf(TCustomZephChart* value) {
     return;
   }
   if (!d_->data_users_.empty()) {
-    ShowInfoMessage(this, QStringLiteral("ZephChart: Cannot use foreign data. Other ZephCharts are using my own data."));
+    ShowInfoMessage(this,
+                    QStringLiteral("ZephChart: Cannot use foreign data. Other ZephCharts are using my own data."));
     return;
   }
   if (value == d_->use_data_of_) return;

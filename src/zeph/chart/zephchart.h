@@ -1248,8 +1248,10 @@ class ZEPH_CHART_EXPORT TZephChart : public TCustomZephChart {
   Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX NOTIFY LayoutChanged)
   Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY NOTIFY LayoutChanged)
   Q_PROPERTY(TAlignment CaptionAlignment READ CaptionAlignment WRITE SetCaptionAlignment NOTIFY LayoutChanged)
-  Q_PROPERTY(ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz NOTIFY LayoutChanged)
-  Q_PROPERTY(ChartEnums::TCaptionAnchorVert CaptionAnchorVert READ CaptionAnchorVert WRITE SetCaptionAnchorVert NOTIFY LayoutChanged)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorHoriz CaptionAnchorHoriz READ CaptionAnchorHoriz WRITE SetCaptionAnchorHoriz
+                 NOTIFY LayoutChanged)
+  Q_PROPERTY(ChartEnums::TCaptionAnchorVert CaptionAnchorVert READ CaptionAnchorVert WRITE SetCaptionAnchorVert NOTIFY
+                 LayoutChanged)
   Q_PROPERTY(TFont Font READ Font WRITE SetFont NOTIFY FontChanged)
   Q_PROPERTY(ZephEnums::TShadowStyle ShadowStyle READ ShadowStyle WRITE SetShadowStyle NOTIFY StylesChanged)
   Q_PROPERTY(ChartEnums::GridStyleType GridStyle READ GridStyle WRITE SetGridStyle NOTIFY GridChanged)
@@ -1260,7 +1262,8 @@ class ZEPH_CHART_EXPORT TZephChart : public TCustomZephChart {
   Q_PROPERTY(TColor TextBkColor READ TextBkColor WRITE SetTextBkColor NOTIFY ColorsChanged)
   Q_PROPERTY(TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment NOTIFY StylesChanged)
   Q_PROPERTY(bool Isometric READ Isometric WRITE SetIsometric NOTIFY IsometricChanged)
-  Q_PROPERTY(ChartEnums::TzcLayout StandardLayout READ StandardLayout WRITE SetStandardLayout NOTIFY StandardLayoutChanged)
+  Q_PROPERTY(
+      ChartEnums::TzcLayout StandardLayout READ StandardLayout WRITE SetStandardLayout NOTIFY StandardLayoutChanged)
   Q_PROPERTY(QObject* BackGroundImg READ BackGroundImg)
   Q_PROPERTY(QObject* Scale1X READ Scale1X)
   Q_PROPERTY(QObject* Scale2X READ Scale2X)

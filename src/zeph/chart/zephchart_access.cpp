@@ -150,7 +150,8 @@ void TCustomZephChart::SetLayerRange(int layer, long double x_low, long double y
 void TCustomZephChart::SetJointLayers(TJointLayers* value) { d_->SetJointLayers(value); }
 
 void TCustomZephChart::StoreHomeView() {
-  for (int layer = 1; layer <= kLayerCount; ++layer) d_->navigation_.home[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer)
+    d_->navigation_.home[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
 }
 
 void TCustomZephChart::RestoreHomeView() { d_->RestoreHomeView(); }
@@ -170,7 +171,11 @@ void TCustomZephChart::CalcScaling() {
   d_->geometry_.CalcScaling();
 }
 
-void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const { d_->WorldToPixel(layer, x, y, px, py); }
+void TCustomZephChart::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
+  const QPoint p = d_->geometry_.WorldToPixel(layer, x, y);
+  px = p.x();
+  py = p.y();
+}
 
 QPointF TCustomZephChart::WorldToPixelF(int layer, double x, double y) const {
   return d_->geometry_.WorldToPixelF(layer, x, y);

@@ -103,7 +103,6 @@ class TCustomZephChartPrivate {
   // afterwards.
   void DrawCrossHairs(TCanvas& canvas, int ox, int oy);
 
-
   // Layer ranges: the store step of one layer, the ranges its joins give it, and those of all
   // joined axes copied into their settings.
   void StoreLayerRanges(int layer, double x_low, double y_low, double x_high, double y_high);
@@ -321,8 +320,7 @@ class TCustomZephChartPrivate {
   QSize laid_out_size_;
 
   // The widget's operations, handed on here.
-  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
-                                     long double y_high);
+  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high, long double y_high);
   void SetJointLayers(TJointLayers* value);
   void RestoreHomeView();
   void SetAutoRedraw(bool value);
@@ -330,7 +328,6 @@ class TCustomZephChartPrivate {
   void ApplyScaleProps(TScale* scale, const TScaleProps* props);
   void ScalePropsChanged(QObject* sender);
   void SetStandardLayout(TzcLayout value);
-  void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
   void SetBounds(int left, int top, int width, int height);
   void SetIsometric(bool value);
   void SetNavigation(TNavigation value);

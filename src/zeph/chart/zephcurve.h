@@ -51,7 +51,9 @@ class ZEPH_CHART_EXPORT TZephCurve {
   /// Whether the curve still exists: false after Remove() or once its chart is gone.
   bool IsValid() const { return !data_.expired(); }
   /// Whether both handles stand for the same curve (or both for none).
-  bool operator==(const TZephCurve& other) const { return !data_.owner_before(other.data_) && !other.data_.owner_before(data_); }
+  bool operator==(const TZephCurve& other) const {
+    return !data_.owner_before(other.data_) && !other.data_.owner_before(data_);
+  }
 
   /// The curve's name, for a legend; empty by default.
   QString Name() const;

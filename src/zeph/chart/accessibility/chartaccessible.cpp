@@ -86,7 +86,8 @@ class TChartCellAccessible : public TChartPartAccessible, public QAccessibleTabl
     const QPoint pixel = chart_->WorldToPixel(chart_->CurrentLayer(), p.x(), p.y());
     const QRect area(chart_->LRim(), chart_->TRim(), chart_->ChartWidth() + 1, chart_->ChartHeight() + 1);
     // A point outside the visible range is placed at the edge it lies beyond.
-    const QPoint inside(std::clamp(pixel.x(), area.left(), area.right()), std::clamp(pixel.y(), area.top(), area.bottom()));
+    const QPoint inside(std::clamp(pixel.x(), area.left(), area.right()),
+                        std::clamp(pixel.y(), area.top(), area.bottom()));
     return GlobalRect(chart_, QRect(inside - QPoint(2, 2), QSize(5, 5)));
   }
   void* interface_cast(QAccessible::InterfaceType t) override {
@@ -149,7 +150,8 @@ QAccessibleInterface* ChartFactory(const QString&, QObject* object) {
 
 QString ChartDataTableText(const TCustomZephChart& chart) {
   const int layer = chart.CurrentLayer();
-  QString text = chart.ScaleX(layer)->Caption() + QLatin1Char('\t') + chart.ScaleY(layer)->Caption() + QLatin1Char('\n');
+  QString text =
+      chart.ScaleX(layer)->Caption() + QLatin1Char('\t') + chart.ScaleY(layer)->Caption() + QLatin1Char('\n');
   for (const QPointF& p : TableRows(chart))
     text += QString::number(p.x(), 'g', QLocale::FloatingPointShortest) + QLatin1Char('\t') +
             QString::number(p.y(), 'g', QLocale::FloatingPointShortest) + QLatin1Char('\n');

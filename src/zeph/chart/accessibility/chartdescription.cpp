@@ -57,7 +57,8 @@ Extreme CurveTrend(const std::vector<QPointF>& p) {
   if (down && !up) return {Trend::Falls, 0};
   if (turns == 1) {
     const bool peak = p.front().y() < high && p.back().y() < high;
-    const auto extreme = std::find_if(p.begin(), p.end(), [&](const QPointF& q) { return q.y() == (peak ? high : low); });
+    const auto extreme =
+        std::find_if(p.begin(), p.end(), [&](const QPointF& q) { return q.y() == (peak ? high : low); });
     return {peak ? Trend::RisesThenFalls : Trend::FallsThenRises, static_cast<std::size_t>(extreme - p.begin())};
   }
   return {Trend::Varies, 0};
@@ -120,7 +121,8 @@ QStringList OutsideRange(const TCustomZephChart& chart, const TChartCurve& curve
     while (j + 1 < p.size() && side(p[j + 1].y()) == s) ++j;
     const QString limit = SpokenNumber(s > 0 ? top : bottom, texts);
     if (i == 0)
-      parts.append(FillTemplate(s > 0 ? texts.StartsAbove : texts.StartsBelow, {ValueWithUnit(y, p[i].y(), texts), limit}));
+      parts.append(
+          FillTemplate(s > 0 ? texts.StartsAbove : texts.StartsBelow, {ValueWithUnit(y, p[i].y(), texts), limit}));
     if (j == p.size() - 1)
       parts.append(FillTemplate(s > 0 ? texts.EndsAbove : texts.EndsBelow, {ValueWithUnit(y, p[j].y(), texts), limit}));
     if (i != 0 && j != p.size() - 1)

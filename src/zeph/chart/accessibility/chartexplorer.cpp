@@ -135,7 +135,8 @@ bool TChartExplorer::PlayCurve() {
     QApplication::beep();
     return false;
   }
-  const TChartCurve& curve = curves[static_cast<std::size_t>(active_ ? std::min<std::size_t>(curve_, curves.size() - 1) : 0)];
+  const TChartCurve& curve =
+      curves[static_cast<std::size_t>(active_ ? std::min<std::size_t>(curve_, curves.size() - 1) : 0)];
   const TSoundSettings settings;
   QString program;
   QStringList arguments;

@@ -1,5 +1,5 @@
-// The chart's geometry as the widget offers it: the mapping and the rims (kept by TChartGeometry),
-// the steps of a new size or new rims, and the isometric rule.
+// The steps of a new size or new rims, and the isometric rule; the geometry itself is
+// TChartGeometry's.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -9,21 +9,11 @@
 
 namespace zeph {
 
-
-
-void TCustomZephChartPrivate::WorldToPixel(int layer, double x, double y, int& px, int& py) const {
-  const QPoint p = geometry_.WorldToPixel(layer, x, y);
-  px = p.x();
-  py = p.y();
-}
-
-
-
-
-
 // ---- Size and rims ----
 
-void TCustomZephChartPrivate::UpdateMinimumSize() { q->setMinimumSize(q->MinimumControlWidth(), q->MinimumControlHeight()); }
+void TCustomZephChartPrivate::UpdateMinimumSize() {
+  q->setMinimumSize(q->MinimumControlWidth(), q->MinimumControlHeight());
+}
 
 void TCustomZephChartPrivate::SetBounds(int left, int top, int width, int height) {
   // Sizing takes the rims in force now as the least room, for q and for later plain resizes.
@@ -52,11 +42,6 @@ void TCustomZephChartPrivate::RimsChanged() {
   AfterResize();
   EmitUnlessLoading(&TCustomZephChart::LayoutChanged);
 }
-
-
-
-
-
 
 // ---- Isometric rule ----
 

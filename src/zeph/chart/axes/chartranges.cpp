@@ -28,8 +28,10 @@ void TCustomZephChartPrivate::CopyJoinedRanges() {
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     const int x_control = joint_layers_->XControl(layer);
     const int y_control = joint_layers_->YControl(layer);
-    if (x_control != layer) q->ScaleX(layer)->StoreRange(q->ScaleX(x_control)->RangeLow(), q->ScaleX(x_control)->RangeHigh());
-    if (y_control != layer) q->ScaleY(layer)->StoreRange(q->ScaleY(y_control)->RangeLow(), q->ScaleY(y_control)->RangeHigh());
+    if (x_control != layer)
+      q->ScaleX(layer)->StoreRange(q->ScaleX(x_control)->RangeLow(), q->ScaleX(x_control)->RangeHigh());
+    if (y_control != layer)
+      q->ScaleY(layer)->StoreRange(q->ScaleY(y_control)->RangeLow(), q->ScaleY(y_control)->RangeHigh());
   }
 }
 

@@ -46,8 +46,12 @@ void TCustomZephChartPrivate::ApplyScaleProps(TScale* scale, const TScaleProps* 
   scale->SetScaleType(props->ScaleType());
   switch (props->ScaleType()) {
     case sctXB: scale->SetMarginBottom(props->ScalePos() + q->height() - geometry_.TRim() - 1); break;
-    case sctXT: scale->SetMarginTop(props->ScalePos() + q->height() - geometry_.BRim() - geometry_.ShadowWidth()); break;
-    case sctYL: scale->SetMarginLeft(props->ScalePos() + q->width() - geometry_.RRim() - geometry_.ShadowWidth()); break;
+    case sctXT:
+      scale->SetMarginTop(props->ScalePos() + q->height() - geometry_.BRim() - geometry_.ShadowWidth());
+      break;
+    case sctYL:
+      scale->SetMarginLeft(props->ScalePos() + q->width() - geometry_.RRim() - geometry_.ShadowWidth());
+      break;
     case sctYR: scale->SetMarginRight(props->ScalePos() + q->width() - geometry_.LRim() - 1); break;
   }
   scale->SetRangeLow(props->RangeLow());
@@ -60,7 +64,8 @@ void TCustomZephChartPrivate::ApplyScaleProps(TScale* scale, const TScaleProps* 
   scale->SetCaptionAlignment(props->CaptionAlignment());
   scale->SetCaptionAnchor(props->CaptionAnchor());
   // With the palette's colours, black scales (layer 1's default) take the theme's text colour.
-  const TColor color = props->ColorScale() == clBlack ? q->ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
+  const TColor color =
+      props->ColorScale() == clBlack ? q->ShownColor(clBlack, QPalette::WindowText) : props->ColorScale();
   scale->SetColorScale(color);
   scale->SetDecPlaces(props->DecPlaces());
   scale->SetLogarithmic(props->Logarithmic());

@@ -36,7 +36,8 @@ void TCustomZephChartPrivate::ReportRangeChanges(const TScaleProps* reported_by_
 
 QVariantList TCustomZephChartPrivate::SettingsValues(const TScaleProps* settings) {
   QVariantList values;
-  for (const QObject* object : {static_cast<const QObject*>(settings), static_cast<const QObject*>(settings->DateFormat())}) {
+  for (const QObject* object :
+       {static_cast<const QObject*>(settings), static_cast<const QObject*>(settings->DateFormat())}) {
     const QMetaObject* meta = object->metaObject();
     for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
       values.append(meta->property(i).read(object));
@@ -45,7 +46,8 @@ QVariantList TCustomZephChartPrivate::SettingsValues(const TScaleProps* settings
 }
 
 bool TCustomZephChartPrivate::SettingsDiffer(const TScaleProps* settings) {
-  const std::size_t slot = TLayerSettings::Slot(settings->Layer()) * 2 + (settings == q->ScaleY(settings->Layer()) ? 1 : 0);
+  const std::size_t slot =
+      TLayerSettings::Slot(settings->Layer()) * 2 + (settings == q->ScaleY(settings->Layer()) ? 1 : 0);
   QVariantList values = SettingsValues(settings);
   if (values == settings_seen_[slot]) return false;
   settings_seen_[slot] = std::move(values);
@@ -59,10 +61,10 @@ void TCustomZephChartPrivate::NoteAllSettings() {
   }
 }
 
-
 void TCustomZephChartPrivate::RestoreHomeView() {
   bool away = false;
-  for (int layer = 1; layer <= kLayerCount; ++layer) away = away || !(navigation_.home[TLayerSettings::Slot(layer)] == CurrentRanges(layer));
+  for (int layer = 1; layer <= kLayerCount; ++layer)
+    away = away || !(navigation_.home[TLayerSettings::Slot(layer)] == CurrentRanges(layer));
   if (!away) return;
   const auto batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {

@@ -222,7 +222,8 @@ const TRunIndex* TZephItemList::OrderedIndex(std::size_t run) const {
   if (!index) index = std::make_unique<TRunIndex>(r.start);
   if (index->Ordered())
     index->CatchUp(
-        r.start + static_cast<std::size_t>(r.count), [this](std::size_t i) -> const TZephItemPoint& { return PointAt(i); },
+        r.start + static_cast<std::size_t>(r.count),
+        [this](std::size_t i) -> const TZephItemPoint& { return PointAt(i); },
         [this](std::size_t i) { return PointKindAt(i); });
   return index->Ordered() ? index.get() : nullptr;
 }

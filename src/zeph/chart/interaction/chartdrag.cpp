@@ -70,8 +70,8 @@ void TCustomZephChartPrivate::ZoomDragStep(int x, int y) {
 }
 
 int TCustomZephChartPrivate::NearestCrossHair(int x, int y) const {
-  // Squares of whole pixel distances (exact in extended precision), strict comparisons: the lower number wins a tie; switched-off
-  // cross-hairs are never chosen, and with none on the first stays selected.
+  // Squares of whole pixel distances (exact in extended precision), strict comparisons: the lower number wins a tie;
+  // switched-off cross-hairs are never chosen, and with none on the first stays selected.
   int index = 1;
   long double best = 1.7e308L;
   for (int i = 1; i <= kCrossHairCount; ++i) {

@@ -55,7 +55,8 @@ bool TCustomZephChartPrivate::LeftButtonFree() const {
 void TCustomZephChartPrivate::CaptureNavigation(QPoint at) {
   navigation_.start = at;
   navigation_.corner = at;
-  for (int layer = 1; layer <= kLayerCount; ++layer) navigation_.start_ranges[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer)
+    navigation_.start_ranges[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
 }
 
 bool TCustomZephChartPrivate::NavigationPress(QMouseEvent* event) {
@@ -94,8 +95,10 @@ void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
     NavigationPan(p - navigation_.start);
     return;
   }
-  const QPoint corner(std::clamp(p.x(), geometry_.LRim(), std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth())),
-                      std::clamp(p.y(), geometry_.TRim(), std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth())));
+  const QPoint corner(std::clamp(p.x(), geometry_.LRim(),
+                                 std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth())),
+                      std::clamp(p.y(), geometry_.TRim(),
+                                 std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth())));
   DrawZoomWindow(navigation_.start, navigation_.corner);
   navigation_.corner = corner;
   DrawZoomWindow(navigation_.start, navigation_.corner);

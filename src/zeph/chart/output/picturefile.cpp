@@ -114,7 +114,8 @@ void SavePicture(const QString& file_name, QSize size, qreal scale, const std::f
                  const TPictureInfo& info) {
   if (size.width() <= 0 || size.height() <= 0)
     Refuse(file_name, QStringLiteral("the size %1x%2 is empty").arg(size.width()).arg(size.height()));
-  if (!(scale > 0) || !std::isfinite(scale)) Refuse(file_name, QStringLiteral("the scale %1 is not a number above 0").arg(scale));
+  if (!(scale > 0) || !std::isfinite(scale))
+    Refuse(file_name, QStringLiteral("the scale %1 is not a number above 0").arg(scale));
   const QString suffix = QFileInfo(file_name).suffix().toLower();
   if (suffix == QLatin1String("pdf")) return SavePdf(file_name, size, paint, info);
   if (suffix == QLatin1String("svg")) return SaveSvg(file_name, size, paint, info);

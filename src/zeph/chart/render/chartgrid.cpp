@@ -38,10 +38,12 @@ std::vector<std::pair<QPoint, QPoint>> TCustomZephChartPrivate::GridLines() cons
   const QPoint origin(geometry_.LRim(), geometry_.TRim());
   const auto add = [&](QPoint from, QPoint to) { lines.emplace_back(from - origin, to - origin); };
   if (vertical) {
-    for (double x : GridPositions(x_axis)) add(q->WorldToPixel(layer, x, y_axis.low), q->WorldToPixel(layer, x, y_axis.high));
+    for (double x : GridPositions(x_axis))
+      add(q->WorldToPixel(layer, x, y_axis.low), q->WorldToPixel(layer, x, y_axis.high));
   }
   if (horizontal) {
-    for (double y : GridPositions(y_axis)) add(q->WorldToPixel(layer, x_axis.low, y), q->WorldToPixel(layer, x_axis.high, y));
+    for (double y : GridPositions(y_axis))
+      add(q->WorldToPixel(layer, x_axis.low, y), q->WorldToPixel(layer, x_axis.high, y));
   }
   return lines;
 }
@@ -93,7 +95,8 @@ bool TCustomZephChartPrivate::SolidGrid() const {
   return grid_style_ == gsLines || grid_style_ == gsHorizLines || grid_style_ == gsVertLines;
 }
 
-std::vector<TCanvas::ColorBox> TCustomZephChartPrivate::SolidGridFill(const TCanvas& canvas, const std::vector<QRect>& boxes) {
+std::vector<TCanvas::ColorBox> TCustomZephChartPrivate::SolidGridFill(const TCanvas& canvas,
+                                                                      const std::vector<QRect>& boxes) {
   const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
   if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
   std::vector<TCanvas::ColorBox> fill;

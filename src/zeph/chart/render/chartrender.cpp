@@ -27,8 +27,8 @@ void TCustomZephChartPrivate::Paint() {
   // in the control image, the area is then drawn anew as a whole.
   const qreal ratio = control_bmp_.Ratio();
   const auto whole = [ratio](int pixels) { return std::abs(pixels * ratio - std::round(pixels * ratio)) < 1e-9; };
-  const bool aligned = whole(geometry_.LRim()) && whole(geometry_.TRim()) && whole(geometry_.LRim() + area_bmp_.Width()) &&
-                       whole(geometry_.TRim() + area_bmp_.Height());
+  const bool aligned = whole(geometry_.LRim()) && whole(geometry_.TRim()) &&
+                       whole(geometry_.LRim() + area_bmp_.Width()) && whole(geometry_.TRim() + area_bmp_.Height());
   if (area_bmp_.Shared() && (background_drawn || !aligned)) dirty_columns_.MarkAll();
   // The same holds for the next paint when it draws the background anew, as one after a change of
   // range most likely does (a live plot scrolling): what the area's rendering draws on is then not
@@ -197,7 +197,8 @@ void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
   if (q->OnScalesRendered) q->OnScalesRendered(q, canvas, 0, 0);
 }
 
-void TCustomZephChartPrivate::ClearChartArea(TCanvas& canvas, int x0, int y0, const std::vector<TCanvas::ColorBox>& over) {
+void TCustomZephChartPrivate::ClearChartArea(TCanvas& canvas, int x0, int y0,
+                                             const std::vector<TCanvas::ColorBox>& over) {
   // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
   if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(q->ChartWidth() + 1, q->ChartHeight() + 1);
   const int w = std::max(q->ChartWidth() + 1, 0);
@@ -272,7 +273,8 @@ void TCustomZephChartPrivate::DrawTextLabels(TCanvas& canvas) {
     // With the palette's colours, a label in the default white and black takes the theme's.
     const TColor background =
         label->ColorBkg() == clWhite ? q->ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
-    const TColor border = label->ColorBorder() == clBlack ? q->ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
+    const TColor border =
+        label->ColorBorder() == clBlack ? q->ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
     TFont font = label->Font();
     if (palette_colors_ && font.Color == clWindowText) font.Color = q->ShownColor(clWindowText, QPalette::Text);
     canvas.SetFont(font);

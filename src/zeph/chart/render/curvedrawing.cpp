@@ -270,8 +270,9 @@ std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, const std::
   const int layer = attributes.Layer;
   const TLayerScaling& scaling = q_.LayerScaling(layer);
   const bool linear = !q_.ScaleX(layer)->Logarithmic() && !q_.ScaleY(layer)->Logarithmic();
-  const TSolidPolylineCache::Key key{list_.Generation(), points, k, n, polyline.State(broken_).pen, broken_,
-                                     scaling.KX, scaling.DX, scaling.KY, scaling.DY, chart_.geometry_.LRim(), chart_.geometry_.TRim()};
+  const TSolidPolylineCache::Key key{
+      list_.Generation(), points,     k,          n,          polyline.State(broken_).pen, broken_,
+      scaling.KX,         scaling.DX, scaling.KY, scaling.DY, chart_.geometry_.LRim(),     chart_.geometry_.TRim()};
   bool reused = false;
   // Short stretches are drawn anew at once; keeping them would cost more than it saves.
   const bool keep = cacheable && linear && n - k >= TSolidPolylineCache::kLongStretch;

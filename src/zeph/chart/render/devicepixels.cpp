@@ -50,9 +50,9 @@ QPoint TCustomZephChartPrivate::DevicePixel(int layer, double x, double y, qreal
 TPixelMap TCustomZephChartPrivate::DevicePixelMap(int layer, qreal scale, int brush) const {
   const TLayerScaling& s = q->LayerScaling(layer);
   const long double shift = Shift(scale, brush);
-  return TPixelMap(scale * s.KX, scale * (s.DX - geometry_.LRim()) + shift, scale * s.KY, scale * (s.DY - geometry_.TRim()) + shift,
-                   q->ScaleX(layer)->Logarithmic(), q->ScaleY(layer)->Logarithmic(),
-                   DeviceClamp(scale), 0, 0);
+  return TPixelMap(scale * s.KX, scale * (s.DX - geometry_.LRim()) + shift, scale * s.KY,
+                   scale * (s.DY - geometry_.TRim()) + shift, q->ScaleX(layer)->Logarithmic(),
+                   q->ScaleY(layer)->Logarithmic(), DeviceClamp(scale), 0, 0);
 }
 
 QPoint TCustomZephChartPrivate::DevicePen(QPointF pen, qreal scale, int brush) {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-
 namespace zeph {
 
 // The pixels of the chart area that the last data rendering may have drawn on: a building block

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-
 namespace zeph {
 
 // The empty chart area (background and grid) a data rendering is drawn over, kept to take back

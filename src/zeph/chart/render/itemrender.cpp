@@ -11,7 +11,8 @@ namespace zeph {
 
 QPoint TCustomZephChartPrivate::ItemPixel(int layer, double x, double y) const {
   const QPoint p = q->WorldToPixel(layer, x, y);
-  return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - geometry_.LRim(), std::clamp(p.y(), -kPixelClamp, kPixelClamp) - geometry_.TRim()};
+  return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - geometry_.LRim(),
+          std::clamp(p.y(), -kPixelClamp, kPixelClamp) - geometry_.TRim()};
 }
 
 QPointF TCustomZephChartPrivate::PolylinePixel(int layer, double x, double y, bool exact) const {

@@ -61,8 +61,8 @@ class TPixelMap {
 
   // The sides of a width x height image (shifted pixels 0..width-1, 0..height-1) that all the
   // points provably lie beyond, in both precisions: a mask of TSide values, 0 when there is none,
-  // when a point is no finite number, when an axis is logarithmic and when the map is unusable. Every line between two points
-  // beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
+  // when a point is no finite number, when an axis is logarithmic and when the map is unusable. Every line between two
+  // points beyond a common side lies beside the image, so a stretch of a curve there draws nothing.
   int SidesBeside(const TZephItemPoint* points, std::size_t count, int width, int height) const;
   // The sides of a width x height image a shifted pixel lies beyond, as SidesBeside() counts them.
   static int PixelSidesBeside(QPoint pixel, int width, int height) {
