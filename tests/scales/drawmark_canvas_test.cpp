@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "common/image_probe.h"
+#include "scales/drawmark_paper.h"
 #include "zeph/scales/drawmark.h"
 #include "zeph/toolkit/tcanvas.h"
 
@@ -12,16 +13,7 @@ using namespace zeph;
 
 namespace {
 
-constexpr int kX = 20;
-constexpr int kY = 20;
-constexpr TColor kPen = clBlue;
-constexpr TColor kBrush = clRed;
-
-QImage Paper(int width = 40, int height = 40) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
+using namespace drawmark_paper;
 
 void Prepare(TCanvas& canvas, int pen_width = 1) {
   canvas.SetPenColor(kPen);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/image_probe.h"
+#include "scales/drawmark_paper.h"
 #include "zeph/scales/drawmark.h"
 #include "zeph/toolkit/tcanvas.h"
 
@@ -18,16 +19,7 @@ namespace {
 
 using Picture = std::vector<std::string>;
 
-constexpr int kX = 20;
-constexpr int kY = 20;
-constexpr TColor kPen = clBlue;
-constexpr TColor kBrush = clRed;
-
-QImage Paper(int width = 40, int height = 40) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
+using namespace drawmark_paper;
 
 QImage Mark(int type, int pen_width, QPoint at = {kX, kY}, bool printer = false) {
   QImage image = Paper();

@@ -46,12 +46,8 @@ void TCustomZephChartPrivate::ApplyScaleProps(TScale* scale, const TScaleProps* 
   scale->SetScaleType(props->ScaleType());
   switch (props->ScaleType()) {
     case sctXB: scale->SetMarginBottom(props->ScalePos() + q->height() - geometry_.TRim() - 1); break;
-    case sctXT:
-      scale->SetMarginTop(props->ScalePos() + q->height() - geometry_.BRim() - geometry_.ShadowWidth());
-      break;
-    case sctYL:
-      scale->SetMarginLeft(props->ScalePos() + q->width() - geometry_.RRim() - geometry_.ShadowWidth());
-      break;
+    case sctXT: scale->SetMarginTop(props->ScalePos() + geometry_.AreaBottom()); break;
+    case sctYL: scale->SetMarginLeft(props->ScalePos() + geometry_.AreaRight()); break;
     case sctYR: scale->SetMarginRight(props->ScalePos() + q->width() - geometry_.LRim() - 1); break;
   }
   scale->SetRangeLow(props->RangeLow());

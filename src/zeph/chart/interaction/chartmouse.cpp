@@ -185,16 +185,14 @@ void TCustomZephChartPrivate::ApplyCursorRule(int x, int y) {
 // ---- Zoom window ----
 
 void TCustomZephChartPrivate::ZoomWindowMove(int x, int y) {
-  x = std::clamp(x, geometry_.LRim(),
-                 std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth()));
+  x = std::clamp(x, geometry_.LRim(), std::max(geometry_.LRim(), geometry_.AreaRight()));
   if (isometric_) {
     // A square window: the corner moves along a diagonal through the anchor.
     const QPoint a = mouse_.anchor;
     const long long product = (static_cast<long long>(y) - a.y()) * (static_cast<long long>(x) - a.x());
     y = product < 1 ? a.y() + a.x() - x : a.y() + x - a.x();
   }
-  y = std::clamp(y, geometry_.TRim(),
-                 std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth()));
+  y = std::clamp(y, geometry_.TRim(), std::max(geometry_.TRim(), geometry_.AreaBottom()));
   DrawZoomWindow(mouse_.corner);
   mouse_.corner = QPoint(x, y);
   DrawZoomWindow(mouse_.corner);

@@ -95,10 +95,8 @@ void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
     NavigationPan(p - navigation_.start);
     return;
   }
-  const QPoint corner(std::clamp(p.x(), geometry_.LRim(),
-                                 std::max(geometry_.LRim(), q->width() - geometry_.RRim() - geometry_.ShadowWidth())),
-                      std::clamp(p.y(), geometry_.TRim(),
-                                 std::max(geometry_.TRim(), q->height() - geometry_.BRim() - geometry_.ShadowWidth())));
+  const QPoint corner(std::clamp(p.x(), geometry_.LRim(), std::max(geometry_.LRim(), geometry_.AreaRight())),
+                      std::clamp(p.y(), geometry_.TRim(), std::max(geometry_.TRim(), geometry_.AreaBottom())));
   DrawZoomWindow(navigation_.start, navigation_.corner);
   navigation_.corner = corner;
   DrawZoomWindow(navigation_.start, navigation_.corner);

@@ -346,8 +346,8 @@ void TCustomZephChartPrivate::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
   const TColor saved_color = canvas.PenColor();
   const int saved_width = canvas.PenWidth();
   const TPenStyle saved_style = canvas.PenStyle();
-  const int right = q->width() - geometry_.RRim() - geometry_.ShadowWidth();
-  const int bottom = q->height() - geometry_.BRim() - geometry_.ShadowWidth();
+  const int right = geometry_.AreaRight();
+  const int bottom = geometry_.AreaBottom();
   for (const TCrossHair* cross : cross_hairs_) {
     if (cross->Mode() == chOff) continue;
     const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
