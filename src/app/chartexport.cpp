@@ -22,6 +22,7 @@ using namespace zeph;
 namespace {
 
 QString WriteError(const QString& file_name, const QString& reason) {
+  if (file_name == QLatin1String("-")) return QStringLiteral("cannot write to standard output: %1").arg(reason);
   return QStringLiteral("cannot write '%1': %2").arg(file_name, reason);
 }
 
@@ -33,13 +34,6 @@ void AppendNumber(std::string& line, double value) {
   line.append(buffer.data(), ec == std::errc() ? end : buffer.data());
 }
 
-QString WriteToStandardOutput(const std::string& text) {
-  std::fflush(stdout);
-  if (const int error = TSafeFile::WriteAll(STDOUT_FILENO, text))
-    return QStringLiteral("cannot write to standard output: %1").arg(TSafeFile::SystemReason(error));
-  return {};
-}
-
 QString DocumentTitle(int position) { return QStringLiteral("Varactor diode, slider position %1").arg(position); }
 
 // Both charts side by side, drawn anew onto the canvas.
@@ -49,6 +43,16 @@ void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
 }
 
 }  // namespace
+
+QString OutputFileName(const QString& file_name) {
+  return file_name == QLatin1String("-") ? QStringLiteral("/dev/stdout") : file_name;
+}
+
+QString OutputMessage(const QString& message, const QString& file_name) {
+  if (file_name != QLatin1String("-")) return message;
+  QString shown = message;
+  return shown.replace(QLatin1String("cannot write '/dev/stdout':"), QLatin1String("cannot write to standard output:"));
+}
 
 QSize DesignedChartsSize(TForm1& form) {
   return {form.width(), form.height() - form.Panel1->height() - form.Memo1->height()};
@@ -78,7 +82,8 @@ QString RenderSizeProblem(TForm1& form, QSize size, qreal scale) {
   return {};
 }
 
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale) {
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale,
+                     const QString& format) {
   if (const QString problem = RenderSizeProblem(form, size, scale); !problem.isEmpty()) return problem;
   const int left_width = size.width() / 2;
   const int right_width = size.width() - left_width;
@@ -93,11 +98,12 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
   info.title = DocumentTitle(position);
   info.creator = QStringLiteral("Varactor 1.0");
   info.background = form.ZCCap->WindColor();
+  info.format = format;
   try {
-    SavePicture(file_name, size, scale, [&form](TCanvas& canvas) { PaintCharts(*form.ZCNd, *form.ZCCap, canvas); },
+    SavePicture(OutputFileName(file_name), size, scale, [&form](TCanvas& canvas) { PaintCharts(*form.ZCNd, *form.ZCCap, canvas); },
                 info);
   } catch (const EZephChartError& error) {
-    return QString::fromStdString(error.Message());
+    return OutputMessage(QString::fromStdString(error.Message()), file_name);
   }
   return {};
 }
@@ -125,8 +131,7 @@ QString ExportCurvesCsv(int position, const QString& file_name) {
     }
     text += '\n';
   }
-  if (file_name == QLatin1String("-")) return WriteToStandardOutput(text);
-  TSafeFile file(file_name);
+  TSafeFile file(OutputFileName(file_name));
   if (!file.open(QIODevice::WriteOnly)) return WriteError(file_name, file.errorString());
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
     file.cancelWriting();

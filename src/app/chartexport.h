@@ -27,7 +27,15 @@ QString RenderSizeProblem(TForm1& form, QSize size, qreal scale);
 // image in the format its extension names (PNG when it has none) of scale times size pixels, drawn
 // as on a screen of that device pixel ratio. The form's charts are left without their own
 // pictures: the form serves renders only.
-QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale = 1);
+// The name "-" writes to standard output; format (pdf, svg, png, ...) overrides the extension.
+QString RenderCharts(TForm1& form, int position, QSize size, const QString& file_name, qreal scale = 1,
+                     const QString& format = {});
+
+// The name an output is written to: "-" is standard output (/dev/stdout, written as the
+// descriptor is open), every other name itself.
+QString OutputFileName(const QString& file_name);
+// A message about OutputFileName(file_name) as the user named the output: "-" is standard output.
+QString OutputMessage(const QString& message, const QString& file_name);
 
 // Writes both curves for the slider position as CSV: a header line, then one row per profile
 // point with voltage in V, capacitance in pF, depth in µm and concentration in 10^16 cm^-3; the

@@ -20,7 +20,8 @@ struct Options {
   QCommandLineOption render{QStringLiteral("render"),
                             QStringLiteral("Draws both charts off screen into FILE: a PDF when the name ends in "
                                            ".pdf, an SVG drawing for .svg, else an image in the format its "
-                                           "extension names."),
+                                           "extension names (or --format names); - writes it to standard "
+                                           "output in the format --format names."),
                             QStringLiteral("FILE")};
   QCommandLineOption export_csv{QStringLiteral("export-csv"),
                                 QStringLiteral("Writes both curves to FILE as comma-separated values; - writes "
@@ -28,7 +29,8 @@ struct Options {
                                 QStringLiteral("FILE")};
   QCommandLineOption sonify{QStringLiteral("sonify"),
                             QStringLiteral("Writes both curves as sound to the WAV file FILE, the profile first, "
-                                           "then the capacitance: pitch follows each curve over two seconds."),
+                                           "then the capacitance: pitch follows each curve over two seconds; - "
+                                           "writes it to standard output."),
                             QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
                               QStringLiteral("The slider position for --render, --export-csv and --sonify, -1000 "
@@ -43,6 +45,10 @@ struct Options {
                                           "screen of that density (for slides and print): 1 to 4, 1 when not "
                                           "given."),
                            QStringLiteral("F")};
+  QCommandLineOption format{QStringLiteral("format"),
+                            QStringLiteral("The file format of --render: pdf, svg, or an image format such as png "
+                                           "or jpg; by default the one the file's extension names."),
+                            QStringLiteral("FORMAT")};
   QCommandLineOption language{QStringLiteral("language"),
                               QStringLiteral("The language of the window when no language file lies beside the "
                                              "program and the user has chosen none: english, german, or the "
@@ -50,7 +56,7 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, render, export_csv, sonify, position, size, scale, language};
+    return {help, version, render, export_csv, sonify, position, size, scale, format, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
@@ -133,8 +139,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = parser.errorText();
     return result;
   }
-  // One output file of each kind per run: a second one would silently win over the first.
-  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify}) {
+  // Each option once: a second value would silently win over the first.
+  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.position,
+                                           &options.size, &options.scale, &options.format, &options.language}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
       return result;
@@ -160,6 +167,31 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(options.sonify) && result.sonify_file.isEmpty()) {
     result.error = QStringLiteral("--sonify needs a file name");
+    return result;
+  }
+  // Standard output takes one file.
+  const int to_standard_output = (result.render_file == QLatin1String("-")) +
+                                 (result.csv_file == QLatin1String("-")) + (result.sonify_file == QLatin1String("-"));
+  if (to_standard_output > 1) {
+    result.error = QStringLiteral("only one of --render, --export-csv and --sonify can write to standard output (-)");
+    return result;
+  }
+  if (parser.isSet(options.format)) {
+    result.format = parser.value(options.format).trimmed().toLower();
+    static const QRegularExpression format_pattern(QStringLiteral("^[a-z0-9]{1,16}$"));
+    if (!format_pattern.match(result.format).hasMatch()) {
+      result.error = QStringLiteral("invalid --format '%1': expected pdf, svg or an image format such as png")
+                         .arg(parser.value(options.format));
+      return result;
+    }
+    if (result.render_file.isEmpty()) {
+      result.error = QStringLiteral("--format applies only to --render");
+      return result;
+    }
+  }
+  if (result.render_file == QLatin1String("-") && result.format.isEmpty()) {
+    result.error = QStringLiteral("--render - writes the picture to standard output and needs its format: add "
+                                  "--format png (or svg, pdf, ...)");
     return result;
   }
   if (parser.isSet(options.position)) {
@@ -203,7 +235,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                          .arg(kMaxRenderScale);
       return result;
     }
-    const QString suffix = QFileInfo(result.render_file).suffix().toLower();
+    const QString suffix = result.format.isEmpty() ? QFileInfo(result.render_file).suffix().toLower() : result.format;
     if (result.render_file.isEmpty() || suffix == QLatin1String("pdf") || suffix == QLatin1String("svg")) {
       result.error = QStringLiteral("--scale applies only to --render of an image (PDF and SVG are drawn as vectors)");
       return result;
@@ -236,12 +268,14 @@ QString CommandLineHelp() {
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"
-             "                       progress, in milliseconds (10000 when unset).\n"
+             "                       progress: a positive whole number of milliseconds, or none\n"
+             "                       for no limit (10000 when unset or invalid).\n"
              "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
              "                       with its window titles, about-box texts, icons, slider\n"
              "                       position and parameters (a diagnostic; off when unset).\n"
              "\nExit status: 0 done; 1 a file could not be written, no window could be opened, or the\n"
              "host is gone or not responding; 2 a wrong option or value; 128 + N ended by signal N\n"
-             "(SIGTERM, SIGINT) through the normal exit.\n")
+             "(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, ...) through the normal exit, which removes\n"
+             "every unfinished file.\n")
              .arg(InstalledLanguageDirectory());
 }

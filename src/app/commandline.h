@@ -11,7 +11,8 @@
 struct TCommandLine {
   bool help = false;
   bool version = false;
-  // Draw the charts into an image or PDF file, and/or write the curves as CSV.
+  // Draw the charts into an image or PDF file, and/or write the curves as CSV; "-" is standard
+  // output.
   QString render_file;
   QString csv_file;
   // Write the sound of both curves as a WAV file (--sonify).
@@ -19,6 +20,8 @@ struct TCommandLine {
   int position = 0;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;
+  // The format of the rendered file (--format, lower case); empty: the one its extension names.
+  QString format;
   // Device pixels per pixel of the rendered image (--scale).
   double scale = 1;
   // --language: a language name or an itl file, used when no other language file comes first.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "zeph/toolkit/filenames.h"
 #include "zeph/translation/itlfilename.h"
 
 using namespace zeph;
@@ -11,10 +12,8 @@ namespace {
 
 const QString kItlSuffix = QStringLiteral(".itl");
 
-bool IsReadableFile(const QString& file) {
-  const QFileInfo info(file);
-  return info.isFile() && info.isReadable();
-}
+// Checked on the name's bytes: a name that is no UTF-8 is still that file.
+bool IsReadableFile(const QString& file) { return IsReadableFileName(file); }
 
 // A --language value that names a file rather than an installed language.
 bool IsFilePath(const QString& requested) {
@@ -97,10 +96,13 @@ QString InstalledLanguageDirectory() {
 }
 
 TLanguageEnvironment CurrentLanguageEnvironment(const QString& requested) {
-  QString config_home = qEnvironmentVariable("XDG_CONFIG_HOME");
+  // The folders' names keep their bytes.
+  QString config_home = FileNameFromBytes(qgetenv("XDG_CONFIG_HOME"));
   // A relative XDG_CONFIG_HOME is invalid and is to be ignored, as for every XDG program.
-  if (config_home.isEmpty() || QDir::isRelativePath(config_home))
-    config_home = QDir::homePath() + QStringLiteral("/.config");
+  if (config_home.isEmpty() || QDir::isRelativePath(config_home)) {
+    const QByteArray home = qgetenv("HOME");
+    config_home = (home.startsWith('/') ? FileNameFromBytes(home) : QDir::homePath()) + QStringLiteral("/.config");
+  }
   QStringList locale_variables;
   for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
     locale_variables.append(qEnvironmentVariable(name));

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "app/aboutbox.h"
 #include "app/appresources.h"
@@ -18,6 +19,7 @@
 #include "host/customdemon.h"
 #include "zeph/toolkit/ansi.h"
 #include "zeph/toolkit/displayguard.h"
+#include "zeph/toolkit/filenames.h"
 #include "zeph/toolkit/programoptions.h"
 #include "zeph/toolkit/safefile.h"
 #include "zeph/toolkit/tapplication.h"
@@ -29,7 +31,8 @@ namespace {
 constexpr int kExitUsage = 2;
 constexpr int kExitFailure = 1;
 
-void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", message.toLocal8Bit().constData()); }
+// File names in the message keep their bytes (see FileNameFromBytes).
+void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", DisplayBytes(message).constData()); }
 
 int RunWithoutWindow(const TCommandLine& command) {
   if (!command.render_file.isEmpty()) {
@@ -40,7 +43,8 @@ int RunWithoutWindow(const TCommandLine& command) {
       ReportError(problem);
       return kExitUsage;
     }
-    const QString error = RenderCharts(form, command.position, size, command.render_file, command.scale);
+    const QString error =
+        RenderCharts(form, command.position, size, command.render_file, command.scale, command.format);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -90,12 +94,12 @@ int RunSimulation(TApplication& application) {
   return result;
 }
 
-// Batch runs use no runtime directory: Qt's notice that XDG_RUNTIME_DIR is unset means nothing
-// to them and would be the only line on standard error.
+// Batch runs use no runtime directory: Qt's notices about XDG_RUNTIME_DIR (unset, not a folder,
+// of the wrong mode) mean nothing to them and would be the only line on standard error.
 QtMessageHandler previous_message_handler = nullptr;
 
 void DropRuntimeDirectoryNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:"))) return;
   if (previous_message_handler != nullptr) {
     previous_message_handler(type, context, message);
   } else {
@@ -110,6 +114,17 @@ void EndBatchOnSignal(int number) {
   raise(number);
 }
 
+// Every signal that would end a batch run removes its unfinished files first: the asynchronous
+// ones of EndingSignals() and the faults, which end it right after.
+void EndBatchOnEverySignal() {
+  std::vector<int> numbers = EndingSignals();
+  for (const int fault : {SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGSEGV, SIGSYS, SIGTRAP}) numbers.push_back(fault);
+  struct sigaction action {};
+  action.sa_handler = EndBatchOnSignal;
+  sigemptyset(&action.sa_mask);
+  for (const int number : numbers) sigaction(number, &action, nullptr);
+}
+
 void NameApplication() {
   QCoreApplication::setApplicationName(QStringLiteral("varactor"));
   QCoreApplication::setApplicationVersion(QStringLiteral(VARACTOR_VERSION));
@@ -118,6 +133,10 @@ void NameApplication() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A closed standard stream is noticed before any file could take its number.
+  TSafeFile::NoteClosedStandardStreams();
+  // A reader that goes away and a file size limit are failures of the write, said as such.
+  IgnoreWriteSignals();
   const TCommandLine command = ParseCommandLine(ArgumentList(argc, argv));
   if (!command.error.isEmpty()) {
     ReportError(command.error);
@@ -144,7 +163,7 @@ int main(int argc, char** argv) {
     // Drawn off screen whatever display there is, so the files do not depend on one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     previous_message_handler = qInstallMessageHandler(DropRuntimeDirectoryNotice);
-    for (const int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, EndBatchOnSignal);
+    EndBatchOnEverySignal();
     TApplication application(argc, argv);
     NameApplication();
     return RunWithoutWindow(command);

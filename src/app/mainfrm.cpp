@@ -31,7 +31,7 @@ void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
     const std::string text = QStringToAnsi(line);
     if (text.compare(0, dictionary.KeyPrefix().size(), dictionary.KeyPrefix()) != 0) continue;
     const std::string_view key = std::string_view(text).substr(dictionary.KeyPrefix().size());
-    line = BreakOverlongWords(AnsiToQString(dictionary.Translate(key)));
+    line = BreakOverlongLines(BreakOverlongWords(AnsiToQString(dictionary.Translate(key))));
   }
   Memo1->SetLines(lines);
   // Its name for screen readers is a key as well.

@@ -27,5 +27,5 @@ QString SonifyCurves(TForm1& form, int position, const QString& file_name) {
       samples.insert(samples.end(), sound.begin(), sound.end());
     }
   }
-  return WriteWavFile(file_name, samples, settings.SampleRate);
+  return OutputMessage(WriteWavFile(OutputFileName(file_name), samples, settings.SampleRate), file_name);
 }

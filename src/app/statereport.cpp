@@ -14,6 +14,7 @@
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/tmemo.h"
 #include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/filenames.h"
 #include "zeph/toolkit/safefile.h"
 
 using namespace zeph;
@@ -32,7 +33,7 @@ QString OneLine(QString text) { return text.replace(QLatin1Char('\\'), QLatin1St
 }  // namespace
 
 void ReportState(TForm1& form, const char* event) {
-  const QString path = qEnvironmentVariable(kStateFileVariable);
+  const QString path = FileNameFromBytes(qgetenv(kStateFileVariable));
   if (path.isEmpty()) return;
   static int events = 0;
   ++events;

@@ -39,12 +39,23 @@ void ReadSignals() {
 
 int TerminationSignal() { return received; }
 
+std::vector<int> EndingSignals() {
+  std::vector<int> numbers = {SIGHUP,  SIGINT,  SIGQUIT,   SIGUSR1, SIGUSR2, SIGALRM, SIGTERM,
+                              SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSTKFLT};
+  for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) numbers.push_back(number);
+  return numbers;
+}
+
+void IgnoreWriteSignals() {
+  signal(SIGPIPE, SIG_IGN);
+  signal(SIGXFSZ, SIG_IGN);
+}
+
 void EndOnTerminationSignals() {
   if (signal_pipe[0] >= 0 || pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   if (!platform::WatchDescriptor(signal_pipe[0], ReadSignals)) return;
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  for (const int number : EndingSignals()) sigaction(number, &action, nullptr);
 }

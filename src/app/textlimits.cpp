@@ -54,3 +54,24 @@ QString BreakOverlongWords(const QString& text) {
   result.append(QStringView(text).mid(copied));
   return result;
 }
+
+QString BreakOverlongLines(const QString& text) {
+  QString result = text;
+  qsizetype line_start = 0;
+  qsizetype last_space = -1;
+  for (qsizetype i = 0; i < result.size(); ++i) {
+    const QChar c = result.at(i);
+    if (c == QLatin1Char('\n')) {
+      line_start = i + 1;
+      last_space = -1;
+      continue;
+    }
+    if (i - line_start >= kLongestUnbrokenLine && last_space > line_start) {
+      result[last_space] = QLatin1Char('\n');
+      line_start = last_space + 1;
+      last_space = -1;
+    }
+    if (c.isSpace()) last_space = i;
+  }
+  return result;
+}

@@ -20,9 +20,23 @@ inline constexpr qsizetype kMaxCaptionLength = 4096;
 void CutLongCaptions(QWidget* form);
 
 // Words longer than this are cut into pieces of this length, each on a line of its own: a text box
-// lays out only the lines it shows, and within a line it breaks an overlong word anywhere (but
-// searching a whole long word for a break costs time that grows with the square of its length).
-inline constexpr qsizetype kLongestUnbrokenWord = 4096;
+// breaks an overlong word anywhere, but searching a long word for a break costs time that grows
+// with the square of its length, so that the layout of a text takes time in proportion to its
+// length only while its words are short. Longer than any word of a language and than a line of
+// the information text (about a hundred characters), and than most web addresses.
+inline constexpr qsizetype kLongestUnbrokenWord = 256;
 
 // The text with its overlong words cut into lines; other text stays as it is.
 QString BreakOverlongWords(const QString& text);
+
+// Lines (paragraphs) longer than this are broken at a space before it: a text box lays out each
+// paragraph whole before it shows any of its lines, and only the paragraphs it shows. So the
+// start with an information text of megabytes takes no longer than one of this size. Some
+// hundred lines of the information text, which shows three.
+inline constexpr qsizetype kLongestUnbrokenLine = 16384;
+
+// The text with every line longer than kLongestUnbrokenLine broken at its last space (or other
+// white space) before the limit, and with the rest of the line treated alike; a line without
+// such a space stays (BreakOverlongWords() leaves none longer than a word). Other text stays as it
+// is.
+QString BreakOverlongLines(const QString& text);

@@ -142,6 +142,9 @@ class TkdbCustomDemon : public QObject, public zeph::TComponentLoading {
   void DoParamsChange();
   // Whether the destruction has begun (no messages are sent on to events then).
   bool Destroying() const { return destroying_; }
+  // Whether the host let a request wait out the stall limit: it is not asked again, so that a
+  // stopped host costs one wait, not one per request.
+  bool HostStalled() const { return host_stalled_; }
   void BeginDestruction() { destroying_ = true; }
   static void ShowMessage(const std::string& text);
 
@@ -176,5 +179,6 @@ class TkdbCustomDemon : public QObject, public zeph::TComponentLoading {
   std::vector<TTimeStamp> awaited_;
   bool quit_requested_ = false;
   bool destroying_ = false;
+  bool host_stalled_ = false;
   bool constructed_ = false;
 };

@@ -37,6 +37,12 @@ void TkdbCustomDemon::TransmitMessage(TEntity& target, TLexivoMessageStream& msg
   msg.Demon = this;
   if (reply != nullptr) reply->Demon = this;
   if (!OwnEntity_->IsValid()) return;
+  const bool to_host = &target == ServerEntity_.get();
+  if (to_host && host_stalled_) {
+    // One stall, one wait: the host already failed to answer within the limit.
+    if (reply != nullptr) reply->SetReadFailure(NoReplyReason("host", false, ETIMEDOUT));
+    return;
+  }
   msg.SetPosition(0);
   const std::string block = EncodeTransportBlock(msg.TimeStamp, msg.Bytes());
   ++busy_;
@@ -44,13 +50,13 @@ void TkdbCustomDemon::TransmitMessage(TEntity& target, TLexivoMessageStream& msg
   // The answer, if any, arrives as a msgReply while we wait here; a failed send leaves none.
   const bool sent = platform::SendCopyData(target.Handle, OwnEntity_->Handle, msg.MsgType, block).has_value();
   const std::uint32_t send_error = platform::GetLastError();
+  if (to_host && !sent && send_error == ETIMEDOUT) host_stalled_ = true;
   awaited_.pop_back();
   --busy_;
   if (std::unique_ptr<TLexivoMessageStream> found = FindReply(msg.TimeStamp); found && reply != nullptr) {
     reply->AssignMessage(*found);
   } else if (reply != nullptr) {
-    reply->SetReadFailure(NoReplyReason(&target == ServerEntity_.get() ? "host" : "the other program", sent,
-                                        send_error));
+    reply->SetReadFailure(NoReplyReason(to_host ? "host" : "the other program", sent, send_error));
   }
   // A quit that arrived meanwhile: the caller still uses the component, so it goes later.
   if (quit_requested_ && busy_ == 0 && !destroying_) deleteLater();

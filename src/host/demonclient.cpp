@@ -6,6 +6,7 @@
 #include "platform/kernelobjects.h"
 #include "platform/process.h"
 #include "zeph/toolkit/ansi.h"
+#include "zeph/toolkit/filenames.h"
 #include "zeph/translation/itlfilename.h"
 
 using namespace zeph;
@@ -14,7 +15,8 @@ TkdbDemonClient::TkdbDemonClient(QObject* owner) : TkdbCustomDemon(owner) { Crea
 
 TkdbDemonClient::~TkdbDemonClient() {
   BeginDestruction();
-  if (ServerDown_) return;
+  // A host that did not answer within the limit is not waited for again.
+  if (ServerDown_ || HostStalled()) return;
   try {
     UnregisterClient();
   } catch (const std::exception& error) {
@@ -40,6 +42,8 @@ void TkdbDemonClient::RegisterClient() {
   msg.MsgType = msgRegister;
   OwnEntity_->WriteToStream(msg);
   SendAMessage(*ServerEntity_, msg, nullptr);
+  // Said at once: the start-up goes no further with a host that does not respond.
+  if (HostStalled()) throw ELexivo(std::string("host not responding"));
 }
 
 void TkdbDemonClient::UnregisterClient() {
@@ -56,9 +60,13 @@ void TkdbDemonClient::LoadLanguageFile() {
   } else {
     // The language file beside the program wins; without one the program's chosen file, else
     // the keys are shown.
+    // The chosen file's name is taken as bytes (see FileNameFromBytes).
     auto file = std::make_unique<QFile>(ItlPathFor(process_.ExePath));
-    if (!file->exists() && LanguageFileHook()) file->setFileName(LanguageFileHook()());
-    if (file->open(QIODevice::ReadOnly)) stream = std::move(file);
+    if (file->exists()) {
+      if (file->open(QIODevice::ReadOnly)) stream = std::move(file);
+    } else if (LanguageFileHook()) {
+      stream = OpenFileForReading(LanguageFileHook()());
+    }
   }
   if (stream) Babelfish_->LoadFromStream(*stream);
   if (AutoTranslate() && Babelfish_ && parent() != nullptr) Babelfish_->TranslateComponent(parent());

@@ -22,6 +22,7 @@
 
 #include "platform/lasterror.h"
 #include "platform/runtimedir.h"
+#include "zeph/toolkit/filenames.h"
 #include "zeph/toolkit/safefile.h"
 
 namespace platform {
@@ -220,7 +221,7 @@ void RecordExitCodeIn(const std::string& runtimeDirectory, std::int64_t pid, std
   if (directory.empty()) return;
   const std::string name = RecordName(pid, startTime);
   const std::string path = directory + "/" + name;
-  zeph::TSafeFile record(QFile::decodeName(QByteArray::fromStdString(path)));
+  zeph::TSafeFile record(zeph::FileNameFromBytes(QByteArray::fromStdString(path)));
   record.setCreationMode(0600);
   const std::string text = std::to_string(code) + "\n";
   if (!record.open(QIODevice::WriteOnly) || record.write(text.data(), static_cast<qint64>(text.size())) < 0 ||

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 // How this process serves its hidden windows: what a peer may cost it, descriptors served beside
 // the windows, and time limits for sends. The limits keep a hostile or broken peer from taking
@@ -45,9 +47,14 @@ int SendTimeLimit();
 // message to one of this process's windows (replies arrive that way). Counted as no progress,
 // not as total time, so that large transfers and a peer that is busy answering still work; the
 // time spent processing other messages meanwhile does not count. 10 seconds unless the
-// environment variable LEXIVO_STALL_LIMIT_MS gives another number of milliseconds (-1: none).
+// environment variable LEXIVO_STALL_LIMIT_MS gives another: a positive whole number of
+// milliseconds, or "none" for no limit; any other value is refused with a warning on standard
+// error that names the default, which is used then.
 constexpr int kDefaultStallLimitMs = 10000;
 constexpr const char* kStallLimitVariable = "LEXIVO_STALL_LIMIT_MS";
+// The stall limit a value of LEXIVO_STALL_LIMIT_MS gives (-1 for "none"); none for a value that
+// is no positive whole number of milliseconds (1 to 2147483647) and not "none".
+std::optional<int> ParseStallLimit(std::string_view text);
 void SetStallLimit(int milliseconds);
 int StallLimit();
 // Ends every send under way at once without an answer (last error ECANCELED).

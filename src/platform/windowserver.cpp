@@ -27,6 +27,7 @@
 #include "platform/peercred.h"
 #include "platform/runtimedir.h"
 #include "platform/windowfiles.h"
+#include "zeph/toolkit/filenames.h"
 #include "zeph/toolkit/safefile.h"
 
 namespace platform {
@@ -128,6 +129,18 @@ void DropAllNotifiers() { TWindowServer::Instance().DropNotifiers(); }
 
 }  // namespace
 
+std::optional<int> ParseStallLimit(std::string_view text) {
+  if (text == "none") return -1;
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  long long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
 TWindowServer& TWindowServer::Instance() {
   static TWindowServer server;
   return server;
@@ -135,9 +148,14 @@ TWindowServer& TWindowServer::Instance() {
 
 TWindowServer::TWindowServer() : scratch_(kReadChunk) {
   if (const char* limit = std::getenv(kStallLimitVariable); limit != nullptr && *limit != '\0') {
-    char* end = nullptr;
-    const long value = std::strtol(limit, &end, 10);
-    if (*end == '\0') stall_limit_ms_ = value < 0 ? -1 : static_cast<int>(std::min<long>(value, INT_MAX));
+    if (const std::optional<int> value = ParseStallLimit(limit)) {
+      stall_limit_ms_ = *value;
+    } else {
+      std::fprintf(stderr,
+                   "%s: %s='%s' is not a positive whole number of milliseconds or 'none'; the default %d is "
+                   "used\n",
+                   program_invocation_short_name, kStallLimitVariable, limit, kDefaultStallLimitMs);
+    }
   }
   epoll_fd_ = epoll_create1(EPOLL_CLOEXEC);
   sweep_fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
@@ -275,7 +293,7 @@ HWND TWindowServer::CreateWindow(const std::string& className, const std::string
   info += title;
   // A window whose record could not be written completely would be found by nobody.
   {
-    zeph::TSafeFile record(QFile::decodeName(QByteArray::fromStdString(window->info_path)));
+    zeph::TSafeFile record(zeph::FileNameFromBytes(QByteArray::fromStdString(window->info_path)));
     record.setCreationMode(0600);
     if (!record.open(QIODevice::WriteOnly) || record.write(info.data(), static_cast<qint64>(info.size())) < 0 ||
         !record.commit()) {

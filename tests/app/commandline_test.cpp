@@ -133,4 +133,33 @@ TEST(CommandLineTest, BadValuesAreReportedInOneLine) {
   EXPECT_TRUE(Parse({"--render", "a.png", "--scale", "9"}).error.contains("'9'"));
 }
 
+TEST(CommandLineTest, EveryOptionIsGivenOnce) {
+  for (const QStringList& twice : QList<QStringList>{
+           {"--render", "a.png", "--position", "3", "--position", "4"},
+           {"--render", "a.png", "--size", "800x400", "--size", "900x400"},
+           {"--render", "a.png", "--scale", "2", "--scale=3"},
+           {"--render", "a.png", "--format", "png", "--format", "jpg"},
+           {"--language", "german", "--language", "english"},
+           {"--export-csv", "a.csv", "--export-csv", "b.csv"}}) {
+    const TCommandLine c = Parse(twice);
+    EXPECT_TRUE(c.error.endsWith("may be given only once")) << twice.join(' ').toStdString() << ": " << c.error.toStdString();
+  }
+}
+
+TEST(CommandLineTest, StandardOutputTakesOneOutputInANamedFormat) {
+  const TCommandLine png = Parse({"--render", "-", "--format", "PNG"});
+  ASSERT_TRUE(png.error.isEmpty()) << png.error.toStdString();
+  EXPECT_EQ(png.render_file, "-");
+  EXPECT_EQ(png.format, "png");
+  EXPECT_EQ(Parse({"--render", "-", "--format=svg"}).format, "svg");
+  EXPECT_TRUE(Parse({"--render", "-"}).error.contains("--format"));
+  EXPECT_TRUE(Parse({"--sonify", "-"}).error.isEmpty());
+  EXPECT_FALSE(Parse({"--export-csv", "-", "--sonify", "-"}).error.isEmpty());
+  EXPECT_FALSE(Parse({"--export-csv", "c.csv", "--format", "png"}).error.isEmpty());
+  EXPECT_FALSE(Parse({"--render", "a", "--format", "p/ng"}).error.isEmpty());
+  // The format decides for --scale, not the name.
+  EXPECT_FALSE(Parse({"--render", "a.png", "--format", "pdf", "--scale", "2"}).error.isEmpty());
+  EXPECT_TRUE(Parse({"--render", "a.pdf", "--format", "png", "--scale", "2"}).error.isEmpty());
+}
+
 }  // namespace

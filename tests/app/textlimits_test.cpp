@@ -25,6 +25,27 @@ TEST(TextLimitsTest, OverlongWordsAreCutIntoLinesAndOtherTextStays) {
   EXPECT_EQ(QString(broken).remove(QLatin1Char('\n')), QStringLiteral("see ") + word + QStringLiteral(" end"));
 }
 
+TEST(TextLimitsTest, OverlongLinesAreBrokenAtASpaceAndShortOnesStay) {
+  const QString normal = QStringLiteral("The characteristic curve.\nOf a varactor diode.");
+  EXPECT_EQ(BreakOverlongLines(normal), normal);
+  // Words of nine letters and a space: ten characters each.
+  const qsizetype words = 3 * kLongestUnbrokenLine / 10;
+  QString text;
+  for (qsizetype i = 0; i < words; ++i) text += QStringLiteral("abcdefghi ");
+  const QString broken = BreakOverlongLines(text);
+  EXPECT_EQ(broken.size(), text.size());
+  EXPECT_EQ(QString(broken).replace(QLatin1Char('\n'), QLatin1Char(' ')), text);
+  const QStringList lines = broken.split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 4);
+  for (const QString& line : lines) {
+    EXPECT_LE(line.size(), kLongestUnbrokenLine);
+    EXPECT_FALSE(line.startsWith(QLatin1Char(' ')));
+  }
+  // Long lines already broken by the words' cut stay as they are.
+  const QString word(3 * kLongestUnbrokenWord, QLatin1Char('W'));
+  EXPECT_EQ(BreakOverlongLines(BreakOverlongWords(word)), BreakOverlongWords(word));
+}
+
 TEST(TextLimitsTest, NoCutFallsBetweenTheHalvesOfACharacter) {
   // U+1D11E (musical G clef) is two UTF-16 units; the first falls right at the limit.
   const QString clef = QString::fromUcs4(U"\U0001D11E");

@@ -164,3 +164,17 @@ TEST(RuntimeDirTest, APathTooLongForASocketIsRefusedWithTheReason) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StallLimitValueTest, APositiveWholeNumberOrNoneAndNothingElse) {
+  EXPECT_EQ(platform::ParseStallLimit("1"), 1);
+  EXPECT_EQ(platform::ParseStallLimit("1500"), 1500);
+  EXPECT_EQ(platform::ParseStallLimit("2147483647"), 2147483647);
+  EXPECT_EQ(platform::ParseStallLimit("none"), -1);
+  for (const char* refused : {"0", "-1", "-5", "2147483648", "99999999999", "abc", "1500ms", "", " 10", "+10", "None",
+                              "1e3", "10.5"})
+    EXPECT_FALSE(platform::ParseStallLimit(refused).has_value()) << refused;
+}
+
+}  // namespace

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # A host that is alive but does not answer (a stopped server) holds the simulation up only for a
-# while: at start-up the simulation says "host not responding" and ends, at exit it ends all the
-# same. Nothing is left in the runtime directory by a simulation ended by SIGTERM, nor by a
-# second start that hands its arguments over, nor by the instance mutex.
+# while: at start-up the simulation says "host not responding" once the stall limit has passed,
+# without waiting for the host a second time, and ends; at exit it ends all the same. A stall
+# limit that is no positive number of milliseconds is refused with a warning. Nothing is left in
+# the runtime directory by a simulation ended by SIGTERM, SIGHUP or another ending signal (the
+# host hears it leave), nor by a second start that hands its arguments over, nor by the instance
+# mutex.
 source "$(dirname "$0")/app_startup_common.sh"
 
 # files_of_runtime: the sockets and files in the runtime directory, one per line.
@@ -57,19 +60,29 @@ start_host() {
   fail "the host server did not start"
 }
 
-# A stopped host at start-up: with the waits cut to a second for the test, the simulation tells
-# why and ends.
+# A stopped host at start-up: with the limit cut to three seconds for the test, the simulation
+# tells why once that limit has passed (one wait: not again for the language file, not again for
+# leaving), and ends at once when the box is closed.
 start_host
 kill -STOP "$server_pid"
 stopped=$server_pid
-started=$(date +%s)
-LEXIVO_STALL_LIMIT_MS=1000 start_program hung "$work/prog" "/serverhandle=$handle"
-box=$(wait_window varactor)
+started=$(date +%s%N)
+LEXIVO_STALL_LIMIT_MS=3000 start_program hung "$work/prog" "/serverhandle=$handle"
+for _ in $(seq 300); do
+  grep -q "host not responding" "$work/hung.log" 2>/dev/null && break
+  sleep 0.05
+done
+said=$((($(date +%s%N) - started) / 1000000))
 grep -qx "varactor: host not responding" "$work/hung.log" || fail "the start-up did not say the host is not responding"
+[ "$said" -ge 2900 ] && [ "$said" -le 4000 ] || fail "\"host not responding\" came after $said ms, not within the limit of 3000 ms and a second"
+box=$(wait_window varactor)
 shot app_silent_host_start
+closed=$(date +%s%N)
 close_box "$box"
 wait_exit "$hung_pid"
 [ "$status" -eq 1 ] || fail "the start-up on a stopped host ended with $status"
+left=$((($(date +%s%N) - closed) / 1000000))
+[ "$left" -le 2000 ] || fail "the simulation took $left ms to end after the box: it waited for the host again"
 # SIGTERM while the start-up waits on the stopped host (with the real limit): the wait ends at
 # once, the simulation leaves without a box and without files.
 before=$(files_of_runtime)
@@ -84,6 +97,45 @@ wait_exit "$ended_pid"
 ! grep -q "not responding" "$work/ended.log" || fail "the ended start-up still complained"
 kill -CONT "$server_pid"
 stopped=
+kill "$server_pid"
+wait "$server_pid" 2>/dev/null || true
+exec {control}>&-
+
+# A value of LEXIVO_STALL_LIMIT_MS that is no positive whole number of milliseconds (nor
+# "none") is refused with a warning that names the default, which is used.
+for value in 0 -1 abc 1500ms 2147483648; do
+  LEXIVO_STALL_LIMIT_MS=$value start_program limit "$work/prog"
+  about=$(wait_window About)
+  grep -qxF "varactor: LEXIVO_STALL_LIMIT_MS='$value' is not a positive whole number of milliseconds or 'none'; the default 10000 is used" \
+    "$work/limit.log" || fail "LEXIVO_STALL_LIMIT_MS=$value was taken without a word: $(cat "$work/limit.log")"
+  kill -TERM "$limit_pid"
+  wait_exit "$limit_pid"
+done
+LEXIVO_STALL_LIMIT_MS=none start_program limit "$work/prog"
+about=$(wait_window About)
+kill -TERM "$limit_pid"
+wait_exit "$limit_pid"
+! grep -q LEXIVO_STALL_LIMIT_MS "$work/limit.log" || fail "LEXIVO_STALL_LIMIT_MS=none was refused: $(cat "$work/limit.log")"
+
+# SIGHUP (the terminal closed) and the other ending signals end a session under a host as SIGTERM
+# does: exit 128 + N, the host hears the unregistration, nothing is left in the runtime directory.
+start_host
+server_files=$(files_of_runtime)
+for signal in HUP QUIT USR1 ALRM; do
+  start_program hup "$work/prog" "/serverhandle=$handle"
+  about=$(wait_window About)
+  wait_state event startup
+  unregistered=$(grep -c "^unregister " "$work/server.log" || true)
+  kill -"$signal" "$hup_pid"
+  wait_exit "$hup_pid"
+  [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal ended the hosted simulation with $status"
+  for _ in $(seq 50); do
+    [ "$(grep -c "^unregister " "$work/server.log" || true)" -gt "$unregistered" ] && break
+    sleep 0.1
+  done
+  [ "$(grep -c "^unregister " "$work/server.log" || true)" -gt "$unregistered" ] || fail "SIG$signal: the host heard no unregistration"
+  [ "$(files_of_runtime)" = "$server_files" ] || fail "SIG$signal left: $(comm -13 <(echo "$server_files") <(files_of_runtime))"
+done
 kill "$server_pid"
 wait "$server_pid" 2>/dev/null || true
 exec {control}>&-

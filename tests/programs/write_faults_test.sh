@@ -3,7 +3,7 @@
 # loses nothing: PNG, PDF, SVG and CSV over existing files on a full file system and on a
 # read-only one, device nodes and FIFOs written in place (never replaced), standard output on a
 # full device, and the host server on a full runtime file system announcing no handle. Bad
-# option values exit 2. The file systems are tmpfs mounts inside a private mount namespace of
+# option values, and an option given twice, exit 2. The file systems are tmpfs mounts inside a private mount namespace of
 # this test, gone with it whatever happens; where the machine refuses mounts or namespaces those
 # cases say so and are skipped.
 set -euo pipefail
@@ -123,9 +123,12 @@ status=0
 [ "$(cat "$work/err")" = "varactor: cannot write to standard output: No space left on device" ] ||
   fail "a full standard output said \"$(cat "$work/err")\""
 
-# A batch run says nothing of a runtime directory it does not use.
+# A batch run says nothing of a runtime directory it does not use, unset or a file.
 "$bin/varactor" --export-csv "$work/curves.csv" 2>"$work/err"
 [ ! -s "$work/err" ] || fail "a batch run without XDG_RUNTIME_DIR said: $(cat "$work/err")"
+touch "$work/not-a-folder"
+XDG_RUNTIME_DIR=$work/not-a-folder "$bin/varactor" --export-csv "$work/curves.csv" 2>"$work/err"
+[ ! -s "$work/err" ] || fail "a batch run with XDG_RUNTIME_DIR on a file said: $(cat "$work/err")"
 
 # Bad values of the options: exit 2 and one line, as for every other bad value.
 expect_failure 2 "varactor: the size 1x1 is too small for the charts: at least 300x80" \
@@ -134,6 +137,10 @@ expect_failure 2 "varactor: --render may be given only once" \
   "$bin/varactor" --render "$work/a.png" --render "$work/b.pdf"
 expect_failure 2 "varactor: --export-csv may be given only once" \
   "$bin/varactor" --export-csv "$work/a.csv" --export-csv "$work/b.csv"
+expect_failure 2 "varactor: --position may be given only once" \
+  "$bin/varactor" --export-csv "$work/a.csv" --position 3 --position 4
+expect_failure 2 "varactor: --size may be given only once" \
+  "$bin/varactor" --render "$work/a.png" --size 800x400 --size 900x400
 [ ! -e "$work/small.png" ] && [ ! -e "$work/a.png" ] && [ ! -e "$work/b.pdf" ] || fail "a refused run wrote a file"
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -411,6 +411,7 @@ void TScale::Paint() {
     if (image_.size() != wanted || image_.devicePixelRatio() != ratio) {
       canvas_.End();
       image_ = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
+      if (image_.isNull()) NoteDrawingMemoryFailure();
       image_.setDevicePixelRatio(ratio);
     }
     image_.fill(Qt::transparent);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "zeph/toolkit/filenames.h"
 #include "zeph/toolkit/nearestname.h"
 
 namespace zeph {
@@ -14,7 +15,7 @@ constexpr int kExitUsage = 2;
 
 QStringList ArgumentList(int argc, char** argv) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  for (int i = 0; i < argc; ++i) arguments.append(FileNameFromBytes(argv[i]));
   return arguments;
 }
 

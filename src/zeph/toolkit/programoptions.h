@@ -25,7 +25,9 @@ struct ZEPH_TOOLKIT_EXPORT TProgramUsage {
 
 /// The command line as Qt strings, before any application object exists.
 ///
-/// All \a argc entries of \a argv, the program name first, decoded in the local 8-bit encoding.
+/// All \a argc entries of \a argv, the program name first, decoded as UTF-8 without losing a byte:
+/// bytes that are no UTF-8 are kept as FileNameFromBytes() keeps them, so that a file name given on
+/// the command line reaches the file system as it was typed.
 ZEPH_TOOLKIT_EXPORT QStringList ArgumentList(int argc, char** argv);
 
 /// Answers --help (or -h) and --version on standard output, exit code 0, and refuses a "--" option

@@ -10,6 +10,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -98,10 +99,20 @@ void TCanvas::Begin(QImage* image) {
   if (image_ && !image_->isNull()) Start(image_);
 }
 
+namespace {
+std::atomic<std::uint64_t> drawing_memory_failures{0};
+}  // namespace
+
+std::uint64_t DrawingMemoryFailures() { return drawing_memory_failures.load(); }
+
+void NoteDrawingMemoryFailure() { drawing_memory_failures.fetch_add(1); }
+
 void TCanvas::Start(QPaintDevice* device) {
   device_ = device;
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(device)) {
+    // A device that exists and still refuses a painter: its buffers could not be had.
+    if (device != nullptr) NoteDrawingMemoryFailure();
     painter_.reset();
     return;
   }
@@ -954,6 +965,7 @@ void TBitmap::Allocate() {
   image_ = (width_ > 0 && height_ > 0) ? NewPixelImage(DeviceExtent(width_, ratio_), DeviceExtent(height_, ratio_))
                                        : QImage();
   if (!image_.isNull()) image_.setDevicePixelRatio(ratio_);
+  if (image_.isNull() && width_ > 0 && height_ > 0) NoteDrawingMemoryFailure();
   canvas_.Begin(&image_);
   if (window_) window_->Allocate();
 }

@@ -422,6 +422,14 @@ class ZEPH_TOOLKIT_EXPORT TBitmap {
   bool shared_ = false;
 };
 
+/// How many drawing surfaces could not be made for want of memory since the program started:
+/// bitmaps whose pixels could not be allocated and canvases whose painter could not begin on their
+/// image or device. Such a surface draws nothing; a caller that must know whether a picture is
+/// complete (a file that is written) compares the count before and after drawing it.
+ZEPH_TOOLKIT_EXPORT std::uint64_t DrawingMemoryFailures();
+/// Counts one surface that could not be made (see DrawingMemoryFailures()).
+ZEPH_TOOLKIT_EXPORT void NoteDrawingMemoryFailure();
+
 /// The device pixels an extent of logical pixels covers at a device pixel ratio.
 ///
 /// That is \a logical times \a ratio, rounded up; a negative extent counts as 0.

@@ -22,6 +22,23 @@ namespace {
   throw EZephChartError(QStringLiteral("cannot write '%1': %2").arg(file_name, reason));
 }
 
+// Draws with paint and refuses the file when any surface of the drawing could not be made: a
+// chart's bitmaps, a scale's image, a painter. Such a surface draws nothing, and the picture would
+// miss parts of itself without a word.
+void PaintCompletely(const QString& file_name, QSize size, const std::function<void(TCanvas&)>& paint,
+                     TCanvas& canvas) {
+  const std::uint64_t failures = DrawingMemoryFailures();
+  try {
+    paint(canvas);
+  } catch (const std::bad_alloc&) {
+    NoteDrawingMemoryFailure();
+  }
+  if (DrawingMemoryFailures() != failures)
+    Refuse(file_name, QStringLiteral("not enough memory for drawing the picture of %1x%2 pixels")
+                          .arg(size.width())
+                          .arg(size.height()));
+}
+
 // The file is written beside the one named and replaces it only complete (a device is written in
 // place); the first failed write sticks and is reported in the system's words.
 class AtomicFile {
@@ -53,7 +70,7 @@ void SavePdf(const QString& file_name, QSize size, const std::function<void(TCan
                                   QPageLayout::Portrait, QMarginsF()));
     TCanvas canvas(&pdf, true);
     if (!canvas.IsActive()) Refuse(file_name, QStringLiteral("the PDF could not be started"));
-    paint(canvas);
+    PaintCompletely(file_name, size, paint, canvas);
     canvas.End();
   }
   file.Commit();
@@ -72,7 +89,7 @@ void SaveSvg(const QString& file_name, QSize size, const std::function<void(TCan
     svg.setResolution(96);
     TCanvas canvas(&svg, true);
     if (!canvas.IsActive()) Refuse(file_name, QStringLiteral("the SVG could not be started"));
-    paint(canvas);
+    PaintCompletely(file_name, size, paint, canvas);
     canvas.End();
   }
   file.Commit();
@@ -88,23 +105,37 @@ void SaveImage(const QString& file_name, const QByteArray& format, QSize size, q
                           .arg(pixels.width())
                           .arg(pixels.height())
                           .arg(kMaxPicturePixels));
-  QImage image(pixels, QImage::Format_RGB32);
-  if (image.isNull())
-    Refuse(file_name, QStringLiteral("no memory for an image of %1x%2").arg(pixels.width()).arg(pixels.height()));
-  image.setDevicePixelRatio(scale);
-  image.fill(ColorToQColor(info.background));
+  QByteArray bytes;
   {
-    TCanvas canvas(&image);
-    paint(canvas);
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull())
+      Refuse(file_name, QStringLiteral("not enough memory for an image of %1x%2 pixels").arg(pixels.width()).arg(pixels.height()));
+    image.setDevicePixelRatio(scale);
+    image.fill(ColorToQColor(info.background));
+    {
+      TCanvas canvas(&image);
+      if (!canvas.IsActive())
+        Refuse(file_name, QStringLiteral("not enough memory for drawing on an image of %1x%2 pixels")
+                              .arg(pixels.width())
+                              .arg(pixels.height()));
+      PaintCompletely(file_name, pixels, paint, canvas);
+    }
+    // Encoded in memory first: a refused write then reads in the system's words ("No space left
+    // on device"), not in the image writer's.
+    QBuffer encoded(&bytes);
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, format);
+    bool written = false;
+    try {
+      written = writer.write(image);
+    } catch (const std::bad_alloc&) {
+      Refuse(file_name, QStringLiteral("not enough memory for encoding the image"));
+    }
+    if (!written) Refuse(file_name, writer.errorString());
   }
-  // Encoded in memory first: a refused write then reads in the system's words ("No space left on
-  // device"), not in the image writer's.
-  QBuffer encoded;
-  encoded.open(QIODevice::WriteOnly);
-  QImageWriter writer(&encoded, format);
-  if (!writer.write(image)) Refuse(file_name, writer.errorString());
+  // The picture's pixels are gone before the file is written: its memory goes to the file's.
   AtomicFile file(file_name);
-  file.Write(encoded.data());
+  file.Write(bytes);
   file.Commit();
 }
 
@@ -116,7 +147,7 @@ void SavePicture(const QString& file_name, QSize size, qreal scale, const std::f
     Refuse(file_name, QStringLiteral("the size %1x%2 is empty").arg(size.width()).arg(size.height()));
   if (!(scale > 0) || !std::isfinite(scale))
     Refuse(file_name, QStringLiteral("the scale %1 is not a number above 0").arg(scale));
-  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  const QString suffix = info.format.isEmpty() ? QFileInfo(file_name).suffix().toLower() : info.format.toLower();
   if (suffix == QLatin1String("pdf")) return SavePdf(file_name, size, paint, info);
   if (suffix == QLatin1String("svg")) return SaveSvg(file_name, size, paint, info);
   SaveImage(file_name, suffix.isEmpty() ? QByteArray("png") : suffix.toLatin1(), size, scale, paint, info);
