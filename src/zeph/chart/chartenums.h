@@ -10,6 +10,10 @@ namespace zeph {
 /// The number of layers of a chart: each has its own x and y scale settings, and items and
 /// cross-hairs belong to one of them.
 inline constexpr int kChartLayerCount = 16;
+/// The number of cross-hairs of a chart.
+inline constexpr int kChartCrossHairCount = 4;
+/// The number of text labels of a chart.
+inline constexpr int kChartTextLabelCount = 20;
 
 /// The enumerations that belong to the chart control alone.
 ///

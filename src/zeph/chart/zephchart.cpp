@@ -35,7 +35,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
     cross_hair->OnChange = [this, cross_hair](QObject*) {
       d_->Invalidate();
       d_->RepaintIfAuto();
-      if (!IsLoading() && !d_->moving_option_) Q_EMIT cross_hair->PropertiesChanged();
+      if (!IsLoading() && !d_->interaction_.MovingCrossHair()) Q_EMIT cross_hair->PropertiesChanged();
     };
     d_->cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
   }
@@ -55,9 +55,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
     d_->Invalidate();
     d_->RepaintIfAuto();
   };
-  d_->joint_layers_ = new TJointLayers(this, this);
-  d_->joint_layers_->setObjectName(QStringLiteral("JointLayers"));
-  d_->joint_layers_->OnChange = [this](QObject*) { d_->JoinsChanged(); };
+  auto* joins = new TJointLayers(this, this);
+  joins->setObjectName(QStringLiteral("JointLayers"));
+  joins->OnChange = [this](QObject*) { d_->JoinsChanged(); };
+  d_->axes_.SetJoins(joins);
   d_->legend_ = new TChartLegend(this);
   d_->legend_->setObjectName(QStringLiteral("Legend"));
   d_->legend_->OnChange = [this](QObject*) {
@@ -81,21 +82,17 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   SetBounds(x(), y(), 280, 200);
   SetStandardLayout(zcl_X1Bottom_Y1Left);
   d_->UpdateMinimumSize();
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    for (TScale* scale : {d_->scales_x_[i], d_->scales_y_[i]}) {
-      scale->SetTransparent(true);
-      scale->SetColorBackGnd(d_->wind_color_);
-      scale->SetFrameStyle(fsNone);
-    }
+  for (TScale* scale : d_->axes_.Controls()) {
+    scale->SetTransparent(true);
+    scale->SetColorBackGnd(d_->wind_color_);
+    scale->SetFrameStyle(fsNone);
   }
-  d_->LayoutScales();
+  d_->axes_.Layout();
   CalcScaling();
 
   // The ranges as constructed are the first home view; changes are reported from here on.
-  for (int layer = 1; layer <= kLayerCount; ++layer)
-    d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+  d_->axes_.NoteAllReported();
   StoreHomeView();
-  d_->NoteAllSettings();
 
   // The widget is its own window: from here on the control paints.
   d_->paint_suspended_ = false;
@@ -106,10 +103,7 @@ TCustomZephChart::~TCustomZephChart() {
   TScreenCursor::Release(this);
   // The scale controls draw on the control bitmap's canvas, which goes before the widget's
   // children do: free them first.
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    delete d_->scales_x_[i];
-    delete d_->scales_y_[i];
-  }
+  d_->axes_.DeleteControls();
 }
 
 void TCustomZephChartPrivate::CreateScales() {
@@ -119,44 +113,39 @@ void TCustomZephChartPrivate::CreateScales() {
   const auto hook = [this](TScaleProps* props) {
     props->OnChange = [this](QObject* sender) { q->ScalePropsChanged(sender); };
   };
+  const auto make_scale = [&](char axis, int layer) {
+    auto* scale = new TScale(q);
+    scale->SetSuppressPaint(true);
+    scale->SetEmbedded(true);
+    scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    scale->setObjectName(QStringLiteral("ZC_FScale_%1_%2").arg(axis).arg(layer));
+    scale->OnScaleTickDrawn = forward_tick;
+    return scale;
+  };
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    const auto i = static_cast<std::size_t>(layer - 1);
-    for (bool horizontal : {true, false}) {
-      auto* scale = new TScale(q);
-      scale->SetSuppressPaint(true);
-      scale->SetEmbedded(true);
-      scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
-      scale->setObjectName(QStringLiteral("ZC_FScale_%1_%2").arg(horizontal ? 'X' : 'Y').arg(layer));
-      scale->OnScaleTickDrawn = forward_tick;
-      if (horizontal) {
-        scales_x_[i] = scale;
-        auto* props = new TScalePropsHoriz(layer, q);
-        props->setObjectName(QStringLiteral("Scale%1X").arg(layer));
-        hook(props);
-        layers_.Set(layer, props, layers_.Y(layer));
-      } else {
-        scales_y_[i] = scale;
-        auto* props = new TScalePropsVert(layer, q);
-        props->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
-        hook(props);
-        layers_.Set(layer, layers_.X(layer), props);
-      }
-    }
+    TScale* x_scale = make_scale('X', layer);
+    auto* x_props = new TScalePropsHoriz(layer, q);
+    x_props->setObjectName(QStringLiteral("Scale%1X").arg(layer));
+    hook(x_props);
+    TScale* y_scale = make_scale('Y', layer);
+    auto* y_props = new TScalePropsVert(layer, q);
+    y_props->setObjectName(QStringLiteral("Scale%1Y").arg(layer));
+    hook(y_props);
+    axes_.SetControls(layer, x_scale, y_scale);
+    layers_.Set(layer, x_props, y_props);
   }
 }
 
 void TCustomZephChart::Loaded() {
-  d_->ApplyAllScaleProps();
+  d_->axes_.ApplyAll();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     ScaleX(layer)->SetCreating(false);
     ScaleY(layer)->SetCreating(false);
   }
   CalcScaling();
   // The stored ranges are where the chart starts: not a change, and its home view.
-  for (int layer = 1; layer <= kLayerCount; ++layer)
-    d_->navigation_.reported[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+  d_->axes_.NoteAllReported();
   StoreHomeView();
-  d_->NoteAllSettings();
   d_->Invalidate();
   Paint();
 }
@@ -301,7 +290,7 @@ void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (d_->NavigationKey(event)) return event->accept();
+  if (d_->interaction_.Key(event)) return event->accept();
   if (event->matches(QKeySequence::Copy)) {
     QGuiApplication::clipboard()->setText(DataTableText());
     event->accept();
@@ -357,7 +346,7 @@ void TCustomZephChart::changeEvent(QEvent* event) {
       event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
     d_->Invalidate();
     // The scales hold the palette's colours they were given.
-    if (d_->palette_colors_) d_->LayoutScales();
+    if (d_->palette_colors_) d_->axes_.Layout();
   }
 }
 

@@ -111,9 +111,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
 
  public:
   /// Number of cross-hairs of a chart: CrossHair(1) to CrossHair(4).
-  static constexpr int kCrossHairCount = 4;
+  static constexpr int kCrossHairCount = kChartCrossHairCount;
   /// Number of text labels of a chart: TextLabel(1) to TextLabel(20).
-  static constexpr int kTextLabelCount = 20;
+  static constexpr int kTextLabelCount = kChartTextLabelCount;
   /// Item pixel coordinates are limited to this before drawing.
   ///
   /// An item far outside the range is drawn with each of its pixel coordinates clamped to

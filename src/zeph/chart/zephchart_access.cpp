@@ -49,25 +49,25 @@ bool TCustomZephChart::Isometric() const { return d_->isometric_; }
 bool TCustomZephChart::AutoRedraw() const { return d_->auto_redraw_; }
 TScalePropsHoriz* TCustomZephChart::ScaleX(int layer) const { return d_->layers_.X(layer); }
 TScalePropsVert* TCustomZephChart::ScaleY(int layer) const { return d_->layers_.Y(layer); }
-const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->scales_x_[TLayerSettings::Slot(layer)]; }
-const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->scales_y_[TLayerSettings::Slot(layer)]; }
+const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->axes_.ControlX(layer); }
+const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->axes_.ControlY(layer); }
 TzcLayout TCustomZephChart::StandardLayout() const { return d_->standard_layout_; }
 TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->back_ground_img_; }
-TJointLayers* TCustomZephChart::JointLayers() const { return d_->joint_layers_; }
+TJointLayers* TCustomZephChart::JointLayers() const { return d_->axes_.Joins(); }
 TCustomZephChart* TCustomZephChart::UseDataOf() const { return d_->use_data_of_; }
 int TCustomZephChart::DataUserCount() const { return static_cast<int>(d_->data_users_.size()); }
-TMouseActMode TCustomZephChart::MouseAction() const { return d_->mouse_.action; }
-bool TCustomZephChart::MouseCursorFixed() const { return d_->mouse_.cursor_fixed; }
-bool TCustomZephChart::ZoomWindowActive() const { return d_->mouse_.zoom_window; }
-int TCustomZephChart::SelectedCrossHair() const { return d_->mouse_.selected_cross_hair; }
-int TCustomZephChart::SelectedTextLabel() const { return d_->mouse_.selected_text_label; }
+TMouseActMode TCustomZephChart::MouseAction() const { return d_->interaction_.Mouse().action; }
+bool TCustomZephChart::MouseCursorFixed() const { return d_->interaction_.Mouse().cursor_fixed; }
+bool TCustomZephChart::ZoomWindowActive() const { return d_->interaction_.Mouse().zoom_window; }
+int TCustomZephChart::SelectedCrossHair() const { return d_->interaction_.Mouse().selected_cross_hair; }
+int TCustomZephChart::SelectedTextLabel() const { return d_->interaction_.Mouse().selected_text_label; }
 bool TCustomZephChart::PaintSuspended() const { return d_->paint_suspended_; }
 void TCustomZephChart::SetPaintSuspended(bool value) { d_->paint_suspended_ = value; }
 const TChartTexts& TCustomZephChart::Texts() const { return d_->texts_; }
 TChartExplorer* TCustomZephChart::Explorer() const { return d_->explorer_; }
 bool TCustomZephChart::KeyboardExploration() const { return d_->explorer_->Enabled(); }
 void TCustomZephChart::SetKeyboardExploration(bool value) { d_->explorer_->SetEnabled(value); }
-TNavigation TCustomZephChart::Navigation() const { return d_->navigation_.flags; }
+TNavigation TCustomZephChart::Navigation() const { return d_->interaction_.Navigation(); }
 TChartLegend* TCustomZephChart::Legend() const { return d_->legend_; }
 bool TCustomZephChart::Antialiased() const { return d_->antialiased_; }
 bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
@@ -115,10 +115,7 @@ void TCustomZephChart::SetCaption(const QString& value) {
 void TCustomZephChart::SetWindColor(TColorArg value) {
   const bool changed = d_->wind_color_ != value;
   d_->wind_color_ = value;
-  for (std::size_t i = 0; i < kLayerCount; ++i) {
-    d_->scales_x_[i]->SetColorBackGnd(value);
-    d_->scales_y_[i]->SetColorBackGnd(value);
-  }
+  for (TScale* scale : d_->axes_.Controls()) scale->SetColorBackGnd(value);
   d_->Invalidate();
   d_->RepaintIfAuto();
   if (changed) d_->EmitUnlessLoading(&TCustomZephChart::ColorsChanged);
@@ -145,22 +142,29 @@ void TCustomZephChart::SetGridDy(double value) {
 // ---- Handed on ----
 
 void TCustomZephChart::SetLayerRange(int layer, long double x_low, long double y_low, long double x_high,
-                                     long double y_high) { d_->SetLayerRange(layer, x_low, y_low, x_high, y_high); }
+                                     long double y_high) { d_->ApplyLayerRange(layer, x_low, y_low, x_high, y_high); }
 
 void TCustomZephChart::SetJointLayers(TJointLayers* value) { d_->SetJointLayers(value); }
 
-void TCustomZephChart::StoreHomeView() {
-  for (int layer = 1; layer <= kLayerCount; ++layer)
-    d_->navigation_.home[TLayerSettings::Slot(layer)] = d_->CurrentRanges(layer);
+void TCustomZephChart::StoreHomeView() { d_->axes_.StoreHomeView(); }
+
+void TCustomZephChart::RestoreHomeView() { d_->BackToHomeView(); }
+
+void TCustomZephChart::SetAutoRedraw(bool value) {
+  const bool changed = d_->auto_redraw_ != value;
+  d_->auto_redraw_ = value;
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AutoRedrawChanged);
 }
 
-void TCustomZephChart::RestoreHomeView() { d_->RestoreHomeView(); }
+void TCustomZephChart::SetAntialiased(bool value) {
+  const bool changed = d_->antialiased_ != value;
+  d_->antialiased_ = value;
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
+}
 
-void TCustomZephChart::SetAutoRedraw(bool value) { d_->SetAutoRedraw(value); }
-
-void TCustomZephChart::SetAntialiased(bool value) { d_->SetAntialiased(value); }
-
-void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) { d_->ApplyScaleProps(scale, props); }
+void TCustomZephChart::ApplyScaleProps(TScale* scale, const TScaleProps* props) { d_->axes_.ApplyScaleProps(scale, props); }
 
 void TCustomZephChart::ScalePropsChanged(QObject* sender) { d_->ScalePropsChanged(sender); }
 
@@ -223,33 +227,35 @@ void TCustomZephChart::SetShadowWidth(int value) {
 
 void TCustomZephChart::SetIsometric(bool value) { d_->SetIsometric(value); }
 
-void TCustomZephChart::SetNavigation(TNavigation value) { d_->SetNavigation(value); }
+void TCustomZephChart::SetNavigation(TNavigation value) {
+  if (d_->interaction_.SetNavigation(value)) d_->EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
+}
 
 void TCustomZephChart::wheelEvent(QWheelEvent* event) {
-  if (!d_->WheelZoom(event)) QWidget::wheelEvent(event);
+  if (!d_->interaction_.Wheel(event)) QWidget::wheelEvent(event);
 }
 
-void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) { d_->mouseDoubleClickEvent(event); }
+void TCustomZephChart::mouseDoubleClickEvent(QMouseEvent* event) { d_->interaction_.DoubleClick(event); }
 
-void TCustomZephChart::SetMouseAction(TMouseActMode value) { d_->SetMouseAction(value); }
-
-void TCustomZephChart::SetMouseCursorFixed(bool value) { d_->SetMouseCursorFixed(value); }
-
-bool TCustomZephChart::MouseZoomLayer(int layer) const {
-  return layer >= 1 && layer <= kLayerCount && d_->mouse_.mouse_zoom[TLayerSettings::Slot(layer)];
+void TCustomZephChart::SetMouseAction(TMouseActMode value) {
+  if (d_->interaction_.SetMouseAction(value)) d_->EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
 }
 
-void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) {
-  if (layer >= 1 && layer <= kLayerCount) d_->mouse_.mouse_zoom[TLayerSettings::Slot(layer)] = value;
+void TCustomZephChart::SetMouseCursorFixed(bool value) {
+  if (d_->interaction_.SetMouseCursorFixed(value)) d_->EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
 }
+
+bool TCustomZephChart::MouseZoomLayer(int layer) const { return d_->interaction_.MouseZoomLayer(layer); }
+
+void TCustomZephChart::SetMouseZoomLayer(int layer, bool value) { d_->interaction_.SetMouseZoomLayer(layer, value); }
 
 bool TCustomZephChart::InChartArea(int x, int y) const { return d_->geometry_.InChartArea(x, y); }
 
-void TCustomZephChart::mousePressEvent(QMouseEvent* event) { d_->mousePressEvent(event); }
+void TCustomZephChart::mousePressEvent(QMouseEvent* event) { d_->interaction_.Press(event); }
 
-void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) { d_->mouseMoveEvent(event); }
+void TCustomZephChart::mouseMoveEvent(QMouseEvent* event) { d_->interaction_.Move(event); }
 
-void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) { d_->mouseReleaseEvent(event); }
+void TCustomZephChart::mouseReleaseEvent(QMouseEvent* event) { d_->interaction_.Release(event); }
 
 void TCustomZephChart::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
@@ -260,7 +266,7 @@ TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const 
 
 void TCustomZephChart::SetPaletteColors(bool value) { d_->SetPaletteColors(value); }
 
-void TCustomZephChart::Paint() { d_->Paint(); }
+void TCustomZephChart::Paint() { d_->PaintControl(); }
 
 void TCustomZephChart::RefreshDataArea() { d_->RefreshDataArea(); }
 

@@ -7,10 +7,10 @@
 #include <array>
 #include <vector>
 
+#include "zeph/chart/axes/chartaxes_p.h"
 #include "zeph/chart/axes/chartgeometry_p.h"
 #include "zeph/chart/axes/layersettings_p.h"
-#include "zeph/chart/interaction/mousestate_p.h"
-#include "zeph/chart/interaction/navigationstate_p.h"
+#include "zeph/chart/interaction/chartinteraction_p.h"
 #include "zeph/chart/render/dirtycolumns_p.h"
 #include "zeph/chart/render/emptyarea_p.h"
 #include "zeph/chart/render/pixelmap_p.h"
@@ -34,7 +34,7 @@ QString ChartCurveDescription(const TCustomZephChart& chart);
 // Lays the chart out at the size and writes it as the file names it (an image, a PDF or an SVG).
 void SaveChartAs(TCustomZephChart& chart, const QString& file_name, QSize size, qreal scale);
 
-class TCustomZephChartPrivate {
+class TCustomZephChartPrivate final : public TChartAxesHost, public TChartInteractionHost {
  public:
   static constexpr int kLayerCount = TZephItemStore::kLayerCount;
   static constexpr int kCrossHairCount = TCustomZephChart::kCrossHairCount;
@@ -48,8 +48,35 @@ class TCustomZephChartPrivate {
   // Every layer's x and y scale settings, and where the chart's parts lie.
   TLayerSettings layers_;
   TChartGeometry geometry_{layers_, [this] { return q->size(); }};
+  TChartAxes axes_{layers_, geometry_, *this};
+  TChartInteraction interaction_{layers_, geometry_, axes_, *this};
 
-  bool NavigationKey(QKeyEvent* event);
+  // What the axes ask of the widget.
+  void CalcScaling() override;
+  void AxesChanged() override;
+  bool Loading() const override;
+  TColor ScaleTextColor() const override;
+  void LayerRangeChanged(int layer) override;
+  // What the mouse and the keys ask of it.
+  QWidget* Widget() override;
+  void Paint() override;
+  bool SuspendPaint(bool suspend) override;
+  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high, long double y_high) override;
+  void RestoreHomeView() override;
+  bool Isometric() const override;
+  int CurrentLayer() const override;
+  TCrossHair* CrossHair(int index) const override;
+  TTextLabel* TextLabel(int index) const override;
+  void InvertRectangle(QPoint a, QPoint corner) override;
+  bool LegendClick(QPoint at, Qt::MouseButton button) override;
+  void MousePressed(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMoved(TShiftState shift, int x, int y) override;
+  void MouseReleased(Qt::MouseButton button, TShiftState shift, int x, int y) override;
+  void PointerMoved(bool in_chart, TShiftState shift, double x, double y) override;
+  void Clicked(Qt::MouseButton button, double x, double y, bool in_chart) override;
+  void ZoomPanned() override;
+  void CrossHairMoved(TCrossHair* cross_hair) override;
+  void TextLabelMoved(TTextLabel* label) override;
 
   // The steps of Paint(), RefreshDataArea() and PaintTo(), for subclasses that draw on their own
   // canvases.
@@ -103,76 +130,17 @@ class TCustomZephChartPrivate {
   // afterwards.
   void DrawCrossHairs(TCanvas& canvas, int ox, int oy);
 
-  // Layer ranges: the store step of one layer, the ranges its joins give it, and those of all
-  // joined axes copied into their settings.
-  void StoreLayerRanges(int layer, double x_low, double y_low, double x_high, double y_high);
-  void StoreJoinedRanges(int layer);
-  void CopyJoinedRanges();
-
-  // Mouse interaction.
-  void MouseDown(Qt::MouseButton button, int x, int y);
-  void MouseMove(TShiftState shift, int x, int y);
-  void MouseUp(Qt::MouseButton button);
-  void DragMove(TShiftState shift, int x, int y);
-  void CaptureDrag(int x, int y);
-  void PanStep(int x, int y);
-  void ZoomDragStep(int x, int y);
-  void CrossHairStep(int x, int y);
-  void TextLabelStep(int x, int y);
-  int NearestCrossHair(int x, int y) const;
-  int NearestTextLabel(int x, int y) const;
-  QPoint TextLabelPixel(const TTextLabel* label) const;
-  void ZoomWindowMove(int x, int y);
-  // Draws (or, drawn again, erases) the zoom window from the anchor to the corner.
-  void DrawZoomWindow(QPoint corner);
-  void ZoomToWindow();
-  void ApplyCursorRule(int x, int y);
-  // Range changes of pan and zoom steps paint once at the end and then report OnZoomPan; they are
-  // the user's, so they leave the home view alone.
-  struct RangeBatch {
-    bool suspended;
-    bool by_user;
-  };
-  RangeBatch BeginRangeBatch();
-  void EndRangeBatch(RangeBatch batch);
-  // Draws (or erases) the zoom window of a navigation drag.
-  void DrawZoomWindow(QPoint anchor, QPoint corner);
-
-  // Signals: the layers whose ranges differ from those last reported are reported, once each;
-  // the application's changes become the home view. Nothing is reported while loading.
-  void ReportRangeChanges(const TScaleProps* reported_by_caller = nullptr);
   template <typename... Args>
   void EmitUnlessLoading(void (TCustomZephChart::*signal)(Args...), Args... args) {
     if (!q->IsLoading()) (q->*signal)(args...);
   }
-  TLayerRanges CurrentRanges(int layer) const;
-  // Whether scale settings hold other values than when last asked (or first seen).
-  static QVariantList SettingsValues(const TScaleProps* settings);
-  bool SettingsDiffer(const TScaleProps* settings);
-  // Takes the values of all settings as reported, without signals (construction, loading).
-  void NoteAllSettings();
 
-  // Navigation: the mouse and the keys, and one step on the layers that follow the mouse.
-  bool NavigationPress(QMouseEvent* event);
-  void NavigationMove(QMouseEvent* event);
-  bool NavigationRelease(QMouseEvent* event);
-  void CaptureNavigation(QPoint at);
-  bool LeftButtonFree() const;
-  // Moves the ranges by (dx, dy) pixels from the ranges at the press.
-  void NavigationPan(QPointF delta);
-  // Zooms about a control pixel: x and y factors below 1 zoom in; 1 leaves an axis alone.
-  void NavigationZoom(QPointF about, double fx, double fy);
-  void NavigationZoomToWindow(QPoint a, QPoint c);
   // The legend: its lines, its box in control pixels (empty when hidden), drawing it on a canvas
   // whose origin lies at control pixel (ox, oy), and the line a control pixel hits (-1: none).
   std::vector<TLegendEntry> LegendEntries() const;
   QRect LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const;
   void DrawLegend(TCanvas& canvas, int ox, int oy);
   int LegendEntryAt(QPoint at);
-  // A left click on a line of the legend hides or shows its curve; true when it hit one.
-  bool LegendClick(QPoint at, Qt::MouseButton button);
-  // Sets new ranges on the layers that follow the mouse, each axis on its controlling layer.
-  void ApplyNavigation(const std::array<TLayerRanges, kLayerCount>& wanted);
 
   // Catches up with a resize Qt made while the widget was hidden (it sends no resize event then).
   void SyncSize();
@@ -187,13 +155,8 @@ class TCustomZephChartPrivate {
   }
   // The steps after a change of size: isometric ranges, scale controls, scaling, repaint.
   void AfterResize();
-  // Re-applies every layer's scale settings and sizes and places all scale controls.
-  void LayoutScales();
-  // Applies every layer's scale settings to its scale controls.
-  void ApplyAllScaleProps();
   // Joins changed: every joined axis takes its controlling layer's range, and the chart repaints.
   void JoinsChanged();
-  void PlaceScaleControl(TScale* scale, bool horizontal);
   void RimsChanged();
   void ApplyIsometric();
   void UpdateMinimumSize();
@@ -252,15 +215,11 @@ class TCustomZephChartPrivate {
   bool auto_redraw_ = true;
   TzcLayout standard_layout_ = zcl_X1Bottom_Y1Left;
 
-  std::array<TScale*, kLayerCount> scales_x_{};
-  std::array<TScale*, kLayerCount> scales_y_{};
   std::array<TCrossHair*, kCrossHairCount> cross_hairs_{};
   std::array<TTextLabel*, kTextLabelCount> text_labels_{};
   TBakGndImg* back_ground_img_ = nullptr;
-  TJointLayers* joint_layers_ = nullptr;
   TCustomZephChart* use_data_of_ = nullptr;
   std::vector<TCustomZephChart*> data_users_;
-  TChartMouseState mouse_;
   TChartExplorer* explorer_ = nullptr;
   TChartTexts texts_;
 
@@ -298,16 +257,9 @@ class TCustomZephChartPrivate {
   bool area_clear_pending_ = false;
   int area_base_layer_ = 0;
 
-  TChartNavigationState navigation_;
   TChartLegend* legend_ = nullptr;
   bool antialiased_ = false;
   bool palette_colors_ = false;
-  // Where the last press was, for telling a click from a drag.
-  QPoint press_at_;
-  // The values of every layer's x and y settings as their signals last reported them.
-  std::array<QVariantList, 2 * kLayerCount> settings_seen_;
-  // A drag step moving a cross-hair: its two position changes notify once.
-  bool moving_option_ = false;
 
   qreal render_ratio_ = 0;
   bool paint_suspended_ = true;
@@ -320,28 +272,16 @@ class TCustomZephChartPrivate {
   QSize laid_out_size_;
 
   // The widget's operations, handed on here.
-  void SetLayerRange(int layer, long double x_low, long double y_low, long double x_high, long double y_high);
+  void ApplyLayerRange(int layer, long double x_low, long double y_low, long double x_high, long double y_high);
+  void BackToHomeView();
   void SetJointLayers(TJointLayers* value);
-  void RestoreHomeView();
-  void SetAutoRedraw(bool value);
-  void SetAntialiased(bool value);
-  void ApplyScaleProps(TScale* scale, const TScaleProps* props);
   void ScalePropsChanged(QObject* sender);
   void SetStandardLayout(TzcLayout value);
   void SetBounds(int left, int top, int width, int height);
   void SetIsometric(bool value);
-  void SetNavigation(TNavigation value);
-  // Zooms about the mouse with the wheel when Navigation() says so; false leaves the event to QWidget.
-  bool WheelZoom(QWheelEvent* event);
-  void mouseDoubleClickEvent(QMouseEvent* event);
-  void SetMouseAction(TMouseActMode value);
-  void SetMouseCursorFixed(bool value);
-  void mousePressEvent(QMouseEvent* event);
-  void mouseMoveEvent(QMouseEvent* event);
-  void mouseReleaseEvent(QMouseEvent* event);
   TColor ShownColor(TColor own, QPalette::ColorRole role) const;
   void SetPaletteColors(bool value);
-  void Paint();
+  void PaintControl();
   void RefreshDataArea();
   const QImage& ControlImage() const;
 };

@@ -2,22 +2,21 @@
 // with the selection of the nearest one when the drag is captured.
 #include <cmath>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/interaction/chartinteraction_p.h"
 
 namespace zeph {
 
-void TCustomZephChartPrivate::PanStep(int x, int y) {
+void TChartInteraction::PanStep(int x, int y) {
   const QPoint start = mouse_.drag_start;
-  const long double cw = q->ChartWidth();
-  const long double ch = q->ChartHeight();
+  const long double cw = geometry_.ChartWidth();
+  const long double ch = geometry_.ChartHeight();
   const bool pan_x = mouse_.action != maPanVert;
   const bool pan_y = mouse_.action != maPanHoriz;
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
-    const TScaleProps* sx = q->ScaleX(layer);
-    const TScaleProps* sy = q->ScaleY(layer);
+    if (!MouseZoomLayer(layer)) continue;
+    const TScaleProps* sx = layers_.X(layer);
+    const TScaleProps* sy = layers_.Y(layer);
     const TLayerRanges& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
     long double x_low = sx->RangeLow();
     long double x_high = sx->RangeHigh();
@@ -46,37 +45,37 @@ void TCustomZephChartPrivate::PanStep(int x, int y) {
         y_high = s.y_high + d;
       }
     }
-    q->SetLayerRange(layer, x_low, y_low, x_high, y_high);
+    host_.SetLayerRange(layer, x_low, y_low, x_high, y_high);
   }
   EndRangeBatch(batch);
 }
 
-void TCustomZephChartPrivate::ZoomDragStep(int x, int y) {
+void TChartInteraction::ZoomDragStep(int x, int y) {
   // Right narrows x, left widens it; up narrows y, down widens it; linear on every axis.
   const QPoint start = mouse_.drag_start;
-  const long double qx = 1 - static_cast<long double>(x - start.x()) / q->width();
-  const long double qy = isometric_ ? qx : 1 + static_cast<long double>(y - start.y()) / q->height();
+  const long double qx = 1 - static_cast<long double>(x - start.x()) / geometry_.Width();
+  const long double qy = host_.Isometric() ? qx : 1 + static_cast<long double>(y - start.y()) / geometry_.Height();
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
+    if (!MouseZoomLayer(layer)) continue;
     const TLayerRanges& s = mouse_.layer_start[TLayerSettings::Slot(layer)];
     const long double cx = (static_cast<long double>(s.x_high) + s.x_low) / 2;
     const long double cy = (static_cast<long double>(s.y_high) + s.y_low) / 2;
     const long double hx = (static_cast<long double>(s.x_high) - s.x_low) * qx / 2;
     const long double hy = (static_cast<long double>(s.y_high) - s.y_low) * qy / 2;
-    q->SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
+    host_.SetLayerRange(layer, cx - hx, cy - hy, cx + hx, cy + hy);
   }
   EndRangeBatch(batch);
 }
 
-int TCustomZephChartPrivate::NearestCrossHair(int x, int y) const {
+int TChartInteraction::NearestCrossHair(int x, int y) const {
   // Squares of whole pixel distances (exact in extended precision), strict comparisons: the lower number wins a tie;
   // switched-off cross-hairs are never chosen, and with none on the first stays selected.
   int index = 1;
   long double best = 1.7e308L;
   for (int i = 1; i <= kCrossHairCount; ++i) {
-    const TCrossHair* cross = q->CrossHair(i);
-    const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
+    const TCrossHair* cross = host_.CrossHair(i);
+    const QPoint p = geometry_.WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
     const long double dx = static_cast<long double>(p.x()) - x;
     const long double dy = static_cast<long double>(p.y()) - y;
     if ((cross->Mode() == chVert || cross->Mode() == chBoth) && dx * dx < best) {
@@ -91,17 +90,17 @@ int TCustomZephChartPrivate::NearestCrossHair(int x, int y) const {
   return index;
 }
 
-QPoint TCustomZephChartPrivate::TextLabelPixel(const TTextLabel* label) const {
-  if (label->AttachToData()) return q->WorldToPixel(label->Layer(), label->PosX(), label->PosY());
+QPoint TChartInteraction::TextLabelPixel(const TTextLabel* label) const {
+  if (label->AttachToData()) return geometry_.WorldToPixel(label->Layer(), label->PosX(), label->PosY());
   const auto round = [](double v) { return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9))); };
   return {round(label->PosX()), round(label->PosY())};
 }
 
-int TCustomZephChartPrivate::NearestTextLabel(int x, int y) const {
+int TChartInteraction::NearestTextLabel(int x, int y) const {
   int index = 1;
   long double best = 1.7e308L;
   for (int i = 1; i <= kTextLabelCount; ++i) {
-    const TTextLabel* label = q->TextLabel(i);
+    const TTextLabel* label = host_.TextLabel(i);
     if (label->Mode() == tlOff) continue;
     const QPoint p = TextLabelPixel(label);
     const long double dx = static_cast<long double>(p.x()) - x;
@@ -114,40 +113,37 @@ int TCustomZephChartPrivate::NearestTextLabel(int x, int y) const {
   return index;
 }
 
-void TCustomZephChartPrivate::CrossHairStep(int x, int y) {
-  TCrossHair* cross = q->CrossHair(mouse_.selected_cross_hair);
+void TChartInteraction::CrossHairStep(int x, int y) {
+  TCrossHair* cross = host_.CrossHair(mouse_.selected_cross_hair);
   double wx = 0;
   double wy = 0;
-  q->PixelToWorld(cross->Layer(), x, y, wx, wy);
+  geometry_.PixelToWorld(cross->Layer(), x, y, wx, wy);
   // Through the setters, as any change of a cross-hair; one paint for both.
-  const bool suspended = paint_suspended_;
-  paint_suspended_ = true;
+  const bool suspended = host_.SuspendPaint(true);
   // One move, one notification signal.
-  moving_option_ = true;
+  moving_cross_hair_ = true;
   cross->SetPosX(wx);
   cross->SetPosY(wy);
-  moving_option_ = false;
-  paint_suspended_ = suspended;
-  q->Paint();
-  if (!q->IsLoading()) Q_EMIT cross->PropertiesChanged();
-  if (q->OnCrossHairMove) q->OnCrossHairMove(q, cross);
-  Q_EMIT q->CrossHairMoved(cross);
+  moving_cross_hair_ = false;
+  host_.SuspendPaint(suspended);
+  host_.Paint();
+  if (!host_.Loading()) Q_EMIT cross->PropertiesChanged();
+  host_.CrossHairMoved(cross);
 }
 
-void TCustomZephChartPrivate::TextLabelStep(int x, int y) {
-  TTextLabel* label = q->TextLabel(mouse_.selected_text_label);
+void TChartInteraction::TextLabelStep(int x, int y) {
+  TTextLabel* label = host_.TextLabel(mouse_.selected_text_label);
   double wx = 0;
   double wy = 0;
-  q->PixelToWorld(label->Layer(), x, y, wx, wy);
+  geometry_.PixelToWorld(label->Layer(), x, y, wx, wy);
   if (label->AttachToData()) {
     label->MoveSilently(wx, wy);
   } else {
     label->MoveSilently(x, y);
   }
-  q->Paint();
-  if (!q->IsLoading()) Q_EMIT label->PropertiesChanged();
-  if (q->OnTextLabelMove) q->OnTextLabelMove(q, label);
-  Q_EMIT q->TextLabelMoved(label);
+  host_.Paint();
+  if (!host_.Loading()) Q_EMIT label->PropertiesChanged();
+  host_.TextLabelMoved(label);
 }
 
 }  // namespace zeph

@@ -4,8 +4,7 @@
 #include <algorithm>
 
 #include "zeph/chart/interaction/chartcursors_p.h"
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/interaction/chartinteraction_p.h"
 
 namespace zeph {
 
@@ -31,7 +30,7 @@ bool IsDragMode(TMouseActMode mode) {
 
 // ---- Properties ----
 
-void TCustomZephChartPrivate::SetMouseAction(TMouseActMode value) {
+bool TChartInteraction::SetMouseAction(TMouseActMode value) {
   // A new mode starts afresh: a drag ends, a zoom window in progress disappears.
   if (mouse_.zoom_window) {
     DrawZoomWindow(mouse_.corner);
@@ -40,74 +39,81 @@ void TCustomZephChartPrivate::SetMouseAction(TMouseActMode value) {
   mouse_.drag_active = false;
   const bool changed = mouse_.action != value;
   mouse_.action = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseActionChanged);
+  return changed;
 }
 
-void TCustomZephChartPrivate::SetMouseCursorFixed(bool value) {
+bool TChartInteraction::SetMouseCursorFixed(bool value) {
   const bool changed = mouse_.cursor_fixed != value;
   mouse_.cursor_fixed = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::MouseCursorFixedChanged);
+  return changed;
+}
+
+bool TChartInteraction::MouseZoomLayer(int layer) const {
+  return layer >= 1 && layer <= kLayerCount && mouse_.mouse_zoom[TLayerSettings::Slot(layer)];
+}
+
+void TChartInteraction::SetMouseZoomLayer(int layer, bool value) {
+  if (layer >= 1 && layer <= kLayerCount) mouse_.mouse_zoom[TLayerSettings::Slot(layer)] = value;
 }
 
 // ---- Qt entry points ----
 
-void TCustomZephChartPrivate::mousePressEvent(QMouseEvent* event) {
+void TChartInteraction::Press(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
-  if (q->OnMouseDown) q->OnMouseDown(q, event->button(), shift, p.x(), p.y());
+  host_.MousePressed(event->button(), shift, p.x(), p.y());
   press_at_ = p;
-  if (LegendClick(p, event->button())) return event->accept();
+  if (host_.LegendClick(p, event->button())) return event->accept();
   // A press that navigation takes is not also the mode's.
   if (!NavigationPress(event)) MouseDown(event->button(), p.x(), p.y());
   event->accept();
 }
 
-void TCustomZephChartPrivate::mouseMoveEvent(QMouseEvent* event) {
+void TChartInteraction::Move(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const TShiftState shift = ShiftOf(event);
-  if (q->OnMouseMove) q->OnMouseMove(q, shift, p.x(), p.y());
+  host_.MouseMoved(shift, p.x(), p.y());
   MouseMove(shift, p.x(), p.y());
   NavigationMove(event);
   double x = 0;
   double y = 0;
-  q->PixelToWorld(q->CurrentLayer(), p.x(), p.y(), x, y);
-  const bool in_chart = q->InChartArea(p.x(), p.y());
-  if (q->OnMouseMoveInChart) q->OnMouseMoveInChart(q, in_chart, shift, x, y);
-  Q_EMIT q->MouseMovedInChart(in_chart, x, y);
+  geometry_.PixelToWorld(host_.CurrentLayer(), p.x(), p.y(), x, y);
+  const bool in_chart = geometry_.InChartArea(p.x(), p.y());
+  host_.PointerMoved(in_chart, shift, x, y);
   event->accept();
 }
 
-void TCustomZephChartPrivate::mouseReleaseEvent(QMouseEvent* event) {
+void TChartInteraction::Release(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (q->OnMouseUp) q->OnMouseUp(q, event->button(), ShiftOf(event), p.x(), p.y());
+  host_.MouseReleased(event->button(), ShiftOf(event), p.x(), p.y());
   if (!NavigationRelease(event)) MouseUp(event->button());
   if ((p - press_at_).manhattanLength() <= 3) {
     double x = 0;
     double y = 0;
-    q->PixelToWorld(q->CurrentLayer(), p.x(), p.y(), x, y);
-    Q_EMIT q->MouseClicked(event->button(), x, y, q->InChartArea(p.x(), p.y()));
+    geometry_.PixelToWorld(host_.CurrentLayer(), p.x(), p.y(), x, y);
+    host_.Clicked(event->button(), x, y, geometry_.InChartArea(p.x(), p.y()));
   }
   event->accept();
 }
 
 // ---- The chart's handling ----
 
-void TCustomZephChartPrivate::MouseDown(Qt::MouseButton button, int x, int y) {
+void TChartInteraction::MouseDown(Qt::MouseButton button, int x, int y) {
   if ((mouse_.action == maZoomWind || mouse_.action == maZoomWindPos) && !mouse_.zoom_window &&
-      button == Qt::LeftButton && q->InChartArea(x, y)) {
+      button == Qt::LeftButton && geometry_.InChartArea(x, y)) {
     mouse_.zoom_window = true;
     mouse_.anchor = QPoint(x, y);
     mouse_.corner = mouse_.anchor;
   }
 }
 
-void TCustomZephChartPrivate::MouseMove(TShiftState shift, int x, int y) {
+void TChartInteraction::MouseMove(TShiftState shift, int x, int y) {
   if (IsDragMode(mouse_.action)) DragMove(shift, x, y);
   if (mouse_.zoom_window) ZoomWindowMove(x, y);
   ApplyCursorRule(x, y);
 }
 
-void TCustomZephChartPrivate::MouseUp(Qt::MouseButton button) {
+void TChartInteraction::MouseUp(Qt::MouseButton button) {
   if (!mouse_.zoom_window) return;
   if (button == Qt::RightButton) {
     DrawZoomWindow(mouse_.corner);
@@ -120,7 +126,7 @@ void TCustomZephChartPrivate::MouseUp(Qt::MouseButton button) {
   }
 }
 
-void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
+void TChartInteraction::DragMove(TShiftState shift, int x, int y) {
   if (!shift.Held(Qt::LeftButton)) {
     mouse_.drag_active = false;
     return;
@@ -134,10 +140,10 @@ void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
     case maPan:
     case maPanHoriz:
     case maPanVert:
-      if (q->InChartArea(x, y)) PanStep(x, y);
+      if (geometry_.InChartArea(x, y)) PanStep(x, y);
       break;
     case maZoomDrag:
-      if (q->InChartArea(x, y)) ZoomDragStep(x, y);
+      if (geometry_.InChartArea(x, y)) ZoomDragStep(x, y);
       break;
     case maDragCrossH:
       CrossHairStep(x, y);
@@ -150,43 +156,43 @@ void TCustomZephChartPrivate::DragMove(TShiftState shift, int x, int y) {
   }
 }
 
-void TCustomZephChartPrivate::CaptureDrag(int x, int y) {
+void TChartInteraction::CaptureDrag(int x, int y) {
   mouse_.drag_start = QPoint(x, y);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     TLayerRanges& start = mouse_.layer_start[TLayerSettings::Slot(layer)];
-    start.x_low = q->ScaleX(layer)->RangeLow();
-    start.x_high = q->ScaleX(layer)->RangeHigh();
-    start.y_low = q->ScaleY(layer)->RangeLow();
-    start.y_high = q->ScaleY(layer)->RangeHigh();
+    start.x_low = layers_.X(layer)->RangeLow();
+    start.x_high = layers_.X(layer)->RangeHigh();
+    start.y_low = layers_.Y(layer)->RangeLow();
+    start.y_high = layers_.Y(layer)->RangeHigh();
   }
   if (mouse_.action == maDragCrossH) mouse_.selected_cross_hair = NearestCrossHair(x, y);
   if (mouse_.action == maDragLabel) mouse_.selected_text_label = NearestTextLabel(x, y);
 }
 
-void TCustomZephChartPrivate::ApplyCursorRule(int x, int y) {
-  if (!q->InChartArea(x, y) || mouse_.cursor_fixed) {
-    TScreenCursor::Set(crDefault, q);
+void TChartInteraction::ApplyCursorRule(int x, int y) {
+  if (!geometry_.InChartArea(x, y) || mouse_.cursor_fixed) {
+    TScreenCursor::Set(crDefault, host_.Widget());
     return;
   }
   switch (mouse_.action) {
-    case maNone: TScreenCursor::Set(crCross, q); break;
+    case maNone: TScreenCursor::Set(crCross, host_.Widget()); break;
     case maPan:
     case maPanHoriz:
-    case maPanVert: TScreenCursor::Set(crZephHand, q); break;
-    case maZoomWind: TScreenCursor::Set(crZephZoomWind, q); break;
-    case maZoomWindPos: TScreenCursor::Set(crZephZoomWindPos, q); break;
-    case maZoomDrag: TScreenCursor::Set(crZephZoomDrag, q); break;
+    case maPanVert: TScreenCursor::Set(crZephHand, host_.Widget()); break;
+    case maZoomWind: TScreenCursor::Set(crZephZoomWind, host_.Widget()); break;
+    case maZoomWindPos: TScreenCursor::Set(crZephZoomWindPos, host_.Widget()); break;
+    case maZoomDrag: TScreenCursor::Set(crZephZoomDrag, host_.Widget()); break;
     case maDragCrossH:
-    case maDragLabel: TScreenCursor::Set(crDefault, q); break;
+    case maDragLabel: TScreenCursor::Set(crDefault, host_.Widget()); break;
     default: break;  // the other modes have no cursor of their own
   }
 }
 
 // ---- Zoom window ----
 
-void TCustomZephChartPrivate::ZoomWindowMove(int x, int y) {
+void TChartInteraction::ZoomWindowMove(int x, int y) {
   x = std::clamp(x, geometry_.LRim(), std::max(geometry_.LRim(), geometry_.AreaRight()));
-  if (isometric_) {
+  if (host_.Isometric()) {
     // A square window: the corner moves along a diagonal through the anchor.
     const QPoint a = mouse_.anchor;
     const long long product = (static_cast<long long>(y) - a.y()) * (static_cast<long long>(x) - a.x());
@@ -198,43 +204,24 @@ void TCustomZephChartPrivate::ZoomWindowMove(int x, int y) {
   DrawZoomWindow(mouse_.corner);
 }
 
-void TCustomZephChartPrivate::DrawZoomWindow(QPoint corner) { DrawZoomWindow(mouse_.anchor, corner); }
+void TChartInteraction::DrawZoomWindow(QPoint corner) { host_.InvertRectangle(mouse_.anchor, corner); }
 
-void TCustomZephChartPrivate::DrawZoomWindow(QPoint a, QPoint corner) {
-  // Inverted pixels on the control image: drawing the same rectangle again takes it away.
-  if (a.x() == corner.x() || a.y() == corner.y()) return;
-  // The image must hold everything shown before the rectangle goes over it.
-  q->ControlImage();
-  // Over a chart area drawn into the control image it lands in the area too.
-  if (area_bmp_.Shared()) dirty_columns_.MarkAll();
-  TCanvas& canvas = control_bmp_.Canvas();
-  canvas.SetPenMode(pmXor);
-  canvas.SetPenColor(clWhite);
-  canvas.SetPenStyle(psSolid);
-  canvas.SetPenWidth(1);
-  canvas.SetBrushStyle(bsClear);
-  canvas.Rectangle(a.x(), a.y(), corner.x(), corner.y());
-  canvas.SetPenMode(pmCopy);
-  canvas.SetBrushStyle(bsSolid);
-  ShowOnScreen(QRect(a, corner).normalized().adjusted(-1, -1, 1, 1));
-}
-
-void TCustomZephChartPrivate::ZoomToWindow() {
+void TChartInteraction::ZoomToWindow() {
   const bool keep_orientation = mouse_.action == maZoomWindPos;
   const QPoint a = mouse_.anchor;
   const QPoint c = mouse_.corner;
   const RangeBatch batch = BeginRangeBatch();
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
+    if (!MouseZoomLayer(layer)) continue;
     double x0 = 0;
     double y0 = 0;
     double x1 = 0;
     double y1 = 0;
-    q->PixelToWorld(layer, a.x(), a.y(), x0, y0);
-    q->PixelToWorld(layer, c.x(), c.y(), x1, y1);
+    geometry_.PixelToWorld(layer, a.x(), a.y(), x0, y0);
+    geometry_.PixelToWorld(layer, c.x(), c.y(), x1, y1);
     if (keep_orientation) {
-      const TScaleProps* sx = q->ScaleX(layer);
-      const TScaleProps* sy = q->ScaleY(layer);
+      const TScaleProps* sx = layers_.X(layer);
+      const TScaleProps* sy = layers_.Y(layer);
       if ((x1 < x0 && sx->RangeLow() < sx->RangeHigh()) || (x1 > x0 && sx->RangeLow() > sx->RangeHigh())) {
         std::swap(x0, x1);
       }
@@ -242,26 +229,24 @@ void TCustomZephChartPrivate::ZoomToWindow() {
         std::swap(y0, y1);
       }
     }
-    q->SetLayerRange(layer, x0, y0, x1, y1);
+    host_.SetLayerRange(layer, x0, y0, x1, y1);
   }
   EndRangeBatch(batch);
 }
 
 // ---- Batches of range changes ----
 
-TCustomZephChartPrivate::RangeBatch TCustomZephChartPrivate::BeginRangeBatch() {
-  const RangeBatch batch{paint_suspended_, navigation_.by_user};
-  paint_suspended_ = true;
-  navigation_.by_user = true;
+TChartInteraction::RangeBatch TChartInteraction::BeginRangeBatch() {
+  const RangeBatch batch{host_.SuspendPaint(true), axes_.ByUser()};
+  axes_.SetByUser(true);
   return batch;
 }
 
-void TCustomZephChartPrivate::EndRangeBatch(RangeBatch batch) {
-  paint_suspended_ = batch.suspended;
-  navigation_.by_user = batch.by_user;
-  if (!paint_suspended_) q->Paint();
-  if (q->OnZoomPan) q->OnZoomPan(q);
-  Q_EMIT q->ZoomPanned();
+void TChartInteraction::EndRangeBatch(RangeBatch batch) {
+  host_.SuspendPaint(batch.suspended);
+  axes_.SetByUser(batch.by_user);
+  if (!batch.suspended) host_.Paint();
+  host_.ZoomPanned();
 }
 
 }  // namespace zeph

@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/interaction/chartinteraction_p.h"
 
 namespace zeph {
 
@@ -28,15 +27,20 @@ double FromAxisValue(long double u, bool logarithmic) { return static_cast<doubl
 
 }  // namespace
 
-void TCustomZephChartPrivate::SetNavigation(TNavigation value) {
-  if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
+void TChartInteraction::CancelNavigationDrag() {
+  if (navigation_.drag == TChartNavigationState::Drag::kWindow)
+    host_.InvertRectangle(navigation_.start, navigation_.corner);
   navigation_.drag = TChartNavigationState::Drag::kNone;
-  const bool changed = navigation_.flags != value;
-  navigation_.flags = value;
-  if (changed) EmitUnlessLoading(&TCustomZephChart::NavigationChanged);
 }
 
-bool TCustomZephChartPrivate::LeftButtonFree() const {
+bool TChartInteraction::SetNavigation(TNavigation value) {
+  CancelNavigationDrag();
+  const bool changed = navigation_.flags != value;
+  navigation_.flags = value;
+  return changed;
+}
+
+bool TChartInteraction::LeftButtonFree() const {
   switch (mouse_.action) {
     case maPan:
     case maPanHoriz:
@@ -52,19 +56,19 @@ bool TCustomZephChartPrivate::LeftButtonFree() const {
   }
 }
 
-void TCustomZephChartPrivate::CaptureNavigation(QPoint at) {
+void TChartInteraction::CaptureNavigation(QPoint at) {
   navigation_.start = at;
   navigation_.corner = at;
   for (int layer = 1; layer <= kLayerCount; ++layer)
-    navigation_.start_ranges[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
+    navigation_.start_ranges[TLayerSettings::Slot(layer)] = axes_.CurrentRanges(layer);
 }
 
-bool TCustomZephChartPrivate::NavigationPress(QMouseEvent* event) {
+bool TChartInteraction::NavigationPress(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   // A second button during a navigation drag changes nothing.
   if (navigation_.drag != Drag::kNone) return true;
   const QPoint p = event->position().toPoint();
-  if (navigation_.flags == nvNone || !q->InChartArea(p.x(), p.y())) return false;
+  if (navigation_.flags == nvNone || !geometry_.InChartArea(p.x(), p.y())) return false;
   const Qt::MouseButton button = event->button();
   const bool left_free = button == Qt::LeftButton && LeftButtonFree();
   const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
@@ -81,13 +85,12 @@ bool TCustomZephChartPrivate::NavigationPress(QMouseEvent* event) {
   return true;
 }
 
-void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
+void TChartInteraction::NavigationMove(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   if (navigation_.drag == Drag::kNone) return;
   if (!event->buttons().testFlag(navigation_.button)) {
     // The release went elsewhere (another window took the mouse): the drag is over.
-    if (navigation_.drag == Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
-    navigation_.drag = Drag::kNone;
+    CancelNavigationDrag();
     return;
   }
   const QPoint p = event->position().toPoint();
@@ -97,12 +100,12 @@ void TCustomZephChartPrivate::NavigationMove(QMouseEvent* event) {
   }
   const QPoint corner(std::clamp(p.x(), geometry_.LRim(), std::max(geometry_.LRim(), geometry_.AreaRight())),
                       std::clamp(p.y(), geometry_.TRim(), std::max(geometry_.TRim(), geometry_.AreaBottom())));
-  DrawZoomWindow(navigation_.start, navigation_.corner);
+  host_.InvertRectangle(navigation_.start, navigation_.corner);
   navigation_.corner = corner;
-  DrawZoomWindow(navigation_.start, navigation_.corner);
+  host_.InvertRectangle(navigation_.start, navigation_.corner);
 }
 
-bool TCustomZephChartPrivate::NavigationRelease(QMouseEvent* event) {
+bool TChartInteraction::NavigationRelease(QMouseEvent* event) {
   using Drag = TChartNavigationState::Drag;
   if (navigation_.drag == Drag::kNone) return false;
   if (event->button() != navigation_.button) return true;
@@ -111,16 +114,16 @@ bool TCustomZephChartPrivate::NavigationRelease(QMouseEvent* event) {
   if (drag == Drag::kWindow) {
     const QPoint a = navigation_.start;
     const QPoint c = navigation_.corner;
-    DrawZoomWindow(a, c);
+    host_.InvertRectangle(a, c);
     if (a.x() != c.x() && a.y() != c.y()) NavigationZoomToWindow(a, c);
   }
   return true;
 }
 
-bool TCustomZephChartPrivate::WheelZoom(QWheelEvent* event) {
+bool TChartInteraction::Wheel(QWheelEvent* event) {
   const TNavigation zoom = navigation_.flags & nvWheelZoom;
   const QPointF p = event->position();
-  if (zoom == nvNone || !q->InChartArea(p.toPoint().x(), p.toPoint().y())) return false;
+  if (zoom == nvNone || !geometry_.InChartArea(p.toPoint().x(), p.toPoint().y())) return false;
   event->accept();
   const double notches = event->angleDelta().y() / 120.0;
   if (notches == 0) return true;
@@ -129,32 +132,30 @@ bool TCustomZephChartPrivate::WheelZoom(QWheelEvent* event) {
   return true;
 }
 
-void TCustomZephChartPrivate::mouseDoubleClickEvent(QMouseEvent* event) {
+void TChartInteraction::DoubleClick(QMouseEvent* event) {
   // The second press of a double-click is a press like any other, as QWidget hands it on.
-  mousePressEvent(event);
+  Press(event);
   const QPoint p = event->position().toPoint();
-  if (navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && q->InChartArea(p.x(), p.y())) {
-    if (navigation_.drag == TChartNavigationState::Drag::kWindow) DrawZoomWindow(navigation_.start, navigation_.corner);
-    navigation_.drag = TChartNavigationState::Drag::kNone;
-    q->RestoreHomeView();
+  if (navigation_.flags.testFlag(nvHomeView) && event->button() == Qt::LeftButton && geometry_.InChartArea(p.x(), p.y())) {
+    CancelNavigationDrag();
+    host_.RestoreHomeView();
   }
 }
 
-bool TCustomZephChartPrivate::NavigationKey(QKeyEvent* event) {
+bool TChartInteraction::Key(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Escape && navigation_.drag == TChartNavigationState::Drag::kWindow) {
-    DrawZoomWindow(navigation_.start, navigation_.corner);
-    navigation_.drag = TChartNavigationState::Drag::kNone;
+    CancelNavigationDrag();
     return true;
   }
   if (key == Qt::Key_Home && navigation_.flags.testFlag(nvHomeView)) {
-    q->RestoreHomeView();
+    host_.RestoreHomeView();
     return true;
   }
   if (!navigation_.flags.testFlag(nvKeys) || navigation_.drag != TChartNavigationState::Drag::kNone) return false;
-  const QPointF centre(geometry_.LRim() + q->ChartWidth() / 2.0, geometry_.TRim() + q->ChartHeight() / 2.0);
-  const double dx = q->ChartWidth() * kKeyPanPart;
-  const double dy = q->ChartHeight() * kKeyPanPart;
+  const QPointF centre(geometry_.LRim() + geometry_.ChartWidth() / 2.0, geometry_.TRim() + geometry_.ChartHeight() / 2.0);
+  const double dx = geometry_.ChartWidth() * kKeyPanPart;
+  const double dy = geometry_.ChartHeight() * kKeyPanPart;
   // An arrow shows more of its side: the content moves the other way, as if dragged.
   QPointF pan;
   switch (key) {
@@ -176,16 +177,16 @@ bool TCustomZephChartPrivate::NavigationKey(QKeyEvent* event) {
   return true;
 }
 
-void TCustomZephChartPrivate::NavigationPan(QPointF delta) {
+void TChartInteraction::NavigationPan(QPointF delta) {
   std::array<Ranges, kLayerCount> wanted{};
-  const long double cw = q->ChartWidth();
-  const long double ch = q->ChartHeight();
+  const long double cw = geometry_.ChartWidth();
+  const long double ch = geometry_.ChartHeight();
   if (cw <= 0 || ch <= 0) return;
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
+    if (!MouseZoomLayer(layer)) continue;
     const Ranges& s = navigation_.start_ranges[TLayerSettings::Slot(layer)];
-    const bool log_x = q->ScaleX(layer)->Logarithmic();
-    const bool log_y = q->ScaleY(layer)->Logarithmic();
+    const bool log_x = layers_.X(layer)->Logarithmic();
+    const bool log_y = layers_.Y(layer)->Logarithmic();
     // The content follows the mouse: right lowers the x values shown, down raises the y values.
     const long double ux = (AxisValue(s.x_high, log_x) - AxisValue(s.x_low, log_x)) * delta.x() / cw;
     const long double uy = (AxisValue(s.y_high, log_y) - AxisValue(s.y_low, log_y)) * delta.y() / ch;
@@ -197,12 +198,12 @@ void TCustomZephChartPrivate::NavigationPan(QPointF delta) {
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChartPrivate::NavigationZoom(QPointF about, double fx, double fy) {
+void TChartInteraction::NavigationZoom(QPointF about, double fx, double fy) {
   std::array<Ranges, kLayerCount> wanted{};
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
-    const TLayerScaling& scaling = q->LayerScaling(layer);
-    Ranges r = CurrentRanges(layer);
+    if (!MouseZoomLayer(layer)) continue;
+    const TLayerScaling& scaling = geometry_.Scaling(layer);
+    Ranges r = axes_.CurrentRanges(layer);
     // The axis value under the point stays under it.
     const auto zoom = [](double& low, double& high, bool log, long double k, long double d, long double pixel,
                          double factor) {
@@ -211,22 +212,22 @@ void TCustomZephChartPrivate::NavigationZoom(QPointF about, double fx, double fy
       low = FromAxisValue(centre + (AxisValue(low, log) - centre) * factor, log);
       high = FromAxisValue(centre + (AxisValue(high, log) - centre) * factor, log);
     };
-    zoom(r.x_low, r.x_high, q->ScaleX(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
-    zoom(r.y_low, r.y_high, q->ScaleY(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
+    zoom(r.x_low, r.x_high, layers_.X(layer)->Logarithmic(), scaling.KX, scaling.DX, about.x(), fx);
+    zoom(r.y_low, r.y_high, layers_.Y(layer)->Logarithmic(), scaling.KY, scaling.DY, about.y(), fy);
     wanted[TLayerSettings::Slot(layer)] = r;
   }
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChartPrivate::NavigationZoomToWindow(QPoint a, QPoint c) {
+void TChartInteraction::NavigationZoomToWindow(QPoint a, QPoint c) {
   std::array<Ranges, kLayerCount> wanted{};
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
+    if (!MouseZoomLayer(layer)) continue;
     Ranges r{};
-    q->PixelToWorld(layer, a.x(), a.y(), r.x_low, r.y_low);
-    q->PixelToWorld(layer, c.x(), c.y(), r.x_high, r.y_high);
+    geometry_.PixelToWorld(layer, a.x(), a.y(), r.x_low, r.y_low);
+    geometry_.PixelToWorld(layer, c.x(), c.y(), r.x_high, r.y_high);
     // Each axis keeps its direction, whichever way the window was drawn.
-    const Ranges now = CurrentRanges(layer);
+    const Ranges now = axes_.CurrentRanges(layer);
     if ((r.x_high < r.x_low) != (now.x_high < now.x_low)) std::swap(r.x_low, r.x_high);
     if ((r.y_high < r.y_low) != (now.y_high < now.y_low)) std::swap(r.y_low, r.y_high);
     wanted[TLayerSettings::Slot(layer)] = r;
@@ -234,16 +235,16 @@ void TCustomZephChartPrivate::NavigationZoomToWindow(QPoint a, QPoint c) {
   ApplyNavigation(wanted);
 }
 
-void TCustomZephChartPrivate::ApplyNavigation(const std::array<Ranges, kLayerCount>& wanted) {
+void TChartInteraction::ApplyNavigation(const std::array<Ranges, kLayerCount>& wanted) {
   // A joined axis moves its controlling layer, which takes the layers joined to it along.
   std::array<Ranges, kLayerCount> target{};
   std::array<bool, kLayerCount> moved{};
-  for (int layer = 1; layer <= kLayerCount; ++layer) target[TLayerSettings::Slot(layer)] = CurrentRanges(layer);
+  for (int layer = 1; layer <= kLayerCount; ++layer) target[TLayerSettings::Slot(layer)] = axes_.CurrentRanges(layer);
   for (int layer = 1; layer <= kLayerCount; ++layer) {
-    if (!q->MouseZoomLayer(layer)) continue;
+    if (!MouseZoomLayer(layer)) continue;
     const Ranges& w = wanted[TLayerSettings::Slot(layer)];
-    const std::size_t x_control = TLayerSettings::Slot(joint_layers_->XControl(layer));
-    const std::size_t y_control = TLayerSettings::Slot(joint_layers_->YControl(layer));
+    const std::size_t x_control = TLayerSettings::Slot(axes_.Joins()->XControl(layer));
+    const std::size_t y_control = TLayerSettings::Slot(axes_.Joins()->YControl(layer));
     target[x_control].x_low = w.x_low;
     target[x_control].x_high = w.x_high;
     target[y_control].y_low = w.y_low;
@@ -254,7 +255,7 @@ void TCustomZephChartPrivate::ApplyNavigation(const std::array<Ranges, kLayerCou
   for (int layer = 1; layer <= kLayerCount; ++layer) {
     if (!moved[TLayerSettings::Slot(layer)]) continue;
     const Ranges& t = target[TLayerSettings::Slot(layer)];
-    q->SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
+    host_.SetLayerRange(layer, t.x_low, t.y_low, t.x_high, t.y_high);
   }
   EndRangeBatch(batch);
 }

@@ -9,8 +9,7 @@
 
 namespace zeph {
 
-// What a chart remembers for its navigation: the switch, the drag under way, and the view the
-// application set.
+// What a chart remembers for its navigation: the switch and the drag under way.
 // Applications see it through the chart's Navigation, StoreHomeView and RestoreHomeView.
 struct TChartNavigationState {
   // The number of layers, numbered 1 to 16.
@@ -29,14 +28,6 @@ struct TChartNavigationState {
   QPoint start;   // Where the drag was pressed, in control pixels.
   QPoint corner;  // The zoom window's current corner, in control pixels.
   std::array<TLayerRanges, kLayerCount> start_ranges{};  // Every layer's ranges at the press.
-
-  // The ranges the application set last, per layer, which RestoreHomeView() brings back.
-  std::array<TLayerRanges, kLayerCount> home{};
-  // The ranges last reported by the range-change signal, per layer.
-  std::array<TLayerRanges, kLayerCount> reported{};
-  // Whether range changes come from the user (the mouse, the wheel, the keys) rather than from
-  // the application: they then leave the home view as it is.
-  bool by_user = false;
 };
 
 }  // namespace zeph

@@ -22,7 +22,7 @@ void TCustomZephChartPrivate::SetPaletteColors(bool value) {
   const bool changed = palette_colors_ != value;
   palette_colors_ = value;
   // The scales take their colours when their settings are applied.
-  LayoutScales();
+  axes_.Layout();
   Invalidate();
   RepaintIfAuto();
   if (changed) EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);

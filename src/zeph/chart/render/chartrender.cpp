@@ -11,7 +11,7 @@
 
 namespace zeph {
 
-void TCustomZephChartPrivate::Paint() {
+void TCustomZephChartPrivate::PaintControl() {
   if (paint_suspended_ || q->IsLoading() || (!q->ChartVisible() && !q->IsDesigning())) return;
   if (q->size() != laid_out_size_) {
     // A resize made while hidden is caught up first; its steps end in a paint of their own.
@@ -192,8 +192,7 @@ void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
   }
 
   q->CalcScaling();
-  for (TScale* scale : scales_x_) scale->ForcePaint();
-  for (TScale* scale : scales_y_) scale->ForcePaint();
+  for (TScale* scale : axes_.Controls()) scale->ForcePaint();
   if (q->OnScalesRendered) q->OnScalesRendered(q, canvas, 0, 0);
 }
 

@@ -24,11 +24,9 @@ void TCustomZephChartPrivate::PaintTo(TCanvas& canvas, int x, int y) {
   q->CalcScaling();
   // The scales draw on their external canvas: the one given, for the time of the drawing.
   const auto draw_background = [this](TCanvas& target) {
-    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&target, 0, 0);
-    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&target, 0, 0);
+    for (TScale* scale : axes_.Controls()) scale->SetExternalCanvas(&target, 0, 0);
     DrawControlBackground(target);
-    for (TScale* scale : scales_x_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
-    for (TScale* scale : scales_y_) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    for (TScale* scale : axes_.Controls()) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
   };
   const int area_width = std::max(q->ChartWidth() + 1, 0);
   const int area_height = std::max(q->ChartHeight() + 1, 0);
