@@ -3,20 +3,14 @@
 # from the bottom up: data, axes, render, interaction; then the widget (the files at the top of
 # src/zeph/chart); above it accessibility and output. A private file includes only headers of its
 # own folder or of a lower one; only the widget, accessibility and output include zephchart.h; a
-# public header includes no private one. Files still waiting to leave the widget's private object
-# are listed in chart_layering_pending.txt, and a listed file that keeps the rules fails the test
-# too, so that the list only shrinks.
+# public header includes no private one.
 set -euo pipefail
 
 source_dir="${VARACTOR_SOURCE_DIR:?VARACTOR_SOURCE_DIR must name the source tree}"
-pending="$(dirname "$0")/chart_layering_pending.txt"
-
-python3 - "$source_dir/src/zeph/chart" "$pending" <<'PY'
+python3 - "$source_dir/src/zeph/chart" <<'PY'
 import pathlib, re, sys
 
 chart = pathlib.Path(sys.argv[1])
-pending = {line.strip() for line in pathlib.Path(sys.argv[2]).read_text().splitlines()
-           if line.strip() and not line.startswith('#')}
 levels = {'data': 0, 'axes': 1, 'render': 2, 'interaction': 3, '': 4, 'accessibility': 5, 'output': 5}
 include = re.compile(r'^\s*#\s*include\s+"zeph/chart/([^"]+)"', re.M)
 
@@ -50,17 +44,10 @@ for path in sorted(chart.rglob('*')):
               and folder(target) != folder(name)):
             problems.setdefault(name, []).append(f'includes {target} of a sibling folder')
 
-failed = False
 for name, reasons in sorted(problems.items()):
-    if name not in pending:
-        failed = True
-        for reason in reasons:
-            print(f'chart_layering_test: {name} {reason}', file=sys.stderr)
-for name in sorted(pending - set(problems)):
-    failed = True
-    print(f'chart_layering_test: {name} keeps the rules: take it off chart_layering_pending.txt',
-          file=sys.stderr)
-if failed:
+    for reason in reasons:
+        print(f'chart_layering_test: {name} {reason}', file=sys.stderr)
+if problems:
     sys.exit(1)
-print(f'chart_layering_test: layering kept ({len(pending)} files pending)')
+print('chart_layering_test: layering kept')
 PY

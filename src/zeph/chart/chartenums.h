@@ -14,6 +14,8 @@ inline constexpr int kChartLayerCount = 16;
 inline constexpr int kChartCrossHairCount = 4;
 /// The number of text labels of a chart.
 inline constexpr int kChartTextLabelCount = 20;
+/// Item pixel coordinates are clamped to -30000..30000 before drawing.
+inline constexpr int kChartPixelClamp = 30000;
 
 /// The enumerations that belong to the chart control alone.
 ///

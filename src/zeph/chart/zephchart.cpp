@@ -37,11 +37,11 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
       d_->RepaintIfAuto();
       if (!IsLoading() && !d_->interaction_.MovingCrossHair()) Q_EMIT cross_hair->PropertiesChanged();
     };
-    d_->cross_hairs_[static_cast<std::size_t>(i)] = cross_hair;
+    d_->renderer_.Parts().cross_hairs[static_cast<std::size_t>(i)] = cross_hair;
   }
-  for (std::size_t i = 0; i < d_->text_labels_.size(); ++i) {
-    TTextLabel*& label = d_->text_labels_[i];
-    label = new TTextLabel(d_->font_, this);
+  for (std::size_t i = 0; i < d_->renderer_.Parts().text_labels.size(); ++i) {
+    TTextLabel*& label = d_->renderer_.Parts().text_labels[i];
+    label = new TTextLabel(d_->look_.font, this);
     label->setObjectName(QStringLiteral("TextLabel%1").arg(i + 1));
     label->OnChange = [this, label](QObject*) {
       d_->Invalidate();
@@ -49,9 +49,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
       if (!IsLoading()) Q_EMIT label->PropertiesChanged();
     };
   }
-  d_->back_ground_img_ = new TBakGndImg(this);
-  d_->back_ground_img_->setObjectName(QStringLiteral("BackGroundImg"));
-  d_->back_ground_img_->OnChange = [this](QObject*) {
+  auto* background_image = new TBakGndImg(this);
+  d_->renderer_.Parts().background_image = background_image;
+  background_image->setObjectName(QStringLiteral("BackGroundImg"));
+  background_image->OnChange = [this](QObject*) {
     d_->Invalidate();
     d_->RepaintIfAuto();
   };
@@ -59,9 +60,10 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   joins->setObjectName(QStringLiteral("JointLayers"));
   joins->OnChange = [this](QObject*) { d_->JoinsChanged(); };
   d_->axes_.SetJoins(joins);
-  d_->legend_ = new TChartLegend(this);
-  d_->legend_->setObjectName(QStringLiteral("Legend"));
-  d_->legend_->OnChange = [this](QObject*) {
+  auto* legend = new TChartLegend(this);
+  d_->renderer_.Parts().legend = legend;
+  legend->setObjectName(QStringLiteral("Legend"));
+  legend->OnChange = [this](QObject*) {
     d_->Invalidate();
     d_->RepaintIfAuto();
   };
@@ -70,9 +72,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   // Moves without a button report the mouse position and set the mode's cursor.
   setMouseTracking(true);
 
-  d_->area_bmp_.SetSize(ChartWidth() + 1, ChartHeight() + 1);
-  d_->control_bmp_.SetSize(width(), height());
-  d_->background_bmp_.SetSize(10, 10);
+  d_->renderer_.SizeImages();
   // The isometric rule needs the pixel aspect: a pixel's relative width and height.
   const QImage probe(1, 1, QImage::Format_RGB32);
   d_->geometry_.SetAspect(probe.logicalDpiY(), probe.logicalDpiX());
@@ -84,7 +84,7 @@ TCustomZephChart::TCustomZephChart(QWidget* owner)
   d_->UpdateMinimumSize();
   for (TScale* scale : d_->axes_.Controls()) {
     scale->SetTransparent(true);
-    scale->SetColorBackGnd(d_->wind_color_);
+    scale->SetColorBackGnd(d_->look_.wind_color);
     scale->SetFrameStyle(fsNone);
   }
   d_->axes_.Layout();
@@ -117,7 +117,7 @@ void TCustomZephChartPrivate::CreateScales() {
     auto* scale = new TScale(q);
     scale->SetSuppressPaint(true);
     scale->SetEmbedded(true);
-    scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
+    scale->SetExternalCanvas(&renderer_.ControlCanvas(), 0, 0);
     scale->setObjectName(QStringLiteral("ZC_FScale_%1_%2").arg(axis).arg(layer));
     scale->OnScaleTickDrawn = forward_tick;
     return scale;
@@ -160,11 +160,11 @@ void TCustomZephChartPrivate::RepaintIfAuto() {
 }
 
 TCrossHair* TCustomZephChart::CrossHair(int index) const {
-  return d_->cross_hairs_[static_cast<std::size_t>(index >= 1 && index <= kCrossHairCount ? index - 1 : 0)];
+  return d_->renderer_.Parts().CrossHair(index);
 }
 
 TTextLabel* TCustomZephChart::TextLabel(int index) const {
-  return d_->text_labels_[static_cast<std::size_t>(index >= 1 && index <= kTextLabelCount ? index - 1 : 0)];
+  return d_->renderer_.Parts().TextLabel(index);
 }
 
 // ---- Display list ----
@@ -172,22 +172,12 @@ TTextLabel* TCustomZephChart::TextLabel(int index) const {
 void TCustomZephChart::ClearGraf() {
   // The chart area's background is due now; it is painted when someone looks at the area or
   // skipped when the next rendering paints over it anyway.
-  d_->area_clear_pending_ = true;
+  d_->renderer_.ClearAreaLater();
   TZephItemStore::ClearGraf();
 }
 
 const QImage& TCustomZephChart::ChartAreaImage() {
-  if (d_->area_clear_pending_) {
-    d_->area_clear_pending_ = false;
-    // The screen keeps the last curve: a refreshed area still on its way there lands in the
-    // control image before the background covers it.
-    d_->ComposeControlImage();
-    // Pixels of its own, so that the control image keeps the curve.
-    d_->area_bmp_.ShowIn(nullptr, QPoint());
-    d_->dirty_columns_.MarkAll();
-    d_->ClearChartArea(d_->area_bmp_.Canvas(), 0, 0);
-  }
-  return d_->area_bmp_.Image();
+  return d_->renderer_.ChartAreaImage();
 }
 
 void TCustomZephChart::ShowGraf() {
@@ -208,7 +198,7 @@ void TCustomZephChart::ShowGraf() {
 }
 
 void TCustomZephChart::ItemListChanged() {
-  d_->image_current_ = false;
+  d_->renderer_.DataChanged();
   // Most charts share their list with none: no further call for every point appended then.
   if (d_->use_data_of_ != nullptr || !d_->data_users_.empty()) ShareItemList();
 }
@@ -221,30 +211,22 @@ qreal TCustomZephChart::RenderRatio() const {
 
 void TCustomZephChart::SetRenderRatio(qreal ratio) {
   d_->render_ratio_ = std::max<qreal>(ratio, 0);
-  if (d_->control_bmp_.Ratio() == RenderRatio()) return;
+  if (d_->renderer_.Ratio() == RenderRatio()) return;
   d_->Invalidate();
   d_->RepaintIfAuto();
 }
 
-void TCustomZephChartPrivate::SyncRatio() {
-  const qreal ratio = q->RenderRatio();
-  if (control_bmp_.Ratio() == ratio) return;
-  for (TBitmap* bitmap : {&control_bmp_, &area_bmp_}) bitmap->SetRatio(ratio);
-  Invalidate();
-}
-
 void TCustomZephChart::paintEvent(QPaintEvent* event) {
-  if (!d_->image_current_ || d_->control_bmp_.Size() != size() || d_->control_bmp_.Ratio() != RenderRatio()) {
+  if (!d_->renderer_.Current(size(), RenderRatio())) {
     // An expose after changes that were not painted yet: render as the window system asks.
     d_->in_paint_event_ = true;
     Paint();
     d_->in_paint_event_ = false;
   }
-  d_->ComposeControlImage();
   QPainter painter(this);
-  const QImage& image = d_->control_bmp_.Image();
+  const QImage& image = d_->renderer_.ControlImage();
   if (image.isNull()) {
-    painter.fillRect(event->rect(), ColorToQColor(ShownColor(d_->wind_color_, QPalette::Window)));
+    painter.fillRect(event->rect(), ColorToQColor(ShownColor(d_->look_.wind_color, QPalette::Window)));
     return;
   }
   const QRectF part(event->rect());
@@ -253,7 +235,7 @@ void TCustomZephChart::paintEvent(QPaintEvent* event) {
   if (!hasFocus()) return;
   // Over the screen copy only: the control image stays what the chart draws.
   d_->explorer_->PaintCursor(painter);
-  const QColor ring = FocusIndicatorColor(palette().color(QPalette::Highlight), ColorToQColor(d_->wind_color_));
+  const QColor ring = FocusIndicatorColor(palette().color(QPalette::Highlight), ColorToQColor(d_->look_.wind_color));
   painter.setPen(QPen(ring, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
@@ -275,7 +257,7 @@ bool TCustomZephChart::event(QEvent* event) {
     }
   }
   // Moved to a screen of another device pixel ratio: the images are drawn anew at the next paint.
-  if (event->type() == QEvent::ScreenChangeInternal && d_->control_bmp_.Ratio() != RenderRatio()) {
+  if (event->type() == QEvent::ScreenChangeInternal && d_->renderer_.Ratio() != RenderRatio()) {
     d_->Invalidate();
     update();
   }
@@ -346,12 +328,8 @@ void TCustomZephChart::changeEvent(QEvent* event) {
       event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
     d_->Invalidate();
     // The scales hold the palette's colours they were given.
-    if (d_->palette_colors_) d_->axes_.Layout();
+    if (d_->look_.palette_colors) d_->axes_.Layout();
   }
-}
-
-void TCustomZephChartPrivate::ShowOnScreen(const QRect& rect) {
-  if (!in_paint_event_ && q->isVisible()) q->update(rect);
 }
 
 // ---- Data sharing: up to four charts display the item list of one owner chart, each through
@@ -448,7 +426,7 @@ void TCustomZephChart::ShareItemList() {
   if (owner->d_->data_users_.empty()) return;
   const auto share = [this](TCustomZephChart* chart) {
     if (chart->items_ != items_) chart->items_ = items_;
-    chart->d_->image_current_ = false;
+    chart->d_->renderer_.DataChanged();
   };
   share(owner);
   for (TCustomZephChart* user : owner->d_->data_users_) share(user);
@@ -467,7 +445,7 @@ void TCustomZephChart::RepaintDataGroup() {
 
 // ---- Curve objects: a visible change repaints like ShowGraf(). ----
 void TCustomZephChart::CurvesChanged() {
-  d_->image_current_ = false;
+  d_->renderer_.DataChanged();
   if (ChartVisible() && d_->auto_redraw_) RefreshDataArea();
   RepaintDataGroup();
 }

@@ -118,7 +118,7 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   ///
   /// An item far outside the range is drawn with each of its pixel coordinates clamped to
   /// -30000..30000.
-  static constexpr int kPixelClamp = 30000;
+  static constexpr int kPixelClamp = kChartPixelClamp;
   /// The dialog code the control answers: it wants the arrow keys (1) and Tab (2).
   ///
   /// The chart sees these keys first and reports them through \c OnKeyDown; Tab and Backtab that

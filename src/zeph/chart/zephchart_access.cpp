@@ -24,27 +24,27 @@ int TCustomZephChart::ChartHeight() const { return d_->geometry_.ChartHeight(); 
 int TCustomZephChart::MinimumControlWidth() const { return d_->geometry_.MinimumWidth(); }
 int TCustomZephChart::MinimumControlHeight() const { return d_->geometry_.MinimumHeight(); }
 const TLayerScaling& TCustomZephChart::LayerScaling(int layer) const { return d_->geometry_.Scaling(layer); }
-TColor TCustomZephChart::ChartColor() const { return d_->chart_color_; }
-TColor TCustomZephChart::WindColor() const { return d_->wind_color_; }
-TColor TCustomZephChart::ChartFrameColor() const { return d_->chart_frame_color_; }
-TColor TCustomZephChart::GridColor() const { return d_->grid_color_; }
-TColor TCustomZephChart::ShadowColor() const { return d_->shadow_color_; }
-TColor TCustomZephChart::ShadowBakColor() const { return d_->shadow_bak_color_; }
-QString TCustomZephChart::Caption() const { return d_->caption_; }
-int TCustomZephChart::CaptionPosX() const { return d_->caption_pos_x_; }
-int TCustomZephChart::CaptionPosY() const { return d_->caption_pos_y_; }
-TAlignment TCustomZephChart::CaptionAlignment() const { return d_->caption_alignment_; }
-TCaptionAnchorHoriz TCustomZephChart::CaptionAnchorHoriz() const { return d_->caption_anchor_horiz_; }
-TCaptionAnchorVert TCustomZephChart::CaptionAnchorVert() const { return d_->caption_anchor_vert_; }
-const TFont& TCustomZephChart::Font() const { return d_->font_; }
-TShadowStyle TCustomZephChart::ShadowStyle() const { return d_->shadow_style_; }
-GridStyleType TCustomZephChart::GridStyle() const { return d_->grid_style_; }
-double TCustomZephChart::GridDx() const { return d_->grid_dx_; }
-double TCustomZephChart::GridDy() const { return d_->grid_dy_; }
-TFontStyles TCustomZephChart::TextFontStyle() const { return d_->text_font_style_; }
-TTextBkg TCustomZephChart::TextBkStyle() const { return d_->text_bk_style_; }
-TColor TCustomZephChart::TextBkColor() const { return d_->text_bk_color_; }
-TAlignment TCustomZephChart::TextAlignment() const { return d_->text_alignment_; }
+TColor TCustomZephChart::ChartColor() const { return d_->look_.chart_color; }
+TColor TCustomZephChart::WindColor() const { return d_->look_.wind_color; }
+TColor TCustomZephChart::ChartFrameColor() const { return d_->look_.chart_frame_color; }
+TColor TCustomZephChart::GridColor() const { return d_->look_.grid_color; }
+TColor TCustomZephChart::ShadowColor() const { return d_->look_.shadow_color; }
+TColor TCustomZephChart::ShadowBakColor() const { return d_->look_.shadow_bak_color; }
+QString TCustomZephChart::Caption() const { return d_->look_.caption; }
+int TCustomZephChart::CaptionPosX() const { return d_->look_.caption_pos_x; }
+int TCustomZephChart::CaptionPosY() const { return d_->look_.caption_pos_y; }
+TAlignment TCustomZephChart::CaptionAlignment() const { return d_->look_.caption_alignment; }
+TCaptionAnchorHoriz TCustomZephChart::CaptionAnchorHoriz() const { return d_->look_.caption_anchor_horiz; }
+TCaptionAnchorVert TCustomZephChart::CaptionAnchorVert() const { return d_->look_.caption_anchor_vert; }
+const TFont& TCustomZephChart::Font() const { return d_->look_.font; }
+TShadowStyle TCustomZephChart::ShadowStyle() const { return d_->look_.shadow_style; }
+GridStyleType TCustomZephChart::GridStyle() const { return d_->look_.grid_style; }
+double TCustomZephChart::GridDx() const { return d_->look_.grid_dx; }
+double TCustomZephChart::GridDy() const { return d_->look_.grid_dy; }
+TFontStyles TCustomZephChart::TextFontStyle() const { return d_->look_.text_font_style; }
+TTextBkg TCustomZephChart::TextBkStyle() const { return d_->look_.text_bk_style; }
+TColor TCustomZephChart::TextBkColor() const { return d_->look_.text_bk_color; }
+TAlignment TCustomZephChart::TextAlignment() const { return d_->look_.text_alignment; }
 bool TCustomZephChart::Isometric() const { return d_->isometric_; }
 bool TCustomZephChart::AutoRedraw() const { return d_->auto_redraw_; }
 TScalePropsHoriz* TCustomZephChart::ScaleX(int layer) const { return d_->layers_.X(layer); }
@@ -52,7 +52,7 @@ TScalePropsVert* TCustomZephChart::ScaleY(int layer) const { return d_->layers_.
 const TScale* TCustomZephChart::ScaleControlX(int layer) const { return d_->axes_.ControlX(layer); }
 const TScale* TCustomZephChart::ScaleControlY(int layer) const { return d_->axes_.ControlY(layer); }
 TzcLayout TCustomZephChart::StandardLayout() const { return d_->standard_layout_; }
-TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->back_ground_img_; }
+TBakGndImg* TCustomZephChart::BackGroundImg() const { return d_->renderer_.Parts().background_image; }
 TJointLayers* TCustomZephChart::JointLayers() const { return d_->axes_.Joins(); }
 TCustomZephChart* TCustomZephChart::UseDataOf() const { return d_->use_data_of_; }
 int TCustomZephChart::DataUserCount() const { return static_cast<int>(d_->data_users_.size()); }
@@ -68,9 +68,9 @@ TChartExplorer* TCustomZephChart::Explorer() const { return d_->explorer_; }
 bool TCustomZephChart::KeyboardExploration() const { return d_->explorer_->Enabled(); }
 void TCustomZephChart::SetKeyboardExploration(bool value) { d_->explorer_->SetEnabled(value); }
 TNavigation TCustomZephChart::Navigation() const { return d_->interaction_.Navigation(); }
-TChartLegend* TCustomZephChart::Legend() const { return d_->legend_; }
-bool TCustomZephChart::Antialiased() const { return d_->antialiased_; }
-bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
+TChartLegend* TCustomZephChart::Legend() const { return d_->renderer_.Parts().legend; }
+bool TCustomZephChart::Antialiased() const { return d_->look_.antialiased; }
+bool TCustomZephChart::PaletteColors() const { return d_->look_.palette_colors; }
 
 // ---- Properties that repaint under the AutoRedraw rule ----
 
@@ -84,27 +84,28 @@ bool TCustomZephChart::PaletteColors() const { return d_->palette_colors_; }
     if (changed) d_->EmitUnlessLoading(notify);           \
   }
 
-ZC_REPAINTING_SETTER(ChartColor, TColorArg, chart_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ChartFrameColor, TColorArg, chart_frame_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(GridColor, TColorArg, grid_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowColor, TColorArg, shadow_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(ShadowBakColor, TColorArg, shadow_bak_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(CaptionPosX, int, caption_pos_x_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionPosY, int, caption_pos_y_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, caption_alignment_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, caption_anchor_horiz_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, caption_anchor_vert_, &TCustomZephChart::LayoutChanged)
-ZC_REPAINTING_SETTER(Font, const TFont&, font_, &TCustomZephChart::FontChanged)
-ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, shadow_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(GridStyle, GridStyleType, grid_style_, &TCustomZephChart::GridChanged)
-ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, text_font_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, text_bk_style_, &TCustomZephChart::StylesChanged)
-ZC_REPAINTING_SETTER(TextBkColor, TColorArg, text_bk_color_, &TCustomZephChart::ColorsChanged)
-ZC_REPAINTING_SETTER(TextAlignment, TAlignment, text_alignment_, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(ChartColor, TColorArg, look_.chart_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ChartFrameColor, TColorArg, look_.chart_frame_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(GridColor, TColorArg, look_.grid_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowColor, TColorArg, look_.shadow_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(ShadowBakColor, TColorArg, look_.shadow_bak_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(CaptionPosX, int, look_.caption_pos_x, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionPosY, int, look_.caption_pos_y, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAlignment, TAlignment, look_.caption_alignment, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorHoriz, TCaptionAnchorHoriz, look_.caption_anchor_horiz,
+                     &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(CaptionAnchorVert, TCaptionAnchorVert, look_.caption_anchor_vert, &TCustomZephChart::LayoutChanged)
+ZC_REPAINTING_SETTER(Font, const TFont&, look_.font, &TCustomZephChart::FontChanged)
+ZC_REPAINTING_SETTER(ShadowStyle, TShadowStyle, look_.shadow_style, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(GridStyle, GridStyleType, look_.grid_style, &TCustomZephChart::GridChanged)
+ZC_REPAINTING_SETTER(TextFontStyle, TFontStyles, look_.text_font_style, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkStyle, TTextBkg, look_.text_bk_style, &TCustomZephChart::StylesChanged)
+ZC_REPAINTING_SETTER(TextBkColor, TColorArg, look_.text_bk_color, &TCustomZephChart::ColorsChanged)
+ZC_REPAINTING_SETTER(TextAlignment, TAlignment, look_.text_alignment, &TCustomZephChart::StylesChanged)
 
 void TCustomZephChart::SetCaption(const QString& value) {
-  const bool changed = d_->caption_ != value;
-  d_->caption_ = value;
+  const bool changed = d_->look_.caption != value;
+  d_->look_.caption = value;
   d_->Invalidate();
   d_->RepaintIfAuto();
   if (changed) d_->EmitUnlessLoading(&TCustomZephChart::CaptionChanged);
@@ -113,8 +114,8 @@ void TCustomZephChart::SetCaption(const QString& value) {
 #undef ZC_REPAINTING_SETTER
 
 void TCustomZephChart::SetWindColor(TColorArg value) {
-  const bool changed = d_->wind_color_ != value;
-  d_->wind_color_ = value;
+  const bool changed = d_->look_.wind_color != value;
+  d_->look_.wind_color = value;
   for (TScale* scale : d_->axes_.Controls()) scale->SetColorBackGnd(value);
   d_->Invalidate();
   d_->RepaintIfAuto();
@@ -123,8 +124,8 @@ void TCustomZephChart::SetWindColor(TColorArg value) {
 
 void TCustomZephChart::SetGridDx(double value) {
   if (value < -3) return;
-  const bool changed = d_->grid_dx_ != value;
-  d_->grid_dx_ = value;
+  const bool changed = d_->look_.grid_dx != value;
+  d_->look_.grid_dx = value;
   d_->Invalidate();
   d_->RepaintIfAuto();
   if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
@@ -132,8 +133,8 @@ void TCustomZephChart::SetGridDx(double value) {
 
 void TCustomZephChart::SetGridDy(double value) {
   if (value < -3) return;
-  const bool changed = d_->grid_dy_ != value;
-  d_->grid_dy_ = value;
+  const bool changed = d_->look_.grid_dy != value;
+  d_->look_.grid_dy = value;
   d_->Invalidate();
   d_->RepaintIfAuto();
   if (changed) d_->EmitUnlessLoading(&TCustomZephChart::GridChanged);
@@ -157,8 +158,8 @@ void TCustomZephChart::SetAutoRedraw(bool value) {
 }
 
 void TCustomZephChart::SetAntialiased(bool value) {
-  const bool changed = d_->antialiased_ != value;
-  d_->antialiased_ = value;
+  const bool changed = d_->look_.antialiased != value;
+  d_->look_.antialiased = value;
   d_->Invalidate();
   d_->RepaintIfAuto();
   if (changed) d_->EmitUnlessLoading(&TCustomZephChart::AntialiasedChanged);
@@ -194,8 +195,8 @@ void TCustomZephChart::PixelToWorld(int layer, int px, int py, double& x, double
 }
 
 QPoint TCustomZephChart::CaptionAnchorPoint() const {
-  return d_->geometry_.CaptionAnchor(d_->caption_pos_x_, d_->caption_pos_y_, d_->caption_anchor_horiz_,
-                                     d_->caption_anchor_vert_);
+  return d_->geometry_.CaptionAnchor(d_->look_.caption_pos_x, d_->look_.caption_pos_y, d_->look_.caption_anchor_horiz,
+                                     d_->look_.caption_anchor_vert);
 }
 
 void TCustomZephChart::SetBounds(int left, int top, int width, int height) { d_->SetBounds(left, top, width, height); }
@@ -262,15 +263,26 @@ void TCustomZephChart::leaveEvent(QEvent* event) {
   TScreenCursor::Set(crDefault, this);
 }
 
-TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const { return d_->ShownColor(own, role); }
+TColor TCustomZephChart::ShownColor(TColor own, QPalette::ColorRole role) const {
+  return d_->renderer_.ShownColor(own, role);
+}
 
-void TCustomZephChart::SetPaletteColors(bool value) { d_->SetPaletteColors(value); }
+void TCustomZephChart::SetPaletteColors(bool value) {
+  const bool changed = d_->look_.palette_colors != value;
+  d_->look_.palette_colors = value;
+  // The scales take their colours when their settings are applied.
+  d_->axes_.Layout();
+  d_->Invalidate();
+  d_->RepaintIfAuto();
+  if (changed) d_->EmitUnlessLoading(&TCustomZephChart::PaletteColorsChanged);
+}
 
 void TCustomZephChart::Paint() { d_->PaintControl(); }
 
 void TCustomZephChart::RefreshDataArea() { d_->RefreshDataArea(); }
 
-const QImage& TCustomZephChart::ControlImage() const { return d_->ControlImage(); }
+// Composing changes what the image holds, not what the chart shows.
+const QImage& TCustomZephChart::ControlImage() const { return d_->renderer_.ControlImage(); }
 
 QString TCustomZephChart::DataTableText() const { return ChartDataTableText(*this); }
 

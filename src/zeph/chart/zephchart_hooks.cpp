@@ -19,6 +19,28 @@ TColor TCustomZephChartPrivate::ScaleTextColor() const { return q->ShownColor(cl
 
 void TCustomZephChartPrivate::LayerRangeChanged(int layer) { Q_EMIT q->LayerRangeChanged(layer); }
 
+// ---- What rendering asks of the widget ----
+
+const QPalette& TCustomZephChartPrivate::Palette() const { return q->palette(); }
+
+bool TCustomZephChartPrivate::DrawsOnScales() const { return q->OnScalesRendered || q->OnScaleTickDrawn; }
+
+void TCustomZephChartPrivate::ScalesRendered(TCanvas& canvas) {
+  if (q->OnScalesRendered) q->OnScalesRendered(q, canvas, 0, 0);
+}
+
+bool TCustomZephChartPrivate::DrawsUnderData() const { return static_cast<bool>(q->OnBeforeRenderData); }
+
+void TCustomZephChartPrivate::BeforeRenderData(TCanvas& canvas) {
+  q->OnBeforeRenderData(q, canvas, geometry_.TRim(), geometry_.LRim());
+}
+
+bool TCustomZephChartPrivate::DrawsOverData() const { return static_cast<bool>(q->OnDataRendered); }
+
+void TCustomZephChartPrivate::AfterRenderData(TCanvas& canvas) {
+  q->OnDataRendered(q, canvas, geometry_.TRim(), geometry_.LRim());
+}
+
 // ---- What the mouse and the keys ask of the widget ----
 
 QWidget* TCustomZephChartPrivate::Widget() { return q; }
@@ -38,29 +60,24 @@ bool TCustomZephChartPrivate::Isometric() const { return isometric_; }
 
 int TCustomZephChartPrivate::CurrentLayer() const { return q->CurrentLayer(); }
 
-TCrossHair* TCustomZephChartPrivate::CrossHair(int index) const { return q->CrossHair(index); }
+TCrossHair* TCustomZephChartPrivate::CrossHair(int index) const { return renderer_.Parts().CrossHair(index); }
 
-TTextLabel* TCustomZephChartPrivate::TextLabel(int index) const { return q->TextLabel(index); }
+TTextLabel* TCustomZephChartPrivate::TextLabel(int index) const { return renderer_.Parts().TextLabel(index); }
 
 void TCustomZephChartPrivate::InvertRectangle(QPoint a, QPoint corner) {
-  // Inverted pixels on the control image: drawing the same rectangle again takes it away.
-  if (a.x() == corner.x() || a.y() == corner.y()) return;
-  // The image must hold everything shown before the rectangle goes over it.
-  q->ControlImage();
-  // Over a chart area drawn into the control image it lands in the area too.
-  if (area_bmp_.Shared()) dirty_columns_.MarkAll();
-  TCanvas& canvas = control_bmp_.Canvas();
-  canvas.SetPenMode(pmXor);
-  canvas.SetPenColor(clWhite);
-  canvas.SetPenStyle(psSolid);
-  canvas.SetPenWidth(1);
-  canvas.SetBrushStyle(bsClear);
-  canvas.Rectangle(a.x(), a.y(), corner.x(), corner.y());
-  canvas.SetPenMode(pmCopy);
-  canvas.SetBrushStyle(bsSolid);
-  ShowOnScreen(QRect(a, corner).normalized().adjusted(-1, -1, 1, 1));
+  const QRect shown = renderer_.InvertRectangle(a, corner);
+  if (!shown.isEmpty()) ShowOnScreen(shown);
 }
 
+bool TCustomZephChartPrivate::LegendClick(QPoint at, Qt::MouseButton button) {
+  if (button != Qt::LeftButton) return false;
+  const int i = renderer_.LegendEntryAt(at);
+  if (i < 0) return false;
+  const TLegendEntry entry = renderer_.LegendEntries()[static_cast<std::size_t>(i)];
+  q->Curve(entry.CurveIndex).SetVisible(entry.Hidden);
+  if (!q->IsLoading()) Q_EMIT q->Legend()->CurveToggled(entry.CurveIndex, entry.Hidden);
+  return true;
+}
 
 void TCustomZephChartPrivate::MousePressed(Qt::MouseButton button, TShiftState shift, int x, int y) {
   if (q->OnMouseDown) q->OnMouseDown(q, button, shift, x, y);

@@ -122,11 +122,11 @@ void TCustomZephChartPrivate::SetStandardLayout(TzcLayout value) {
   geometry_.SetTRim(row.t_rim);
   geometry_.SetLRim(row.l_rim);
   geometry_.SetRRim(row.r_rim);
-  caption_pos_x_ = row.caption_x;
-  caption_pos_y_ = row.caption_y;
-  caption_alignment_ = row.caption_alignment;
-  caption_anchor_horiz_ = row.anchor_horiz;
-  caption_anchor_vert_ = row.anchor_vert;
+  look_.caption_pos_x = row.caption_x;
+  look_.caption_pos_y = row.caption_y;
+  look_.caption_alignment = row.caption_alignment;
+  look_.caption_anchor_horiz = row.anchor_horiz;
+  look_.caption_anchor_vert = row.anchor_vert;
   for (int layer = 1; layer <= 4; ++layer) {
     ApplyLayoutScale(q->ScaleX(layer), row.x[static_cast<std::size_t>(layer - 1)]);
     ApplyLayoutScale(q->ScaleY(layer), row.y[static_cast<std::size_t>(layer - 1)]);

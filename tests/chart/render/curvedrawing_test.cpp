@@ -100,13 +100,22 @@ class CurveDrawingTest : public ::testing::TestWithParam<Case> {
     QImage image(device(chart_.ChartWidth()), device(chart_.ChartHeight()), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    // The chart's mapping and items, with dirty columns and a solid-polyline cache of the test's own.
+    // The chart's settings, geometry and items, with dirty columns and a solid-polyline cache of
+    // the test's own.
     TCustomZephChartPrivate state(&chart_);
+    for (int layer = 1; layer <= kChartLayerCount; ++layer)
+      state.layers_.Set(layer, chart_.ScaleX(layer), chart_.ScaleY(layer));
     state.geometry_.SetLRim(chart_.LRim());
     state.geometry_.SetTRim(chart_.TRim());
+    state.geometry_.SetRRim(chart_.RRim());
+    state.geometry_.SetBRim(chart_.BRim());
+    state.geometry_.SetShadowWidth(chart_.ShadowWidth());
+    state.geometry_.CalcScaling();
+    TDirtyColumns dirty_columns;
+    TSolidPolylineCache solid_cache;
     TCanvas canvas(&image);
     canvas.SetAntialiased(GetParam().smooth);
-    TCurveDrawing drawing(state, canvas, state.dirty_columns_, state.solid_cache_);
+    TCurveDrawing drawing(state.renderer_, canvas, dirty_columns, solid_cache);
     draw(drawing);
     drawing.Flush();
     return image;

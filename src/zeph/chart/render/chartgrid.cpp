@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "zeph/chart/axes/gridpositions_p.h"
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 
 namespace zeph {
 
@@ -25,30 +24,30 @@ TGridAxis GridAxis(const TScaleProps* props, const TScale* scale, double spacing
 
 }  // namespace
 
-std::vector<std::pair<QPoint, QPoint>> TCustomZephChartPrivate::GridLines() const {
+std::vector<std::pair<QPoint, QPoint>> TChartRenderer::GridLines() const {
   std::vector<std::pair<QPoint, QPoint>> lines;
-  const bool vertical = grid_style_ == gsVertLines || grid_style_ == gsLines || grid_style_ == gsVertDotLines ||
-                        grid_style_ == gsDotLines;
-  const bool horizontal = grid_style_ == gsHorizLines || grid_style_ == gsLines ||
-                          grid_style_ == gsHorizDotLines || grid_style_ == gsDotLines;
+  const bool vertical = look_.grid_style == gsVertLines || look_.grid_style == gsLines || look_.grid_style == gsVertDotLines ||
+                        look_.grid_style == gsDotLines;
+  const bool horizontal = look_.grid_style == gsHorizLines || look_.grid_style == gsLines ||
+                          look_.grid_style == gsHorizDotLines || look_.grid_style == gsDotLines;
   if (!vertical && !horizontal) return lines;
-  const int layer = q->CurrentLayer();
-  const TGridAxis x_axis = GridAxis(q->ScaleX(layer), q->ScaleControlX(layer), grid_dx_);
-  const TGridAxis y_axis = GridAxis(q->ScaleY(layer), q->ScaleControlY(layer), grid_dy_);
+  const int layer = store_.CurrentLayer();
+  const TGridAxis x_axis = GridAxis(layers_.X(layer), axes_.ControlX(layer), look_.grid_dx);
+  const TGridAxis y_axis = GridAxis(layers_.Y(layer), axes_.ControlY(layer), look_.grid_dy);
   const QPoint origin(geometry_.LRim(), geometry_.TRim());
   const auto add = [&](QPoint from, QPoint to) { lines.emplace_back(from - origin, to - origin); };
   if (vertical) {
     for (double x : GridPositions(x_axis))
-      add(q->WorldToPixel(layer, x, y_axis.low), q->WorldToPixel(layer, x, y_axis.high));
+      add(geometry_.WorldToPixel(layer, x, y_axis.low), geometry_.WorldToPixel(layer, x, y_axis.high));
   }
   if (horizontal) {
     for (double y : GridPositions(y_axis))
-      add(q->WorldToPixel(layer, x_axis.low, y), q->WorldToPixel(layer, x_axis.high, y));
+      add(geometry_.WorldToPixel(layer, x_axis.low, y), geometry_.WorldToPixel(layer, x_axis.high, y));
   }
   return lines;
 }
 
-std::vector<QRect> TCustomZephChartPrivate::SolidGridBoxes() const {
+std::vector<QRect> TChartRenderer::SolidGridBoxes() const {
   // A solid line along a pixel row or column is a one-pixel box: the same pixels (the start
   // included, the end left out), at a fraction of the cost of a line.
   std::vector<QRect> boxes;
@@ -61,26 +60,26 @@ std::vector<QRect> TCustomZephChartPrivate::SolidGridBoxes() const {
   return boxes;
 }
 
-void TCustomZephChartPrivate::DrawGrid(TCanvas& canvas) {
-  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
+void TChartRenderer::DrawGrid(TCanvas& canvas) {
+  const TColor color = ShownColor(look_.grid_color, QPalette::Mid);
   canvas.SetPenColor(color);
   canvas.SetPenWidth(1);
-  const bool dotted = grid_style_ == gsDotLines || grid_style_ == gsHorizDotLines || grid_style_ == gsVertDotLines;
+  const bool dotted = look_.grid_style == gsDotLines || look_.grid_style == gsHorizDotLines || look_.grid_style == gsVertDotLines;
   if (dotted) {
     canvas.SetPenStyle(psDot);
     for (const auto& [from, to] : GridLines()) {
       canvas.MoveTo(from.x(), from.y());
       canvas.LineTo(to.x(), to.y());
     }
-  } else if (grid_style_ == gsPoints) {
-    const int layer = q->CurrentLayer();
-    const std::vector<double> xs = GridPositions(GridAxis(q->ScaleX(layer), q->ScaleControlX(layer), grid_dx_));
-    const std::vector<double> ys = GridPositions(GridAxis(q->ScaleY(layer), q->ScaleControlY(layer), grid_dy_));
+  } else if (look_.grid_style == gsPoints) {
+    const int layer = store_.CurrentLayer();
+    const std::vector<double> xs = GridPositions(GridAxis(layers_.X(layer), axes_.ControlX(layer), look_.grid_dx));
+    const std::vector<double> ys = GridPositions(GridAxis(layers_.Y(layer), axes_.ControlY(layer), look_.grid_dy));
     int drawn = 0;
     for (double x : xs) {
       for (double y : ys) {
         if (drawn++ >= kMaxGridLines) break;
-        const QPoint p = q->WorldToPixel(layer, x, y);
+        const QPoint p = geometry_.WorldToPixel(layer, x, y);
         canvas.SetPixel(p.x() - geometry_.LRim(), p.y() - geometry_.TRim(), color);
       }
     }
@@ -91,13 +90,13 @@ void TCustomZephChartPrivate::DrawGrid(TCanvas& canvas) {
   canvas.SetPenStyle(psSolid);
 }
 
-bool TCustomZephChartPrivate::SolidGrid() const {
-  return grid_style_ == gsLines || grid_style_ == gsHorizLines || grid_style_ == gsVertLines;
+bool TChartRenderer::SolidGrid() const {
+  return look_.grid_style == gsLines || look_.grid_style == gsHorizLines || look_.grid_style == gsVertLines;
 }
 
-std::vector<TCanvas::ColorBox> TCustomZephChartPrivate::SolidGridFill(const TCanvas& canvas,
+std::vector<TCanvas::ColorBox> TChartRenderer::SolidGridFill(const TCanvas& canvas,
                                                                       const std::vector<QRect>& boxes) {
-  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
+  const TColor color = ShownColor(look_.grid_color, QPalette::Mid);
   if (&canvas == &area_bmp_.Canvas()) grid_boxes_.insert(grid_boxes_.end(), boxes.begin(), boxes.end());
   std::vector<TCanvas::ColorBox> fill;
   fill.reserve(boxes.size());
@@ -105,8 +104,8 @@ std::vector<TCanvas::ColorBox> TCustomZephChartPrivate::SolidGridFill(const TCan
   return fill;
 }
 
-void TCustomZephChartPrivate::SetSolidGridPen(TCanvas& canvas) const {
-  const TColor color = q->ShownColor(grid_color_, QPalette::Mid);
+void TChartRenderer::SetSolidGridPen(TCanvas& canvas) const {
+  const TColor color = ShownColor(look_.grid_color, QPalette::Mid);
   canvas.SetPenColor(color);
   canvas.SetPenWidth(1);
   canvas.SetPenStyle(psSolid);

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 #include "zeph/scales/drawmark.h"
 #include "zeph/toolkit/component.h"
 
@@ -83,10 +82,10 @@ void TChartLegend::SetColorBorder(TColorArg value) {
 
 // ---- The chart's side ----
 
-std::vector<TLegendEntry> TCustomZephChartPrivate::LegendEntries() const {
+std::vector<TLegendEntry> TChartRenderer::LegendEntries() const {
   std::vector<TLegendEntry> entries;
-  for (int i = 0; i < q->CurveCount(); ++i) {
-    const TZephCurve curve = q->Curve(i);
+  for (int i = 0; i < store_.CurveCount(); ++i) {
+    const TZephCurve curve = store_.Curve(i);
     const QString name = curve.Name();
     if (name.isEmpty()) continue;
     entries.push_back({i, name, curve.Color(), curve.PenStyle(), std::max(curve.LineWidth(), 1), curve.MarkType(),
@@ -95,19 +94,19 @@ std::vector<TLegendEntry> TCustomZephChartPrivate::LegendEntries() const {
   return entries;
 }
 
-QRect TCustomZephChartPrivate::LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const {
-  if (!legend_->Visible() || entries.empty()) return {};
-  canvas.SetFont(legend_->Font());
+QRect TChartRenderer::LegendRect(const std::vector<TLegendEntry>& entries, TCanvas& canvas) const {
+  if (!parts_.legend->Visible() || entries.empty()) return {};
+  canvas.SetFont(parts_.legend->Font());
   int text_width = 0;
   for (const TLegendEntry& entry : entries) text_width = std::max(text_width, canvas.TextWidth(entry.Name));
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
   const int w = kPadding + SampleWidth(entries) + kNameGap + text_width + kPadding;
   const int h = kPadding + row * static_cast<int>(entries.size()) + kPadding - 2;
   const int left = geometry_.LRim();
-  const int right = geometry_.LRim() + q->ChartWidth();
+  const int right = geometry_.LRim() + geometry_.ChartWidth();
   const int top = geometry_.TRim();
-  const int bottom = geometry_.TRim() + q->ChartHeight();
-  switch (legend_->Position()) {
+  const int bottom = geometry_.TRim() + geometry_.ChartHeight();
+  switch (parts_.legend->Position()) {
     case TChartLegend::lpTopLeft: return {left + kCornerInset, top + kCornerInset, w, h};
     case TChartLegend::lpTopRight: return {right - kCornerInset - w + 1, top + kCornerInset, w, h};
     case TChartLegend::lpBottomLeft: return {left + kCornerInset, bottom - kCornerInset - h + 1, w, h};
@@ -117,30 +116,31 @@ QRect TCustomZephChartPrivate::LegendRect(const std::vector<TLegendEntry>& entri
   return {};
 }
 
-void TCustomZephChartPrivate::DrawLegend(TCanvas& canvas, int ox, int oy) {
+void TChartRenderer::DrawLegend(TCanvas& canvas, int ox, int oy) {
   const std::vector<TLegendEntry> entries = LegendEntries();
   const QRect box = LegendRect(entries, canvas).translated(-ox, -oy);
   if (box.isEmpty()) return;
-  const TColor background = q->ShownColor(legend_->ColorBkg(), QPalette::Base);
-  const TColor text = palette_colors_ ? q->ShownColor(legend_->Font().Color, QPalette::Text) : legend_->Font().Color;
+  const TColor background = ShownColor(parts_.legend->ColorBkg(), QPalette::Base);
+  const TColor text =
+      look_.palette_colors ? ShownColor(parts_.legend->Font().Color, QPalette::Text) : parts_.legend->Font().Color;
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
   canvas.SetPenStyle(psSolid);
-  canvas.SetPenColor(q->ShownColor(legend_->ColorBorder(), QPalette::Text));
+  canvas.SetPenColor(ShownColor(parts_.legend->ColorBorder(), QPalette::Text));
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(background);
   canvas.Rectangle(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
   const int sample_width = SampleWidth(entries);
   const bool smooth = canvas.Antialiased();
-  canvas.SetAntialiased(antialiased_);
+  canvas.SetAntialiased(look_.antialiased);
   canvas.SetBrushStyle(bsClear);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const TLegendEntry& entry = entries[i];
     const int top = box.top() + kPadding + row * static_cast<int>(i);
     const int middle = top + row / 2 - 1;
     const int sample = box.left() + kPadding;
-    TFont font = legend_->Font();
+    TFont font = parts_.legend->Font();
     // A hidden curve keeps its place, its name greyed and without its pen.
     font.Color = entry.Hidden ? clGray : text;
     if (!entry.Hidden) {
@@ -173,7 +173,7 @@ void TCustomZephChartPrivate::DrawLegend(TCanvas& canvas, int ox, int oy) {
   canvas.SetBrushStyle(bsSolid);
 }
 
-int TCustomZephChartPrivate::LegendEntryAt(QPoint at) {
+int TChartRenderer::LegendEntryAt(QPoint at) {
   const std::vector<TLegendEntry> entries = LegendEntries();
   TCanvas& canvas = control_bmp_.Canvas();
   if (!canvas.IsActive()) return -1;
@@ -182,16 +182,6 @@ int TCustomZephChartPrivate::LegendEntryAt(QPoint at) {
   const int row = canvas.TextHeight(QStringLiteral("Ag")) + 2;
   const int i = (at.y() - box.top() - kPadding) / row;
   return at.y() >= box.top() + kPadding && i < static_cast<int>(entries.size()) ? i : -1;
-}
-
-bool TCustomZephChartPrivate::LegendClick(QPoint at, Qt::MouseButton button) {
-  if (button != Qt::LeftButton) return false;
-  const int i = LegendEntryAt(at);
-  if (i < 0) return false;
-  const TLegendEntry entry = LegendEntries()[static_cast<std::size_t>(i)];
-  q->Curve(entry.CurveIndex).SetVisible(entry.Hidden);
-  if (!q->IsLoading()) Q_EMIT legend_->CurveToggled(entry.CurveIndex, entry.Hidden);
-  return true;
 }
 
 }  // namespace zeph

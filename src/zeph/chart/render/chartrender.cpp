@@ -1,24 +1,41 @@
 // Painting the chart: the full paint, the data-area refresh, the control background with shadow,
-// caption and scales, the chart-area background, the text labels and the cross-hairs.
+// caption and scales, and the chart-area background.
 #include <QImageReader>
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 
 namespace zeph {
 
-void TCustomZephChartPrivate::PaintControl() {
-  if (paint_suspended_ || q->IsLoading() || (!q->ChartVisible() && !q->IsDesigning())) return;
-  if (q->size() != laid_out_size_) {
-    // A resize made while hidden is caught up first; its steps end in a paint of their own.
-    AfterResize();
-    if (image_current_) return;
-  }
-  SyncRatio();
+void TChartRenderer::SizeImages() {
+  area_bmp_.SetSize(geometry_.ChartWidth() + 1, geometry_.ChartHeight() + 1);
+  control_bmp_.SetSize(geometry_.Width(), geometry_.Height());
+  background_bmp_.SetSize(10, 10);
+}
+
+bool TChartRenderer::Current(QSize size, qreal ratio) const {
+  return image_current_ && control_bmp_.Size() == size && control_bmp_.Ratio() == ratio;
+}
+
+void TChartRenderer::SyncRatio(qreal ratio) {
+  if (control_bmp_.Ratio() == ratio) return;
+  for (TBitmap* bitmap : {&control_bmp_, &area_bmp_}) bitmap->SetRatio(ratio);
+  Invalidate();
+}
+
+bool TChartRenderer::AreaRefreshable(QSize size, qreal ratio) const {
+  // A legend in the rim may have changed with the data.
+  const bool legend_outside = parts_.legend->Visible() && parts_.legend->Position() == TChartLegend::lpOutsideRight;
+  return control_bmp_.Size() == size && control_bmp_.Ratio() == ratio && !legend_outside;
+}
+
+QRect TChartRenderer::AreaRect() const {
+  return {geometry_.LRim(), geometry_.TRim(), area_bmp_.Width(), area_bmp_.Height()};
+}
+
+void TChartRenderer::RenderControl() {
   TCanvas& control = control_bmp_.Canvas();
   const bool background_drawn = RenderBackground(control);
   ShareChartArea();
@@ -40,36 +57,24 @@ void TCustomZephChartPrivate::PaintControl() {
   if (!area_bmp_.Shared()) control.Draw(geometry_.LRim(), geometry_.TRim(), area_bmp_.Image());
   area_pending_ = false;
   DrawCrossHairs(control, 0, 0);
-  if (legend_->Visible()) DrawLegend(control, 0, 0);
+  if (parts_.legend->Visible()) DrawLegend(control, 0, 0);
   image_current_ = true;
-  ShowOnScreen(q->rect());
-  Q_EMIT q->DataRendered();
 }
 
-void TCustomZephChartPrivate::RenderSmoothedChartArea(TCanvas& area) {
-  area.SetAntialiased(antialiased_);
+void TChartRenderer::RenderSmoothedChartArea(TCanvas& area) {
+  area.SetAntialiased(look_.antialiased);
   RenderChartArea(area);
   area.SetAntialiased(false);
   // Smoothed edges reach beyond the columns a curve's pixels lie in.
-  if (antialiased_) dirty_columns_.MarkAll();
+  if (look_.antialiased) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChartPrivate::RefreshDataArea() {
-  if (control_bmp_.Size() != q->size() || q->size() != laid_out_size_ || control_bmp_.Ratio() != q->RenderRatio()) {
-    // Nothing of the control was rendered at q size yet: the rims need painting too.
-    q->Paint();
-    return;
-  }
-  if (legend_->Visible() && legend_->Position() == TChartLegend::lpOutsideRight) {
-    // The legend in the rim may have changed with the data.
-    q->Paint();
-    return;
-  }
+void TChartRenderer::RefreshArea() {
   ShareChartArea();
   TCanvas& area = area_bmp_.Canvas();
   RenderSmoothedChartArea(area);
   DrawCrossHairs(area, geometry_.LRim(), geometry_.TRim());
-  if (legend_->Visible()) {
+  if (parts_.legend->Visible()) {
     DrawLegend(area, geometry_.LRim(), geometry_.TRim());
     dirty_columns_.MarkAll();
   }
@@ -78,12 +83,10 @@ void TCustomZephChartPrivate::RefreshDataArea() {
   // drawn there straight, it is there already.
   area_pending_ = !area_bmp_.Shared();
   image_current_ = true;
-  ShowOnScreen(QRect(geometry_.LRim(), geometry_.TRim(), area_bmp_.Width(), area_bmp_.Height()));
-  Q_EMIT q->DataRendered();
 }
 
-void TCustomZephChartPrivate::ShareChartArea() {
-  const bool share = !legend_->Visible() && std::none_of(cross_hairs_.begin(), cross_hairs_.end(),
+void TChartRenderer::ShareChartArea() {
+  const bool share = !parts_.legend->Visible() && std::none_of(parts_.cross_hairs.begin(), parts_.cross_hairs.end(),
                                                          [](const TCrossHair* c) { return c->Mode() != chOff; });
   const uchar* before = area_bmp_.Image().constBits();
   area_bmp_.ShowIn(share ? &control_bmp_ : nullptr, QPoint(geometry_.LRim(), geometry_.TRim()));
@@ -91,21 +94,53 @@ void TCustomZephChartPrivate::ShareChartArea() {
   if (area_bmp_.Image().constBits() != before) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChartPrivate::ComposeControlImage() {
+void TChartRenderer::ComposeControlImage() {
   if (!area_pending_) return;
   area_pending_ = false;
   control_bmp_.Canvas().Draw(geometry_.LRim(), geometry_.TRim(), area_bmp_.Image());
 }
 
-const QImage& TCustomZephChartPrivate::ControlImage() const {
-  // Composing changes what the image holds, not what the chart shows.
-  const_cast<TCustomZephChartPrivate*>(this)->ComposeControlImage();
+const QImage& TChartRenderer::ControlImage() {
+  ComposeControlImage();
   return control_bmp_.Image();
 }
 
-bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
-  const int w = q->width();
-  const int h = q->height();
+const QImage& TChartRenderer::ChartAreaImage() {
+  if (area_clear_pending_) {
+    area_clear_pending_ = false;
+    // The screen keeps the last curve: a refreshed area still on its way there lands in the
+    // control image before the background covers it.
+    ComposeControlImage();
+    // Pixels of its own, so that the control image keeps the curve.
+    area_bmp_.ShowIn(nullptr, QPoint());
+    dirty_columns_.MarkAll();
+    ClearChartArea(area_bmp_.Canvas(), 0, 0);
+  }
+  return area_bmp_.Image();
+}
+
+QRect TChartRenderer::InvertRectangle(QPoint a, QPoint corner) {
+  // Inverted pixels on the control image: drawing the same rectangle again takes it away.
+  if (a.x() == corner.x() || a.y() == corner.y()) return {};
+  // The image must hold everything shown before the rectangle goes over it.
+  ComposeControlImage();
+  // Over a chart area drawn into the control image it lands in the area too.
+  if (area_bmp_.Shared()) dirty_columns_.MarkAll();
+  TCanvas& canvas = control_bmp_.Canvas();
+  canvas.SetPenMode(pmXor);
+  canvas.SetPenColor(clWhite);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenWidth(1);
+  canvas.SetBrushStyle(bsClear);
+  canvas.Rectangle(a.x(), a.y(), corner.x(), corner.y());
+  canvas.SetPenMode(pmCopy);
+  canvas.SetBrushStyle(bsSolid);
+  return QRect(a, corner).normalized().adjusted(-1, -1, 1, 1);
+}
+
+bool TChartRenderer::RenderBackground(TCanvas& canvas) {
+  const int w = geometry_.Width();
+  const int h = geometry_.Height();
   control_bmp_.SetSize(w, h);
   // The chart area is drawn over the middle of the control anyway: only the rims are kept, each
   // as the device pixels it covers.
@@ -114,11 +149,11 @@ bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
   const std::array<QRect, 4> logical = geometry_.RimRects();
   for (std::size_t i = 0; i < rims.size(); ++i)
     rims[i] = DevicePixels(logical[i], control_bmp_.Ratio()) & image.rect();
-  const bool unchanged = background_valid_ && !q->OnScalesRendered && !q->OnScaleTickDrawn;
+  const bool unchanged = background_valid_ && !host_.DrawsOnScales();
   if (unchanged && !rims_pending_ && rim_cache_rects_ == rims) {
     for (std::size_t i = 0; i < rims.size(); ++i)
       CopyPixels(rim_cache_[i], rim_cache_[i].rect(), image, rims[i].topLeft());
-    q->CalcScaling();
+    host_.CalcScaling();
     return false;
   }
   DrawControlBackground(canvas);
@@ -135,14 +170,14 @@ bool TCustomZephChartPrivate::RenderBackground(TCanvas& canvas) {
   return true;
 }
 
-void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
-  const int w = q->width();
-  const int h = q->height();
+void TChartRenderer::DrawControlBackground(TCanvas& canvas) {
+  const int w = geometry_.Width();
+  const int h = geometry_.Height();
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetPenWidth(1);
   canvas.SetBrushStyle(bsSolid);
-  const TColor wind = q->ShownColor(wind_color_, QPalette::Window);
+  const TColor wind = ShownColor(look_.wind_color, QPalette::Window);
   canvas.SetBrushColor(wind);
   canvas.SetPenColor(wind);
   // The window colour under the chart area would be covered by the area at once: the rims do.
@@ -151,15 +186,15 @@ void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
 
   const int s = geometry_.ShadowWidth();
   if (s > 0) {
-    const TColor shadow_bak = q->ShownColor(shadow_bak_color_, QPalette::Window);
-    const TColor shadow = q->ShownColor(shadow_color_, QPalette::Dark);
+    const TColor shadow_bak = ShownColor(look_.shadow_bak_color, QPalette::Window);
+    const TColor shadow = ShownColor(look_.shadow_color, QPalette::Dark);
     canvas.SetBrushColor(shadow_bak);
     canvas.SetPenColor(shadow_bak);
     canvas.Rectangle(w - s, 0, w, s);
     canvas.Rectangle(0, h - s, s, h);
     canvas.SetBrushColor(shadow);
     int e = 0;
-    if (shadow_style_ == ssFlying) {
+    if (look_.shadow_style == ssFlying) {
       canvas.SetPenColor(shadow);
       e = s - 1;
     } else {
@@ -177,44 +212,45 @@ void TCustomZephChartPrivate::DrawControlBackground(TCanvas& canvas) {
     canvas.Polyline(outline.data(), 5);
   }
 
-  if (!caption_.isEmpty()) {
-    canvas.SetPenColor(q->ShownColor(chart_frame_color_, QPalette::WindowText));
+  if (!look_.caption.isEmpty()) {
+    canvas.SetPenColor(ShownColor(look_.chart_frame_color, QPalette::WindowText));
     canvas.SetBrushStyle(bsClear);
-    TFont font = font_;
-    if (palette_colors_) font.Color = q->ShownColor(font_.Color, QPalette::WindowText);
+    TFont font = look_.font;
+    if (look_.palette_colors) font.Color = ShownColor(look_.font.Color, QPalette::WindowText);
     canvas.SetFont(font);
-    const int text_width = canvas.TextWidth(caption_);
-    QPoint at = q->CaptionAnchorPoint();
-    if (caption_alignment_ == taRightJustify) at.rx() -= text_width;
-    if (caption_alignment_ == taCenter) at.rx() -= text_width / 2;
-    canvas.TextOut(at.x(), at.y(), caption_);
+    const int text_width = canvas.TextWidth(look_.caption);
+    QPoint at = geometry_.CaptionAnchor(look_.caption_pos_x, look_.caption_pos_y, look_.caption_anchor_horiz,
+                                        look_.caption_anchor_vert);
+    if (look_.caption_alignment == taRightJustify) at.rx() -= text_width;
+    if (look_.caption_alignment == taCenter) at.rx() -= text_width / 2;
+    canvas.TextOut(at.x(), at.y(), look_.caption);
     canvas.SetBrushStyle(bsSolid);
   }
 
-  q->CalcScaling();
+  host_.CalcScaling();
   for (TScale* scale : axes_.Controls()) scale->ForcePaint();
-  if (q->OnScalesRendered) q->OnScalesRendered(q, canvas, 0, 0);
+  host_.ScalesRendered(canvas);
 }
 
-void TCustomZephChartPrivate::ClearChartArea(TCanvas& canvas, int x0, int y0,
+void TChartRenderer::ClearChartArea(TCanvas& canvas, int x0, int y0,
                                              const std::vector<TCanvas::ColorBox>& over) {
   // Drawn elsewhere (a printer, an export), the chart area needs no image of its own.
-  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(q->ChartWidth() + 1, q->ChartHeight() + 1);
-  const int w = std::max(q->ChartWidth() + 1, 0);
-  const int h = std::max(q->ChartHeight() + 1, 0);
+  if (&canvas == &area_bmp_.Canvas()) area_bmp_.SetSize(geometry_.ChartWidth() + 1, geometry_.ChartHeight() + 1);
+  const int w = std::max(geometry_.ChartWidth() + 1, 0);
+  const int h = std::max(geometry_.ChartHeight() + 1, 0);
   if (w == 0 || h == 0) return;
-  const TColor background = q->ShownColor(chart_color_, QPalette::Base);
+  const TColor background = ShownColor(look_.chart_color, QPalette::Base);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenMode(pmCopy);
   canvas.SetBrushStyle(bsSolid);
   canvas.SetBrushColor(background);
-  canvas.SetPenColor(q->ShownColor(chart_frame_color_, QPalette::WindowText));
+  canvas.SetPenColor(ShownColor(look_.chart_frame_color, QPalette::WindowText));
   // On a finer image the area's last device row and column may begin inside its last pixel: they
   // are the area's too, and get its background rather than keep what was there (the image or its
   // clip cuts what lies beyond).
   std::vector<TCanvas::ColorBox> boxes = {{x0 + w, y0, x0 + w + 1, y0 + h + 1, background},
                                           {x0, y0 + h, x0 + w + 1, y0 + h + 1, background}};
-  if (back_ground_img_->Name().isEmpty() && canvas.RectangleBoxes(x0, y0, x0 + w, y0 + h, boxes)) {
+  if (parts_.background_image->Name().isEmpty() && canvas.RectangleBoxes(x0, y0, x0 + w, y0 + h, boxes)) {
     boxes.insert(boxes.end(), over.begin(), over.end());
     canvas.FillBoxes(boxes);
     return;
@@ -224,22 +260,22 @@ void TCustomZephChartPrivate::ClearChartArea(TCanvas& canvas, int x0, int y0,
   canvas.FillBoxes(over);
 }
 
-bool TCustomZephChartPrivate::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h) {
-  const QString name = back_ground_img_->Name();
+bool TChartRenderer::DrawBackgroundPicture(TCanvas& canvas, int x0, int y0, int w, int h) {
+  const QString name = parts_.background_image->Name();
   if (name.isEmpty()) return false;
   // The file is read at every paint, so a changed file shows at once.
   QImageReader reader(name);
   QImage image = reader.read();
   if (image.isNull()) {
     // Forget a file that cannot be loaded, so that later paints do not try again.
-    back_ground_img_->ClearNameSilently();
+    parts_.background_image->ClearNameSilently();
     return false;
   }
   image = image.convertToFormat(QImage::Format_RGB32);
   background_bmp_.SetSize(image.width(), image.height());
   background_bmp_.Canvas().Draw(0, 0, image);
   const QImage& picture = background_bmp_.Image();
-  switch (back_ground_img_->FillMode()) {
+  switch (parts_.background_image->FillMode()) {
     case bfSimple:
       canvas.Rectangle(x0, y0, x0 + w, y0 + h);
       canvas.Draw(0, 0, picture);
@@ -257,115 +293,6 @@ bool TCustomZephChartPrivate::DrawBackgroundPicture(TCanvas& canvas, int x0, int
     }
   }
   return true;
-}
-
-void TCustomZephChartPrivate::DrawTextLabels(TCanvas& canvas) {
-  for (int index = kTextLabelCount; index >= 1; --index) {
-    const TTextLabel* label = q->TextLabel(index);
-    if (label->Mode() == tlOff || !q->LayerVisible(label->Layer())) continue;
-    QPoint anchor = label->AttachToData()
-                        ? q->WorldToPixel(label->Layer(), label->PosX(), label->PosY())
-                        : QPoint(static_cast<int>(std::nearbyint(std::clamp(label->PosX(), -1e9, 1e9))),
-                                 static_cast<int>(std::nearbyint(std::clamp(label->PosY(), -1e9, 1e9))));
-    int x = anchor.x() - geometry_.LRim();
-    const int y = anchor.y() - geometry_.TRim();
-    // With the palette's colours, a label in the default white and black takes the theme's.
-    const TColor background =
-        label->ColorBkg() == clWhite ? q->ShownColor(clWhite, QPalette::Base) : label->ColorBkg();
-    const TColor border =
-        label->ColorBorder() == clBlack ? q->ShownColor(clBlack, QPalette::Text) : label->ColorBorder();
-    TFont font = label->Font();
-    if (palette_colors_ && font.Color == clWindowText) font.Color = q->ShownColor(clWindowText, QPalette::Text);
-    canvas.SetFont(font);
-    canvas.SetPenColor(border);
-    canvas.SetPenStyle(psSolid);
-    canvas.SetBrushColor(background);
-    canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
-
-    const QStringList lines = label->Caption().split(QLatin1Char('\n'));
-    const int n = static_cast<int>(lines.size());
-    int w = 0;
-    for (const QString& line : lines) w = std::max(w, canvas.TextWidth(line));
-    if (w == 0) w = canvas.TextWidth(label->Caption());
-    const int h = canvas.TextHeight(label->Caption());
-    if (label->Alignment() == taRightJustify) x -= w;
-    if (label->Alignment() == taCenter) x -= w / 2;
-    const int left = x - 4;
-    const int top = y - h * n - 2;
-    const int right = x + w + 4;
-    const int bottom = y + 2;
-    const auto box_in = [&](TColor pen) {
-      canvas.SetPenColor(pen);
-      canvas.Rectangle(left, top, right, bottom);
-    };
-    switch (label->Mode()) {
-      case tlsimple:
-        if (!label->Transparent()) box_in(background);
-        break;
-      case tlBox:
-        box_in(border);
-        break;
-      case tlUnderline:
-        if (!label->Transparent()) box_in(background);
-        canvas.SetPenColor(border);
-        canvas.MoveTo(x, y);
-        canvas.LineTo(x + w, y);
-        break;
-      case tlShadow:
-        canvas.SetPenColor(label->ColorShadow());
-        canvas.SetBrushColor(label->ColorShadow());
-        canvas.SetBrushStyle(bsSolid);
-        canvas.Rectangle(left + label->ShadowDx(), top + label->ShadowDy(), right + label->ShadowDx(),
-                         bottom + label->ShadowDy());
-        canvas.SetBrushColor(background);
-        canvas.SetBrushStyle(label->Transparent() ? bsClear : bsSolid);
-        box_in(border);
-        break;
-      case tlOff:
-        break;
-    }
-    // The text stands on the anchor's line, over a transparent background inside its box.
-    canvas.SetBrushStyle(bsClear);
-    for (int k = 0; k < n; ++k) {
-      const QString& line = lines[k];
-      int shift = 0;
-      if (label->Alignment() == taRightJustify) shift = w - canvas.TextWidth(line);
-      if (label->Alignment() == taCenter) shift = (w - canvas.TextWidth(line)) / 2;
-      canvas.TextOut(x + shift, y - h * (n - k), line);
-    }
-    canvas.SetBrushStyle(bsSolid);
-  }
-}
-
-void TCustomZephChartPrivate::DrawCrossHairs(TCanvas& canvas, int ox, int oy) {
-  const bool any = std::any_of(cross_hairs_.begin(), cross_hairs_.end(),
-                               [](const TCrossHair* c) { return c->Mode() != chOff; });
-  if (!any) return;
-  if (&canvas == &area_bmp_.Canvas()) dirty_columns_.MarkAll();
-  const TColor saved_color = canvas.PenColor();
-  const int saved_width = canvas.PenWidth();
-  const TPenStyle saved_style = canvas.PenStyle();
-  const int right = geometry_.AreaRight();
-  const int bottom = geometry_.AreaBottom();
-  for (const TCrossHair* cross : cross_hairs_) {
-    if (cross->Mode() == chOff) continue;
-    const QPoint p = q->WorldToPixel(cross->Layer(), cross->PosX(), cross->PosY());
-    canvas.SetPenColor(cross->Color());
-    canvas.SetPenWidth(cross->LineWid());
-    canvas.SetPenStyle(cross->LineType());
-    const int h = cross->LineWid() / 2;
-    if ((cross->Mode() == chHoriz || cross->Mode() == chBoth) && geometry_.TRim() + h < p.y() && p.y() < bottom - h) {
-      canvas.MoveTo(geometry_.LRim() + h + 1 - ox, p.y() - oy);
-      canvas.LineTo(right - h - ox, p.y() - oy);
-    }
-    if ((cross->Mode() == chVert || cross->Mode() == chBoth) && geometry_.LRim() + h < p.x() && p.x() < right - h) {
-      canvas.MoveTo(p.x() - ox, geometry_.TRim() + h + 1 - oy);
-      canvas.LineTo(p.x() - ox, bottom - h - oy);
-    }
-  }
-  canvas.SetPenColor(saved_color);
-  canvas.SetPenWidth(saved_width);
-  canvas.SetPenStyle(saved_style);
 }
 
 }  // namespace zeph

@@ -11,7 +11,6 @@
 #include "zeph/chart/data/curvedata_p.h"
 #include "zeph/chart/render/indexedrun_p.h"
 #include "zeph/chart/render/solidpolyline_p.h"
-#include "zeph/chart/zephchart.h"
 #include "zeph/scales/drawmark.h"
 
 namespace zeph {
@@ -49,18 +48,18 @@ bool SolidOnePixel(const TZephPointAttributes& attributes) {
 
 }  // namespace
 
-TCurveDrawing::TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
+TCurveDrawing::TCurveDrawing(TChartRenderer& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
                              TSolidPolylineCache& solid_cache)
     : chart_(chart),
-      q_(*chart.q),
+      store_(chart.Store()),
       canvas_(canvas),
       dirty_columns_(dirty_columns),
       solid_cache_(solid_cache),
-      list_(chart.q->Items()),
+      list_(chart.Store().Items()),
       cache_(canvas),
       exact_(canvas.IsPrinter() || canvas.Scale() != 1 || canvas.Antialiased()),
       batch_([this](const QPointF* points, int count) { DrawPolyline(points, count); }) {
-  cache_.Reset(q_.ShownColor(chart.chart_color_, QPalette::Base), q_.LineWidth());
+  cache_.Reset(chart.ShownColor(chart.Look().chart_color, QPalette::Base), store_.LineWidth());
   canvas_.SetBrushStyle(bsSolid);
   canvas_.MoveTo(0, 0);
   batch_.SetPenPos(QPointF(0, 0));
@@ -89,9 +88,10 @@ void TCurveDrawing::DrawPolyline(const QPointF* points, int count) {
 inline const TPixelMap& TCurveDrawing::MapOf(int layer) {
   const std::size_t i = TLayerSettings::ClampedSlot(layer);
   if (!mapped_[i]) {
-    const TLayerScaling& s = q_.LayerScaling(layer);
-    maps_[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, q_.ScaleX(layer)->Logarithmic(), q_.ScaleY(layer)->Logarithmic(),
-                         TCustomZephChartPrivate::kPixelClamp, chart_.geometry_.LRim(), chart_.geometry_.TRim());
+    const TLayerScaling& s = chart_.Geometry().Scaling(layer);
+    const TLayerSettings& layers = chart_.Layers();
+    maps_[i] = TPixelMap(s.KX, s.DX, s.KY, s.DY, layers.X(layer)->Logarithmic(), layers.Y(layer)->Logarithmic(),
+                         kChartPixelClamp, chart_.Geometry().LRim(), chart_.Geometry().TRim());
     mapped_[i] = true;
   }
   return maps_[i];
@@ -229,7 +229,7 @@ inline bool TCurveDrawing::DeviceStretch(int layer, const Draw& draw, const Last
   TSolidPolyline polyline(rasterizer, dirty_columns_,
                           device_pen_.valid && device_pen_.area == start
                               ? device_pen_.device
-                              : TCustomZephChartPrivate::DevicePen(start, scale, brush));
+                              : TChartRenderer::DevicePen(start, scale, brush));
   draw(polyline, *map, [&, &chart = chart_](const TZephItemPoint& point) {
     return chart.DevicePixel(layer, point.X, point.Y, scale, brush);
   });
@@ -268,11 +268,11 @@ std::size_t TCurveDrawing::SolidPoints(const TZephItemPoint* points, const std::
   if (rasterizer.Dashed()) return k;
   TSolidPolyline polyline(rasterizer, dirty_columns_, batch_.PenPos().toPoint());
   const int layer = attributes.Layer;
-  const TLayerScaling& scaling = q_.LayerScaling(layer);
-  const bool linear = !q_.ScaleX(layer)->Logarithmic() && !q_.ScaleY(layer)->Logarithmic();
+  const TLayerScaling& scaling = chart_.Geometry().Scaling(layer);
+  const bool linear = !chart_.Layers().X(layer)->Logarithmic() && !chart_.Layers().Y(layer)->Logarithmic();
   const TSolidPolylineCache::Key key{
       list_.Generation(), points,     k,          n,          polyline.State(broken_).pen, broken_,
-      scaling.KX,         scaling.DX, scaling.KY, scaling.DY, chart_.geometry_.LRim(),     chart_.geometry_.TRim()};
+      scaling.KX,         scaling.DX, scaling.KY, scaling.DY, chart_.Geometry().LRim(),     chart_.Geometry().TRim()};
   bool reused = false;
   // Short stretches are drawn anew at once; keeping them would cost more than it saves.
   const bool keep = cacheable && linear && n - k >= TSolidPolylineCache::kLongStretch;
@@ -363,19 +363,20 @@ inline bool TCurveDrawing::DrawOrdered(const TRunIndex& index, const PointAt& po
                                        const ChunkAt& chunk_at, std::size_t begin, std::size_t end,
                                        const TZephPointAttributes& attributes, bool start_at_begin, bool cut_end) {
   const int layer = attributes.Layer;
-  const TLayerScaling& scaling = q_.LayerScaling(layer);
-  const bool log_x = q_.ScaleX(layer)->Logarithmic();
+  const TLayerScaling& scaling = chart_.Geometry().Scaling(layer);
+  const bool log_x = chart_.Layers().X(layer)->Logarithmic();
   const int reach = 2 * std::max(attributes.LineWidth, 1) + 2;
   double low = 0;
   double high = 0;
+  const TChartGeometry& geometry = chart_.Geometry();
   if (begin == end ||
-      !VisibleXRange(scaling.KX, scaling.DX, log_x, chart_.geometry_.LRim(), q_.ChartWidth(), reach + 16.0, low, high))
+      !VisibleXRange(scaling.KX, scaling.DX, log_x, geometry.LRim(), geometry.ChartWidth(), reach + 16.0, low, high))
     return false;
   if (log_x) {
     // The points at or below the smallest logarithm share one pixel beside the area; only where
     // that lies beyond the pen's reach on their side are they passed over.
     const int tiny = chart_.ItemPixel(layer, 0, 1).x();
-    if (scaling.KX > 0 ? tiny >= -reach : tiny <= q_.ChartWidth() + reach) return false;
+    if (scaling.KX > 0 ? tiny >= -reach : tiny <= chart_.Geometry().ChartWidth() + reach) return false;
   }
   const auto style = static_cast<TPenStyle>(attributes.PenStyle);
   bool solid = SolidOnePixel(attributes);
@@ -475,8 +476,8 @@ bool TCurveDrawing::FollowedByNewPolyline(std::size_t r) const {
   if (r + 1 == runs.size()) return true;
   const TZephItemList::Run& next = runs[r + 1];
   const TZephItemList::Run& run = runs[r];
-  if (!next.points) return list_.Record(next.start).Kind != ikDrawTo && q_.ItemVisible(list_.Record(next.start));
-  if (!q_.ItemVisible(next.attributes)) return false;
+  if (!next.points) return list_.Record(next.start).Kind != ikDrawTo && store_.ItemVisible(list_.Record(next.start));
+  if (!store_.ItemVisible(next.attributes)) return false;
   return list_.PointKindAt(next.start) != ikDrawTo || next.attributes.Color != run.attributes.Color ||
          next.attributes.PenStyle != run.attributes.PenStyle || next.attributes.LineWidth != run.attributes.LineWidth;
 }
@@ -490,7 +491,7 @@ void TCurveDrawing::DrawItems() {
 void TCurveDrawing::DrawRecords(const TZephItemList::Run& run) {
   for (int k = 0; k < run.count; ++k) {
     const TZephChartItem& item = list_.Record(run.start + static_cast<std::size_t>(k));
-    if (!q_.ItemVisible(item)) continue;
+    if (!store_.ItemVisible(item)) continue;
     const bool polyline = item.Kind == ikMoveTo || item.Kind == ikDrawTo;
     if (!polyline && !CoordinatesFinite(item)) continue;
     SetWidth(item.LineWidth);
@@ -509,7 +510,7 @@ void TCurveDrawing::DrawRun(std::size_t run_number) {
     DrawRecords(run);
     return;
   }
-  if (!q_.ItemVisible(run.attributes)) return;
+  if (!store_.ItemVisible(run.attributes)) return;
   const TZephItemList& list = list_;
   const auto list_point = [&list](std::size_t i) -> const TZephItemPoint& { return list.PointAt(i); };
   const auto list_kind = [&list](std::size_t i) { return list.PointKindAt(i); };
@@ -562,7 +563,7 @@ void TCurveDrawing::DrawRunPoints(const TZephItemList::Run& run) {
 void TCurveDrawing::DrawCurves() {
   for (const auto& curve_data : list_.Curves()) {
     TZephCurveData& curve = *curve_data;
-    if (!curve.visible || !q_.LayerVisible(curve.layer) || curve.points.Count() == 0) continue;
+    if (!curve.visible || !store_.LayerVisible(curve.layer) || curve.points.Count() == 0) continue;
     DrawCurve(curve);
   }
 }
@@ -613,12 +614,13 @@ void TCurveDrawing::DrawCurveMarks(const TZephCurveData& curve) {
   // Of an ordered curve only the marks that can reach into the area.
   std::size_t from = curve.points.Begin();
   std::size_t to = curve.points.End();
-  const TLayerScaling& scaling = q_.LayerScaling(curve.layer);
+  const TLayerScaling& scaling = chart_.Geometry().Scaling(curve.layer);
   double low = 0;
   double high = 0;
   const auto curve_point = [&curve](std::size_t i) -> const TZephItemPoint& { return curve.points.At(i); };
-  if (curve.index.Ordered() && !q_.ScaleX(curve.layer)->Logarithmic() &&
-      VisibleXRange(scaling.KX, scaling.DX, false, chart_.geometry_.LRim(), q_.ChartWidth(), 128, low, high)) {
+  const TChartGeometry& geometry = chart_.Geometry();
+  if (curve.index.Ordered() && !chart_.Layers().X(curve.layer)->Logarithmic() &&
+      VisibleXRange(scaling.KX, scaling.DX, false, geometry.LRim(), geometry.ChartWidth(), 128, low, high)) {
     from = curve.index.FirstAtLeast(from, to, low, curve_point);
     to = curve.index.FirstAtLeast(from, to, std::nextafter(high, HUGE_VAL), curve_point);
   }

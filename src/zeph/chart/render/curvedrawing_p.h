@@ -12,8 +12,8 @@
 #include "zeph/chart/itemlist.h"
 #include "zeph/chart/render/pixelmap_p.h"
 #include "zeph/chart/render/pencache_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 #include "zeph/chart/render/polylinebatch_p.h"
-#include "zeph/chart/zephchart_p.h"
 #include "zeph/toolkit/linerasterizer.h"
 
 namespace zeph {
@@ -32,11 +32,11 @@ struct TZephCurveData;
 // still holds.
 class TCurveDrawing {
  public:
-  static constexpr int kLayerCount = TCustomZephChartPrivate::kLayerCount;
+  static constexpr int kLayerCount = kChartLayerCount;
 
   // Draws the chart's items with its mapping and pens onto the chart-area canvas, records what it
   // draws in dirty_columns and keeps the shapes of dense stretches in solid_cache.
-  TCurveDrawing(TCustomZephChartPrivate& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
+  TCurveDrawing(TChartRenderer& chart, TCanvas& canvas, TDirtyColumns& dirty_columns,
                 TSolidPolylineCache& solid_cache);
   TCurveDrawing(const TCurveDrawing&) = delete;
   TCurveDrawing& operator=(const TCurveDrawing&) = delete;
@@ -110,8 +110,8 @@ class TCurveDrawing {
   void LeaveOrderedRun(const PointAt& point_at, std::size_t to, std::size_t end, int layer, bool solid);
   void DrawCurveMarks(const TZephCurveData& curve);
 
-  TCustomZephChartPrivate& chart_;
-  TCustomZephChart& q_;
+  TChartRenderer& chart_;
+  const TZephItemStore& store_;
   TCanvas& canvas_;
   TDirtyColumns& dirty_columns_;
   TSolidPolylineCache& solid_cache_;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 
 namespace zeph {
 
@@ -17,7 +16,7 @@ long double Shift(qreal scale, int brush) { return 0.5L * scale + brush / 2.0L -
 
 // Device coordinates are clamped where chart-area ones are, far beyond any image; to a whole
 // pixel, as the map clamps them too.
-int DeviceClamp(qreal scale) { return static_cast<int>(scale * TCustomZephChart::kPixelClamp); }
+int DeviceClamp(qreal scale) { return static_cast<int>(scale * kChartPixelClamp); }
 
 int RoundDevice(long double value, qreal scale) {
   if (std::isnan(value)) return 0;
@@ -27,9 +26,9 @@ int RoundDevice(long double value, qreal scale) {
 
 }  // namespace
 
-QPoint TCustomZephChartPrivate::DevicePixel(int layer, double x, double y, qreal scale, int brush) const {
+QPoint TChartRenderer::DevicePixel(int layer, double x, double y, qreal scale, int brush) const {
   layer = std::clamp(layer, 1, kLayerCount);
-  const TLayerScaling& s = q->LayerScaling(layer);
+  const TLayerScaling& s = geometry_.Scaling(layer);
   const long double shift = Shift(scale, brush);
   // The same sums as DevicePixelMap's, so that the map declines only where it might differ.
   const auto device = [&](double value, long double k, long double d, long double rim, const TScaleProps* axis,
@@ -43,19 +42,19 @@ QPoint TCustomZephChartPrivate::DevicePixel(int layer, double x, double y, qreal
     geometry_.WorldToPixelExact(layer, value, value, px, py);
     return scale * ((vertical ? py : px) - rim) + shift;
   };
-  return {RoundDevice(device(x, s.KX, s.DX, geometry_.LRim(), q->ScaleX(layer), false), scale),
-          RoundDevice(device(y, s.KY, s.DY, geometry_.TRim(), q->ScaleY(layer), true), scale)};
+  return {RoundDevice(device(x, s.KX, s.DX, geometry_.LRim(), layers_.X(layer), false), scale),
+          RoundDevice(device(y, s.KY, s.DY, geometry_.TRim(), layers_.Y(layer), true), scale)};
 }
 
-TPixelMap TCustomZephChartPrivate::DevicePixelMap(int layer, qreal scale, int brush) const {
-  const TLayerScaling& s = q->LayerScaling(layer);
+TPixelMap TChartRenderer::DevicePixelMap(int layer, qreal scale, int brush) const {
+  const TLayerScaling& s = geometry_.Scaling(layer);
   const long double shift = Shift(scale, brush);
   return TPixelMap(scale * s.KX, scale * (s.DX - geometry_.LRim()) + shift, scale * s.KY,
-                   scale * (s.DY - geometry_.TRim()) + shift, q->ScaleX(layer)->Logarithmic(),
-                   q->ScaleY(layer)->Logarithmic(), DeviceClamp(scale), 0, 0);
+                   scale * (s.DY - geometry_.TRim()) + shift, layers_.X(layer)->Logarithmic(),
+                   layers_.Y(layer)->Logarithmic(), DeviceClamp(scale), 0, 0);
 }
 
-QPoint TCustomZephChartPrivate::DevicePen(QPointF pen, qreal scale, int brush) {
+QPoint TChartRenderer::DevicePen(QPointF pen, qreal scale, int brush) {
   const long double shift = Shift(scale, brush);
   return {RoundDevice(scale * static_cast<long double>(pen.x()) + shift, scale),
           RoundDevice(scale * static_cast<long double>(pen.y()) + shift, scale)};

@@ -7,8 +7,7 @@
 #include <string>
 
 #include "zeph/chart/render/pencache_p.h"
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 #include "zeph/scales/drawmark.h"
 
 namespace zeph {
@@ -34,7 +33,7 @@ void Outline(TCanvas& canvas, int left, int top, int right, int bottom) {
 
 }  // namespace
 
-void TCustomZephChartPrivate::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {
+void TChartRenderer::RenderItem(TCanvas& canvas, const TZephChartItem& item, TPenCache& cache) {
   const auto style = static_cast<TPenStyle>(item.PenStyle);
   switch (item.Kind) {
     case ikLine: {
@@ -137,20 +136,20 @@ void TCustomZephChartPrivate::RenderItem(TCanvas& canvas, const TZephChartItem& 
     case ikText: {
       const QPoint p = ItemPixel(item.Layer, item.X1, item.Y1);
       const QString text = QString::fromUcs4(item.Text, std::char_traits<char32_t>::length(item.Text));
-      TFont font = font_;
+      TFont font = look_.font;
       font.Size = item.Size;
-      font.Style = text_font_style_;
+      font.Style = look_.text_font_style;
       font.Color = item.Color;
       canvas.SetFont(font);
       cache.SetFontColor(item.Color);
-      const bool solid = text_bk_style_ == tbSolid;
-      if (solid) cache.SetBrushColor(text_bk_color_);
+      const bool solid = look_.text_bk_style == tbSolid;
+      if (solid) cache.SetBrushColor(look_.text_bk_color);
       canvas.SetBrushStyle(solid ? bsSolid : bsClear);
       const int w = canvas.TextWidth(text);
       const int h = canvas.TextHeight(text);
       int x = p.x();
-      if (text_alignment_ == taRightJustify) x -= w;
-      if (text_alignment_ == taCenter) x -= w / 2;
+      if (look_.text_alignment == taRightJustify) x -= w;
+      if (look_.text_alignment == taCenter) x -= w / 2;
       canvas.TextOut(x, p.y() - h / 2, text);
       canvas.SetBrushStyle(bsSolid);
       break;

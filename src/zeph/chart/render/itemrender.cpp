@@ -4,31 +4,30 @@
 #include <vector>
 
 #include "zeph/chart/render/curvedrawing_p.h"
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 
 namespace zeph {
 
-QPoint TCustomZephChartPrivate::ItemPixel(int layer, double x, double y) const {
-  const QPoint p = q->WorldToPixel(layer, x, y);
+QPoint TChartRenderer::ItemPixel(int layer, double x, double y) const {
+  const QPoint p = geometry_.WorldToPixel(layer, x, y);
   return {std::clamp(p.x(), -kPixelClamp, kPixelClamp) - geometry_.LRim(),
           std::clamp(p.y(), -kPixelClamp, kPixelClamp) - geometry_.TRim()};
 }
 
-QPointF TCustomZephChartPrivate::PolylinePixel(int layer, double x, double y, bool exact) const {
+QPointF TChartRenderer::PolylinePixel(int layer, double x, double y, bool exact) const {
   if (!exact) return ItemPixel(layer, x, y);
-  const QPointF p = q->WorldToPixelF(layer, x, y);
+  const QPointF p = geometry_.WorldToPixelF(layer, x, y);
   const auto clamp = [](double v) { return std::clamp(v, -double{kPixelClamp}, double{kPixelClamp}); };
   return {clamp(p.x()) - geometry_.LRim(), clamp(p.y()) - geometry_.TRim()};
 }
 
-void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
+void TChartRenderer::RenderChartArea(TCanvas& canvas) {
   area_clear_pending_ = false;
   // Background and grid come from the cached empty area while nothing they depend on changed.
-  const bool cacheable = back_ground_img_->Name().isEmpty() && !q->OnBeforeRenderData;
-  const QSize area_size(std::max(q->ChartWidth() + 1, 0), std::max(q->ChartHeight() + 1, 0));
+  const bool cacheable = parts_.background_image->Name().isEmpty() && !host_.DrawsUnderData();
+  const QSize area_size(std::max(geometry_.ChartWidth() + 1, 0), std::max(geometry_.ChartHeight() + 1, 0));
   const bool unchanged =
-      cacheable && area_base_valid_ && area_base_layer_ == q->CurrentLayer() && area_bmp_.Size() == area_size;
+      cacheable && area_base_valid_ && area_base_layer_ == store_.CurrentLayer() && area_bmp_.Size() == area_size;
   if (unchanged && !area_base_pending_ && area_base_.Holds(area_bmp_.Image().size())) {
     // Only what the last data rendering drew on needs the empty area back.
     const QImage& area = area_bmp_.Image();
@@ -37,8 +36,8 @@ void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
     RenderData(canvas);
     return;
   }
-  const TColor background = q->ShownColor(chart_color_, QPalette::Base);
-  const TColor grid = q->ShownColor(grid_color_, QPalette::Mid);
+  const TColor background = ShownColor(look_.chart_color, QPalette::Base);
+  const TColor grid = ShownColor(look_.grid_color, QPalette::Mid);
   const QImage& image = area_bmp_.Image();
   // The grid's boxes go back to the background as well, whatever grid this rendering draws.
   const bool erasable = cacheable && drawn_area_valid_ && drawn_area_bits_ == image.constBits() &&
@@ -69,7 +68,7 @@ void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
   ResetDirtyColumns();
   grid_boxes_.clear();
   // A solid grid goes down with the background, in one pass over the area's memory; handlers that
-  // draw between the two (q->OnBeforeRenderData) keep them apart.
+  // draw between the two (OnBeforeRenderData) keep them apart.
   if (solid_grid) {
     const std::vector<TCanvas::ColorBox> fill = SolidGridFill(canvas, grid_boxes);
     if (erased) {
@@ -82,7 +81,7 @@ void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
     ClearChartArea(canvas, 0, 0);
   }
   // Dotted grids and grid points are not boxes a later rendering could take away.
-  drawn_area_valid_ = cacheable && (grid_style_ == gsNone || SolidGrid());
+  drawn_area_valid_ = cacheable && (look_.grid_style == gsNone || SolidGrid());
   drawn_area_bits_ = image.constBits();
   drawn_area_size_ = image.size();
   drawn_area_background_ = background;
@@ -92,7 +91,7 @@ void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
     RenderItems(canvas);
     return;
   }
-  if (grid_style_ != gsNone && !solid_grid) DrawGrid(canvas);
+  if (look_.grid_style != gsNone && !solid_grid) DrawGrid(canvas);
   // Keeping the empty area costs a copy of it: worth it once a paint follows without a change,
   // not while every paint changes the range (a live plot).
   if (unchanged) {
@@ -100,11 +99,11 @@ void TCustomZephChartPrivate::RenderChartArea(TCanvas& canvas) {
   }
   area_base_pending_ = !unchanged;
   area_base_valid_ = true;
-  area_base_layer_ = q->CurrentLayer();
+  area_base_layer_ = store_.CurrentLayer();
   RenderData(canvas);
 }
 
-void TCustomZephChartPrivate::ResetDirtyColumns() {
+void TChartRenderer::ResetDirtyColumns() {
   // In the image's own pixels: device pixels on a finer one.
   const QSize pixels = area_bmp_.Image().size();
   dirty_columns_.Reset(pixels.width(), pixels.height());
@@ -112,35 +111,35 @@ void TCustomZephChartPrivate::ResetDirtyColumns() {
   if (!record_area_drawing_) dirty_columns_.MarkAll();
 }
 
-void TCustomZephChartPrivate::RenderItems(TCanvas& canvas) {
-  if (q->OnBeforeRenderData) {
+void TChartRenderer::RenderItems(TCanvas& canvas) {
+  if (host_.DrawsUnderData()) {
     const TColor brush = canvas.BrushColor();
     const TColor pen = canvas.PenColor();
-    q->OnBeforeRenderData(q, canvas, geometry_.TRim(), geometry_.LRim());
+    host_.BeforeRenderData(canvas);
     canvas.SetBrushColor(brush);
     canvas.SetPenColor(pen);
   }
-  if (grid_style_ != gsNone) DrawGrid(canvas);
+  if (look_.grid_style != gsNone) DrawGrid(canvas);
   RenderData(canvas);
 }
 
-void TCustomZephChartPrivate::RenderData(TCanvas& canvas) {
+void TChartRenderer::RenderData(TCanvas& canvas) {
   TCurveDrawing drawing(*this, canvas, dirty_columns_, solid_cache_);
   drawing.DrawItems();
   drawing.DrawCurves();
   canvas.SetPenWidth(1);
 
   DrawTextLabels(canvas);
-  if (q->OnDataRendered || std::any_of(text_labels_.begin(), text_labels_.end(),
-                                    [](const TTextLabel* label) { return label->Mode() != tlOff; }))
+  if (host_.DrawsOverData() || std::any_of(parts_.text_labels.begin(), parts_.text_labels.end(),
+                                           [](const TTextLabel* label) { return label->Mode() != tlOff; }))
     dirty_columns_.MarkAll();
-  if (q->OnDataRendered) q->OnDataRendered(q, canvas, geometry_.TRim(), geometry_.LRim());
+  if (host_.DrawsOverData()) host_.AfterRenderData(canvas);
 
-  const int cw = q->ChartWidth();
-  const int ch = q->ChartHeight();
+  const int cw = geometry_.ChartWidth();
+  const int ch = geometry_.ChartHeight();
   // The frame lies on the outermost pixels of the chart-area image, all four corners included;
   // drawn as one-pixel boxes, which cover the same pixels as the closed outline.
-  const TColor frame = q->ShownColor(chart_frame_color_, QPalette::WindowText);
+  const TColor frame = ShownColor(look_.chart_frame_color, QPalette::WindowText);
   canvas.SetPenColor(frame);
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);

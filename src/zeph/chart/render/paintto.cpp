@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "zeph/chart/zephchart.h"
-#include "zeph/chart/zephchart_p.h"
+#include "zeph/chart/render/chartrenderer_p.h"
 
 namespace zeph {
 
@@ -18,22 +17,21 @@ bool IsImage(TCanvas& canvas) {
 
 }  // namespace
 
-void TCustomZephChartPrivate::PaintTo(TCanvas& canvas, int x, int y) {
+void TChartRenderer::PaintTo(TCanvas& canvas, int x, int y) {
   if (!canvas.IsActive()) return;
-  if (q->size() != laid_out_size_) AfterResize();
-  q->CalcScaling();
+  host_.CalcScaling();
   // The scales draw on their external canvas: the one given, for the time of the drawing.
   const auto draw_background = [this](TCanvas& target) {
     for (TScale* scale : axes_.Controls()) scale->SetExternalCanvas(&target, 0, 0);
     DrawControlBackground(target);
     for (TScale* scale : axes_.Controls()) scale->SetExternalCanvas(&control_bmp_.Canvas(), 0, 0);
   };
-  const int area_width = std::max(q->ChartWidth() + 1, 0);
-  const int area_height = std::max(q->ChartHeight() + 1, 0);
+  const int area_width = std::max(geometry_.ChartWidth() + 1, 0);
+  const int area_height = std::max(geometry_.ChartHeight() + 1, 0);
 
   if (IsImage(canvas)) {
     const QImage& target = *static_cast<const QImage*>(canvas.Painter().device());
-    const QRect where(x, y, q->width(), q->height());
+    const QRect where(x, y, geometry_.Width(), geometry_.Height());
     if (target.devicePixelRatio() == 1 && target.format() == QImage::Format_RGB32 && target.rect().contains(where) &&
         canvas.Painter().transform().isIdentity() && !canvas.Painter().hasClipping()) {
       // Drawn as for the screen, straight into the parts of the image where the control and its
@@ -47,27 +45,27 @@ void TCustomZephChartPrivate::PaintTo(TCanvas& canvas, int x, int y) {
       {
         TCanvas data(&area);
         ClearChartArea(data, 0, 0);
-        data.SetAntialiased(antialiased_);
+        data.SetAntialiased(look_.antialiased);
         RenderItems(data);
       }
       TCanvas cross_hairs(&control);
       DrawCrossHairs(cross_hairs, 0, 0);
-      if (legend_->Visible()) DrawLegend(cross_hairs, 0, 0);
+      if (parts_.legend->Visible()) DrawLegend(cross_hairs, 0, 0);
       return;
     }
     // On an image the chart is drawn as for the screen, in bitmaps of its own at the image's
     // ratio, and copied: a translated and clipped painter would draw lines with pixels of its own,
     // not the canvas's.
     const qreal ratio = target.devicePixelRatio();
-    TBitmap control(q->width(), q->height(), ratio);
+    TBitmap control(geometry_.Width(), geometry_.Height(), ratio);
     draw_background(control.Canvas());
     TBitmap area(area_width, area_height, ratio);
     ClearChartArea(area.Canvas(), 0, 0);
-    area.Canvas().SetAntialiased(antialiased_);
+    area.Canvas().SetAntialiased(look_.antialiased);
     RenderItems(area.Canvas());
     control.Canvas().Draw(geometry_.LRim(), geometry_.TRim(), area.Image());
     DrawCrossHairs(control.Canvas(), 0, 0);
-    if (legend_->Visible()) DrawLegend(control.Canvas(), 0, 0);
+    if (parts_.legend->Visible()) DrawLegend(control.Canvas(), 0, 0);
     canvas.SetPenMode(pmCopy);
     canvas.Draw(x, y, control.Image());
     return;
@@ -83,12 +81,12 @@ void TCustomZephChartPrivate::PaintTo(TCanvas& canvas, int x, int y) {
   painter.setClipRect(0, 0, area_width, area_height);
   ClearChartArea(canvas, 0, 0);
   const bool smooth = canvas.Antialiased();
-  canvas.SetAntialiased(antialiased_);
+  canvas.SetAntialiased(look_.antialiased);
   RenderItems(canvas);
   canvas.SetAntialiased(smooth);
   painter.restore();
   DrawCrossHairs(canvas, 0, 0);
-  if (legend_->Visible()) DrawLegend(canvas, 0, 0);
+  if (parts_.legend->Visible()) DrawLegend(canvas, 0, 0);
   painter.restore();
 }
 
