@@ -23,7 +23,7 @@ list(REMOVE_ITEM zeph_docs_other ${zeph_docs_pages})
 set(ZEPH_DOCS_INPUT ${zeph_docs_pages} ${zeph_docs_other})
 # Installed headers that hold only the libraries' building blocks, which applications never use:
 # not documented, so the class list shows what an application works with.
-set(zeph_docs_internal_headers linerasterizer.h textcache.h scalemap.h scaleengine.h)
+set(zeph_docs_internal_headers linerasterizer.h scalemap.h scaleengine.h)
 list(JOIN zeph_docs_internal_headers "|" zeph_docs_internal_regex)
 string(REPLACE "." "\\." zeph_docs_internal_regex "${zeph_docs_internal_regex}")
 get_property(zeph_libraries GLOBAL PROPERTY ZEPH_LIBRARIES)

@@ -209,8 +209,9 @@ step shared-build cmake --build "$work/shared-build" -j "$jobs" --target zeph_to
 step shared-install-development cmake --install "$work/shared-build" --prefix "$shared" --component zeph_development
 step shared-install-libraries cmake --install "$work/shared-build" --prefix "$shared" --component zeph_libraries
 
-# The chart's interface is at 2 since its class layout changed; the others are at 1.
-for entry in toolkit:1 scales:1 chart:2 translation:1; do
+# The toolkit's, the scales' and the chart's interfaces are at 2 since their setters and class
+# layouts changed; the translation's is at 1.
+for entry in toolkit:2 scales:2 chart:2 translation:1; do
   library=${entry%%:*} major=${entry##*:}
   file=$shared/lib/libzeph$library.so.$major.0
   [ -f "$file" ] && [ -L "$shared/lib/libzeph$library.so.$major" ] && [ -L "$shared/lib/libzeph$library.so" ] ||

@@ -3,6 +3,7 @@
 #include "zeph/toolkit/fonts_p.h"
 #include "zeph/toolkit/imagememory_p.h"
 #include "zeph/toolkit/linerasterizer.h"
+#include "zeph/toolkit/textcache_p.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -82,11 +83,12 @@ void CopyPixels(const QImage& source, const QRect& part, const QImage& target, Q
   }
 }
 
-TCanvas::TCanvas(QImage* image) {
+TCanvas::TCanvas(QImage* image) : text_cache_(std::make_unique<TextCache>()) {
   if (image) Begin(image);
 }
 
-TCanvas::TCanvas(QPaintDevice* device, bool printer, qreal scale) : printer_(printer), scale_(scale > 0 ? scale : 1) {
+TCanvas::TCanvas(QPaintDevice* device, bool printer, qreal scale)
+    : printer_(printer), scale_(scale > 0 ? scale : 1), text_cache_(std::make_unique<TextCache>()) {
   Start(device);
 }
 
@@ -685,7 +687,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   const QFontMetrics& fm = Metrics();
   // Texts are shaped once and then only drawn where that gives the pixels of shaping them anew; a
   // printer lays them out at its own resolution every time.
-  TextCache::Entry* entry = printer_ ? nullptr : &text_cache_.Lookup(font_key_, qfont_, text);
+  TextCacheEntry* entry = printer_ ? nullptr : &text_cache_->Lookup(font_key_, qfont_, text);
   const int width = entry ? entry->width : fm.horizontalAdvance(text);
   if (brush_style_ == bsSolid) FillBox(x, y, x + width, y + fm.height(), brush_color_);
   if (entry && DrawRenderedText(*entry, text, x, y)) return;
@@ -701,7 +703,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
   painter_->setPen(saved);
 }
 
-bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int x, int y) {
+bool TCanvas::StaticTextAlike(TextCacheEntry& entry, const QString& text, int x, int y) {
   if (!Mapped()) return true;
   // On a finer image the glyphs of a text shaped once may fall on other device pixels than those
   // of one shaped at its place, depending on the font, its size and where the text begins within
@@ -711,7 +713,7 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   if (period == 0) return false;
   const int px = PhaseIn(x, period);
   const int py = PhaseIn(y, period);
-  for (const TextCache::Comparison& c : entry.comparisons) {
+  for (const TextComparison& c : entry.comparisons) {
     if (c.ratio == scale_ && c.x == px && c.y == py) return c.same;
   }
   // Room around the text for glyphs reaching beyond its advance, in whole periods, so that both
@@ -724,7 +726,7 @@ bool TCanvas::StaticTextAlike(TextCache::Entry& entry, const QString& text, int 
   return same;
 }
 
-QImage TCanvas::TextImage(const TextCache::Entry& entry, const QString& text, QPoint phase, int pad, QRgb under,
+QImage TCanvas::TextImage(const TextCacheEntry& entry, const QString& text, QPoint phase, int pad, QRgb under,
                           const QColor& over, bool static_text) {
   const QFontMetrics& fm = Metrics();
   QImage target(QSize(entry.width + 2 * pad, fm.height() + 2 * pad) * scale_, image_->format());
@@ -751,7 +753,7 @@ int TCanvas::Period() const {
   return 0;
 }
 
-bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int x, int y) {
+bool TCanvas::DrawRenderedText(TextCacheEntry& entry, const QString& text, int x, int y) {
   if (pen_mode_ != pmCopy || !(DirectAccess() || DeviceAccess()) || image_->depth() != 32) return false;
   const int period = Period();
   if (period == 0) return false;
@@ -771,12 +773,12 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   };
   const QRgb background = pixel_row(start.y())[start.x()];
   const int hints = static_cast<int>(painter_->renderHints());
-  const TextCache::Rendering key{scale_, px, py, color, background, hints, {}, {}};
+  const TextRendering key{scale_, px, py, color, background, hints, {}, {}};
   const auto kept = std::find_if(entry.renderings.begin(), entry.renderings.end(), [&key](const auto& r) {
     return r.ratio == key.ratio && r.x == key.x && r.y == key.y && r.color == key.color &&
            r.background == key.background && r.hints == key.hints;
   });
-  const TextCache::Rendering* rendering = kept != entry.renderings.end() ? &*kept : nullptr;
+  const TextRendering* rendering = kept != entry.renderings.end() ? &*kept : nullptr;
   if (rendering == nullptr) {
     // A text drawn over ever other backgrounds is not worth keeping more of.
     constexpr std::size_t kMaxRenderings = 8;
@@ -799,9 +801,9 @@ bool TCanvas::DrawRenderedText(TextCache::Entry& entry, const QString& text, int
   return true;
 }
 
-TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
-                                         const TextCache::Rendering& key) {
-  TextCache::Rendering rendering = key;
+TextRendering TCanvas::RenderText(TextCacheEntry& entry, const QString& text, int x, int y,
+                                         const TextRendering& key) {
+  TextRendering rendering = key;
   const bool static_text = StaticTextAlike(entry, text, x, y);
   // Room around the text for glyphs reaching beyond its box, in whole periods, so that the text
   // begins where it does within a device pixel.
@@ -836,7 +838,7 @@ TextCache::Rendering TCanvas::RenderText(TextCache::Entry& entry, const QString&
 int TCanvas::TextWidth(const QString& text) {
   const QFontMetrics& fm = Metrics();
   if (text.isEmpty()) return fm.horizontalAdvance(text);
-  return text_cache_.Lookup(font_key_, qfont_, text).width;
+  return text_cache_->Lookup(font_key_, qfont_, text).width;
 }
 
 int TCanvas::TextHeight(const QString&) { return Metrics().height(); }

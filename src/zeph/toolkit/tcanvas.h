@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "zeph/toolkit/tcolor.h"
-#include "zeph/toolkit/textcache.h"
 #include "zeph/toolkit/tfont.h"
 #include "zeph/toolkit/types.h"
 #include "zeph/toolkit/toolkit_export.h"
@@ -20,6 +19,9 @@
 namespace zeph {
 
 class LineRasterizer;
+class TextCache;
+struct TextCacheEntry;
+struct TextRendering;
 
 /// A drawing surface with the conventions of the classic Windows GDI, which the chart and scale
 /// geometry is computed for.
@@ -288,19 +290,19 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   void ApplyFont();
   // Whether the entry's static text, drawn at (x, y), gives the pixels of drawing the text shaped
   // anew there.
-  bool StaticTextAlike(TextCache::Entry& entry, const QString& text, int x, int y);
+  bool StaticTextAlike(TextCacheEntry& entry, const QString& text, int x, int y);
   // Draws the entry's text at (x, y) from the pixels it came to before, where the device pixels its
   // glyphs cover hold one plain colour, as a scale's labels on its rim do; false, drawing nothing,
   // where that cannot be done.
-  bool DrawRenderedText(TextCache::Entry& entry, const QString& text, int x, int y);
+  bool DrawRenderedText(TextCacheEntry& entry, const QString& text, int x, int y);
   // The entry's text drawn at (x, y) off screen, over the plain background and in the place within
   // a device pixel that key gives, for DrawRenderedText().
-  TextCache::Rendering RenderText(TextCache::Entry& entry, const QString& text, int x, int y,
-                                  const TextCache::Rendering& key);
+  TextRendering RenderText(TextCacheEntry& entry, const QString& text, int x, int y,
+                                  const TextRendering& key);
   // The entry's text drawn in colour over on an image of colour under, at phase (its place within a
   // period of device pixels) with pad pixels of room on every side; from its static text or shaped
   // anew.
-  QImage TextImage(const TextCache::Entry& entry, const QString& text, QPoint phase, int pad, QRgb under,
+  QImage TextImage(const TextCacheEntry& entry, const QString& text, QPoint phase, int pad, QRgb under,
                    const QColor& over, bool static_text);
   // The smallest number of pixels, up to 8, that is a whole number of device pixels; 0 for none.
   int Period() const;
@@ -356,7 +358,7 @@ class ZEPH_TOOLKIT_EXPORT TCanvas {
   // The font set on the painter: qfont_, on an SVG named by the family it resolves to.
   QFont drawn_font_;
   QString font_key_;
-  TextCache text_cache_;
+  std::unique_ptr<TextCache> text_cache_;
   QColor pen_qcolor_;
 };
 

@@ -3,39 +3,40 @@
 #include <QMetaProperty>
 #include <cmath>
 
+#include "common/published_values.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
+using zeph::testing::ExpectPublished;
 
 namespace {
 
 TEST(ChartGeometryTest, ConstructedChartHasItsDefaults) {
   TZephChart chart;
-  EXPECT_EQ(chart.width(), 280);
-  EXPECT_EQ(chart.height(), 200);
-  EXPECT_EQ(chart.LRim(), 50);
-  EXPECT_EQ(chart.RRim(), 20);
-  EXPECT_EQ(chart.TRim(), 20);
-  EXPECT_EQ(chart.BRim(), 40);
-  EXPECT_EQ(chart.ShadowWidth(), 0);
-  EXPECT_EQ(chart.CaptionPosX(), 0);
-  EXPECT_EQ(chart.CaptionPosY(), -16);
-  EXPECT_EQ(chart.CaptionAlignment(), taRightJustify);
-  EXPECT_EQ(chart.CaptionAnchorHoriz(), cahChartRight);
-  EXPECT_EQ(chart.CaptionAnchorVert(), cavChartTop);
-  EXPECT_EQ(chart.ChartColor(), clWhite);
-  EXPECT_EQ(chart.WindColor(), clBtnFace);
-  EXPECT_EQ(chart.ShadowColor(), clGrayText);
-  EXPECT_EQ(chart.ShadowBakColor(), clBtnFace);
-  EXPECT_EQ(chart.GridStyle(), gsNone);
-  EXPECT_EQ(chart.ShadowStyle(), ssFlying);
-  EXPECT_EQ(chart.TextBkStyle(), tbClear);
-  EXPECT_EQ(chart.TextBkColor(), clWhite);
-  EXPECT_EQ(chart.TextAlignment(), taCenter);
-  EXPECT_TRUE(chart.AutoRedraw());
-  EXPECT_FALSE(chart.Isometric());
-  EXPECT_EQ(chart.AllocSize(), 1000);
-  EXPECT_EQ(chart.StandardLayout(), zcl_X1Bottom_Y1Left);
+  EXPECT_EQ(chart.size(), QSize(280, 200));
+  ExpectPublished(chart, {{"LRim", 50},
+                          {"RRim", 20},
+                          {"TRim", 20},
+                          {"BRim", 40},
+                          {"ShadowWidth", 0},
+                          {"CaptionPosX", 0},
+                          {"CaptionPosY", -16},
+                          {"CaptionAlignment", taRightJustify},
+                          {"CaptionAnchorHoriz", cahChartRight},
+                          {"CaptionAnchorVert", cavChartTop},
+                          {"ChartColor", clWhite},
+                          {"WindColor", clBtnFace},
+                          {"ShadowColor", clGrayText},
+                          {"ShadowBakColor", clBtnFace},
+                          {"GridStyle", gsNone},
+                          {"ShadowStyle", ssFlying},
+                          {"TextBkStyle", tbClear},
+                          {"TextBkColor", clWhite},
+                          {"TextAlignment", taCenter},
+                          {"AutoRedraw", true},
+                          {"Isometric", false},
+                          {"AllocSize", 1000},
+                          {"StandardLayout", zcl_X1Bottom_Y1Left}});
   EXPECT_EQ(chart.BackGroundImg()->FillMode(), bfStretch);
   EXPECT_TRUE(chart.BackGroundImg()->Name().isEmpty());
   EXPECT_EQ(chart.DialogCode(), 3);

@@ -7,7 +7,7 @@
 #include "app/varactormodel.h"
 #include "zeph/chart/zephchart.h"
 #include "common/image_probe.h"
-#include "main_window_charts.h"
+#include "chart/main_window_charts.h"
 
 using namespace zeph;
 

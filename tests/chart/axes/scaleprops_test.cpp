@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "common/published_values.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
+using zeph::testing::ExpectPublished;
 
 namespace {
 
@@ -19,14 +21,14 @@ class ScalePropsTest : public ::testing::Test {
 
 TEST_F(ScalePropsTest, CreationValues) {
   const TScalePropsVert& y3 = *chart_.ScaleY(3);
-  EXPECT_EQ(y3.RangeLow(), 0);
-  EXPECT_EQ(y3.RangeHigh(), 1);
-  EXPECT_EQ(y3.MinRange(), 1e-10);
-  EXPECT_EQ(y3.DecPlaces(), -2);
-  EXPECT_EQ(y3.MinTicks(), 3);
-  EXPECT_TRUE(y3.ShortTicks());
-  EXPECT_EQ(y3.LabelType(), ftNum);
-  EXPECT_EQ(y3.ColorScale(), clGreen);
+  ExpectPublished(y3, {{"RangeLow", 0.0},
+                       {"RangeHigh", 1.0},
+                       {"MinRange", 1e-10},
+                       {"DecPlaces", -2},
+                       {"MinTicks", 3},
+                       {"ShortTicks", true},
+                       {"LabelType", ftNum},
+                       {"ColorScale", clGreen}});
   EXPECT_EQ(y3.DateFormat()->DateSeparator(), '-');
   EXPECT_EQ(y3.DateFormat()->DateForTime(), dtOnePerDay);
   // Layers 5 and up keep their creation offsets and scale types.
