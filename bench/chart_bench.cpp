@@ -1,6 +1,8 @@
 // The chart against QCustomPlot on the work of the main window: one slider step (both curves
-// recomputed and shown) and a full repaint of both charts, all off screen, in one run; the large
-// data cases are in large_data_bench.cpp, and this reporter prints the ratios of all of them.
+// recomputed and shown) and a full repaint of both charts, all off screen, in one run, each ending
+// with the widgets' paint and both libraries drawing alike (aliased, or anti-aliased with
+// --antialiased); the large data cases are in large_data_bench.cpp, and this reporter prints the
+// ratios of all of them.
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "app/varactormodel.h"
+#include "drawing_alike.h"
 #include "live_data_bench.h"
 #include "zeph/chart/zephchart.h"
 
@@ -66,6 +69,7 @@ void ConfigureZeph(TZephChart& chart, const QString& caption, const ZephAxis& x,
   axis(chart.Scale1X(), x);
   axis(chart.Scale1Y(), y);
   chart.EndLoading();
+  DrawAlike(chart);
 }
 
 struct ZephCharts {
@@ -109,6 +113,7 @@ void ConfigureQcp(QCustomPlot& plot, const QString& title, const QString& x_labe
     plot.yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
     plot.yAxis->grid()->setSubGridVisible(true);
   }
+  DrawAlike(plot);
 }
 
 void SetQcpData(QCustomPlot& plot, const std::vector<varactor::CurvePoint>& curve) {
@@ -161,7 +166,11 @@ qreal RatioArg(const benchmark::State& state) { return static_cast<qreal>(state.
 void BM_SliderStep_Zeph(benchmark::State& state) {
   ZephCharts& charts = Zeph();
   SetRatio(RatioArg(state));
-  for (auto _ : state) varactor::PlotCurves(NextPosition(), charts.cap, charts.nd);
+  for (auto _ : state) {
+    varactor::PlotCurves(NextPosition(), charts.cap, charts.nd);
+    PaintNow(charts.cap);
+    PaintNow(charts.nd);
+  }
 }
 BENCHMARK(BM_SliderStep_Zeph)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
 
@@ -171,9 +180,9 @@ void BM_SliderStep_QCustomPlot(benchmark::State& state) {
   for (auto _ : state) {
     const int position = NextPosition();
     SetQcpData(plots.cap, varactor::CapacitanceCurve(position));
-    plots.cap.replot();
+    PaintNow(plots.cap);
     SetQcpData(plots.nd, varactor::ProfileCurve(position));
-    plots.nd.replot();
+    PaintNow(plots.nd);
   }
 }
 BENCHMARK(BM_SliderStep_QCustomPlot)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
@@ -182,8 +191,10 @@ void BM_FullRepaint_Zeph(benchmark::State& state) {
   ZephCharts& charts = Zeph();
   SetRatio(1);
   for (auto _ : state) {
-    charts.cap.Paint();
-    charts.nd.Paint();
+    for (TZephChart* chart : {&charts.cap, &charts.nd}) {
+      chart->Paint();
+      PaintNow(*chart);
+    }
   }
 }
 BENCHMARK(BM_FullRepaint_Zeph)->Unit(benchmark::kMicrosecond);
@@ -201,6 +212,7 @@ void BM_FullRepaintAfterChange_Zeph(benchmark::State& state) {
       chart->SetCaptionPosX(shift);
       chart->SetAutoRedraw(true);
       chart->Paint();
+      PaintNow(*chart);
     }
   }
 }
@@ -210,8 +222,8 @@ void BM_FullRepaint_QCustomPlot(benchmark::State& state) {
   QcpPlots& plots = Qcp();
   SetRatio(1);
   for (auto _ : state) {
-    plots.cap.replot();
-    plots.nd.replot();
+    PaintNow(plots.cap);
+    PaintNow(plots.nd);
   }
 }
 BENCHMARK(BM_FullRepaint_QCustomPlot)->Unit(benchmark::kMicrosecond);
@@ -305,6 +317,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--save-images=", 14) == 0) {
       image_folder = QString::fromLocal8Bit(argv[i] + 14);
+    } else if (std::strcmp(argv[i], "--antialiased") == 0) {
+      SetBenchSmoothing(Smoothing::kAntialiased);
     } else {
       argv[kept++] = argv[i];
     }
@@ -313,6 +327,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::AddCustomContext("drawing", SmoothingName());
   // Both sides are built and drawn once before any measuring.
   Zeph();
   Qcp();

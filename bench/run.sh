@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the chart benchmark when needed and runs it off screen; arguments go to the benchmark
-# (for example --benchmark_filter=SliderStep, or --save-images=DIR to write both renderings).
+# (for example --benchmark_filter=SliderStep, --save-images=DIR to write both renderings, or
+# --antialiased to compare both libraries anti-aliased instead of both aliased).
 #
 # A first argument of --live, --live-quick or --huge runs the live-data cases against QCustomPlot
 # instead, with repetitions, writes the results to live_data.json in the build tree (or to
