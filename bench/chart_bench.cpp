@@ -84,9 +84,12 @@ struct ZephCharts {
   }
 };
 
+// The widgets are shown, so they go before the application does (ReleaseWidgets()).
+std::unique_ptr<ZephCharts> zeph_charts;
+
 ZephCharts& Zeph() {
-  static ZephCharts charts;
-  return charts;
+  if (!zeph_charts) zeph_charts = std::make_unique<ZephCharts>();
+  return *zeph_charts;
 }
 
 // ---- the same two plots in QCustomPlot ----
@@ -143,9 +146,11 @@ struct QcpPlots {
   }
 };
 
+std::unique_ptr<QcpPlots> qcp_plots;
+
 QcpPlots& Qcp() {
-  static QcpPlots plots;
-  return plots;
+  if (!qcp_plots) qcp_plots = std::make_unique<QcpPlots>();
+  return *qcp_plots;
 }
 
 // ---- the benchmarks ----
@@ -336,5 +341,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios();
   benchmark::Shutdown();
+  zeph_charts.reset();
+  qcp_plots.reset();
+  ReleaseLiveScenes();
   return 0;
 }

@@ -732,3 +732,5 @@ void SaveLiveImages(const QString& folder) {
   }
   ReleaseScenes();
 }
+
+void ReleaseLiveScenes() { ReleaseScenes(); }
