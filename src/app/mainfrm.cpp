@@ -12,6 +12,7 @@
 #include "app/controls/formgeometry.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/lessonviews.h"
 #include "app/statereport.h"
 #include "app/textlimits.h"
 #include "app/varactormodel.h"
@@ -66,6 +67,8 @@ void TForm1::MakeAccessible() {
     chart->SetKeyboardExploration(true);
   }
   if (cliDemon != nullptr) TFocusRing::Install();
+  lesson_ = new TLessonViews(
+      ZCNd, ZCCap, [this] { return std::vector<int>{TBDistribution->Position()}; }, [this] { return Babelfish(); });
 }
 
 void TForm1::DescribeState() {

@@ -10,6 +10,7 @@
 
 class TBitBtn;
 class TLabel;
+class TLessonViews;
 namespace zeph {
 class TMemo;
 class TZephChart;
@@ -69,6 +70,9 @@ class TForm1 : public QWidget {
   void BButInfoClick(QObject* Sender);
   void cliDemonParamsChange(QObject* Sender);
 
+  // The values, links and marks the lesson shows over the charts.
+  TLessonViews* Lesson() const { return lesson_; }
+
   // Runs each time the window has become visible; it may show a modal box of its own.
   zeph::TNotifyEvent OnShow;
   zeph::TNotifyEvent OnResize;
@@ -103,6 +107,8 @@ class TForm1 : public QWidget {
   // The folder the host keeps the program's files in; the program's own folder when it runs
   // on its own.
   QString HostWorkArea();
+
+  TLessonViews* lesson_ = nullptr;
 };
 
 // The application's main window, once created.
