@@ -13,6 +13,7 @@
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
 #include "app/lesson/lessonviews.h"
+#include "app/lesson/lessonwords.h"
 #include "app/statereport.h"
 #include "app/textlimits.h"
 #include "app/varactormodel.h"
@@ -72,8 +73,11 @@ void TForm1::MakeAccessible() {
 }
 
 void TForm1::DescribeState() {
+  const QString numbers = GradingNumbers(TBDistribution->Position(), Babelfish());
+  TBDistribution->setToolTip(numbers);
   TBDistribution->setAccessibleDescription(TBDistribution->ValueText() + QStringLiteral(". ") + ZCNd->CurveSummary() +
-                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QLatin1Char('.'));
+                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QStringLiteral(". ") +
+                                           numbers + QLatin1Char('.'));
 }
 
 void TForm1::AnnounceState() {

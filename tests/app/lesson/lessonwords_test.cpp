@@ -7,6 +7,8 @@
 
 #include "app/lesson/depletion.h"
 #include "app/lesson/lessonwords.h"
+#include "app/controls/ttrackbar.h"
+#include "app/forms_fixture.h"
 #include "zeph/translation/babelfish2000.h"
 
 using namespace zeph;
@@ -57,3 +59,24 @@ TEST_F(LessonWordsTest, LinkWordsNameTheWidthAndTheVoltageThatReachesADepth) {
 }
 
 }  // namespace
+
+using GradingNumbersTest = FormsTest;
+
+// The slider's tooltip and its description state the grading in numbers, in the window's language.
+TEST_F(GradingNumbersTest, TheSliderStatesTheExponentAndTheLawsInItsTooltipAndDescription) {
+  QFile german(qEnvironmentVariable("VARACTOR_SOURCE_DIR") + QStringLiteral("/resources/lggerman.itl"));
+  ASSERT_TRUE(german.open(QIODevice::ReadOnly));
+  struct Case {
+    QByteArray dictionary;
+    QString numbers;
+  };
+  for (const Case& c : {Case{{}, QStringLiteral("m = −0.4; ND ∝ d^−0.4; Cj ∝ (U + 0.7 V)^−0.625")},
+                        Case{german.readAll(), QStringLiteral("m = −0,4; ND ∝ d^−0,4; Cj ∝ (U + 0,7 V)^−0,625")}}) {
+    if (!c.dictionary.isEmpty()) LoadDictionary(c.dictionary);
+    form().TBDistribution->SetPosition(-400);
+    EXPECT_EQ(form().TBDistribution->toolTip(), c.numbers);
+    EXPECT_TRUE(form().TBDistribution->accessibleDescription().endsWith(QStringLiteral(". ") + c.numbers + '.'))
+        << form().TBDistribution->accessibleDescription().toStdString();
+    form().TBDistribution->SetPosition(0);
+  }
+}
