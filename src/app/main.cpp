@@ -10,6 +10,7 @@
 
 #include "app/aboutbox.h"
 #include "app/appresources.h"
+#include "app/chartcaptions.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
 #include "app/languagefile.h"
@@ -34,10 +35,11 @@ constexpr int kExitFailure = 1;
 // File names in the message keep their bytes (see FileNameFromBytes).
 void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", DisplayBytes(message).constData()); }
 
-int RunWithoutWindow(const TCommandLine& command) {
+int RunWithoutWindow(const TCommandLine& command, const QString& language_file) {
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
+    TranslateChartsOnly(form, language_file);
     const QSize size = command.size.value_or(DesignedChartsSize(form));
     if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
       ReportError(problem);
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
     EndBatchOnEverySignal();
     TApplication application(argc, argv);
     NameApplication();
-    return RunWithoutWindow(command);
+    return RunWithoutWindow(command, language.file);
   }
 
   const std::unique_ptr<TApplication> application =

@@ -6,6 +6,7 @@
 
 #include "app/aboutbox.h"
 #include "app/appaccessible.h"
+#include "app/chartcaptions.h"
 #include "app/controls/focusring.h"
 #include "app/controls/tlabel.h"
 #include "app/spokentexts.h"
@@ -64,6 +65,7 @@ void TForm1::MakeAccessible() {
   TBDistribution->ValueWords = [this](int position) { return GradingText(position, Babelfish()); };
   const zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
   for (TZephChart* chart : {ZCNd, ZCCap}) {
+    TranslateChartCaptions(*chart, Babelfish());
     chart->SetTexts(texts);
     chart->SetKeyboardExploration(true);
   }

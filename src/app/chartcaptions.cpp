@@ -1,0 +1,35 @@
+#include "app/chartcaptions.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "app/mainfrm.h"
+#include "app/spokentexts.h"
+#include "zeph/chart/zephchart.h"
+#include "zeph/translation/babelfish2000.h"
+
+using namespace zeph;
+
+void TranslateChartCaptions(TCustomZephChart& chart, const TBabelfish2000* dictionary) {
+  chart.SetCaption(Spoken(dictionary, chart.Caption()));
+  for (TScaleProps* scale : {static_cast<TScaleProps*>(chart.Scale1X()), static_cast<TScaleProps*>(chart.Scale1Y())})
+    scale->SetCaption(Spoken(dictionary, scale->Caption()));
+}
+
+void TranslateChartsOnly(TForm1& form, const QString& language_file) {
+  if (language_file.isEmpty()) return;
+  TBabelfish2000 dictionary;
+  try {
+    if (!dictionary.LoadFromFile(language_file)) {
+      std::fprintf(stderr, "varactor: %s could not be read: the charts stay in English\n", qPrintable(language_file));
+      return;
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "varactor: %s: the charts stay in English\n", error.what());
+    return;
+  }
+  for (TCustomZephChart* chart : {static_cast<TCustomZephChart*>(form.ZCNd), static_cast<TCustomZephChart*>(form.ZCCap)}) {
+    TranslateChartCaptions(*chart, &dictionary);
+    chart->SetTexts(SpokenChartTexts(&dictionary));
+  }
+}
