@@ -33,8 +33,9 @@ struct Options {
                                            "writes it to standard output."),
                             QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
-                              QStringLiteral("The slider position for --render, --export-csv and --sonify, -1000 "
-                                             "(hyperabrupt) to 1000 (linear); 0 when not given."),
+                              QStringLiteral("The slider position, -1000 (hyperabrupt) to 1000 (linear), that "
+                                             "the window opens at and the files are written for; 0 when not "
+                                             "given."),
                               QStringLiteral("P")};
   QCommandLineOption size{QStringLiteral("size"),
                           QStringLiteral("The size of the --render image in pixels (points for a PDF), for "
@@ -62,7 +63,7 @@ struct Options {
   void AddTo(QCommandLineParser& parser) const {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Varactor: the characteristic curve of a varactor diode for a graded doping profile."));
+        QStringLiteral("Varactor: a varactor diode's characteristic curve for a graded doping profile."));
     for (const QCommandLineOption& option : All()) parser.addOption(option);
   }
 };
@@ -202,10 +203,6 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       result.error = PositionError(parser.value(options.position));
       return result;
     }
-    if (!result.Batch()) {
-      result.error = QStringLiteral("--position applies only to --render, --export-csv and --sonify");
-      return result;
-    }
     result.position = position;
   }
   if (parser.isSet(options.size)) {
@@ -251,31 +248,33 @@ QString CommandLineHelp() {
   options.AddTo(parser);
   return parser.helpText() +
          QStringLiteral(
-             "\nArguments that begin with \"/\", and all that follow one, belong to the host e-learning\n"
-             "server that started the program and are passed to it untouched, as are words that are no\n"
-             "option and everything after \"--\".\n"
-             "\nLanguage: the window's texts come from the first of these language files that exists:\n"
+             "\nArguments that begin with \"/\", and all that follow one, belong to the host\n"
+             "e-learning server that started the program and are passed to it untouched, as\n"
+             "are words that are no option and everything after \"--\".\n"
+             "\nLanguage: the window's texts come from the first of these language files that\n"
+             "exists:\n"
              "  1. varactor.itl beside the program (under a host: the file the host serves);\n"
-             "  2. $XDG_CONFIG_HOME/varactor/varactor.itl (~/.config/varactor/varactor.itl), the\n"
-             "     user's own choice, which nothing of the program ever overwrites;\n"
+             "  2. $XDG_CONFIG_HOME/varactor/varactor.itl (~/.config/varactor/varactor.itl),\n"
+             "     the user's own choice, which nothing of the program ever overwrites;\n"
              "  3. the installed language that --language names, else the desktop's language\n"
              "     (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: German for de*, else English);\n"
              "  4. English.\n"
              "  Installed languages are in %1.\n"
              "\nEnvironment:\n"
-             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version, --render,\n"
-             "                       --export-csv and --sonify need none.\n"
+             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version,\n"
+             "                       --render, --export-csv and --sonify need none.\n"
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"
-             "                       progress: a positive whole number of milliseconds, or none\n"
-             "                       for no limit (10000 when unset or invalid).\n"
-             "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
-             "                       with its window titles, about-box texts, icons, slider\n"
-             "                       position and parameters (a diagnostic; off when unset).\n"
-             "\nExit status: 0 done; 1 a file could not be written, no window could be opened, or the\n"
-             "host is gone or not responding; 2 a wrong option or value; 128 + N ended by signal N\n"
-             "(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, ...) through the normal exit, which removes\n"
-             "every unfinished file.\n")
+             "                       progress: a positive whole number of milliseconds, or\n"
+             "                       none for no limit (10000 when unset or invalid).\n"
+             "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible\n"
+             "                       step with its window titles, about-box texts, icons,\n"
+             "                       slider position and parameters (a diagnostic; off when\n"
+             "                       unset).\n"
+             "\nExit status: 0 done; 1 a file could not be written, no window could be opened,\n"
+             "or the host is gone or not responding; 2 a wrong option or value; 128 + N ended\n"
+             "by signal N (SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, ...) through the normal\n"
+             "exit, which removes every unfinished file.\n")
              .arg(InstalledLanguageDirectory());
 }

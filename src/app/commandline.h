@@ -17,6 +17,7 @@ struct TCommandLine {
   QString csv_file;
   // Write the sound of both curves as a WAV file (--sonify).
   QString sonify_file;
+  // The slider position of the files, and the one the window opens at.
   int position = 0;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;

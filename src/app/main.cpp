@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/aboutbox.h"
@@ -13,6 +14,7 @@
 #include "app/chartcaptions.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
+#include "app/controls/ttrackbar.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
 #include "app/sonify.h"
@@ -70,7 +72,7 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
   return 0;
 }
 
-int RunSimulation(TApplication& application) {
+int RunSimulation(TApplication& application, int position) {
   QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
   // From here on: the start-up may already wait on the host.
@@ -87,6 +89,11 @@ int RunSimulation(TApplication& application) {
   }
   if (TerminationSignal() != 0) return 128 + TerminationSignal();
   Form1 = main_window.get();
+  // The slider starts where it was asked to; the curves follow once the about box is closed, as
+  // at every start.
+  const TNotifyEvent change = std::exchange(main_window->TBDistribution->OnChange, {});
+  main_window->TBDistribution->SetPosition(position);
+  main_window->TBDistribution->OnChange = change;
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
   main_window->show();
@@ -178,5 +185,5 @@ int main(int argc, char** argv) {
   // The desktop finds the entry, and so the menu's icon and name, for the window by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(VARACTOR_DESKTOP_ID));
   TkdbCustomDemon::LanguageFileHook() = [file = language.file] { return file; };
-  return RunSimulation(*application);
+  return RunSimulation(*application, command.position);
 }

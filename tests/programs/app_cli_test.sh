@@ -81,6 +81,8 @@ run --render "$work/both.png" --export-csv "$work/both.csv"
 
 run --help
 [ "$status" -eq 0 ] && grep -q -- '--export-csv' "$work/stdout" || fail "--help"
+wide=$(grep -v 'Installed languages are in' "$work/stdout" | awk 'length($0) > 80' || true)
+[ -z "$wide" ] || fail "--help is wider than 80 columns: $wide"
 run --version
 [ "$status" -eq 0 ] && grep -qx 'varactor 1.0' "$work/stdout" || fail "--version"
 
