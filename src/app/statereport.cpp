@@ -61,9 +61,13 @@ void ReportState(TForm1& form, const char* event) {
     add("about.homeurl", FrmAbout->HomeURL);
     add("about.website", FrmAbout->LblWebSite->text());
     add("about.description", FrmAbout->LblDescription->text());
+    add("about.author", FrmAbout->LblAuthor->text());
+    add("about.notice", FrmAbout->LblCopyright->text());
     add("about.ok", FrmAbout->BButOK->text());
   }
   add("slider", QString::number(form.TBDistribution->Position()));
+  add("chart.profile", form.ZCNd->Caption());
+  add("chart.capacitance", form.ZCCap->Caption());
   add("items.profile", QString::number(form.ZCNd->Items().Count()));
   add("items.capacitance", QString::number(form.ZCCap->Items().Count()));
   if (form.cliDemon != nullptr) {

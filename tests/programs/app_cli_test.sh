@@ -92,7 +92,8 @@ expect_error 2 size --render "$work/x.png" --size 12
 expect_error 2 render --render
 expect_error 2 scale --render "$work/x.png" --scale 5
 expect_error 2 scale --render "$work/x.pdf" --scale 2
-expect_error 2 position --position 10
+# With the window too a bad grading is refused before any display is looked for.
+expect_error 2 position --position 1001
 expect_error 1 "$work/missing/x.png" --render "$work/missing/x.png"
 expect_error 1 "$work/missing/x.csv" --export-csv "$work/missing/x.csv"
 expect_error 2 "too small" --render "$work/x.png" --size 100x100
