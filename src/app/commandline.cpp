@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "app/languagefile.h"
+#include "app/lesson/keptcurves.h"
 #include "app/varactormodel.h"
 #include "zeph/toolkit/nearestname.h"
 
@@ -37,6 +38,10 @@ struct Options {
                                              "the window opens at and the files are written for; 0 when not "
                                              "given."),
                               QStringLiteral("P")};
+  QCommandLineOption keep{QStringLiteral("keep"),
+                          QStringLiteral("Slider positions whose curves are kept beside the current ones to "
+                                         "compare, up to four, separated by commas (for example -1000,1000)."),
+                          QStringLiteral("P1,P2,...")};
   QCommandLineOption size{QStringLiteral("size"),
                           QStringLiteral("The size of the --render image in pixels (points for a PDF), for "
                                          "example 1200x500."),
@@ -57,7 +62,7 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, render, export_csv, sonify, position, size, scale, format, language};
+    return {help, version, render, export_csv, sonify, position, keep, size, scale, format, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
@@ -142,7 +147,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   // Each option once: a second value would silently win over the first.
   for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.position,
-                                           &options.size, &options.scale, &options.format, &options.language}) {
+                                           &options.keep, &options.size, &options.scale, &options.format, &options.language}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
       return result;
@@ -204,6 +209,24 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       return result;
     }
     result.position = position;
+  }
+  if (parser.isSet(options.keep)) {
+    const QStringList positions = parser.value(options.keep).split(QLatin1Char(','));
+    for (const QString& text : positions) {
+      bool ok = false;
+      const int position = text.trimmed().toInt(&ok);
+      if (!ok || position < varactor::kSliderMin || position > varactor::kSliderMax ||
+          positions.size() > static_cast<qsizetype>(TKeptCurves::kMaxKept)) {
+        result.error = QStringLiteral("invalid --keep '%1': expected up to %2 whole numbers from %3 to %4, "
+                                      "separated by commas")
+                           .arg(parser.value(options.keep))
+                           .arg(TKeptCurves::kMaxKept)
+                           .arg(varactor::kSliderMin)
+                           .arg(varactor::kSliderMax);
+        return result;
+      }
+      result.keep.push_back(position);
+    }
   }
   if (parser.isSet(options.size)) {
     static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX]\\s*(\\d{1,9})\\s*$"));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 // What the program was asked to do by its own options. The host's arguments (those beginning
 // with "/" and all after one, words that are no option, single-dash options the program does not
@@ -19,6 +20,8 @@ struct TCommandLine {
   QString sonify_file;
   // The slider position of the files, and the one the window opens at.
   int position = 0;
+  // The slider positions of the curves kept beside the current ones (--keep).
+  std::vector<int> keep;
   // The size of the rendered image; unset means the charts' size in the designed window.
   std::optional<QSize> size;
   // The format of the rendered file (--format, lower case); empty: the one its extension names.

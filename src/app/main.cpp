@@ -15,6 +15,7 @@
 #include "app/chartexport.h"
 #include "app/commandline.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/keptcurves.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
 #include "app/sonify.h"
@@ -42,6 +43,7 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
     TranslateChartsOnly(form, language_file);
+    for (const int kept : command.keep) form.KeptCurves()->Keep(kept);
     const QSize size = command.size.value_or(DesignedChartsSize(form));
     if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
       ReportError(problem);
@@ -55,7 +57,7 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
     }
   }
   if (!command.csv_file.isEmpty()) {
-    const QString error = ExportCurvesCsv(command.position, command.csv_file);
+    const QString error = ExportCurvesCsv(command.position, command.csv_file, command.keep);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -72,7 +74,7 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
   return 0;
 }
 
-int RunSimulation(TApplication& application, int position) {
+int RunSimulation(TApplication& application, const TCommandLine& command) {
   QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
   // From here on: the start-up may already wait on the host.
@@ -92,8 +94,9 @@ int RunSimulation(TApplication& application, int position) {
   // The slider starts where it was asked to; the curves follow once the about box is closed, as
   // at every start.
   const TNotifyEvent change = std::exchange(main_window->TBDistribution->OnChange, {});
-  main_window->TBDistribution->SetPosition(position);
+  main_window->TBDistribution->SetPosition(command.position);
   main_window->TBDistribution->OnChange = change;
+  for (const int kept : command.keep) main_window->KeptCurves()->Keep(kept);
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
   main_window->show();
@@ -185,5 +188,5 @@ int main(int argc, char** argv) {
   // The desktop finds the entry, and so the menu's icon and name, for the window by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(VARACTOR_DESKTOP_ID));
   TkdbCustomDemon::LanguageFileHook() = [file = language.file] { return file; };
-  return RunSimulation(*application, command.position);
+  return RunSimulation(*application, command);
 }

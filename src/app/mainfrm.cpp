@@ -13,6 +13,9 @@
 #include "app/controls/formgeometry.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/chartmenu.h"
+#include "app/lesson/gradedtable.h"
+#include "app/lesson/keptcurves.h"
 #include "app/lesson/lessonviews.h"
 #include "app/lesson/lessonwords.h"
 #include "app/statereport.h"
@@ -45,7 +48,10 @@ void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
 
 void TForm1::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
 
-void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd); }
+void TForm1::CalculateCurves() {
+  varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd);
+  kept_->AppendTo(*ZCCap, *ZCNd);
+}
 
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -70,8 +76,31 @@ void TForm1::MakeAccessible() {
     chart->SetKeyboardExploration(true);
   }
   if (cliDemon != nullptr) TFocusRing::Install();
-  lesson_ = new TLessonViews(
-      ZCNd, ZCCap, [this] { return std::vector<int>{TBDistribution->Position()}; }, [this] { return Babelfish(); });
+}
+
+void TForm1::StartLesson() {
+  kept_ = new TKeptCurves(this);
+  const auto positions = [this] {
+    std::vector<int> positions{TBDistribution->Position()};
+    positions.insert(positions.end(), kept_->Positions().begin(), kept_->Positions().end());
+    return positions;
+  };
+  lesson_ = new TLessonViews(ZCNd, ZCCap, positions, [this] { return Babelfish(); });
+  connect(kept_, &TKeptCurves::Changed, this, [this] {
+    // Curves kept before the first curves are drawn (at the start) wait for them.
+    if (ZCCap->Items().Count() == 0) return;
+    CalculateCurves();
+    DescribeState();
+    ReportState(*this, "kept");
+  });
+  const TChartMenu::TActions actions{Spoken(Babelfish(), QStringLiteral("Keep these curves")),
+                                     Spoken(Babelfish(), QStringLiteral("Clear kept curves")),
+                                     [this] { kept_->Keep(TBDistribution->Position()); }, [this] { kept_->Clear(); },
+                                     [this] { return !kept_->Positions().empty(); },
+                                     [positions](const TCustomZephChart& chart) {
+                                       return GradedDataTable(chart, positions());
+                                     }};
+  for (TZephChart* chart : {ZCNd, ZCCap}) new TChartMenu(chart, actions);
 }
 
 void TForm1::DescribeState() {

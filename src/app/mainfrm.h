@@ -10,6 +10,7 @@
 
 class TBitBtn;
 class TLabel;
+class TKeptCurves;
 class TLessonViews;
 namespace zeph {
 class TMemo;
@@ -72,6 +73,8 @@ class TForm1 : public QWidget {
 
   // The values, links and marks the lesson shows over the charts.
   TLessonViews* Lesson() const { return lesson_; }
+  // The gradings kept on the charts to compare with the current one.
+  TKeptCurves* KeptCurves() const { return kept_; }
 
   // Runs each time the window has become visible; it may show a modal box of its own.
   zeph::TNotifyEvent OnShow;
@@ -87,6 +90,8 @@ class TForm1 : public QWidget {
   void ConfigureChart(zeph::TZephChart* chart);
   // After translation: the slider's words and labels, the charts' words and keyboard exploration.
   void MakeAccessible();
+  // The lesson over the charts: readouts and links, kept curves and the charts' menus.
+  void StartLesson();
   // The slider's value in words and the curves' shape, as the slider's description: screen readers
   // read it with the focused slider, and speak its change.
   void DescribeState();
@@ -109,6 +114,7 @@ class TForm1 : public QWidget {
   QString HostWorkArea();
 
   TLessonViews* lesson_ = nullptr;
+  TKeptCurves* kept_ = nullptr;
 };
 
 // The application's main window, once created.

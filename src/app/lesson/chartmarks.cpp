@@ -36,6 +36,27 @@ void PaintRing(QPainter& painter, const QPointF& pixel, const QColor& colour) {
   painter.drawEllipse(pixel, kRingRadius, kRingRadius);
 }
 
+void PaintLegend(QPainter& painter, const std::vector<TLegendLine>& legend, const QRectF& area) {
+  QStringList names;
+  for (const TLegendLine& line : legend) names.append(line.name);
+  QSizeF size = LabelSize(names, painter.font());
+  size.rwidth() += kLegendSwatch + kLabelPadding;
+  const QRectF box = LegendRect(size, area);
+  painter.setPen(QPen(kReadoutColor, 1));
+  painter.setBrush(Qt::white);
+  painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
+  const QFontMetricsF metrics(painter.font());
+  qreal top = box.top() + kLabelPadding;
+  for (const TLegendLine& line : legend) {
+    const qreal middle = std::floor(top + metrics.height() / 2) + 0.5;
+    painter.setPen(QPen(line.color, 2));
+    painter.drawLine(QPointF(box.left() + kLabelPadding, middle), QPointF(box.left() + kLabelPadding + kLegendSwatch, middle));
+    painter.setPen(QPen(kReadoutColor, 1));
+    painter.drawText(QPointF(box.left() + 2 * kLabelPadding + kLegendSwatch, top + metrics.ascent()), line.name);
+    top += metrics.height();
+  }
+}
+
 }  // namespace
 
 QRectF ReadoutLabelRect(const QPointF& pixel, const QSizeF& label, const QRectF& area) {
@@ -58,6 +79,10 @@ QRectF LinkLabelRect(qreal x, const QSizeF& label, const QRectF& area) {
   QRectF rect(QPointF(x + kLabelGap, area.top() + kLabelGap), label);
   if (rect.right() > area.right()) rect.moveRight(x - kLabelGap);
   return Clamped(rect, area);
+}
+
+QRectF LegendRect(const QSizeF& legend, const QRectF& area) {
+  return Clamped(QRectF(QPointF(area.right() - kLabelGap - legend.width(), area.top() + kLabelGap), legend), area);
 }
 
 QSizeF LabelSize(const QStringList& lines, const QFont& font) {
@@ -83,6 +108,8 @@ void PaintChartMarks(QPainter& painter, const TCustomZephChart& chart, const TCh
   painter.save();
   painter.setClipRect(area);
   painter.setFont(chart.font());
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  if (!marks.legend.empty()) PaintLegend(painter, marks.legend, area);
   if (marks.link) {
     const qreal x = pixel({marks.link->x, 1}).x();
     painter.setRenderHint(QPainter::Antialiasing, false);

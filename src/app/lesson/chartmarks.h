@@ -33,11 +33,19 @@ struct TLinkMark {
   QString text;
 };
 
+// A curve named in the legend: its colour and its grading.
+struct TLegendLine {
+  QColor color;
+  QString name;
+};
+
 struct TChartMarks {
   std::vector<TReadout> readouts;
   std::optional<TLinkMark> link;
+  // Shown in the area's top right corner when there is more than one curve to tell apart.
+  std::vector<TLegendLine> legend;
 
-  bool Empty() const { return readouts.empty() && !link; }
+  bool Empty() const { return readouts.empty() && !link && legend.empty(); }
 };
 
 inline const QColor kReadoutColor(0, 0, 0);
@@ -46,6 +54,7 @@ inline const QColor kShadeColor(192, 64, 0, 40);
 inline constexpr qreal kRingRadius = 4;
 inline constexpr qreal kLabelGap = 6;
 inline constexpr qreal kLabelPadding = 3;
+inline constexpr qreal kLegendSwatch = 20;
 
 // Where a label of the size goes beside the pixel, inside the area and clear of the point's ring:
 // above and right of it where there is room, else above left, below right, below left.
@@ -54,6 +63,9 @@ QRectF ReadoutLabelRect(const QPointF& pixel, const QSizeF& label, const QRectF&
 // Where the words of a link mark at the pixel column x go: beside the line at the top of the
 // area, on its right where there is room, else on its left.
 QRectF LinkLabelRect(qreal x, const QSizeF& label, const QRectF& area);
+
+// Where the legend's box of the size goes: the top right corner of the area.
+QRectF LegendRect(const QSizeF& legend, const QRectF& area);
 
 // The size of a label's box for the lines in the font, padding included.
 QSizeF LabelSize(const QStringList& lines, const QFont& font);

@@ -9,7 +9,9 @@
 #include "app/lesson/chartoverlay.h"
 #include "app/lesson/chartpointer.h"
 #include "app/lesson/depletion.h"
+#include "app/lesson/keptcurves.h"
 #include "app/lesson/lessonwords.h"
+#include "app/varactormodel.h"
 #include "zeph/chart/zephchart.h"
 
 using namespace zeph;
@@ -89,12 +91,29 @@ std::optional<TLessonViews::TPicked> TLessonViews::Explored(const TCustomZephCha
   return TPicked{*point, CurvePosition(chart.Explorer()->CurveIndex())};
 }
 
+std::vector<TLegendLine> TLessonViews::Legend() const {
+  const std::vector<int> positions = positions_();
+  std::vector<TLegendLine> legend;
+  if (positions.size() < 2) return legend;
+  for (std::size_t i = 0; i < positions.size(); ++i)
+    legend.push_back({ColorToQColor(i == 0 ? varactor::kCurveColor : TKeptCurves::Color(i - 1)),
+                      ExponentText(positions[i], dictionary_())});
+  return legend;
+}
+
+QString TLessonViews::Note(int curve, const std::optional<QString>& link) const {
+  QStringList parts;
+  if (positions_().size() > 1) parts.append(ExponentText(CurvePosition(curve), dictionary_()));
+  if (link) parts.append(*link);
+  return parts.join(QStringLiteral(", "));
+}
+
 QString TLessonViews::ProfileNote(int curve, const QPointF& point) const {
-  return EdgeWords(CurvePosition(curve), point.x(), dictionary_()).value_or(QString());
+  return Note(curve, EdgeWords(CurvePosition(curve), point.x(), dictionary_()));
 }
 
 QString TLessonViews::CapacitanceNote(int curve, const QPointF& point) const {
-  return WidthWords(CurvePosition(curve), point.x(), dictionary_());
+  return Note(curve, WidthWords(CurvePosition(curve), point.x(), dictionary_()));
 }
 
 TReadout TLessonViews::ProfileReadout(const TPicked& picked, bool ring) const {
@@ -116,6 +135,7 @@ TReadout TLessonViews::CapacitanceReadout(const TPicked& picked, bool ring) cons
 
 TChartMarks TLessonViews::ProfileMarks() const {
   TChartMarks marks;
+  marks.legend = Legend();
   const std::optional<TPicked> explored = Explored(*profile_);
   const std::optional<TPicked> pointed = Pointed(*profile_, *profile_pointer_);
   if (explored) marks.readouts.push_back(ProfileReadout(*explored, false));
@@ -131,6 +151,7 @@ TChartMarks TLessonViews::ProfileMarks() const {
 
 TChartMarks TLessonViews::CapacitanceMarks() const {
   TChartMarks marks;
+  marks.legend = Legend();
   const std::optional<TPicked> explored = Explored(*capacitance_);
   const std::optional<TPicked> pointed = Pointed(*capacitance_, *capacitance_pointer_);
   if (explored) marks.readouts.push_back(CapacitanceReadout(*explored, false));

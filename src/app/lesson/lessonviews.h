@@ -52,6 +52,10 @@ class TLessonViews : public QObject {
   std::optional<TPicked> Pointed(const zeph::TCustomZephChart& chart, const TChartPointer& pointer) const;
   std::optional<TPicked> Explored(const zeph::TCustomZephChart& chart) const;
   int CurvePosition(int curve) const;
+  // The curves' gradings when there are several to tell apart; none for one curve.
+  std::vector<TLegendLine> Legend() const;
+  // "m = 0.4" where the curves need telling apart, with the words of the link.
+  QString Note(int curve, const std::optional<QString>& link) const;
   TReadout ProfileReadout(const TPicked& picked, bool ring) const;
   TReadout CapacitanceReadout(const TPicked& picked, bool ring) const;
 
