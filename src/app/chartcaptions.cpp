@@ -16,20 +16,21 @@ void TranslateChartCaptions(TCustomZephChart& chart, const TBabelfish2000* dicti
     scale->SetCaption(Spoken(dictionary, scale->Caption()));
 }
 
-void TranslateChartsOnly(TForm1& form, const QString& language_file) {
-  if (language_file.isEmpty()) return;
-  TBabelfish2000 dictionary;
+std::unique_ptr<TBabelfish2000> LoadLanguageFile(const QString& language_file) {
+  if (language_file.isEmpty()) return nullptr;
+  auto dictionary = std::make_unique<TBabelfish2000>();
   try {
-    if (!dictionary.LoadFromFile(language_file)) {
-      std::fprintf(stderr, "varactor: %s could not be read: the charts stay in English\n", qPrintable(language_file));
-      return;
-    }
+    if (dictionary->LoadFromFile(language_file)) return dictionary;
+    std::fprintf(stderr, "varactor: %s could not be read: the charts stay in English\n", qPrintable(language_file));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "varactor: %s: the charts stay in English\n", error.what());
-    return;
   }
+  return nullptr;
+}
+
+void TranslateChartsOnly(TForm1& form, const TBabelfish2000* dictionary) {
   for (TCustomZephChart* chart : {static_cast<TCustomZephChart*>(form.ZCNd), static_cast<TCustomZephChart*>(form.ZCCap)}) {
-    TranslateChartCaptions(*chart, &dictionary);
-    chart->SetTexts(SpokenChartTexts(&dictionary));
+    TranslateChartCaptions(*chart, dictionary);
+    chart->SetTexts(SpokenChartTexts(dictionary));
   }
 }

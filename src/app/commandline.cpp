@@ -33,6 +33,11 @@ struct Options {
                                            "then the capacitance: pitch follows each curve over two seconds; - "
                                            "writes it to standard output."),
                             QStringLiteral("FILE")};
+  QCommandLineOption handout{QStringLiteral("handout"),
+                             QStringLiteral("Writes an A4 handout of the grading to the PDF file FILE: both "
+                                            "charts, the laws and a table of values; - writes it to standard "
+                                            "output."),
+                             QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
                               QStringLiteral("The slider position, -1000 (hyperabrupt) to 1000 (linear), that "
                                              "the window opens at and the files are written for; 0 when not "
@@ -62,7 +67,7 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, render, export_csv, sonify, position, keep, size, scale, format, language};
+    return {help, version, render, export_csv, sonify, handout, position, keep, size, scale, format, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
@@ -146,7 +151,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     return result;
   }
   // Each option once: a second value would silently win over the first.
-  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.position,
+  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.handout,
+                                           &options.position,
                                            &options.keep, &options.size, &options.scale, &options.format, &options.language}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
@@ -158,6 +164,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   result.render_file = parser.value(options.render);
   result.csv_file = parser.value(options.export_csv);
   result.sonify_file = parser.value(options.sonify);
+  result.handout_file = parser.value(options.handout);
   result.language = parser.value(options.language);
   if (parser.isSet(options.language) && result.language.isEmpty()) {
     result.error = QStringLiteral("--language needs a language name or file");
@@ -175,11 +182,17 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = QStringLiteral("--sonify needs a file name");
     return result;
   }
+  if (parser.isSet(options.handout) && result.handout_file.isEmpty()) {
+    result.error = QStringLiteral("--handout needs a file name");
+    return result;
+  }
   // Standard output takes one file.
   const int to_standard_output = (result.render_file == QLatin1String("-")) +
-                                 (result.csv_file == QLatin1String("-")) + (result.sonify_file == QLatin1String("-"));
+                                 (result.csv_file == QLatin1String("-")) + (result.sonify_file == QLatin1String("-")) +
+                                 (result.handout_file == QLatin1String("-"));
   if (to_standard_output > 1) {
-    result.error = QStringLiteral("only one of --render, --export-csv and --sonify can write to standard output (-)");
+    result.error =
+        QStringLiteral("only one of --render, --export-csv, --sonify and --handout can write to standard output (-)");
     return result;
   }
   if (parser.isSet(options.format)) {
@@ -285,7 +298,7 @@ QString CommandLineHelp() {
              "  Installed languages are in %1.\n"
              "\nEnvironment:\n"
              "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version,\n"
-             "                       --render, --export-csv and --sonify need none.\n"
+             "                       --render, --export-csv, --sonify and --handout need none.\n"
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"

@@ -18,6 +18,8 @@ struct TCommandLine {
   QString csv_file;
   // Write the sound of both curves as a WAV file (--sonify).
   QString sonify_file;
+  // Write an A4 handout of the grading as a PDF (--handout).
+  QString handout_file;
   // The slider position of the files, and the one the window opens at.
   int position = 0;
   // The slider positions of the curves kept beside the current ones (--keep).
@@ -33,7 +35,9 @@ struct TCommandLine {
   // Set when an option of the program has a bad value; nothing else is meaningful then.
   QString error;
 
-  bool Batch() const { return !render_file.isEmpty() || !csv_file.isEmpty() || !sonify_file.isEmpty(); }
+  bool Batch() const {
+    return !render_file.isEmpty() || !csv_file.isEmpty() || !sonify_file.isEmpty() || !handout_file.isEmpty();
+  }
   // Whether the program runs without its window (and so without needing a display).
   bool Windowless() const { return help || version || Batch(); }
 };

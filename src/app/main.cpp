@@ -18,6 +18,7 @@
 #include "app/lesson/keptcurves.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "app/output/handout.h"
 #include "app/sonify.h"
 #include "app/terminationsignals.h"
 #include "host/customdemon.h"
@@ -39,10 +40,11 @@ constexpr int kExitFailure = 1;
 void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", DisplayBytes(message).constData()); }
 
 int RunWithoutWindow(const TCommandLine& command, const QString& language_file) {
+  const std::unique_ptr<TBabelfish2000> dictionary = LoadLanguageFile(language_file);
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
-    TranslateChartsOnly(form, language_file);
+    TranslateChartsOnly(form, dictionary.get());
     for (const int kept : command.keep) form.KeptCurves()->Keep(kept);
     const QSize size = command.size.value_or(DesignedChartsSize(form));
     if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
@@ -58,6 +60,13 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
   }
   if (!command.csv_file.isEmpty()) {
     const QString error = ExportCurvesCsv(command.position, command.csv_file, command.keep);
+    if (!error.isEmpty()) {
+      ReportError(error);
+      return kExitFailure;
+    }
+  }
+  if (!command.handout_file.isEmpty()) {
+    const QString error = WriteHandout({command.position, command.keep, dictionary.get()}, command.handout_file);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;

@@ -18,6 +18,7 @@
 #include "app/lesson/keptcurves.h"
 #include "app/lesson/lessonviews.h"
 #include "app/lesson/lessonwords.h"
+#include "app/output/handoutdialog.h"
 #include "app/statereport.h"
 #include "app/textlimits.h"
 #include "app/varactormodel.h"
@@ -93,13 +94,17 @@ void TForm1::StartLesson() {
     DescribeState();
     ReportState(*this, "kept");
   });
-  const TChartMenu::TActions actions{Spoken(Babelfish(), QStringLiteral("Keep these curves")),
-                                     Spoken(Babelfish(), QStringLiteral("Clear kept curves")),
-                                     [this] { kept_->Keep(TBDistribution->Position()); }, [this] { kept_->Clear(); },
-                                     [this] { return !kept_->Positions().empty(); },
-                                     [positions](const TCustomZephChart& chart) {
-                                       return GradedDataTable(chart, positions());
-                                     }};
+  TChartMenu::TActions actions;
+  actions.keep_text = Spoken(Babelfish(), QStringLiteral("Keep these curves"));
+  actions.clear_text = Spoken(Babelfish(), QStringLiteral("Clear kept curves"));
+  actions.handout_text = Spoken(Babelfish(), QStringLiteral("Save handout…"));
+  actions.keep = [this] { kept_->Keep(TBDistribution->Position()); };
+  actions.clear = [this] { kept_->Clear(); };
+  actions.any_kept = [this] { return !kept_->Positions().empty(); };
+  actions.save_handout = [this] {
+    THandoutDialog::Save(this, {TBDistribution->Position(), kept_->Positions(), Babelfish()});
+  };
+  actions.table = [positions](const TCustomZephChart& chart) { return GradedDataTable(chart, positions()); };
   for (TZephChart* chart : {ZCNd, ZCCap}) new TChartMenu(chart, actions);
 }
 

@@ -46,7 +46,7 @@ TEST(ChartCaptionsOnly, ChartsForFilesTakeTheLanguageFileAndKeepEnglishWithoutOn
   for (const Case& c : {Case{LanguageFile("lggerman.itl"), kGerman}, Case{LanguageFile("english.itl"), kEnglish},
                         Case{QString(), kEnglish}, Case{LanguageFile("missing.itl"), kEnglish}}) {
     TForm1 form(nullptr, TFormRole::ChartsOnly);
-    TranslateChartsOnly(form, c.file);
+    TranslateChartsOnly(form, LoadLanguageFile(c.file).get());
     EXPECT_EQ(Captions(form), c.captions) << c.file.toStdString();
   }
 }

@@ -44,5 +44,7 @@ void TChartMenu::ShowMenu(const QPoint& global_position) {
   keep->setShortcut(QKeySequence(Qt::Key_K));
   QAction* clear = menu.addAction(actions_.clear_text, chart_, [this] { actions_.clear(); });
   clear->setEnabled(actions_.any_kept());
+  menu.addSeparator();
+  menu.addAction(actions_.handout_text, chart_, [this] { actions_.save_handout(); });
   menu.exec(global_position);
 }
