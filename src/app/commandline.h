@@ -12,6 +12,8 @@
 struct TCommandLine {
   bool help = false;
   bool version = false;
+  // The projector's look for the window and renders (--projector).
+  bool projector = false;
   // Draw the charts into an image or PDF file, and/or write the curves as CSV; "-" is standard
   // output.
   QString render_file;

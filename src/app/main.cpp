@@ -16,6 +16,7 @@
 #include "app/commandline.h"
 #include "app/controls/ttrackbar.h"
 #include "app/lesson/keptcurves.h"
+#include "app/lesson/projectorlook.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
 #include "app/output/handout.h"
@@ -46,6 +47,7 @@ int RunWithoutWindow(const TCommandLine& command, const QString& language_file) 
     TForm1 form(nullptr, TFormRole::ChartsOnly);
     TranslateChartsOnly(form, dictionary.get());
     for (const int kept : command.keep) form.KeptCurves()->Keep(kept);
+    form.Projector()->SetOn(command.projector);
     const QSize size = command.size.value_or(DesignedChartsSize(form));
     if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
       ReportError(problem);
@@ -106,6 +108,7 @@ int RunSimulation(TApplication& application, const TCommandLine& command) {
   main_window->TBDistribution->SetPosition(command.position);
   main_window->TBDistribution->OnChange = change;
   for (const int kept : command.keep) main_window->KeptCurves()->Keep(kept);
+  main_window->Projector()->SetOn(command.projector || TProjectorLook::Remembered());
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
   main_window->show();

@@ -18,6 +18,7 @@
 #include "app/lesson/keptcurves.h"
 #include "app/lesson/lessonviews.h"
 #include "app/lesson/lessonwords.h"
+#include "app/lesson/projectorlook.h"
 #include "app/output/handoutdialog.h"
 #include "app/statereport.h"
 #include "app/textlimits.h"
@@ -81,6 +82,7 @@ void TForm1::MakeAccessible() {
 
 void TForm1::StartLesson() {
   kept_ = new TKeptCurves(this);
+  projector_ = new TProjectorLook({ZCNd, ZCCap}, this);
   const auto positions = [this] {
     std::vector<int> positions{TBDistribution->Position()};
     positions.insert(positions.end(), kept_->Positions().begin(), kept_->Positions().end());
@@ -105,6 +107,15 @@ void TForm1::StartLesson() {
     THandoutDialog::Save(this, {TBDistribution->Position(), kept_->Positions(), Babelfish()});
   };
   actions.table = [positions](const TCustomZephChart& chart) { return GradedDataTable(chart, positions()); };
+  actions.projector_text = Spoken(Babelfish(), QStringLiteral("Projector mode"));
+  actions.projector_on = [this] { return projector_->On(); };
+  actions.toggle_projector = [this] {
+    projector_->SetOn(!projector_->On());
+    if (ZCCap->Items().Count() > 0) CalculateCurves();
+    // The user's choice for the next start; files written without a window leave it alone.
+    if (cliDemon != nullptr) TProjectorLook::Remember(projector_->On());
+    ReportState(*this, "projector");
+  };
   for (TZephChart* chart : {ZCNd, ZCCap}) new TChartMenu(chart, actions);
 }
 

@@ -11,6 +11,7 @@
 class TBitBtn;
 class TLabel;
 class TKeptCurves;
+class TProjectorLook;
 class TLessonViews;
 namespace zeph {
 class TMemo;
@@ -75,6 +76,8 @@ class TForm1 : public QWidget {
   TLessonViews* Lesson() const { return lesson_; }
   // The gradings kept on the charts to compare with the current one.
   TKeptCurves* KeptCurves() const { return kept_; }
+  // The look for a projector: thick curves, a dark grid, large text.
+  TProjectorLook* Projector() const { return projector_; }
 
   // Runs each time the window has become visible; it may show a modal box of its own.
   zeph::TNotifyEvent OnShow;
@@ -115,6 +118,7 @@ class TForm1 : public QWidget {
 
   TLessonViews* lesson_ = nullptr;
   TKeptCurves* kept_ = nullptr;
+  TProjectorLook* projector_ = nullptr;
 };
 
 // The application's main window, once created.

@@ -10,6 +10,7 @@
 #include "app/controls/tlabel.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/projectorlook.h"
 #include "app/mainfrm.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/tmemo.h"
@@ -68,6 +69,7 @@ void ReportState(TForm1& form, const char* event) {
   add("slider", QString::number(form.TBDistribution->Position()));
   add("chart.profile", form.ZCNd->Caption());
   add("chart.capacitance", form.ZCCap->Caption());
+  add("look.projector", form.Projector()->On() ? QStringLiteral("1") : QStringLiteral("0"));
   add("items.profile", QString::number(form.ZCNd->Items().Count()));
   add("items.capacitance", QString::number(form.ZCCap->Items().Count()));
   if (form.cliDemon != nullptr) {

@@ -46,5 +46,8 @@ void TChartMenu::ShowMenu(const QPoint& global_position) {
   clear->setEnabled(actions_.any_kept());
   menu.addSeparator();
   menu.addAction(actions_.handout_text, chart_, [this] { actions_.save_handout(); });
+  QAction* projector = menu.addAction(actions_.projector_text, chart_, [this] { actions_.toggle_projector(); });
+  projector->setCheckable(true);
+  projector->setChecked(actions_.projector_on());
   menu.exec(global_position);
 }

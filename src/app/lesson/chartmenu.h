@@ -10,7 +10,7 @@ class TCustomZephChart;
 
 // What a teacher does with a chart beyond reading it: its context menu holds the chart's own
 // entries (copy the data, play the curve) and the lesson's (keep these curves, clear the kept
-// ones, save a handout); K keeps the curves from the keyboard, and the copies (Ctrl+C too) name each curve's
+// ones, save a handout, projector mode); K keeps the curves from the keyboard, and the copies (Ctrl+C too) name each curve's
 // grading.
 class TChartMenu : public QObject {
   Q_OBJECT
@@ -20,10 +20,13 @@ class TChartMenu : public QObject {
     QString keep_text;
     QString clear_text;
     QString handout_text;
+    QString projector_text;
     std::function<void()> keep;
     std::function<void()> clear;
     std::function<bool()> any_kept;
     std::function<void()> save_handout;
+    std::function<bool()> projector_on;
+    std::function<void()> toggle_projector;
     // The data table the chart's copy puts on the clipboard.
     std::function<QString(const zeph::TCustomZephChart&)> table;
   };
