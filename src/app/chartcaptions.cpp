@@ -29,7 +29,7 @@ std::unique_ptr<TBabelfish2000> LoadLanguageFile(const QString& language_file) {
 }
 
 void TranslateChartsOnly(TForm1& form, const TBabelfish2000* dictionary) {
-  for (TCustomZephChart* chart : {static_cast<TCustomZephChart*>(form.ZCNd), static_cast<TCustomZephChart*>(form.ZCCap)}) {
+  for (TZephChart* chart : {form.ZCNd, form.ZCCap}) {
     TranslateChartCaptions(*chart, dictionary);
     chart->SetTexts(SpokenChartTexts(dictionary));
   }

@@ -71,7 +71,8 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, projector, render, export_csv, sonify, handout, position, keep, size, scale, format, language};
+    return {help,    version,  projector, render, export_csv, sonify,
+            handout, position, keep,      size,   scale,      format, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
@@ -155,9 +156,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     return result;
   }
   // Each option once: a second value would silently win over the first.
-  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.handout,
-                                           &options.position,
-                                           &options.keep, &options.size, &options.scale, &options.format, &options.language}) {
+  for (const QCommandLineOption* single :
+       {&options.render, &options.export_csv, &options.sonify, &options.handout, &options.position, &options.keep,
+        &options.size, &options.scale, &options.format, &options.language}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
       return result;

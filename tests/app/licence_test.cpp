@@ -22,8 +22,10 @@ TEST(LicenceTest, PackageMetainfoAndAboutBoxAllSayMit) {
   EXPECT_TRUE(licence.startsWith(QStringLiteral("MIT License\n")));
   const QString copyright = SourceFile(QStringLiteral("packaging/copyright"));
   // Machine-readable: the files' stanza names the licence, and a stanza of its own holds its text.
-  EXPECT_TRUE(copyright.startsWith(QStringLiteral("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")));
-  EXPECT_EQ(copyright.count(QRegularExpression(QStringLiteral("^License: MIT$"), QRegularExpression::MultilineOption)), 2);
+  EXPECT_TRUE(copyright.startsWith(
+      QStringLiteral("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")));
+  const QRegularExpression mit(QStringLiteral("^License: MIT$"), QRegularExpression::MultilineOption);
+  EXPECT_EQ(copyright.count(mit), 2);
   EXPECT_TRUE(copyright.contains(QStringLiteral(" Permission is hereby granted, free of charge,")));
   EXPECT_FALSE(copyright.contains(QStringLiteral("reserved")));
   EXPECT_TRUE(SourceFile(QStringLiteral("resources/desktop/org.example.varactor.metainfo.xml"))
@@ -33,13 +35,16 @@ TEST(LicenceTest, PackageMetainfoAndAboutBoxAllSayMit) {
     QString language_file;
     QString text;
   };
-  for (const Notice& n : {Notice{QStringLiteral("resources/english.itl"), QStringLiteral("Free software under the MIT licence")},
-                          Notice{QStringLiteral("resources/lggerman.itl"), QStringLiteral("Freie Software unter der MIT-Lizenz")},
-                          Notice{QString(), QStringLiteral("Free software under the MIT licence")}}) {
+  const QString english = QStringLiteral("Free software under the MIT licence");
+  for (const Notice& n : {Notice{QStringLiteral("resources/english.itl"), english},
+                          Notice{QStringLiteral("resources/lggerman.itl"),
+                                 QStringLiteral("Freie Software unter der MIT-Lizenz")},
+                          Notice{QString(), english}}) {
     TFrmAbout about;
     zeph::TBabelfish2000 dictionary;
     if (!n.language_file.isEmpty()) {
-      ASSERT_TRUE(dictionary.LoadFromFile(qEnvironmentVariable("VARACTOR_SOURCE_DIR") + QLatin1Char('/') + n.language_file));
+      const QString file = qEnvironmentVariable("VARACTOR_SOURCE_DIR") + QLatin1Char('/') + n.language_file;
+      ASSERT_TRUE(dictionary.LoadFromFile(file));
     }
     dictionary.TranslateComponent(&about);
     EXPECT_EQ(about.LblCopyright->text(), n.text) << n.language_file.toStdString();

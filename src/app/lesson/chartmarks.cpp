@@ -50,7 +50,8 @@ void PaintLegend(QPainter& painter, const std::vector<TLegendLine>& legend, cons
   for (const TLegendLine& line : legend) {
     const qreal middle = std::floor(top + metrics.height() / 2) + 0.5;
     painter.setPen(QPen(line.color, 2));
-    painter.drawLine(QPointF(box.left() + kLabelPadding, middle), QPointF(box.left() + kLabelPadding + kLegendSwatch, middle));
+    const qreal left = box.left() + kLabelPadding;
+    painter.drawLine(QPointF(left, middle), QPointF(left + kLegendSwatch, middle));
     painter.setPen(QPen(kReadoutColor, 1));
     painter.drawText(QPointF(box.left() + 2 * kLabelPadding + kLegendSwatch, top + metrics.ascent()), line.name);
     top += metrics.height();
@@ -113,7 +114,8 @@ void PaintChartMarks(QPainter& painter, const TCustomZephChart& chart, const TCh
   if (marks.link) {
     const qreal x = pixel({marks.link->x, 1}).x();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (marks.link->shade) painter.fillRect(QRectF(area.left(), area.top(), x - area.left(), area.height()), kShadeColor);
+    if (marks.link->shade)
+      painter.fillRect(QRectF(area.left(), area.top(), x - area.left(), area.height()), kShadeColor);
     painter.setPen(QPen(kLinkColor, 1));
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -10,8 +10,8 @@ class TCustomZephChart;
 
 // What a teacher does with a chart beyond reading it: its context menu holds the chart's own
 // entries (copy the data, play the curve) and the lesson's (keep these curves, clear the kept
-// ones, save a handout, projector mode); K keeps the curves from the keyboard, and the copies (Ctrl+C too) name each curve's
-// grading.
+// ones, save a handout, projector mode); K keeps the curves from the keyboard, and the copies
+// (Ctrl+C too) name each curve's grading.
 class TChartMenu : public QObject {
   Q_OBJECT
 

@@ -26,8 +26,8 @@ const QString kProjectorKey = QStringLiteral("look/projector");
 
 TProjectorLook::TProjectorLook(std::vector<TZephChart*> charts, QObject* parent) : QObject(parent) {
   for (TZephChart* chart : charts)
-    designed_.push_back({chart, chart->GridColor(), chart->LRim(), chart->TRim(), chart->RRim(), chart->BRim(), chart->CaptionPosY(),
-                         chart->Font(), chart->Scale1X()->Font(), chart->Scale1Y()->Font(),
+    designed_.push_back({chart, chart->GridColor(), chart->LRim(), chart->TRim(), chart->RRim(), chart->BRim(),
+                         chart->CaptionPosY(), chart->Font(), chart->Scale1X()->Font(), chart->Scale1Y()->Font(),
                          chart->Scale1X()->CaptionPosY(), chart->Scale1Y()->CaptionPosY(), chart->LineWidth()});
 }
 

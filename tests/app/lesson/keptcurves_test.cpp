@@ -107,7 +107,8 @@ TEST_F(KeptChartsTest, ExplorationTheTablesAndTheCopyNameEachCurvesGrading) {
   const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 301);
   EXPECT_EQ(lines[0], QStringLiteral("U [V]\tC [pF]\tm"));
-  EXPECT_EQ(lines[1], QStringLiteral("0.1\t%1\t0").arg(varactor::CapacitanceCurve(0)[0].y, 0, 'g', QLocale::FloatingPointShortest));
+  const double first = varactor::CapacitanceCurve(0)[0].y;
+  EXPECT_EQ(lines[1], QStringLiteral("0.1\t%1\t0").arg(first, 0, 'g', QLocale::FloatingPointShortest));
   EXPECT_TRUE(lines[101].endsWith(QStringLiteral("\t-1")));
   EXPECT_TRUE(lines[300].endsWith(QStringLiteral("\t1")));
 }

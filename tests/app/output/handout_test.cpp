@@ -33,7 +33,8 @@ class HandoutTest : public ::testing::Test {
 };
 
 TEST_F(HandoutTest, TitleNamesTheGradingInTheWindowsLanguage) {
-  EXPECT_EQ(HandoutTitle({400, {}, nullptr}), QStringLiteral("Varactor Diode: m = 0.4 (between abrupt and linear, 400)"));
+  EXPECT_EQ(HandoutTitle({400, {}, nullptr}),
+            QStringLiteral("Varactor Diode: m = 0.4 (between abrupt and linear, 400)"));
   EXPECT_EQ(HandoutTitle({-1000, {}, &german_}), QString::fromUtf8("Kapazitätsdiode: m = −1 (hyperabrupt, -1000)"));
 }
 
