@@ -9,6 +9,8 @@
 
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/chartmarks.h"
+#include "app/lesson/lessonviews.h"
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
 #include "zeph/chart/picturefile.h"
@@ -36,10 +38,13 @@ void AppendNumber(std::string& line, double value) {
 
 QString DocumentTitle(int position) { return QStringLiteral("Varactor diode, slider position %1").arg(position); }
 
-// Both charts side by side, drawn anew onto the canvas.
-void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
-  left.PaintTo(canvas, 0, 0);
-  right.PaintTo(canvas, left.width(), 0);
+// Both charts side by side, drawn anew onto the canvas, with the legend of kept curves.
+void PaintCharts(TForm1& form, TCanvas& canvas) {
+  form.ZCNd->PaintTo(canvas, 0, 0);
+  form.ZCCap->PaintTo(canvas, form.ZCNd->width(), 0);
+  PaintChartLegend(canvas.Painter(), *form.ZCNd, form.Lesson()->ProfileMarks().legend, QPointF(0, 0));
+  PaintChartLegend(canvas.Painter(), *form.ZCCap, form.Lesson()->CapacitanceMarks().legend,
+                   QPointF(form.ZCNd->width(), 0));
 }
 
 }  // namespace
@@ -100,8 +105,7 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
   info.background = form.ZCCap->WindColor();
   info.format = format;
   try {
-    SavePicture(OutputFileName(file_name), size, scale, [&form](TCanvas& canvas) { PaintCharts(*form.ZCNd, *form.ZCCap, canvas); },
-                info);
+    SavePicture(OutputFileName(file_name), size, scale, [&form](TCanvas& canvas) { PaintCharts(form, canvas); }, info);
   } catch (const EZephChartError& error) {
     return OutputMessage(QString::fromStdString(error.Message()), file_name);
   }

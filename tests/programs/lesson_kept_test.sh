@@ -42,10 +42,16 @@ PY
 
 # Files: the kept gradings beside the current one.
 "$bin/varactor" --export-csv "$work/kept.csv" --keep -1000,500 || fail "--export-csv --keep"
-head -n 1 "$work/kept.csv" | grep -qx 'U \[V\],C \[pF\],d \[um\],ND \[10^16 cm^-3\],C \[pF\] (m = -1),ND \[10^16 cm^-3\] (m = -1),C \[pF\] (m = 0.5),ND \[10^16 cm^-3\] (m = 0.5)' ||
+header='U [V],C [pF],d [um],ND [10^16 cm^-3],C [pF] (m = -1),ND [10^16 cm^-3] (m = -1)'
+header+=',C [pF] (m = 0.5),ND [10^16 cm^-3] (m = 0.5)'
+[ "$(head -n 1 "$work/kept.csv")" = "$header" ] ||
   fail "the CSV header: $(head -n 1 "$work/kept.csv")"
 [ "$(awk -F, 'NR > 1 && NF == 8' "$work/kept.csv" | wc -l)" -eq 300 ] || fail "the CSV rows do not have eight columns"
 "$bin/varactor" --export-csv "$work/bad.csv" --keep 1,2,3,4,5 2>"$work/bad.err" && fail "five kept gradings were taken"
 grep -q "invalid --keep" "$work/bad.err" || fail "--keep with five: $(cat "$work/bad.err")"
 [ ! -e "$work/bad.csv" ] || fail "a refused --keep wrote a file"
+# A render holds the kept curves with their legend.
+"$bin/varactor" --render "$work/kept.svg" --keep -1000 --position 200 || fail "--render --keep"
+grep -q 'm = −1' "$work/kept.svg" && grep -q 'm = 0.2' "$work/kept.svg" ||
+  fail "the render has no legend of its curves"
 echo "$test_name: passed"

@@ -40,7 +40,7 @@ void PaintLegend(QPainter& painter, const std::vector<TLegendLine>& legend, cons
   QStringList names;
   for (const TLegendLine& line : legend) names.append(line.name);
   QSizeF size = LabelSize(names, painter.font());
-  size.rwidth() += kLegendSwatch + kLabelPadding;
+  size.rwidth() += kLegendSwatch + 2 * kLabelPadding;
   const QRectF box = LegendRect(size, area);
   painter.setPen(QPen(kReadoutColor, 1));
   painter.setBrush(Qt::white);
@@ -53,7 +53,7 @@ void PaintLegend(QPainter& painter, const std::vector<TLegendLine>& legend, cons
     const qreal left = box.left() + kLabelPadding;
     painter.drawLine(QPointF(left, middle), QPointF(left + kLegendSwatch, middle));
     painter.setPen(QPen(kReadoutColor, 1));
-    painter.drawText(QPointF(box.left() + 2 * kLabelPadding + kLegendSwatch, top + metrics.ascent()), line.name);
+    painter.drawText(QPointF(left + kLegendSwatch + 2 * kLabelPadding, top + metrics.ascent()), line.name);
     top += metrics.height();
   }
 }
@@ -132,5 +132,14 @@ void PaintChartMarks(QPainter& painter, const TCustomZephChart& chart, const TCh
     PaintLabel(painter, ReadoutLabelRect(at, LabelSize(readout.lines, painter.font()), area), readout.lines,
                kReadoutColor);
   }
+  painter.restore();
+}
+
+void PaintChartLegend(QPainter& painter, const TCustomZephChart& chart, const std::vector<TLegendLine>& legend,
+                      const QPointF& origin) {
+  if (legend.empty()) return;
+  painter.save();
+  painter.translate(origin);
+  PaintChartMarks(painter, chart, TChartMarks{{}, std::nullopt, legend});
   painter.restore();
 }

@@ -75,3 +75,7 @@ QRectF ChartAreaRect(const zeph::TCustomZephChart& chart);
 
 // Draws the marks onto a painter over the chart's control pixels, within its chart area.
 void PaintChartMarks(QPainter& painter, const zeph::TCustomZephChart& chart, const TChartMarks& marks);
+// Draws only a legend, for a chart drawn elsewhere (a file) with its top-left corner at origin;
+// nothing for an empty legend.
+void PaintChartLegend(QPainter& painter, const zeph::TCustomZephChart& chart, const std::vector<TLegendLine>& legend,
+                      const QPointF& origin);

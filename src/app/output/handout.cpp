@@ -116,19 +116,14 @@ QString WriteHandout(const THandout& handout, const QString& file_name) {
   info.background = clWhite;
   info.format = QStringLiteral("pdf");
   const auto paint = [&](TCanvas& canvas) {
-    QPainter& painter = canvas.Painter();
-    const TChartMarks profile_legend{{}, std::nullopt, form.Lesson()->ProfileMarks().legend};
-    const TChartMarks capacitance_legend{{}, std::nullopt, form.Lesson()->CapacitanceMarks().legend};
-    for (const auto& [chart, legend, top] :
-         {std::tuple{form.ZCNd, &profile_legend, kFirstChartTop},
-          std::tuple{form.ZCCap, &capacitance_legend, kFirstChartTop + kChartHeight + 10}}) {
-      chart->PaintTo(canvas, kMargin, top);
-      painter.save();
-      painter.translate(kMargin, top);
-      PaintChartMarks(painter, *chart, *legend);
-      painter.restore();
-    }
-    PaintText(painter, handout, form);
+    constexpr int kSecondChartTop = kFirstChartTop + kChartHeight + 10;
+    form.ZCNd->PaintTo(canvas, kMargin, kFirstChartTop);
+    form.ZCCap->PaintTo(canvas, kMargin, kSecondChartTop);
+    PaintChartLegend(canvas.Painter(), *form.ZCNd, form.Lesson()->ProfileMarks().legend,
+                     QPointF(kMargin, kFirstChartTop));
+    PaintChartLegend(canvas.Painter(), *form.ZCCap, form.Lesson()->CapacitanceMarks().legend,
+                     QPointF(kMargin, kSecondChartTop));
+    PaintText(canvas.Painter(), handout, form);
   };
   try {
     SavePicture(OutputFileName(file_name), QSize(kHandoutWidth, kHandoutHeight), 1, paint, info);
