@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 #include <cmath>
 
 #include "app/controls/ttrackbar.h"
@@ -142,6 +143,22 @@ TEST_F(ReadoutPictureTest, ExploredPointsNameTheirLinkAsTheReadoutsDo) {
   const QPointF depth = *form_.ZCNd->Explorer()->CurrentPoint();
   EXPECT_EQ(form_.ZCNd->Explorer()->PointName(), PointWords(*form_.ZCNd, depth) + QStringLiteral(", ") +
                                                      EdgeWords(400, depth.x(), nullptr).value_or(QString()));
+  // Shown with the chart's focus: the label beside the explored point (its ring is the chart's own),
+  // and its link on the other chart.
+  form_.show();
+  form_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+  form_.ZCCap->setFocus();
+  ASSERT_TRUE(form_.ZCCap->hasFocus());
+  const TChartMarks marks = form_.Lesson()->CapacitanceMarks();
+  ASSERT_EQ(marks.readouts.size(), 1U);
+  EXPECT_EQ(marks.readouts[0].point, voltage);
+  EXPECT_FALSE(marks.readouts[0].ring);
+  ASSERT_TRUE(form_.Lesson()->ProfileMarks().link.has_value());
+  EXPECT_DOUBLE_EQ(form_.Lesson()->ProfileMarks().link->x, varactor::DepletionWidth(400, voltage.x()));
+  form_.ZCCap->Explorer()->Leave();
+  EXPECT_TRUE(form_.Lesson()->CapacitanceMarks().Empty());
+  EXPECT_TRUE(form_.Lesson()->ProfileMarks().Empty());
   // Deeper than the edge reaches at 10 V: the name stays as it was.
   form_.ZCNd->Explorer()->Select(0, 299);
   EXPECT_EQ(form_.ZCNd->Explorer()->PointName(), PointWords(*form_.ZCNd, *form_.ZCNd->Explorer()->CurrentPoint()));
