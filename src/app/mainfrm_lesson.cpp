@@ -23,7 +23,8 @@ void TForm1::StartLesson() {
     positions.insert(positions.end(), kept_->Positions().begin(), kept_->Positions().end());
     return positions;
   };
-  lesson_ = new TLessonViews(ZCNd, ZCCap, positions, [this] { return Babelfish(); });
+  // Made after the charts, so destroyed after them.
+  lesson_ = new TLessonViews(ZCNd, ZCCap, positions, [this] { return Babelfish(); }, this);
   connect(kept_, &TKeptCurves::Changed, this, [this] {
     // Curves kept before the first curves are drawn (at the start) wait for them.
     if (ZCCap->Items().Count() == 0) return;

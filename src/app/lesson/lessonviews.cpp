@@ -17,8 +17,8 @@
 using namespace zeph;
 
 TLessonViews::TLessonViews(TCustomZephChart* profile, TCustomZephChart* capacitance, TCurvePositions positions,
-                           TDictionary dictionary)
-    : QObject(profile),
+                           TDictionary dictionary, QObject* parent)
+    : QObject(parent),
       profile_(profile),
       capacitance_(capacitance),
       profile_pointer_(new TChartPointer(profile)),

@@ -25,8 +25,9 @@ class TLessonViews : public QObject {
   using TCurvePositions = std::function<std::vector<int>()>;
   using TDictionary = std::function<const zeph::TBabelfish2000*()>;
 
+  // The charts' point names call on this: it must outlive them (a parent that owns the charts).
   TLessonViews(zeph::TCustomZephChart* profile, zeph::TCustomZephChart* capacitance, TCurvePositions positions,
-               TDictionary dictionary);
+               TDictionary dictionary, QObject* parent);
 
   // What is drawn over each chart now.
   TChartMarks ProfileMarks() const;
