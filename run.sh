@@ -14,7 +14,7 @@ BUILD_TARGETS=varactor BUILD_QUIET=1 "$here/scripts/build.sh" "$build"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   for argument in "$@"; do
     case $argument in
-      --render* | --export-csv* | --help | -h | --version | -v) exec "$program" "$@" ;;
+      --render* | --export-csv* | --sonify* | --handout* | --help | -h | --version | -v) exec "$program" "$@" ;;
     esac
   done
   picture=$PWD/varactor.png

@@ -39,5 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/varactor/")
 # Without them the window's texts would stand in fonts of other widths than it was designed for.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-dejavu-core")
+# The sound player S plays a curve through: the first of these the machine has.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-liberation2, fonts-dejavu-core, pulseaudio-utils | pipewire-bin | alsa-utils | sox")
 include(CPack)

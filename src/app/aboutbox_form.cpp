@@ -91,9 +91,10 @@ void TFrmAbout::ReadStoredDescription() {
   PlaceInfoLine(LblName, 12, 34, QStringLiteral("App. name"));
   SetLabelFont(LblName, PixelFont(QStringLiteral("Arial"), 30, {fsBold, fsItalic}), clMaroon);
   PlaceInfoLine(LblVersion, 50, 16, QStringLiteral("App. version"));
-  PlaceInfoLine(LblAuthor, 74, 16, QString());
-  PlaceInfoLine(LblCopyright, 100, 16,
-                QStringLiteral("Free for teaching and learning; provided without any warranty."));
+  // The box has no empty line: the author line names the copyright holders, the notice the
+  // licence they grant (a translation key, in the window's language).
+  PlaceInfoLine(LblAuthor, 74, 16, QStringLiteral("\u00A9 2026 The Varactor developers"));
+  PlaceInfoLine(LblCopyright, 100, 16, QStringLiteral("BF_Free software under the MIT licence"));
 
   Panel2->setGeometry(8, 224, 529, 65);
   Panel2->SetBevelInner(bvRaised);

@@ -9,6 +9,8 @@
 
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/chartmarks.h"
+#include "app/lesson/lessonviews.h"
 #include "app/mainfrm.h"
 #include "app/varactormodel.h"
 #include "zeph/chart/picturefile.h"
@@ -36,10 +38,13 @@ void AppendNumber(std::string& line, double value) {
 
 QString DocumentTitle(int position) { return QStringLiteral("Varactor diode, slider position %1").arg(position); }
 
-// Both charts side by side, drawn anew onto the canvas.
-void PaintCharts(TZephChart& left, TZephChart& right, TCanvas& canvas) {
-  left.PaintTo(canvas, 0, 0);
-  right.PaintTo(canvas, left.width(), 0);
+// Both charts side by side, drawn anew onto the canvas, with the legend of kept curves.
+void PaintCharts(TForm1& form, TCanvas& canvas) {
+  form.ZCNd->PaintTo(canvas, 0, 0);
+  form.ZCCap->PaintTo(canvas, form.ZCNd->width(), 0);
+  PaintChartLegend(canvas.Painter(), *form.ZCNd, form.Lesson()->ProfileMarks().legend, QPointF(0, 0));
+  PaintChartLegend(canvas.Painter(), *form.ZCCap, form.Lesson()->CapacitanceMarks().legend,
+                   QPointF(form.ZCNd->width(), 0));
 }
 
 }  // namespace
@@ -100,34 +105,49 @@ QString RenderCharts(TForm1& form, int position, QSize size, const QString& file
   info.background = form.ZCCap->WindColor();
   info.format = format;
   try {
-    SavePicture(OutputFileName(file_name), size, scale, [&form](TCanvas& canvas) { PaintCharts(*form.ZCNd, *form.ZCCap, canvas); },
-                info);
+    SavePicture(OutputFileName(file_name), size, scale, [&form](TCanvas& canvas) { PaintCharts(form, canvas); }, info);
   } catch (const EZephChartError& error) {
     return OutputMessage(QString::fromStdString(error.Message()), file_name);
   }
   return {};
 }
 
-QString ExportCurvesCsv(int position, const QString& file_name) {
-  const std::vector<varactor::CurvePoint> capacitance = varactor::CapacitanceCurve(position);
-  const std::vector<varactor::CurvePoint> profile = varactor::ProfileCurve(position);
-  std::string text = "U [V],C [pF],d [um],ND [10^16 cm^-3]\n";
-  const std::size_t rows = std::max(capacitance.size(), profile.size());
+QString ExportCurvesCsv(int position, const QString& file_name, const std::vector<int>& kept) {
+  std::vector<std::vector<varactor::CurvePoint>> capacitance{varactor::CapacitanceCurve(position)};
+  std::vector<std::vector<varactor::CurvePoint>> profile{varactor::ProfileCurve(position)};
+  std::string text = "U [V],C [pF],d [um],ND [10^16 cm^-3]";
+  // Each kept grading adds its capacitance and its concentration at the same voltages and depths.
+  for (const int p : kept) {
+    capacitance.push_back(varactor::CapacitanceCurve(p));
+    profile.push_back(varactor::ProfileCurve(p));
+    const std::string m = QString::number(p / 1000.0, 'g', 3).toStdString();
+    text += ",C [pF] (m = " + m + "),ND [10^16 cm^-3] (m = " + m + ")";
+  }
+  text += '\n';
+  const std::size_t rows = std::max(capacitance[0].size(), profile[0].size());
+  const auto append_y = [&text](const std::vector<varactor::CurvePoint>& curve, std::size_t i) {
+    text += ',';
+    if (i < curve.size()) AppendNumber(text, curve[i].y);
+  };
   for (std::size_t i = 0; i < rows; ++i) {
-    if (i < capacitance.size()) {
-      AppendNumber(text, capacitance[i].x);
+    if (i < capacitance[0].size()) {
+      AppendNumber(text, capacitance[0][i].x);
       text += ',';
-      AppendNumber(text, capacitance[i].y);
+      AppendNumber(text, capacitance[0][i].y);
     } else {
       text += ',';
     }
     text += ',';
-    if (i < profile.size()) {
-      AppendNumber(text, profile[i].x);
+    if (i < profile[0].size()) {
+      AppendNumber(text, profile[0][i].x);
       text += ',';
-      AppendNumber(text, profile[i].y);
+      AppendNumber(text, profile[0][i].y);
     } else {
       text += ',';
+    }
+    for (std::size_t k = 1; k < capacitance.size(); ++k) {
+      append_y(capacitance[k], i);
+      append_y(profile[k], i);
     }
     text += '\n';
   }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QtGlobal>
+#include <vector>
 
 #include "app/commandline.h"
 #include <QString>
@@ -39,6 +40,7 @@ QString OutputMessage(const QString& message, const QString& file_name);
 
 // Writes both curves for the slider position as CSV: a header line, then one row per profile
 // point with voltage in V, capacitance in pF, depth in µm and concentration in 10^16 cm^-3; the
-// capacitance columns stay empty past the last voltage. Numbers are written in their shortest
-// form that reads back exactly. The name "-" writes to standard output.
-QString ExportCurvesCsv(int position, const QString& file_name);
+// capacitance columns stay empty past the last voltage. Each kept slider position adds two
+// columns, its capacitance and its concentration, headed with its m. Numbers are written in their
+// shortest form that reads back exactly. The name "-" writes to standard output.
+QString ExportCurvesCsv(int position, const QString& file_name, const std::vector<int>& kept = {});

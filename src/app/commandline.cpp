@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "app/languagefile.h"
+#include "app/lesson/keptcurves.h"
 #include "app/varactormodel.h"
 #include "zeph/toolkit/nearestname.h"
 
@@ -17,6 +18,10 @@ struct Options {
   QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help and exits.")};
   QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                              QStringLiteral("Shows the program's version and exits.")};
+  QCommandLineOption projector{QStringLiteral("projector"),
+                               QStringLiteral("Draws for a projector: curves 3 pixels wide, a darker grid, text "
+                                              "one and a half times as large (the window's context menu "
+                                              "switches it and remembers it).")};
   QCommandLineOption render{QStringLiteral("render"),
                             QStringLiteral("Draws both charts off screen into FILE: a PDF when the name ends in "
                                            ".pdf, an SVG drawing for .svg, else an image in the format its "
@@ -32,10 +37,20 @@ struct Options {
                                            "then the capacitance: pitch follows each curve over two seconds; - "
                                            "writes it to standard output."),
                             QStringLiteral("FILE")};
+  QCommandLineOption handout{QStringLiteral("handout"),
+                             QStringLiteral("Writes an A4 handout of the grading to the PDF file FILE: both "
+                                            "charts, the laws and a table of values; - writes it to standard "
+                                            "output."),
+                             QStringLiteral("FILE")};
   QCommandLineOption position{QStringLiteral("position"),
-                              QStringLiteral("The slider position for --render, --export-csv and --sonify, -1000 "
-                                             "(hyperabrupt) to 1000 (linear); 0 when not given."),
+                              QStringLiteral("The slider position, -1000 (hyperabrupt) to 1000 (linear), that "
+                                             "the window opens at and the files are written for; 0 when not "
+                                             "given."),
                               QStringLiteral("P")};
+  QCommandLineOption keep{QStringLiteral("keep"),
+                          QStringLiteral("Slider positions whose curves are kept beside the current ones to "
+                                         "compare, up to four, separated by commas (for example -1000,1000)."),
+                          QStringLiteral("P1,P2,...")};
   QCommandLineOption size{QStringLiteral("size"),
                           QStringLiteral("The size of the --render image in pixels (points for a PDF), for "
                                          "example 1200x500."),
@@ -56,13 +71,14 @@ struct Options {
                               QStringLiteral("NAME")};
 
   QList<QCommandLineOption> All() const {
-    return {help, version, render, export_csv, sonify, position, size, scale, format, language};
+    return {help,    version,  projector, render, export_csv, sonify,
+            handout, position, keep,      size,   scale,      format, language};
   }
 
   void AddTo(QCommandLineParser& parser) const {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Varactor: the characteristic curve of a varactor diode for a graded doping profile."));
+        QStringLiteral("Varactor: a varactor diode's characteristic curve for a graded doping profile."));
     for (const QCommandLineOption& option : All()) parser.addOption(option);
   }
 };
@@ -140,8 +156,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     return result;
   }
   // Each option once: a second value would silently win over the first.
-  for (const QCommandLineOption* single : {&options.render, &options.export_csv, &options.sonify, &options.position,
-                                           &options.size, &options.scale, &options.format, &options.language}) {
+  for (const QCommandLineOption* single :
+       {&options.render, &options.export_csv, &options.sonify, &options.handout, &options.position, &options.keep,
+        &options.size, &options.scale, &options.format, &options.language}) {
     if (parser.values(*single).size() > 1) {
       result.error = QStringLiteral("--%1 may be given only once").arg(single->names().constFirst());
       return result;
@@ -149,9 +166,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   result.help = parser.isSet(options.help);
   result.version = parser.isSet(options.version);
+  result.projector = parser.isSet(options.projector);
   result.render_file = parser.value(options.render);
   result.csv_file = parser.value(options.export_csv);
   result.sonify_file = parser.value(options.sonify);
+  result.handout_file = parser.value(options.handout);
   result.language = parser.value(options.language);
   if (parser.isSet(options.language) && result.language.isEmpty()) {
     result.error = QStringLiteral("--language needs a language name or file");
@@ -169,11 +188,17 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     result.error = QStringLiteral("--sonify needs a file name");
     return result;
   }
+  if (parser.isSet(options.handout) && result.handout_file.isEmpty()) {
+    result.error = QStringLiteral("--handout needs a file name");
+    return result;
+  }
   // Standard output takes one file.
   const int to_standard_output = (result.render_file == QLatin1String("-")) +
-                                 (result.csv_file == QLatin1String("-")) + (result.sonify_file == QLatin1String("-"));
+                                 (result.csv_file == QLatin1String("-")) + (result.sonify_file == QLatin1String("-")) +
+                                 (result.handout_file == QLatin1String("-"));
   if (to_standard_output > 1) {
-    result.error = QStringLiteral("only one of --render, --export-csv and --sonify can write to standard output (-)");
+    result.error =
+        QStringLiteral("only one of --render, --export-csv, --sonify and --handout can write to standard output (-)");
     return result;
   }
   if (parser.isSet(options.format)) {
@@ -202,11 +227,25 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
       result.error = PositionError(parser.value(options.position));
       return result;
     }
-    if (!result.Batch()) {
-      result.error = QStringLiteral("--position applies only to --render, --export-csv and --sonify");
-      return result;
-    }
     result.position = position;
+  }
+  if (parser.isSet(options.keep)) {
+    const QStringList positions = parser.value(options.keep).split(QLatin1Char(','));
+    for (const QString& text : positions) {
+      bool ok = false;
+      const int position = text.trimmed().toInt(&ok);
+      if (!ok || position < varactor::kSliderMin || position > varactor::kSliderMax ||
+          positions.size() > static_cast<qsizetype>(TKeptCurves::kMaxKept)) {
+        result.error = QStringLiteral("invalid --keep '%1': expected up to %2 whole numbers from %3 to %4, "
+                                      "separated by commas")
+                           .arg(parser.value(options.keep))
+                           .arg(TKeptCurves::kMaxKept)
+                           .arg(varactor::kSliderMin)
+                           .arg(varactor::kSliderMax);
+        return result;
+      }
+      result.keep.push_back(position);
+    }
   }
   if (parser.isSet(options.size)) {
     static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX]\\s*(\\d{1,9})\\s*$"));
@@ -251,31 +290,33 @@ QString CommandLineHelp() {
   options.AddTo(parser);
   return parser.helpText() +
          QStringLiteral(
-             "\nArguments that begin with \"/\", and all that follow one, belong to the host e-learning\n"
-             "server that started the program and are passed to it untouched, as are words that are no\n"
-             "option and everything after \"--\".\n"
-             "\nLanguage: the window's texts come from the first of these language files that exists:\n"
+             "\nArguments that begin with \"/\", and all that follow one, belong to the host\n"
+             "e-learning server that started the program and are passed to it untouched, as\n"
+             "are words that are no option and everything after \"--\".\n"
+             "\nLanguage: the window's texts come from the first of these language files that\n"
+             "exists:\n"
              "  1. varactor.itl beside the program (under a host: the file the host serves);\n"
-             "  2. $XDG_CONFIG_HOME/varactor/varactor.itl (~/.config/varactor/varactor.itl), the\n"
-             "     user's own choice, which nothing of the program ever overwrites;\n"
+             "  2. $XDG_CONFIG_HOME/varactor/varactor.itl (~/.config/varactor/varactor.itl),\n"
+             "     the user's own choice, which nothing of the program ever overwrites;\n"
              "  3. the installed language that --language names, else the desktop's language\n"
              "     (LANGUAGE, LC_ALL, LC_MESSAGES, LANG: German for de*, else English);\n"
              "  4. English.\n"
              "  Installed languages are in %1.\n"
              "\nEnvironment:\n"
-             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version, --render,\n"
-             "                       --export-csv and --sonify need none.\n"
+             "  DISPLAY, WAYLAND_DISPLAY  The desktop for the window; --help, --version,\n"
+             "                       --render, --export-csv, --sonify and --handout need none.\n"
              "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  The desktop's language (see above).\n"
              "  XDG_CONFIG_HOME      Where the user's language file is looked for.\n"
              "  LEXIVO_STALL_LIMIT_MS  How long a request waits for a host that makes no\n"
-             "                       progress: a positive whole number of milliseconds, or none\n"
-             "                       for no limit (10000 when unset or invalid).\n"
-             "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible step\n"
-             "                       with its window titles, about-box texts, icons, slider\n"
-             "                       position and parameters (a diagnostic; off when unset).\n"
-             "\nExit status: 0 done; 1 a file could not be written, no window could be opened, or the\n"
-             "host is gone or not responding; 2 a wrong option or value; 128 + N ended by signal N\n"
-             "(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, ...) through the normal exit, which removes\n"
-             "every unfinished file.\n")
+             "                       progress: a positive whole number of milliseconds, or\n"
+             "                       none for no limit (10000 when unset or invalid).\n"
+             "  VARACTOR_STATE_FILE  A file that the simulation rewrites after each visible\n"
+             "                       step with its window titles, about-box texts, icons,\n"
+             "                       slider position and parameters (a diagnostic; off when\n"
+             "                       unset).\n"
+             "\nExit status: 0 done; 1 a file could not be written, no window could be opened,\n"
+             "or the host is gone or not responding; 2 a wrong option or value; 128 + N ended\n"
+             "by signal N (SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, ...) through the normal\n"
+             "exit, which removes every unfinished file.\n")
              .arg(InstalledLanguageDirectory());
 }

@@ -6,14 +6,20 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/aboutbox.h"
 #include "app/appresources.h"
+#include "app/chartcaptions.h"
 #include "app/chartexport.h"
 #include "app/commandline.h"
+#include "app/controls/ttrackbar.h"
+#include "app/lesson/keptcurves.h"
+#include "app/lesson/projectorlook.h"
 #include "app/languagefile.h"
 #include "app/mainfrm.h"
+#include "app/output/handout.h"
 #include "app/sonify.h"
 #include "app/terminationsignals.h"
 #include "host/customdemon.h"
@@ -34,10 +40,14 @@ constexpr int kExitFailure = 1;
 // File names in the message keep their bytes (see FileNameFromBytes).
 void ReportError(const QString& message) { std::fprintf(stderr, "varactor: %s\n", DisplayBytes(message).constData()); }
 
-int RunWithoutWindow(const TCommandLine& command) {
+int RunWithoutWindow(const TCommandLine& command, const QString& language_file) {
+  const std::unique_ptr<TBabelfish2000> dictionary = LoadLanguageFile(language_file);
   if (!command.render_file.isEmpty()) {
     // Only the charts: such a run meets no host and may run beside the simulation.
     TForm1 form(nullptr, TFormRole::ChartsOnly);
+    TranslateChartsOnly(form, dictionary.get());
+    for (const int kept : command.keep) form.KeptCurves()->Keep(kept);
+    form.Projector()->SetOn(command.projector);
     const QSize size = command.size.value_or(DesignedChartsSize(form));
     if (const QString problem = RenderSizeProblem(form, size, command.scale); !problem.isEmpty()) {
       ReportError(problem);
@@ -51,7 +61,14 @@ int RunWithoutWindow(const TCommandLine& command) {
     }
   }
   if (!command.csv_file.isEmpty()) {
-    const QString error = ExportCurvesCsv(command.position, command.csv_file);
+    const QString error = ExportCurvesCsv(command.position, command.csv_file, command.keep);
+    if (!error.isEmpty()) {
+      ReportError(error);
+      return kExitFailure;
+    }
+  }
+  if (!command.handout_file.isEmpty()) {
+    const QString error = WriteHandout({command.position, command.keep, dictionary.get()}, command.handout_file);
     if (!error.isEmpty()) {
       ReportError(error);
       return kExitFailure;
@@ -68,7 +85,7 @@ int RunWithoutWindow(const TCommandLine& command) {
   return 0;
 }
 
-int RunSimulation(TApplication& application) {
+int RunSimulation(TApplication& application, const TCommandLine& command) {
   QApplication::setWindowIcon(ProgramIcon());
   std::unique_ptr<TForm1> main_window;
   // From here on: the start-up may already wait on the host.
@@ -85,6 +102,13 @@ int RunSimulation(TApplication& application) {
   }
   if (TerminationSignal() != 0) return 128 + TerminationSignal();
   Form1 = main_window.get();
+  // The slider starts where it was asked to; the curves follow once the about box is closed, as
+  // at every start.
+  const TNotifyEvent change = std::exchange(main_window->TBDistribution->OnChange, {});
+  main_window->TBDistribution->SetPosition(command.position);
+  main_window->TBDistribution->OnChange = change;
+  for (const int kept : command.keep) main_window->KeptCurves()->Keep(kept);
+  main_window->Projector()->SetOn(command.projector || TProjectorLook::Remembered());
   TFrmAbout about_box(main_window.get());
   FrmAbout = &about_box;
   main_window->show();
@@ -166,7 +190,7 @@ int main(int argc, char** argv) {
     EndBatchOnEverySignal();
     TApplication application(argc, argv);
     NameApplication();
-    return RunWithoutWindow(command);
+    return RunWithoutWindow(command, language.file);
   }
 
   const std::unique_ptr<TApplication> application =
@@ -176,5 +200,5 @@ int main(int argc, char** argv) {
   // The desktop finds the entry, and so the menu's icon and name, for the window by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(VARACTOR_DESKTOP_ID));
   TkdbCustomDemon::LanguageFileHook() = [file = language.file] { return file; };
-  return RunSimulation(*application);
+  return RunSimulation(*application, command);
 }

@@ -6,12 +6,15 @@
 
 #include "app/aboutbox.h"
 #include "app/appaccessible.h"
+#include "app/chartcaptions.h"
 #include "app/controls/focusring.h"
 #include "app/controls/tlabel.h"
 #include "app/spokentexts.h"
 #include "app/controls/formgeometry.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/keptcurves.h"
+#include "app/lesson/lessonwords.h"
 #include "app/statereport.h"
 #include "app/textlimits.h"
 #include "app/varactormodel.h"
@@ -42,7 +45,10 @@ void TForm1::TranslateInformationText(TBabelfish2000& dictionary) {
 
 void TForm1::SetWindowTitle(const QString& title) { setWindowTitle(CutWindowTitle(title)); }
 
-void TForm1::CalculateCurves() { varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd); }
+void TForm1::CalculateCurves() {
+  varactor::PlotCurves(TBDistribution->Position(), *ZCCap, *ZCNd);
+  kept_->AppendTo(*ZCCap, *ZCNd);
+}
 
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -62,6 +68,7 @@ void TForm1::MakeAccessible() {
   TBDistribution->ValueWords = [this](int position) { return GradingText(position, Babelfish()); };
   const zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
   for (TZephChart* chart : {ZCNd, ZCCap}) {
+    TranslateChartCaptions(*chart, Babelfish());
     chart->SetTexts(texts);
     chart->SetKeyboardExploration(true);
   }
@@ -69,8 +76,11 @@ void TForm1::MakeAccessible() {
 }
 
 void TForm1::DescribeState() {
+  const QString numbers = GradingNumbers(TBDistribution->Position(), Babelfish());
+  TBDistribution->setToolTip(numbers);
   TBDistribution->setAccessibleDescription(TBDistribution->ValueText() + QStringLiteral(". ") + ZCNd->CurveSummary() +
-                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QLatin1Char('.'));
+                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QStringLiteral(". ") +
+                                           numbers + QLatin1Char('.'));
 }
 
 void TForm1::AnnounceState() {

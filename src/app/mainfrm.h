@@ -10,6 +10,9 @@
 
 class TBitBtn;
 class TLabel;
+class TKeptCurves;
+class TProjectorLook;
+class TLessonViews;
 namespace zeph {
 class TMemo;
 class TZephChart;
@@ -69,6 +72,13 @@ class TForm1 : public QWidget {
   void BButInfoClick(QObject* Sender);
   void cliDemonParamsChange(QObject* Sender);
 
+  // The values, links and marks the lesson shows over the charts.
+  TLessonViews* Lesson() const { return lesson_; }
+  // The gradings kept on the charts to compare with the current one.
+  TKeptCurves* KeptCurves() const { return kept_; }
+  // The look for a projector: thick curves, a dark grid, large text.
+  TProjectorLook* Projector() const { return projector_; }
+
   // Runs each time the window has become visible; it may show a modal box of its own.
   zeph::TNotifyEvent OnShow;
   zeph::TNotifyEvent OnResize;
@@ -83,6 +93,8 @@ class TForm1 : public QWidget {
   void ConfigureChart(zeph::TZephChart* chart);
   // After translation: the slider's words and labels, the charts' words and keyboard exploration.
   void MakeAccessible();
+  // The lesson over the charts: readouts and links, kept curves and the charts' menus.
+  void StartLesson();
   // The slider's value in words and the curves' shape, as the slider's description: screen readers
   // read it with the focused slider, and speak its change.
   void DescribeState();
@@ -103,6 +115,10 @@ class TForm1 : public QWidget {
   // The folder the host keeps the program's files in; the program's own folder when it runs
   // on its own.
   QString HostWorkArea();
+
+  TLessonViews* lesson_ = nullptr;
+  TKeptCurves* kept_ = nullptr;
+  TProjectorLook* projector_ = nullptr;
 };
 
 // The application's main window, once created.

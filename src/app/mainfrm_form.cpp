@@ -226,4 +226,5 @@ void TForm1::ReadStoredDescription(TFormRole role) {
   CutLongCaptions(this);
   ApplyTabOrders(this);
   MakeAccessible();
+  StartLesson();
 }

@@ -10,6 +10,7 @@
 #include "app/controls/tlabel.h"
 #include "app/controls/tpanel.h"
 #include "app/controls/ttrackbar.h"
+#include "app/lesson/projectorlook.h"
 #include "app/mainfrm.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/tmemo.h"
@@ -61,9 +62,14 @@ void ReportState(TForm1& form, const char* event) {
     add("about.homeurl", FrmAbout->HomeURL);
     add("about.website", FrmAbout->LblWebSite->text());
     add("about.description", FrmAbout->LblDescription->text());
+    add("about.author", FrmAbout->LblAuthor->text());
+    add("about.notice", FrmAbout->LblCopyright->text());
     add("about.ok", FrmAbout->BButOK->text());
   }
   add("slider", QString::number(form.TBDistribution->Position()));
+  add("chart.profile", form.ZCNd->Caption());
+  add("chart.capacitance", form.ZCCap->Caption());
+  add("look.projector", form.Projector()->On() ? QStringLiteral("1") : QStringLiteral("0"));
   add("items.profile", QString::number(form.ZCNd->Items().Count()));
   add("items.capacitance", QString::number(form.ZCCap->Items().Count()));
   if (form.cliDemon != nullptr) {

@@ -2,23 +2,13 @@
 
 #include <cmath>
 
+#include "app/varactorphysics.h"
 #include "zeph/chart/itemstore.h"
 
 using namespace zeph;
 
 namespace varactor {
 namespace {
-
-// Physical constants, held in extended precision like every intermediate result; each stored
-// quantity is rounded to double, as the curves are handed to the charts.
-constexpr long double kElementaryCharge = 1.602176462e-19L;  // C
-constexpr long double kPermittivity = 1.0472e-12L;           // F/cm
-constexpr long double kPermittivityArea = 2.618e-16L;        // F cm: permittivity x 2.5e-4 cm²
-constexpr long double kBuiltInVoltage = 0.7L;                // V
-constexpr long double kReferenceDepthInverse = 10000.0L;     // 1/cm: reciprocal of 1 µm
-constexpr long double kConcentrationUnit = 1e16L;            // cm^-3
-constexpr long double kCmPerMicron = 1e-4L;
-constexpr long double kPicoFaradPerFarad = 1e12L;
 
 double GradingExponent(int position) { return static_cast<double>(position / 1000.0L); }
 

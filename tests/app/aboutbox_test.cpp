@@ -79,8 +79,8 @@ TEST_F(AboutBoxTest, LayoutFontsAndColoursAreTheStoredOnes) {
   ExpectFont(b.LblName, "Arial", 30, true, true, false);
   EXPECT_EQ(b.LblName->FontColor(), clMaroon);
   EXPECT_EQ(b.LblVersion->text(), "App. version");
-  EXPECT_EQ(b.LblAuthor->text(), "");
-  EXPECT_FALSE(b.LblCopyright->text().isEmpty());
+  EXPECT_EQ(b.LblAuthor->text(), QString::fromUtf8("© 2026 The Varactor developers"));
+  EXPECT_EQ(b.LblCopyright->text(), "BF_Free software under the MIT licence");
 
   EXPECT_EQ(b.LblDescription->parentWidget(), &b);
   EXPECT_EQ(b.LblDescription->geometry(), QRect(8, 152, 529, 65));

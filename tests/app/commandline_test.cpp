@@ -68,6 +68,11 @@ TEST(CommandLineTest, RenderAndExportTakeTheirValues) {
   EXPECT_EQ(single_dash.position, 1000);
   EXPECT_FALSE(single_dash.size.has_value());
   EXPECT_EQ(Parse({"--export-csv", "c.csv"}).position, 0);
+  // With the window: it opens at that grading.
+  const TCommandLine window = Parse({"--position", "-300"});
+  EXPECT_TRUE(window.error.isEmpty()) << window.error.toStdString();
+  EXPECT_FALSE(window.Batch());
+  EXPECT_EQ(window.position, -300);
   EXPECT_EQ(c.scale, 1);
   // Standard output for the curves.
   EXPECT_EQ(Parse({"--export-csv", "-"}).csv_file, "-");
@@ -91,6 +96,12 @@ TEST(CommandLineTest, HelpAndVersionNeedNoWindow) {
         "varactor/varactor.itl", "LC_MESSAGES", "Exit status"})
     EXPECT_TRUE(help.contains(option)) << option;
   // The search order: beside the program, the user's file, --language or the locale, English.
+  // Within 80 columns, but for the installed languages' folder, which is as long as it is.
+  for (const QString& line : help.split('\n')) {
+    if (!line.contains("Installed languages are in")) {
+      EXPECT_LE(line.size(), 80) << line.toStdString();
+    }
+  }
   const qsizetype beside = help.indexOf("beside the program");
   const qsizetype user = help.indexOf("$XDG_CONFIG_HOME/varactor/varactor.itl");
   const qsizetype chosen = help.indexOf("that --language names");
@@ -113,7 +124,6 @@ TEST(CommandLineTest, BadValuesAreReportedInOneLine) {
       {"--render"},
       {"--render="},
       {"--export-csv="},
-      {"--position", "10"},
       {"--export-csv", "c.csv", "--size", "800x600"},
       {"--render", "a.png", "--scale", "0.5"},
       {"--render", "a.png", "--scale", "4.5"},

@@ -91,7 +91,9 @@ TEST_F(SpokenTest, TheShippedGermanDictionarySpeaksGerman) {
       << described.toStdString();
   f.ZCCap->Explorer()->Select(0, 39);
   const double c = varactor::CapacitanceCurve(0)[39].y;
-  EXPECT_EQ(f.ZCCap->Explorer()->PointName(), "U 4,00 V, C " + SpokenNumber(c, f.ZCCap->Texts()) + " pF");
+  // With the depletion width the voltage opens, as the profile chart marks it.
+  EXPECT_EQ(f.ZCCap->Explorer()->PointName(),
+            "U 4,00 V, C " + SpokenNumber(c, f.ZCCap->Texts()) + QString::fromUtf8(" pF, w = 0,784 µm"));
   EXPECT_TRUE(SpokenNumber(c, f.ZCCap->Texts()).contains(','));
   EXPECT_EQ(f.ZCCap->Texts().CopyData, "Daten als Text kopieren");
   // Every text the charts speak has its German entry: none is left in English.
@@ -111,7 +113,8 @@ TEST_F(SpokenTest, ExplorationIsOnForBothChartsOfTheSimulation) {
   f.CalculateCurves();
   f.ZCCap->Explorer()->Select(0, 39);
   EXPECT_EQ(f.ZCCap->Explorer()->PointName(),
-            "U 4.00 V, C " + SpokenNumber(varactor::CapacitanceCurve(0)[39].y, TChartTexts()) + " pF");
+            "U 4.00 V, C " + SpokenNumber(varactor::CapacitanceCurve(0)[39].y, TChartTexts()) +
+                QString::fromUtf8(" pF, w = 0.784 µm"));
 }
 
 TEST(SonifyOption, WritesSoundWithoutAWindowAndTakesAPosition) {

@@ -81,6 +81,8 @@ run --render "$work/both.png" --export-csv "$work/both.csv"
 
 run --help
 [ "$status" -eq 0 ] && grep -q -- '--export-csv' "$work/stdout" || fail "--help"
+wide=$(grep -v 'Installed languages are in' "$work/stdout" | awk 'length($0) > 80' || true)
+[ -z "$wide" ] || fail "--help is wider than 80 columns: $wide"
 run --version
 [ "$status" -eq 0 ] && grep -qx 'varactor 1.0' "$work/stdout" || fail "--version"
 
@@ -90,7 +92,8 @@ expect_error 2 size --render "$work/x.png" --size 12
 expect_error 2 render --render
 expect_error 2 scale --render "$work/x.png" --scale 5
 expect_error 2 scale --render "$work/x.pdf" --scale 2
-expect_error 2 position --position 10
+# With the window too a bad grading is refused before any display is looked for.
+expect_error 2 position --position 1001
 expect_error 1 "$work/missing/x.png" --render "$work/missing/x.png"
 expect_error 1 "$work/missing/x.csv" --export-csv "$work/missing/x.csv"
 expect_error 2 "too small" --render "$work/x.png" --size 100x100

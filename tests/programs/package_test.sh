@@ -16,6 +16,8 @@ field Maintainer | grep -Eq '^[^<]+ <[^@>]+@[^>]+>$' || fail "maintainer field $
 field Depends | grep -q 'libqt6widgets6' || fail "dependencies not computed from the libraries: $(field Depends)"
 field Depends | grep -q 'libc6' || fail "no libc6 dependency: $(field Depends)"
 [ "$(field Description | wc -l)" -ge 3 ] || fail "no long description"
+field Recommends | grep -q 'pulseaudio-utils | pipewire-bin | alsa-utils | sox' ||
+  fail "no sound player recommended: $(field Recommends)"
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents.txt"
 for file in ./usr/bin/varactor ./usr/share/varactor/german.itl ./usr/share/man/man1/varactor.1.gz \
@@ -36,8 +38,10 @@ grep -q . "$work/lintian.txt" && cat "$work/lintian.txt"
 dpkg -x "$deb" "$work/root"
 program=$work/root/usr/bin/varactor
 file "$program" | grep -q ', stripped' || fail "the program is not stripped: $(file "$program")"
-grep -q 'All rights reserved' "$work/root/usr/share/doc/varactor/copyright" ||
-  fail "the copyright file does not say that all rights are reserved"
+grep -qx 'License: MIT' "$work/root/usr/share/doc/varactor/copyright" ||
+  fail "the copyright file does not grant the MIT licence"
+grep -q '<project_license>MIT</project_license>' "$work/root/usr/share/metainfo/org.example.varactor.metainfo.xml" ||
+  fail "the metainfo does not name the MIT licence"
 zcat "$work/root/usr/share/doc/varactor/changelog.Debian.gz" | head -n 1 | grep -q '^varactor (1.0-1) ' ||
   fail "the changelog does not begin with this version"
 

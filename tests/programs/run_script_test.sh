@@ -72,6 +72,15 @@ cmp -s "$work/varactor.png" "$work/expected.png" || fail "run.sh did not draw po
 # Its own options need no picture.
 FAKE_INSTALLED="*" env -u DISPLAY "$source_dir/run.sh" --version >"$work/out" 2>"$work/err" || fail "run.sh --version"
 [ "$(cat "$work/out")" = "varactor 1.0" ] || fail "run.sh --version said: $(cat "$work/out")"
+# Files of its own go to the program as they are: no picture beside them, no word of a display.
+rm -f "$work/varactor.png"
+for output in "--sonify $work/s.wav" "--export-csv $work/c.csv"; do
+  FAKE_INSTALLED="*" env -u DISPLAY -u WAYLAND_DISPLAY "$source_dir/run.sh" $output >"$work/out" 2>"$work/err" ||
+    fail "run.sh $output: $(cat "$work/err")"
+  [ ! -s "$work/out" ] || fail "run.sh $output said: $(cat "$work/out")"
+done
+[ -s "$work/s.wav" ] && [ -s "$work/c.csv" ] || fail "run.sh did not pass --sonify and --export-csv on"
+[ ! -e "$work/varactor.png" ] || fail "run.sh drew a picture beside --sonify or --export-csv"
 
 # A user who is not root and lacks a package the program needs: one apt-get line, no sudo tried.
 status=0

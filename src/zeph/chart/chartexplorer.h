@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "zeph/chart/chart_export.h"
@@ -53,8 +54,12 @@ class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
   /// The world coordinates of the current point; none without a point.
   std::optional<QPointF> CurrentPoint() const;
   /// The current point's name from the chart's TChartTexts: "U 4.00 V, C 3.21 pF", with the
-  /// curve's number added where the chart has several curves; empty without a point.
+  /// curve's number added where the chart has several curves, then the PointNote; empty without a
+  /// point.
   QString PointName() const;
+  /// Words an application adds to every point name, from the curve's index and the point's world
+  /// coordinates ("w = 0.471 µm"); nothing when unset or when it gives an empty text.
+  std::function<QString(int curve, const QPointF& point)> PointNote;
 
   /// Handles a key pressed while the chart has the focus; true when the key was taken (see the
   /// class description), false when it is left to others.

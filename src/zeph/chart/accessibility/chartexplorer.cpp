@@ -71,6 +71,10 @@ QString TChartExplorer::PointName() const {
   if (curves > 1)
     name += QStringLiteral(", ") +
             FillTemplate(texts.CurveNumber, {QString::number(curve_ + 1), QString::number(curves)});
+  if (PointNote) {
+    const QString note = PointNote(curve_, *p);
+    if (!note.isEmpty()) name += QStringLiteral(", ") + note;
+  }
   return name;
 }
 
