@@ -8,6 +8,7 @@
 #include <QDBusVariant>
 #include <QVariantMap>
 
+#include "app/atspiguard.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
 #include "zeph/toolkit/tmemo.h"
@@ -66,6 +67,7 @@ QAccessibleInterface* AppFactory(const QString&, QObject* object) {
 void InstallAppAccessibility() {
   static const bool installed = [] {
     QAccessible::installFactory(AppFactory);
+    InstallAtSpiGuard();
     return true;
   }();
   (void)installed;
