@@ -11,6 +11,7 @@
 #include "app/atspiguard.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
+#include "zeph/chart/chartannouncer.h"
 #include "zeph/toolkit/tmemo.h"
 
 namespace {
@@ -26,6 +27,7 @@ class TTrackBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return Bar()->ValueText();
+    if (t == QAccessible::Description && !Bar()->Description.isEmpty()) return Bar()->Description;
     return QAccessibleWidget::text(t);
   }
 
@@ -68,6 +70,7 @@ void InstallAppAccessibility() {
   static const bool installed = [] {
     QAccessible::installFactory(AppFactory);
     InstallAtSpiGuard();
+    zeph::SetChartAnnouncer(SendDescriptionChanged);
     return true;
   }();
   (void)installed;
