@@ -87,6 +87,8 @@ class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
   void Moved();
   bool HandleTableKey(int key, const std::vector<TChartCurve>& curves);
   void SelectRow(int row, const std::vector<TChartCurve>& curves);
+  // Selects the point, or says the end the current one stands at when it is the same.
+  void MoveTo(int curve, int point, const std::vector<TChartCurve>& curves);
   QString Position() const;
 
   TCustomZephChart* chart_;

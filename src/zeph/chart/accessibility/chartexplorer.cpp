@@ -68,7 +68,7 @@ void TChartExplorer::SelectRow(int row, const std::vector<TChartCurve>& curves) 
     row -= static_cast<int>(curves[static_cast<std::size_t>(curve)].Points.size());
     ++curve;
   }
-  Select(curve, row);
+  MoveTo(curve, row, curves);
 }
 
 QString TChartExplorer::Position() const {
@@ -165,12 +165,12 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
   const int n = count(curve_);
   const int page = std::max(1, n / 10);
   switch (key) {
-    case Qt::Key_Left: Select(curve_, point_ - 1); break;
-    case Qt::Key_Right: Select(curve_, point_ + 1); break;
-    case Qt::Key_Home: Select(curve_, 0); break;
-    case Qt::Key_End: Select(curve_, n - 1); break;
-    case Qt::Key_PageUp: Select(curve_, point_ - page); break;
-    case Qt::Key_PageDown: Select(curve_, point_ + page); break;
+    case Qt::Key_Left: MoveTo(curve_, point_ - 1, curves); break;
+    case Qt::Key_Right: MoveTo(curve_, point_ + 1, curves); break;
+    case Qt::Key_Home: MoveTo(curve_, 0, curves); break;
+    case Qt::Key_End: MoveTo(curve_, n - 1, curves); break;
+    case Qt::Key_PageUp: MoveTo(curve_, point_ - page, curves); break;
+    case Qt::Key_PageDown: MoveTo(curve_, point_ + page, curves); break;
     default: {
       if (curves.size() == 1) {
         ChartAnnounce(chart_, texts.OnlyCurve);
@@ -183,10 +183,23 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
       const auto nearest = std::min_element(points.begin(), points.end(), [x](const QPointF& a, const QPointF& b) {
         return std::abs(a.x() - x) < std::abs(b.x() - x);
       });
-      Select(next, static_cast<int>(nearest - points.begin()));
+      MoveTo(next, static_cast<int>(nearest - points.begin()), curves);
     }
   }
   return true;
+}
+
+void TChartExplorer::MoveTo(int curve, int point, const std::vector<TChartCurve>& curves) {
+  curve = std::clamp(curve, 0, static_cast<int>(curves.size()) - 1);
+  const int last = static_cast<int>(curves[static_cast<std::size_t>(curve)].Points.size()) - 1;
+  point = std::clamp(point, 0, last);
+  if (curve != curve_ || point != point_) {
+    Select(curve, point);
+    return;
+  }
+  // Nowhere to go: the point stays, and the end it stands at is said.
+  if (point == last) ChartAnnounce(chart_, chart_->Texts().LastPoint);
+  else if (point == 0) ChartAnnounce(chart_, chart_->Texts().FirstPoint);
 }
 
 bool TChartExplorer::HandleTableKey(int key, const std::vector<TChartCurve>& curves) {
