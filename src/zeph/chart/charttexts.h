@@ -47,11 +47,15 @@ struct ZEPH_CHART_EXPORT TChartTexts {
   QString CopyData = QStringLiteral("Copy data as text");  ///< Context menu: copies the data table.
   QString PlaySound = QStringLiteral("Play curve as sound");  ///< Context menu: plays the current curve.
 
-  /// How the axes are spoken where their captions are written in symbols: the axis as a whole
-  /// ("voltage in volts"), the quantity before a value ("voltage") and the unit after it ("volts").
-  /// Empty texts read the current layer's captions instead ("U [V]": quantity "U", unit "V").
-  QString XAxis, XQuantity, XUnit;
-  QString YAxis, YQuantity, YUnit;  ///< See XAxis.
+  /// How the x axis is spoken where its caption is written in symbols: the axis as a whole
+  /// ("voltage in volts"). This and the five texts after it, when empty, are read from the current
+  /// layer's captions instead ("U [V]": quantity "U", unit "V").
+  QString XAxis;
+  QString XQuantity;  ///< The x quantity before a value ("voltage"); see XAxis.
+  QString XUnit;      ///< The x unit after a value ("volts"); see XAxis.
+  QString YAxis;      ///< The y axis as a whole ("capacitance in picofarads"); see XAxis.
+  QString YQuantity;  ///< The y quantity before a value ("capacitance"); see XAxis.
+  QString YUnit;      ///< The y unit after a value ("picofarads"); see XAxis.
   QString FirstPoint = QStringLiteral("first point");  ///< Added to the name of a curve's first point.
   QString LastPoint = QStringLiteral("last point");    ///< Added to the name of a curve's last point.
   QString PointOf = QStringLiteral("point %1 of %2");  ///< Where a point is: %1 its number, %2 the curve's points.
