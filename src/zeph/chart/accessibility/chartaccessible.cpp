@@ -3,6 +3,7 @@
 #include "zeph/chart/accessibility/chartaccessible_p.h"
 
 #include <QLocale>
+#include <QPointer>
 
 #include "zeph/chart/accessibility/charttable_p.h"
 #include "zeph/chart/chartexplorer.h"

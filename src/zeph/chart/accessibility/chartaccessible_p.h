@@ -2,7 +2,6 @@
 
 #include <QAccessibleTableInterface>
 #include <QAccessibleWidget>
-#include <QPointer>
 
 namespace zeph {
 
