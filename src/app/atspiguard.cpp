@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QMap>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QVariantMap>
 #include <optional>
@@ -26,6 +27,8 @@ namespace {
 const QString kPrefix = QStringLiteral("/org/a11y/atspi/accessible");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kAtSpi = QStringLiteral("org.a11y.atspi.");
+// Properties the bridge has no answer for: a slider's value in words, an object's locale.
+const QStringList kUnknownToBridge = {QStringLiteral("Value.Text"), QStringLiteral("Accessible.Locale")};
 
 QDBusConnection Bus() { return QDBusConnection(QStringLiteral("a11y")); }
 
@@ -75,6 +78,7 @@ std::optional<QVariantMap> Properties(const QDBusConnection& bus, QAccessibleInt
     p[QStringLiteral("MinimumValue")] = value->minimumValue().toDouble();
     p[QStringLiteral("MaximumValue")] = value->maximumValue().toDouble();
     p[QStringLiteral("MinimumIncrement")] = value->minimumStepSize().toDouble();
+    p[QStringLiteral("Text")] = object->text(QAccessible::Value);
   } else if (name == QLatin1String("Text") && object->textInterface() != nullptr) {
     p[QStringLiteral("CharacterCount")] = object->textInterface()->characterCount();
     p[QStringLiteral("CaretOffset")] = object->textInterface()->cursorPosition();
@@ -125,16 +129,22 @@ class TAtSpiGuard : public QDBusVirtualObject {
     if (arguments.size() != wanted || !arguments[0].toString().startsWith(kAtSpi))
       return Fail(message, connection, QDBusError::InvalidArgs,
                   QStringLiteral("%1 takes %2 arguments, an AT-SPI interface first").arg(member).arg(wanted));
-    if (member != QLatin1String("GetAll")) return bridge_->handleMessage(message, connection);
+    // The bridge answers the properties it knows one by one; the rest are answered here.
+    const QString interface = arguments[0].toString().mid(kAtSpi.size());
+    const bool unknown = member == QLatin1String("Get") && kUnknownToBridge.contains(interface + QLatin1Char('.') +
+                                                                                     arguments[1].toString());
+    if (member != QLatin1String("GetAll") && !unknown) return bridge_->handleMessage(message, connection);
     QAccessibleInterface* object = ObjectAt(message.path());
     if (object == nullptr)
       return Fail(message, connection, QDBusError::UnknownObject, QStringLiteral("No object at ") + message.path());
-    const std::optional<QVariantMap> properties =
-        Properties(connection, object, arguments[0].toString().mid(kAtSpi.size()));
+    const std::optional<QVariantMap> properties = Properties(connection, object, interface);
     if (!properties)
       return Fail(message, connection, QDBusError::UnknownInterface,
                   arguments[0].toString() + QStringLiteral(" is not an interface of ") + message.path());
-    connection.send(message.createReply(QVariant::fromValue(*properties)));
+    if (unknown)
+      connection.send(message.createReply(QVariant::fromValue(QDBusVariant(properties->value(arguments[1].toString())))));
+    else
+      connection.send(message.createReply(QVariant::fromValue(*properties)));
     return true;
   }
 

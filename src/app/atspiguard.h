@@ -8,7 +8,7 @@ class QAccessibleInterface;
 // - answers the property requests the bridge mishandles (GetAll reads past its arguments and takes
 //   the program down; a Get without a property name does the same) from the accessible objects;
 // - answers GetAttributes with the value's words ("valuetext") where a control has them, which is
-//   what screen readers speak as the value of a slider;
+//   what screen readers speak as the value of a slider, and the value's Text property with them;
 // everything else goes to the bridge unchanged. Installing again does nothing; without an
 // accessibility bus nothing happens.
 void InstallAtSpiGuard();

@@ -10,7 +10,7 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Gio, GLib
+from gi.repository import Atspi, Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pngrows import read_png  # noqa: E402
@@ -318,8 +318,8 @@ def check_tree(s, frame, charts):
 
 
 # The properties of each AT-SPI interface, as assistive tools read them one by one or all at once.
-PROPERTIES = {"Accessible": ["Name", "Description", "Parent", "ChildCount"], "Action": ["NActions"],
-              "Value": ["CurrentValue", "MinimumValue", "MaximumValue", "MinimumIncrement"],
+PROPERTIES = {"Accessible": ["Name", "Description", "Parent", "ChildCount", "Locale"], "Action": ["NActions"],
+              "Value": ["CurrentValue", "MinimumValue", "MaximumValue", "MinimumIncrement", "Text"],
               "Text": ["CharacterCount", "CaretOffset"], "Component": [], "Application": ["ToolkitName", "Version"],
               "Table": ["NRows", "NColumns", "Caption", "Summary", "NSelectedRows", "NSelectedColumns"]}
 
@@ -419,6 +419,8 @@ def check_slider(s, slider):
     check(slider.name == s.words["grading"], "the slider is named %r" % slider.name)
     attributes = dict(a.split(":", 1) for a in slider.getAttributes())
     check(attributes.get("valuetext") == s.words["abrupt"], "the slider's value text is %r" % attributes)
+    value_text = Atspi.Value.get_text(slider)
+    check(value_text == s.words["abrupt"], "the slider's value reads %r" % value_text)
     steps = [("Right", "between_up", 1), ("Home", "hyper", 1), ("End", "linear", 1), ("Home", "hyper", 1)]
     steps += [("Page_Down", None, 1)] * 6
     for key, words, changes in steps:

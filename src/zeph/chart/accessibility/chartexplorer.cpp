@@ -145,10 +145,6 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   if (key == Qt::Key_T) {
-    if (curves.empty()) {
-      QApplication::beep();
-      return true;
-    }
     in_table_ = !in_table_ || !active_;
     if (!active_) entering_ = true;
     Select(active_ ? curve_ : 0, active_ ? point_ : 0);
