@@ -141,10 +141,9 @@ class TAtSpiGuard : public QDBusVirtualObject {
     if (!properties)
       return Fail(message, connection, QDBusError::UnknownInterface,
                   arguments[0].toString() + QStringLiteral(" is not an interface of ") + message.path());
-    if (unknown)
-      connection.send(message.createReply(QVariant::fromValue(QDBusVariant(properties->value(arguments[1].toString())))));
-    else
-      connection.send(message.createReply(QVariant::fromValue(*properties)));
+    const QVariant reply = unknown ? QVariant::fromValue(QDBusVariant(properties->value(arguments[1].toString())))
+                                   : QVariant::fromValue(*properties);
+    connection.send(message.createReply(reply));
     return true;
   }
 

@@ -63,8 +63,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::MakeAccessible() {
   // The three captions are the value's words, not the slider's name: its name is its own.
   TBDistribution->ValueWords = [this](int position) { return GradingText(position, Babelfish()); };
-  narrator_ = new TSliderNarrator(TBDistribution,
-                                  [this](int before, int after) { return CurveChangeSentence(before, after, Babelfish()); });
+  narrator_ = new TSliderNarrator(
+      TBDistribution, [this](int before, int after) { return CurveChangeSentence(before, after, Babelfish()); });
   for (TZephChart* chart : {ZCNd, ZCCap}) {
     zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
     SetSpokenAxes(texts, chart == ZCNd ? TVaractorChart::Profile : TVaractorChart::Capacitance, Babelfish());

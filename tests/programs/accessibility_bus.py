@@ -425,7 +425,11 @@ def check_slider(s, slider):
     steps += [("Page_Down", None, 1)] * 6
     for key, words, changes in steps:
         s.events.clear()
-        s.key(key, 0.8)
+        s.key(key, 0.3)
+        # The sentence of what changed comes once the slider has rested for half a second.
+        s.wait_for("the sentence after %s" % key,
+                   lambda: s.take("object:property-change:accessible-description", "slider"), timeout=5)
+        s.pump(0.8)
         values = s.take("object:value-changed", "slider")
         announcements = s.take("object:property-change:accessible-description", "slider")
         check(len(values) == changes, "%s on the slider gave %d value-changed events" % (key, len(values)))

@@ -75,8 +75,8 @@ QString TChartExplorer::Position() const {
   const std::vector<TChartCurve> curves = ChartCurves(*chart_);
   if (!active_ || static_cast<std::size_t>(curve_) >= curves.size()) return chart_->Texts().KeyHint;
   const TChartTexts& texts = chart_->Texts();
-  QString position = FillTemplate(texts.PointOf, {QString::number(point_ + 1),
-                                                  QString::number(curves[static_cast<std::size_t>(curve_)].Points.size())});
+  const std::size_t points = curves[static_cast<std::size_t>(curve_)].Points.size();
+  QString position = FillTemplate(texts.PointOf, {QString::number(point_ + 1), QString::number(points)});
   if (curves.size() > 1)
     position += QStringLiteral(", ") +
                 FillTemplate(texts.CurveNumber, {QString::number(curve_ + 1), QString::number(curves.size())});
