@@ -13,7 +13,8 @@ test_packages=(ccache clang libclang-rt-14-dev libqt6opengl6-dev libgtest-dev li
                libqcustomplot-dev xvfb xauth xdotool x11-utils openbox imagemagick python3 procps time
                desktop-file-utils appstream lintian man-db groff-base dpkg-dev file doxygen pkgconf
                at-spi2-core python3-pyatspi dbus dbus-bin dbus-x11 qt6-tools-dev qt6-tools-dev-tools sox
-               poppler-utils util-linux fontconfig acl attr)
+               poppler-utils util-linux fontconfig acl attr
+               orca speech-dispatcher speech-dispatcher-espeak-ng pulseaudio pulseaudio-utils)
 
 case ${1:-all} in
   program) packages=("${program_packages[@]}") ;;

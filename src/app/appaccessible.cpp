@@ -8,8 +8,10 @@
 #include <QDBusVariant>
 #include <QVariantMap>
 
+#include "app/atspiguard.h"
 #include "app/controls/ttrackbar.h"
 #include "app/mainfrm.h"
+#include "zeph/chart/chartannouncer.h"
 #include "zeph/toolkit/tmemo.h"
 
 namespace {
@@ -25,6 +27,7 @@ class TTrackBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return Bar()->ValueText();
+    if (t == QAccessible::Description && !Bar()->Description.isEmpty()) return Bar()->Description;
     return QAccessibleWidget::text(t);
   }
 
@@ -66,6 +69,8 @@ QAccessibleInterface* AppFactory(const QString&, QObject* object) {
 void InstallAppAccessibility() {
   static const bool installed = [] {
     QAccessible::installFactory(AppFactory);
+    InstallAtSpiGuard();
+    zeph::SetChartAnnouncer(SendDescriptionChanged);
     return true;
   }();
   (void)installed;

@@ -8,6 +8,9 @@
 #include "app/appaccessible.h"
 #include "app/chartcaptions.h"
 #include "app/controls/focusring.h"
+#include "app/curvechange.h"
+#include "app/slidernarrator.h"
+#include "app/spokenaxes.h"
 #include "app/controls/tlabel.h"
 #include "app/spokentexts.h"
 #include "app/controls/formgeometry.h"
@@ -64,11 +67,14 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::MakeAccessible() {
-  for (TLabel* label : {Label1, Label2, Label3}) label->setBuddy(TBDistribution);
+  // The three captions are the value's words, not the slider's name: its name is its own.
   TBDistribution->ValueWords = [this](int position) { return GradingText(position, Babelfish()); };
-  const zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
+  narrator_ = new TSliderNarrator(
+      TBDistribution, [this](int before, int after) { return CurveChangeSentence(before, after, Babelfish()); });
   for (TZephChart* chart : {ZCNd, ZCCap}) {
     TranslateChartCaptions(*chart, Babelfish());
+    zeph::TChartTexts texts = SpokenChartTexts(Babelfish());
+    SetSpokenAxes(texts, chart == ZCNd ? TVaractorChart::Profile : TVaractorChart::Capacitance, Babelfish());
     chart->SetTexts(texts);
     chart->SetKeyboardExploration(true);
   }
@@ -78,14 +84,14 @@ void TForm1::MakeAccessible() {
 void TForm1::DescribeState() {
   const QString numbers = GradingNumbers(TBDistribution->Position(), Babelfish());
   TBDistribution->setToolTip(numbers);
-  TBDistribution->setAccessibleDescription(TBDistribution->ValueText() + QStringLiteral(". ") + ZCNd->CurveSummary() +
-                                           QStringLiteral(". ") + ZCCap->CurveSummary() + QStringLiteral(". ") +
-                                           numbers + QLatin1Char('.'));
+  TBDistribution->Description = TBDistribution->ValueText() + QStringLiteral(". ") + ZCNd->CurveSummary() +
+                                QStringLiteral(". ") + ZCCap->CurveSummary() + QStringLiteral(". ") + numbers +
+                                QLatin1Char('.');
 }
 
 void TForm1::AnnounceState() {
   DescribeState();
-  SendValueChanged(TBDistribution);
+  if (narrator_ != nullptr) narrator_->Changed();
 }
 
 void TForm1::FormShow(QObject*) {

@@ -19,6 +19,7 @@ class TZephChart;
 }  // namespace zeph
 class TPanel;
 class TTrackBar;
+class TSliderNarrator;
 
 // What a main window is made for: the running simulation, which meets the host and translates
 // itself through cliDemon, or only the source of the charts for files written without a window,
@@ -98,9 +99,11 @@ class TForm1 : public QWidget {
   // The slider's value in words and the curves' shape, as the slider's description: screen readers
   // read it with the focused slider, and speak its change.
   void DescribeState();
-  // Tells assistive technology once what a slider change did: the description and the
-  // value-changed event.
+  // Tells assistive technology what a slider change did: the description, the value at once and
+  // the change of the curves once the slider rests.
   void AnnounceState();
+
+  TSliderNarrator* narrator_ = nullptr;
   // Memo1's form translation: each line that is a key becomes its text, overlong words made
   // breakable (see BreakOverlongWords), and its accessible name when that is a key.
   void TranslateInformationText(zeph::TBabelfish2000& dictionary);

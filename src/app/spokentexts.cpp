@@ -38,5 +38,9 @@ TChartTexts SpokenChartTexts(const TBabelfish2000* dictionary) {
         &texts.Even, &texts.StartsAbove, &texts.StartsBelow, &texts.EndsAbove, &texts.EndsBelow, &texts.PassesAbove,
         &texts.PassesBelow, &texts.PointName, &texts.CurveNumber, &texts.CopyData, &texts.PlaySound})
     *text = Spoken(dictionary, *text);
+  // What exploring a chart says beyond its points.
+  for (QString* text : {&texts.FirstPoint, &texts.LastPoint, &texts.PointOf, &texts.OnlyCurve, &texts.KeyHint,
+                        &texts.Help, &texts.TableName, &texts.Copied, &texts.Playing, &texts.NoSound})
+    *text = Spoken(dictionary, *text);
   return texts;
 }

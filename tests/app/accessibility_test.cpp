@@ -58,23 +58,28 @@ TEST_F(AccessibilityTest, ChartsAreNamedByTheirCaptionAndDescribeTheirCurve) {
   EXPECT_EQ(profile->text(QAccessible::Name), "Impurity Concentration Profile");
 
   const QString described = capacitance->text(QAccessible::Description);
+  // The axes in words with their units, and the keys to explore them.
   EXPECT_EQ(described,
-            "U [V] from 0 to 10.0; C [pF] from 1.00 to 100, logarithmic; C falls from 8.10 pF at U 0.100 V to 2.21 pF "
-            "at U 10.0 V, steepest near U 0.100 V, levelling off towards U 10.0 V")
+            "voltage in volts from 0 to 10.0; capacitance in picofarads from 1.00 to 100, logarithmic; capacitance "
+            "falls from 8.10 picofarads at voltage 0.100 volts to 2.21 picofarads at voltage 10.0 volts, steepest near "
+            "voltage 0.100 volts, levelling off towards voltage 10.0 volts. arrow keys move from point to point, T for "
+            "the table, H for help")
       << described.toStdString();
   EXPECT_EQ(profile->text(QAccessible::Description),
-            QString::fromUtf8("d [µm] from 0 to 3.00; ND * 10^16 from 0 to 10.0; ND * 10^16 stays at 1.00 from d "
-                              "0.0100 µm to d 3.00 µm"));
+            "depth in micrometres from 0 to 3.00; N D, times 10 to the 16 per cubic centimetre from 0 to 10.0; N D "
+            "stays at 1.00 times 10 to the 16 per cubic centimetre from depth 0.0100 micrometres to depth 3.00 "
+            "micrometres. arrow keys move from point to point, T for the table, H for help");
 
   // Moving the slider changes what is described: the hyperabrupt profile starts above its axis.
   f.TBDistribution->SetPosition(-1000);
   EXPECT_NE(capacitance->text(QAccessible::Description), described);
-  EXPECT_TRUE(profile->text(QAccessible::Description).contains("starts at 100, above the top of the axis at 10.0"))
+  EXPECT_TRUE(profile->text(QAccessible::Description)
+                  .contains("starts at 100 times 10 to the 16 per cubic centimetre, above the top of the axis at 10.0"))
       << profile->text(QAccessible::Description).toStdString();
   // An empty chart says so.
   f.ZCCap->ClearGraf();
   f.ZCCap->ShowGraf();
-  EXPECT_TRUE(capacitance->text(QAccessible::Description).endsWith("; no curve"));
+  EXPECT_TRUE(capacitance->text(QAccessible::Description).contains("; no curve. "));
 }
 
 TEST_F(AccessibilityTest, AboutBoxLinksAreReachedWithTabNamedAndOpenedWithEnter) {

@@ -10,7 +10,7 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pngrows import read_png  # noqa: E402
@@ -18,18 +18,24 @@ from pngrows import read_png  # noqa: E402
 WORDS = {
     "english": {"title": "Varactor Diode", "about": "About", "exit": "Exit", "ok": "OK",
                 "abrupt": "abrupt, 0", "between_up": "between abrupt and linear, 1.",
+                "grading": "Grading of the doping profile",
+                "capacitance_axes": ("voltage in volts", "capacitance in picofarads"),
+                "profile_axes": ("depth in micrometres", "N D, times 10 to the 16 per cubic centimetre"),
                 "hyper": "hyperabrupt, -1000", "linear": "linear, 1000",
                 "between_down": "between hyperabrupt and abrupt, -400", "point": ".",
-                "falls": "C falls from", "info": "Information about the simulation",
-                "starts_above": "starts at 100, above the top of the axis at 10",
-                "level_off": "levelling off towards U 10.0 V"},
+                "falls": "capacitance falls from", "info": "Information about the simulation",
+                "starts_above": "starts at 100 times 10 to the 16 per cubic centimetre, above the top of the axis at 10",
+                "level_off": "levelling off towards voltage 10.0 volts"},
     "german": {"title": "Kapazitätsdiode", "about": "Info", "exit": "Beenden", "ok": "OK",
                "abrupt": "abrupt, 0", "between_up": "zwischen abrupt und linear, 1.",
+               "grading": "Gradierung des Dotierungsprofils",
+               "capacitance_axes": ("Spannung in Volt", "Kapazität in Pikofarad"),
+               "profile_axes": ("Tiefe in Mikrometern", "N D, mal 10 hoch 16 pro Kubikzentimeter"),
                "hyper": "hyperabrupt, -1000", "linear": "linear, 1000",
                "between_down": "zwischen hyperabrupt und abrupt, -400", "point": ",",
-               "falls": "C fällt von", "info": "Informationen zur Simulation",
-               "starts_above": "beginnt bei 100, über dem oberen Achsenende bei 10",
-               "level_off": "zu U 10,0 V hin abflachend"},
+               "falls": "Kapazität fällt von", "info": "Informationen zur Simulation",
+               "starts_above": "beginnt bei 100 mal 10 hoch 16 pro Kubikzentimeter, über dem oberen Achsenende bei 10",
+               "level_off": "zu Spannung 10,0 Volt hin abflachend"},
 }
 
 
@@ -123,11 +129,11 @@ class Session:
     def walk(self, node, visit, depth=0):
         visit(node, depth)
         if node.getRoleName() == "chart":
-            # The data cells are checked through the table; only the explored point follows them.
-            count = node.childCount
-            table_cells = node.queryTable().nRows * 2 + 2
-            if count > table_cells:
-                visit(node.getChildAtIndex(count - 1), depth + 1)
+            # The data cells are checked through the table; only the explored point follows it.
+            for i in range(node.childCount):
+                child = node.getChildAtIndex(i)
+                if child is not None and child.getRoleName() != "table":
+                    visit(child, depth + 1)
             return
         for i in range(node.childCount):
             child = node.getChildAtIndex(i)
@@ -256,6 +262,7 @@ def run(args):
 
         if args.scale == 1 and args.position == 0:
             check_tree(s, frame, charts)
+            check_properties(s)
             check_tab_cycle(s, charts, slider)
             check_slider(s, slider)
             check_table(s, profile_chart, capacitance_chart, 0)
@@ -298,13 +305,66 @@ def check_tree(s, frame, charts):
     s.walk(frame, visit)
     check(not problems, "; ".join(problems))
     for chart in charts:
-        table = chart.queryTable()
-        check(chart.childCount == table.nRows * 2 + 2,
-              "chart %r has %d children for %d rows" % (chart.name, chart.childCount, table.nRows))
-        for index in (0, 1, 2, chart.childCount - 1):
-            child = chart.getChildAtIndex(index)
+        data = chart.getChildAtIndex(0)
+        check(data.getRoleName() == "table" and data.name.startswith(chart.name),
+              "chart %r's first child is a %s %r" % (chart.name, data.getRoleName(), data.name))
+        table = data.queryTable()
+        check(data.childCount == table.nRows * 2 + 2,
+              "chart %r's table has %d children for %d rows" % (chart.name, data.childCount, table.nRows))
+        for index in (0, 1, 2, data.childCount - 1):
+            child = data.getChildAtIndex(index)
             x, y, w, h = s.extents(child)
-            check(child.name and w > 0 and h > 0, "chart child %d is empty: %r %dx%d" % (index, child.name, w, h))
+            check(child.name and w > 0 and h > 0, "table cell %d is empty: %r %dx%d" % (index, child.name, w, h))
+
+
+# The properties of each AT-SPI interface, as assistive tools read them one by one or all at once.
+PROPERTIES = {"Accessible": ["Name", "Description", "Parent", "ChildCount", "Locale"], "Action": ["NActions"],
+              "Value": ["CurrentValue", "MinimumValue", "MaximumValue", "MinimumIncrement", "Text"],
+              "Text": ["CharacterCount", "CaretOffset"], "Component": [], "Application": ["ToolkitName", "Version"],
+              "Table": ["NRows", "NColumns", "Caption", "Summary", "NSelectedRows", "NSelectedColumns"]}
+
+
+def check_properties(s):
+    """Every property of every object asked for over the bus, alone and all at once: each request
+    gets an answer (a value or an error), and the program lives on."""
+    address = subprocess.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+                              "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                             capture_output=True, text=True, check=True).stdout.strip()
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+        None, None)
+
+    def call(name, path, interface, method, arguments):
+        return bus.call_sync(name, path, interface, method, arguments, None, Gio.DBusCallFlags.NONE, 5000, None)
+
+    names = call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "ListNames", None)[0]
+    owner = [n for n in names if n.startswith(":") and call(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetConnectionUnixProcessID",
+        GLib.Variant("(s)", (n,)))[0] == s.process.pid]
+    check(len(owner) == 1, "the program's connection to the bus: %s" % owner)
+    paths = ["/org/a11y/atspi/accessible/root"]
+    s.walk(s.window("frame"), lambda node, _: paths.append(node.path))
+    answered = 0
+    for path in paths:
+        for interface, properties in PROPERTIES.items():
+            requests = [("GetAll", GLib.Variant("(s)", ("org.a11y.atspi." + interface,)))]
+            requests += [("Get", GLib.Variant("(ss)", ("org.a11y.atspi." + interface, p))) for p in properties]
+            for method, arguments in requests:
+                try:
+                    call(owner[0], path, "org.freedesktop.DBus.Properties", method, arguments)
+                except GLib.Error as error:
+                    # An error is an answer; no answer at all is not.
+                    check("NoReply" not in error.message and "Timeout" not in error.message,
+                          "%s %s %s: %s" % (path, method, interface, error.message))
+                check(s.process.poll() is None, "the program ended after %s of %s on %s" % (method, interface, path))
+                answered += 1
+    # A request without its interface name is refused, not a reason to end.
+    try:
+        call(owner[0], paths[1], "org.freedesktop.DBus.Properties", "GetAll", None)
+    except GLib.Error as error:
+        check("InvalidArgs" in error.message, "GetAll without arguments: %s" % error.message)
+    check(s.process.poll() is None, "the program ended after GetAll without arguments")
+    check(answered > 100, "only %d requests were answered" % answered)
 
 
 def check_tab_cycle(s, charts, slider):
@@ -350,16 +410,26 @@ def check_slider(s, slider):
             break
         s.key("Tab")
     check(slider.description.startswith(s.words["abrupt"]), "the slider reads %r" % slider.description)
+    # Named by its own name: the captions over its track are its value's words, not its labels.
     related = []
     for relation in slider.getRelationSet():
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             related += [relation.getTarget(i).name for i in range(relation.getNTargets())]
-    check(sorted(related) == ["abrupt", "hyperabrupt", "linear"], "the slider is labelled by %s" % related)
+    check(not related, "the slider is labelled by %s" % related)
+    check(slider.name == s.words["grading"], "the slider is named %r" % slider.name)
+    attributes = dict(a.split(":", 1) for a in slider.getAttributes())
+    check(attributes.get("valuetext") == s.words["abrupt"], "the slider's value text is %r" % attributes)
+    value_text = Atspi.Value.get_text(slider)
+    check(value_text == s.words["abrupt"], "the slider's value reads %r" % value_text)
     steps = [("Right", "between_up", 1), ("Home", "hyper", 1), ("End", "linear", 1), ("Home", "hyper", 1)]
     steps += [("Page_Down", None, 1)] * 6
     for key, words, changes in steps:
         s.events.clear()
-        s.key(key, 0.8)
+        s.key(key, 0.3)
+        # The sentence of what changed comes once the slider has rested for half a second.
+        s.wait_for("the sentence after %s" % key,
+                   lambda: s.take("object:property-change:accessible-description", "slider"), timeout=5)
+        s.pump(0.8)
         values = s.take("object:value-changed", "slider")
         announcements = s.take("object:property-change:accessible-description", "slider")
         check(len(values) == changes, "%s on the slider gave %d value-changed events" % (key, len(values)))
@@ -376,8 +446,8 @@ def check_slider(s, slider):
 
 def check_table(s, profile_chart, capacitance_chart, position):
     capacitance, profile = read_csv(s.args.program, position, s.args.work)
-    for chart, data, header in ((capacitance_chart, capacitance, ("U [V]", "C [pF]")),
-                                (profile_chart, profile, ("d [µm]", "ND * 10^16"))):
+    for chart, data, header in ((capacitance_chart, capacitance, s.words["capacitance_axes"]),
+                                (profile_chart, profile, s.words["profile_axes"])):
         table = chart.queryTable()
         check(table.nRows == len(data) and table.nColumns == 2,
               "chart %r: %dx%d table, CSV has %d rows" % (chart.name, table.nRows, table.nColumns, len(data)))
@@ -401,7 +471,7 @@ def check_exploring(s, chart, position, screenshot=None):
         s.key(key, 0.5)
         point = s.focused_one()
         check(point.getRoleName() == "image", "exploring, %s focused a %s %r" % (key, point.getRoleName(), point.name))
-        u, c = numbers(point.name.replace("U ", "").replace(" V, C ", " ").replace(" pF", ""))[:2]
+        u, c = numbers(point.name)[:2]
         check(close_enough(u, capacitance[row][0]) and close_enough(c, capacitance[row][1]),
               "exploring, %s named the point %r, CSV row %d is %r" % (key, point.name, row, capacitance[row]))
         check(re.search(r"\d" + re.escape(s.words["point"]) + r"\d", point.name),

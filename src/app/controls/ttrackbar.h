@@ -55,6 +55,9 @@ class TTrackBar : public QSlider {
   // ValueWords is set.
   QString ValueText() const { return ValueWords ? ValueWords(Position()) : QString::number(Position()); }
   std::function<QString(int position)> ValueWords;
+  // What assistive technology reads as the slider's description. Setting it sends no event: the
+  // owner announces a change when it has one to tell.
+  QString Description;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "zeph/chart/chart_export.h"
 #include "zeph/chart/chartcurves.h"
@@ -26,8 +27,13 @@ class TCustomZephChart;
 /// - Page Up and Page Down: a tenth of the curve's points back and on;
 /// - Up and Down: the curve before and after the current one (at the point nearest in x);
 /// - Escape: leaves the point (only when there is one);
-/// - S: plays the current curve as sound (TSoundSettings) through the system's sound player.
-/// The first of the moving keys picks the first point of the first curve (End the last one).
+/// - S: plays the current curve as sound (TSoundSettings) through the system's sound player;
+/// - H: says the keys (TChartTexts::Help); I: says where the point is ("point 3 of 100");
+/// - T: turns to the data table and back: in the table Up and Down move from row to row (Home,
+///   End, Page Up and Page Down as above), Left and Right between the x and the y column, and the
+///   focus is on the cell.
+/// The first of the moving keys picks the first point of the first curve (End the last one). Where
+/// a key cannot move (past the last point, Up with one curve) the chart says so.
 /// What the chart shows is unchanged: the cross-hair is drawn over the screen image only.
 class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
   Q_OBJECT
@@ -47,6 +53,12 @@ class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
   int CurveIndex() const { return curve_; }
   /// The current point of the current curve (0-based); 0 without a point.
   int PointIndex() const { return point_; }
+  /// Whether the keys move in the data table (T) rather than along the curves.
+  bool InTable() const { return in_table_; }
+  /// The table's column the keys stand in: 0 for x, 1 for y.
+  int Column() const { return column_; }
+  /// The table's row of the current point: the points of the curves before it, then its index.
+  int TableRow() const;
   /// Picks a point; indices out of range are clamped, a chart without curves picks none.
   void Select(int curve, int point);
   /// Leaves the point; the cross-hair goes.
@@ -54,8 +66,9 @@ class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
   /// The world coordinates of the current point; none without a point.
   std::optional<QPointF> CurrentPoint() const;
   /// The current point's name from the chart's TChartTexts: "U 4.00 V, C 3.21 pF", with the
-  /// curve's number added where the chart has several curves, then the PointNote; empty without a
-  /// point.
+  /// curve's number added where the chart has several curves, then the PointNote, then "first
+  /// point" or "last point" at the ends, and "point 1 of 100" when the keys have just entered the
+  /// curve; empty without a point.
   QString PointName() const;
   /// Words an application adds to every point name, from the curve's index and the point's world
   /// coordinates ("w = 0.471 µm"); nothing when unset or when it gives an empty text.
@@ -77,12 +90,20 @@ class ZEPH_CHART_EXPORT TChartExplorer : public QObject {
 
  private:
   void Moved();
+  bool HandleTableKey(int key, const std::vector<TChartCurve>& curves);
+  void SelectRow(int row, const std::vector<TChartCurve>& curves);
+  // Selects the point, or says the end the current one stands at when it is the same.
+  void MoveTo(int curve, int point, const std::vector<TChartCurve>& curves);
+  QString Position() const;
 
   TCustomZephChart* chart_;
   bool enabled_ = false;
   bool active_ = false;
   int curve_ = 0;
   int point_ = 0;
+  bool in_table_ = false;
+  int column_ = 1;
+  bool entering_ = false;
   QProcess* player_ = nullptr;
 };
 

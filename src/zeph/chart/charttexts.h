@@ -46,6 +46,31 @@ struct ZEPH_CHART_EXPORT TChartTexts {
   QString CurveNumber = QStringLiteral("curve %1 of %2");  ///< Added to point names where there are several curves.
   QString CopyData = QStringLiteral("Copy data as text");  ///< Context menu: copies the data table.
   QString PlaySound = QStringLiteral("Play curve as sound");  ///< Context menu: plays the current curve.
+
+  /// How the x axis is spoken where its caption is written in symbols: the axis as a whole
+  /// ("voltage in volts"). This and the five texts after it, when empty, are read from the current
+  /// layer's captions instead ("U [V]": quantity "U", unit "V").
+  QString XAxis;
+  QString XQuantity;  ///< The x quantity before a value ("voltage"); see XAxis.
+  QString XUnit;      ///< The x unit after a value ("volts"); see XAxis.
+  QString YAxis;      ///< The y axis as a whole ("capacitance in picofarads"); see XAxis.
+  QString YQuantity;  ///< The y quantity before a value ("capacitance"); see XAxis.
+  QString YUnit;      ///< The y unit after a value ("picofarads"); see XAxis.
+  QString FirstPoint = QStringLiteral("first point");  ///< Added to the name of a curve's first point.
+  QString LastPoint = QStringLiteral("last point");    ///< Added to the name of a curve's last point.
+  QString PointOf = QStringLiteral("point %1 of %2");  ///< Where a point is: %1 its number, %2 the curve's points.
+  QString OnlyCurve = QStringLiteral("only one curve");  ///< Said for Up and Down where there is no other curve.
+  /// Said with the chart when it takes the focus.
+  QString KeyHint = QStringLiteral("arrow keys move from point to point, T for the table, H for help");
+  /// Said for H: the keys of keyboard exploration.
+  QString Help = QStringLiteral(
+      "Left and Right: previous and next point. Home and End: first and last point. Page Up and Page Down: a tenth "
+      "of the points. Up and Down: the other curve. I: where the point is. T: the data as a table. S: play the "
+      "curve as sound. Control C: copy the data. Shift F10: the menu. Escape: leave the point.");
+  QString TableName = QStringLiteral("%1, data");  ///< The data table's name: %1 the chart's caption.
+  QString Copied = QStringLiteral("copied %1 rows");  ///< Said after copying: %1 the number of rows.
+  QString Playing = QStringLiteral("playing");        ///< Said when the curve starts to sound.
+  QString NoSound = QStringLiteral("no sound output");  ///< Said when the curve cannot be played.
 };
 
 /// \p text with %1, %2, ... replaced by \p values in one pass (a value is never searched again);

@@ -19,6 +19,17 @@
 
 namespace zeph {
 
+namespace {
+
+// Copies the data table and says so: "copied 100 rows".
+void CopyDataTable(TCustomZephChart* chart) {
+  const QString text = chart->DataTableText();
+  QGuiApplication::clipboard()->setText(text);
+  ChartAnnounce(chart, FillTemplate(chart->Texts().Copied, {QString::number(text.count(QLatin1Char('\n')) - 1)}));
+}
+
+}  // namespace
+
 TCustomZephChart::TCustomZephChart(QWidget* owner)
     : QWidget(owner), d_(std::make_unique<TCustomZephChartPrivate>(this)) {
   // Painting stays suspended until the control is complete; the item store, rims, colours and
@@ -274,7 +285,14 @@ void TCustomZephChart::keyPressEvent(QKeyEvent* event) {
   }
   if (d_->interaction_.Key(event)) return event->accept();
   if (event->matches(QKeySequence::Copy)) {
-    QGuiApplication::clipboard()->setText(DataTableText());
+    CopyDataTable(this);
+    event->accept();
+    return;
+  }
+  // The keyboard's other way to the context menu, as everywhere on the desktop.
+  if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(), mapToGlobal(rect().center()));
+    contextMenuEvent(&menu);
     event->accept();
     return;
   }
@@ -310,8 +328,13 @@ void TCustomZephChart::focusOutEvent(QFocusEvent* event) {
 
 void TCustomZephChart::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  menu.addAction(d_->texts_.CopyData, this, [this] { QGuiApplication::clipboard()->setText(DataTableText()); });
-  menu.addAction(d_->texts_.PlaySound, this, [this] { d_->explorer_->PlayCurve(); });
+  QAction* first = menu.addAction(d_->texts_.CopyData, this, [this] { CopyDataTable(this); });
+  menu.addAction(d_->texts_.PlaySound, this, [this] {
+    ChartAnnounce(this, d_->explorer_->PlayCurve() ? d_->texts_.Playing : d_->texts_.NoSound);
+  });
+  // Opened from the keyboard, the menu stands on its first entry, so that it is said at once.
+  if (event->reason() == QContextMenuEvent::Keyboard)
+    QMetaObject::invokeMethod(&menu, [&menu, first] { menu.setActiveAction(first); }, Qt::QueuedConnection);
   menu.exec(event->globalPos());
 }
 

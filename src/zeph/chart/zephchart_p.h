@@ -22,6 +22,8 @@ namespace zeph {
 void InstallChartAccessibility();
 // Tells the chart's accessible face that the explored point changed.
 void ChartPointChanged(TCustomZephChart* chart);
+// Says what just happened to assistive technology (see SetChartAnnouncer()).
+void ChartAnnounce(TCustomZephChart* chart, const QString& words);
 // The chart's data as tab-separated text: a caption row, then the points of its current layer.
 QString ChartDataTableText(const TCustomZephChart& chart);
 // The curves in words, and the axes with them.

@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "zeph/chart/chartannouncer.h"
 #include "zeph/chart/chartcurves.h"
+#include "zeph/chart/chartexplorer.h"
 #include "zeph/chart/zephchart.h"
 #include "zeph/toolkit/contrast.h"
 
@@ -135,7 +137,9 @@ TEST_F(ChartKeyboardTest, ExplorationMovesFromPointToPointOnlyWhenTurnedOn) {
   Key(Qt::Key_Right);
   ASSERT_TRUE(explorer->Active());
   EXPECT_EQ(explorer->PointIndex(), 0);
-  EXPECT_EQ(explorer->PointName(), "U 1.00 V, C 5.00 pF");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(chart_)->focusChild()->text(QAccessible::Name),
+            "U 1.00 V, C 5.00 pF, point 1 of 10")
+      << "entering the curve says where the point is";
   Key(Qt::Key_Right);
   EXPECT_EQ(explorer->PointIndex(), 1);
   Key(Qt::Key_End);
@@ -148,7 +152,7 @@ TEST_F(ChartKeyboardTest, ExplorationMovesFromPointToPointOnlyWhenTurnedOn) {
   EXPECT_EQ(explorer->PointIndex(), 0);
   Key(Qt::Key_Left);
   EXPECT_EQ(explorer->PointIndex(), 0);
-  EXPECT_EQ(explorer->PointName(), "U 1.00 V, C 5.00 pF");
+  EXPECT_EQ(explorer->PointName(), "U 1.00 V, C 5.00 pF, first point");
 
   // Up and Down move between curves, to the point nearest in x.
   Plot(true);
@@ -156,7 +160,7 @@ TEST_F(ChartKeyboardTest, ExplorationMovesFromPointToPointOnlyWhenTurnedOn) {
   Key(Qt::Key_Down);
   EXPECT_EQ(explorer->CurveIndex(), 1);
   EXPECT_EQ(explorer->PointIndex(), 1);
-  EXPECT_EQ(explorer->PointName(), "U 9.50 V, C 9.00 pF, curve 2 of 2");
+  EXPECT_EQ(explorer->PointName(), "U 9.50 V, C 9.00 pF, curve 2 of 2, last point");
   Key(Qt::Key_Up);
   EXPECT_EQ(explorer->CurveIndex(), 0);
   EXPECT_EQ(explorer->PointIndex(), 8) << "x 9 and 10 lie equally near 9.5: the earlier wins";
@@ -197,32 +201,42 @@ TEST_F(ChartKeyboardTest, TheDataIsATableForAssistiveTechnologyAndCopiesAsText) 
   EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "1");
   EXPECT_EQ(table->cellAt(9, 1)->text(QAccessible::Name), "-4");
   EXPECT_EQ(table->cellAt(10, 0), nullptr);
-  // The chart's children are the header and data cells, each with a name and a place; no scale
-  // control inside is one.
-  EXPECT_EQ(iface->childCount(), 22);
-  for (int i = 0; i < iface->childCount(); ++i) {
-    QAccessibleInterface* child = iface->child(i);
+  // The chart's child is its data table, whose children are the header and data cells, each with a
+  // name and a place; no scale control inside is one.
+  ASSERT_EQ(iface->childCount(), 1);
+  QAccessibleInterface* data = iface->child(0);
+  EXPECT_EQ(data->role(), QAccessible::Table);
+  EXPECT_EQ(data->parent(), iface);
+  EXPECT_EQ(iface->indexOfChild(data), 0);
+  EXPECT_EQ(data->tableInterface()->rowCount(), 10);
+  EXPECT_EQ(data->childCount(), 22);
+  for (int i = 0; i < data->childCount(); ++i) {
+    QAccessibleInterface* child = data->child(i);
     ASSERT_NE(child, nullptr);
     EXPECT_FALSE(child->text(QAccessible::Name).isEmpty()) << i;
     EXPECT_FALSE(child->rect().isEmpty()) << i;
-    EXPECT_EQ(iface->indexOfChild(child), i);
+    EXPECT_EQ(data->indexOfChild(child), i);
+    EXPECT_EQ(child->parent(), data);
+    // Off the screen until the keys stand on their row: readers walking the screen skip them.
+    EXPECT_TRUE(child->state().offscreen) << i;
   }
-  EXPECT_EQ(iface->child(0)->role(), QAccessible::ColumnHeader);
-  EXPECT_EQ(iface->child(0)->text(QAccessible::Name), "U [V]");
+  EXPECT_EQ(data->child(0)->role(), QAccessible::ColumnHeader);
+  EXPECT_EQ(data->child(0)->text(QAccessible::Name), "U [V]");
+  EXPECT_EQ(table->cellAt(0, 0), data->child(2));
 
   // While a point is explored it is one more child, the only one claiming the focus.
   Focus();
   chart_->SetKeyboardExploration(true);
   Key(Qt::Key_Right);
   Key(Qt::Key_Right);
-  ASSERT_EQ(iface->childCount(), 23);
-  QAccessibleInterface* point = iface->child(22);
+  ASSERT_EQ(iface->childCount(), 2);
+  QAccessibleInterface* point = iface->child(1);
   EXPECT_EQ(point->text(QAccessible::Name), "U 2.00 V, C 4.00 pF");
   EXPECT_TRUE(point->state().focused);
   EXPECT_FALSE(iface->state().focused);
   EXPECT_EQ(iface->focusChild(), point);
   Key(Qt::Key_Escape);
-  EXPECT_EQ(iface->childCount(), 22);
+  EXPECT_EQ(iface->childCount(), 1);
   EXPECT_TRUE(iface->state().focused);
 
   // Ctrl+C copies the same table as text, every number exactly.
@@ -233,6 +247,74 @@ TEST_F(ChartKeyboardTest, TheDataIsATableForAssistiveTechnologyAndCopiesAsText) 
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "U [V]\tC [pF]\n0.1\t8.096\n0.30000000000000004\t1e-07\n");
   EXPECT_EQ(chart_->DataTableText(), QApplication::clipboard()->text());
+}
+
+// What the keys make the chart say, and where the focus is after each: a point, or a cell of the
+// data table after T.
+TEST_F(ChartKeyboardTest, KeysSayWhatHappenedAndTTurnsToTheDataTable) {
+  QList<std::pair<QAccessible::Role, QString>> said;
+  SetChartAnnouncer([&](QAccessibleInterface* focused, const QString& words) { said.append({focused->role(), words}); });
+  Focus();
+  chart_->SetKeyboardExploration(true);
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(chart_);
+  const TChartTexts texts;
+  struct Step {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    QString words;           // said through the announcer; empty: nothing said
+    QAccessible::Role role;  // of the object with the focus afterwards
+    QString name;            // its name
+  };
+  const std::vector<Step> steps = {
+      {Qt::Key_H, Qt::NoModifier, texts.Help, QAccessible::Chart, ""},
+      {Qt::Key_Right, Qt::NoModifier, "", QAccessible::Graphic, "U 1.00 V, C 5.00 pF, point 1 of 10"},
+      {Qt::Key_Left, Qt::NoModifier, "first point", QAccessible::Graphic, "U 1.00 V, C 5.00 pF, point 1 of 10"},
+      {Qt::Key_End, Qt::NoModifier, "", QAccessible::Graphic, "U 10.0 V, C -4.00 pF, last point"},
+      {Qt::Key_Right, Qt::NoModifier, "last point", QAccessible::Graphic, "U 10.0 V, C -4.00 pF, last point"},
+      {Qt::Key_Up, Qt::NoModifier, "only one curve", QAccessible::Graphic, "U 10.0 V, C -4.00 pF, last point"},
+      {Qt::Key_I, Qt::NoModifier, "point 10 of 10", QAccessible::Graphic, "U 10.0 V, C -4.00 pF, last point"},
+      {Qt::Key_C, Qt::ControlModifier, "copied 10 rows", QAccessible::Graphic, "U 10.0 V, C -4.00 pF, last point"},
+      {Qt::Key_T, Qt::NoModifier, "", QAccessible::Cell, "-4"},
+      {Qt::Key_Down, Qt::NoModifier, "last point", QAccessible::Cell, "-4"},
+      {Qt::Key_Left, Qt::NoModifier, "", QAccessible::Cell, "10"},
+      {Qt::Key_Home, Qt::NoModifier, "", QAccessible::Cell, "1"},
+      {Qt::Key_Down, Qt::NoModifier, "", QAccessible::Cell, "2"},
+  };
+  for (const Step& step : steps) {
+    said.clear();
+    Key(step.key, step.modifiers);
+    const QString where = QString::number(step.key, 16);
+    if (step.words.isEmpty()) {
+      EXPECT_TRUE(said.isEmpty()) << where.toStdString() << ": " << said.value(0).second.toStdString();
+    } else {
+      ASSERT_EQ(said.size(), 1) << where.toStdString();
+      EXPECT_EQ(said[0].second, step.words) << where.toStdString();
+      EXPECT_EQ(said[0].first, step.role) << where.toStdString();
+    }
+    QAccessibleInterface* focused = iface;
+    while (focused->focusChild() != nullptr) focused = focused->focusChild();
+    EXPECT_EQ(focused->role(), step.role) << where.toStdString();
+    if (step.role != QAccessible::Chart) {
+      EXPECT_EQ(focused->text(QAccessible::Name), step.name) << where.toStdString();
+      if (!step.words.isEmpty()) {
+        EXPECT_EQ(focused->text(QAccessible::Description), step.words) << where.toStdString();
+      }
+    }
+  }
+  // In the table only the row the keys stand on shows; the cell knows its header.
+  QAccessibleInterface* data = iface->child(0);
+  QAccessibleInterface* cell = data->tableInterface()->cellAt(1, 1);
+  EXPECT_FALSE(cell->state().offscreen);
+  EXPECT_TRUE(data->tableInterface()->cellAt(2, 1)->state().offscreen);
+  EXPECT_EQ(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name), "C [pF]");
+  // T again: back on the curve, at the row's point.
+  Key(Qt::Key_T);
+  EXPECT_EQ(iface->focusChild()->role(), QAccessible::Graphic);
+  EXPECT_EQ(iface->focusChild()->text(QAccessible::Name), "U 2.00 V, C 4.00 pF");
+  EXPECT_TRUE(cell->state().offscreen);
+  // With the focus the chart gives the keys' hint in its description.
+  EXPECT_TRUE(iface->text(QAccessible::Description).endsWith(". " + texts.KeyHint));
+  SetChartAnnouncer({});
 }
 
 TEST(ChartCurves, SplitAtMoveToOfTheCurrentLayerOnly) {

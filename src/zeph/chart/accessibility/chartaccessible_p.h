@@ -2,16 +2,18 @@
 
 #include <QAccessibleTableInterface>
 #include <QAccessibleWidget>
-#include <QHash>
 
 namespace zeph {
 
 class TCustomZephChart;
+class TChartTableAccessible;
 
 // What assistive technology (a screen reader, over AT-SPI on Linux) learns of a chart: a chart
-// named by its caption and described in words, whose data is a table (rows are the points of the
-// current layer's curves, columns its x and y axis) and whose explored point is a child of its
-// own that takes the focus. The scale controls inside are no part of it.
+// named by its caption and described in words, with two children: its data as a table (rows are
+// the points of the current layer's curves, columns its x and y axis), and the explored point,
+// which takes the focus while the keys explore the curves. In the table the focus is on a cell
+// instead. The chart offers the table's interface as well. The scale controls inside are no part
+// of it.
 class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
   explicit TChartAccessible(TCustomZephChart* chart);
@@ -26,14 +28,14 @@ class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterf
   QAccessibleInterface* childAt(int x, int y) const override;
   QAccessibleInterface* focusChild() const override;
 
-  // The table.
-  QAccessibleInterface* caption() const override;
-  QAccessibleInterface* summary() const override;
+  // The table's interface, answered by the data table.
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int column) const override;
   int selectedCellCount() const override { return 0; }
   QList<QAccessibleInterface*> selectedCells() const override { return {}; }
   QString columnDescription(int column) const override;
-  QString rowDescription(int row) const override;
+  QString rowDescription(int) const override { return {}; }
   int columnCount() const override { return 2; }
   int rowCount() const override;
   int selectedColumnCount() const override { return 0; }
@@ -48,22 +50,29 @@ class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterf
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
-  // The point the explorer moved to (or left): a new child for it, which takes the focus when the
-  // chart has it.
+  // The point or the cell the explorer moved to (or left): a new child for the point, and the
+  // focus on it or on the cell when the chart has the focus.
   void PointChanged();
-  // The header cell of a column.
-  QAccessibleInterface* HeaderCell(int column) const;
+  // The object that holds the focus inside the chart: the point, the cell, or the chart itself.
+  QAccessibleInterface* Focused();
+  // The words last said through Announce(): the description of the point or the cell.
+  QString Announcement() const { return announcement_; }
+  void SetAnnouncement(const QString& words) { announcement_ = words; }
 
  private:
   TCustomZephChart* Chart() const;
-  QAccessibleInterface* Cached(int row, int column) const;
+  TChartTableAccessible* Table() const;
 
-  // Cells made so far, by row * 2 + column (headers at row -1).
-  mutable QHash<int, QAccessible::Id> cells_;
+  QAccessible::Id table_ = 0;
   QAccessible::Id point_ = 0;
   // The point before: the focus leaves it after the new one took the focus, so it lives one step
   // longer for the readers that look at it then.
   QAccessible::Id previous_point_ = 0;
+  QString announcement_;
 };
+
+// Says words to assistive technology through the chart's announcer (SetChartAnnouncer()), with
+// the object that has the focus in the chart.
+void ChartAnnounce(TCustomZephChart* chart, const QString& words);
 
 }  // namespace zeph

@@ -13,8 +13,9 @@ namespace zeph {
 
 namespace {
 
-QString AxisText(const TScaleProps* props, const TChartTexts& texts) {
-  const QString range = FillTemplate(texts.AxisRange, {props->Caption(), SpokenNumber(props->RangeLow(), texts),
+QString AxisText(const TScaleProps* props, const QString& spoken, const TChartTexts& texts) {
+  const QString caption = spoken.isEmpty() ? props->Caption() : spoken;
+  const QString range = FillTemplate(texts.AxisRange, {caption, SpokenNumber(props->RangeLow(), texts),
                                                        SpokenNumber(props->RangeHigh(), texts)});
   return props->Logarithmic() ? FillTemplate(texts.Logarithmic, {range}) : range;
 }
@@ -140,15 +141,27 @@ QString QuantityWithValue(const TAxisQuantity& quantity, double value, const TCh
   return quantity.Name.isEmpty() ? number : quantity.Name + QLatin1Char(' ') + number;
 }
 
+TAxisQuantity SpokenQuantity(const TCustomZephChart& chart, int layer, bool vertical) {
+  const TChartTexts& texts = chart.Texts();
+  TAxisQuantity quantity =
+      TAxisQuantity::FromCaption(vertical ? chart.ScaleY(layer)->Caption() : chart.ScaleX(layer)->Caption());
+  const QString& name = vertical ? texts.YQuantity : texts.XQuantity;
+  const QString& unit = vertical ? texts.YUnit : texts.XUnit;
+  if (!name.isEmpty()) quantity.Name = name;
+  if (!unit.isEmpty()) quantity.Unit = unit;
+  return quantity;
+}
+
 QString DescribeAxes(const TCustomZephChart& chart, const TChartTexts& texts) {
   const int layer = chart.CurrentLayer();
-  return AxisText(chart.ScaleX(layer), texts) + QStringLiteral("; ") + AxisText(chart.ScaleY(layer), texts);
+  return AxisText(chart.ScaleX(layer), texts.XAxis, texts) + QStringLiteral("; ") +
+         AxisText(chart.ScaleY(layer), texts.YAxis, texts);
 }
 
 QString DescribeCurve(const TCustomZephChart& chart, const TChartCurve& curve, const TChartTexts& texts) {
   const std::vector<QPointF>& p = curve.Points;
-  const TAxisQuantity x = TAxisQuantity::FromCaption(chart.ScaleX(curve.Layer)->Caption());
-  const TAxisQuantity y = TAxisQuantity::FromCaption(chart.ScaleY(curve.Layer)->Caption());
+  const TAxisQuantity x = SpokenQuantity(chart, curve.Layer, false);
+  const TAxisQuantity y = SpokenQuantity(chart, curve.Layer, true);
   const Extreme trend = CurveTrend(p);
   const QString* sentence = &texts.Level;
   switch (trend.trend) {

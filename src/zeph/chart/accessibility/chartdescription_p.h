@@ -10,6 +10,10 @@ namespace zeph {
 
 class TCustomZephChart;
 
+// The quantity of a layer's x or y axis as spoken: read from its caption ("U [V]"), with the
+// chart's spoken name and unit where its texts have them ("voltage", "volts").
+TAxisQuantity SpokenQuantity(const TCustomZephChart& chart, int layer, bool vertical);
+
 // "U 4.00 V": a quantity of an axis caption with a value and its unit.
 QString QuantityWithValue(const TAxisQuantity& quantity, double value, const TChartTexts& texts);
 

@@ -44,9 +44,43 @@ void TChartExplorer::Select(int curve, int point) {
 void TChartExplorer::Leave() {
   if (!active_) return;
   active_ = false;
+  in_table_ = false;
   curve_ = 0;
   point_ = 0;
   Moved();
+}
+
+int TChartExplorer::TableRow() const {
+  if (!active_) return 0;
+  int row = point_;
+  const std::vector<TChartCurve> curves = ChartCurves(*chart_);
+  for (int c = 0; c < curve_ && c < static_cast<int>(curves.size()); ++c)
+    row += static_cast<int>(curves[static_cast<std::size_t>(c)].Points.size());
+  return row;
+}
+
+void TChartExplorer::SelectRow(int row, const std::vector<TChartCurve>& curves) {
+  int rows = 0;
+  for (const TChartCurve& curve : curves) rows += static_cast<int>(curve.Points.size());
+  row = std::clamp(row, 0, rows - 1);
+  int curve = 0;
+  while (row >= static_cast<int>(curves[static_cast<std::size_t>(curve)].Points.size())) {
+    row -= static_cast<int>(curves[static_cast<std::size_t>(curve)].Points.size());
+    ++curve;
+  }
+  MoveTo(curve, row, curves);
+}
+
+QString TChartExplorer::Position() const {
+  const std::vector<TChartCurve> curves = ChartCurves(*chart_);
+  if (!active_ || static_cast<std::size_t>(curve_) >= curves.size()) return chart_->Texts().KeyHint;
+  const TChartTexts& texts = chart_->Texts();
+  const std::size_t points = curves[static_cast<std::size_t>(curve_)].Points.size();
+  QString position = FillTemplate(texts.PointOf, {QString::number(point_ + 1), QString::number(points)});
+  if (curves.size() > 1)
+    position += QStringLiteral(", ") +
+                FillTemplate(texts.CurveNumber, {QString::number(curve_ + 1), QString::number(curves.size())});
+  return position;
 }
 
 std::optional<QPointF> TChartExplorer::CurrentPoint() const {
@@ -63,18 +97,21 @@ QString TChartExplorer::PointName() const {
   if (!p) return {};
   const TChartTexts& texts = chart_->Texts();
   const int layer = chart_->CurrentLayer();
-  const TAxisQuantity x = TAxisQuantity::FromCaption(chart_->ScaleX(layer)->Caption());
-  const TAxisQuantity y = TAxisQuantity::FromCaption(chart_->ScaleY(layer)->Caption());
+  const TAxisQuantity x = SpokenQuantity(*chart_, layer, false);
+  const TAxisQuantity y = SpokenQuantity(*chart_, layer, true);
   QString name = FillTemplate(texts.PointName,
                               {QuantityWithValue(x, p->x(), texts), QuantityWithValue(y, p->y(), texts)});
-  const std::size_t curves = ChartCurves(*chart_).size();
-  if (curves > 1)
+  const std::vector<TChartCurve> curves = ChartCurves(*chart_);
+  QString note = PointNote ? PointNote(curve_, *p) : QString();
+  if (!note.isEmpty()) note.prepend(QStringLiteral(", "));
+  if (entering_) return name + note + QStringLiteral(", ") + Position();
+  if (curves.size() > 1)
     name += QStringLiteral(", ") +
-            FillTemplate(texts.CurveNumber, {QString::number(curve_ + 1), QString::number(curves)});
-  if (PointNote) {
-    const QString note = PointNote(curve_, *p);
-    if (!note.isEmpty()) name += QStringLiteral(", ") + note;
-  }
+            FillTemplate(texts.CurveNumber, {QString::number(curve_ + 1), QString::number(curves.size())});
+  name += note;
+  const int last = static_cast<int>(curves[static_cast<std::size_t>(curve_)].Points.size()) - 1;
+  if (point_ == last && last > 0) name += QStringLiteral(", ") + texts.LastPoint;
+  if (point_ == 0 && last > 0) name += QStringLiteral(", ") + texts.FirstPoint;
   return name;
 }
 
@@ -85,9 +122,12 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     Leave();
     return true;
   }
-  if (key == Qt::Key_S) {
-    PlayCurve();
-    return true;
+  const TChartTexts& texts = chart_->Texts();
+  switch (key) {
+    case Qt::Key_S: ChartAnnounce(chart_, PlayCurve() ? texts.Playing : texts.NoSound); return true;
+    case Qt::Key_H: ChartAnnounce(chart_, texts.Help); return true;
+    case Qt::Key_I: ChartAnnounce(chart_, Position()); return true;
+    default: break;
   }
   const std::vector<TChartCurve> curves = ChartCurves(*chart_);
   const auto count = [&](int c) { return static_cast<int>(curves[static_cast<std::size_t>(c)].Points.size()); };
@@ -99,27 +139,42 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Up:
-    case Qt::Key_Down: break;
+    case Qt::Key_Down:
+    case Qt::Key_T: break;
     default: return false;
   }
   if (curves.empty()) {
     QApplication::beep();
     return true;
   }
-  if (!active_ || static_cast<std::size_t>(curve_) >= curves.size()) {
-    Select(0, key == Qt::Key_End ? count(0) - 1 : 0);
+  if (key == Qt::Key_T) {
+    in_table_ = !in_table_ || !active_;
+    if (!active_) entering_ = true;
+    Select(active_ ? curve_ : 0, active_ ? point_ : 0);
+    entering_ = false;
     return true;
   }
+  if (!active_ || static_cast<std::size_t>(curve_) >= curves.size()) {
+    entering_ = true;
+    Select(0, key == Qt::Key_End ? count(0) - 1 : 0);
+    entering_ = false;
+    return true;
+  }
+  if (in_table_) return HandleTableKey(key, curves);
   const int n = count(curve_);
   const int page = std::max(1, n / 10);
   switch (key) {
-    case Qt::Key_Left: Select(curve_, point_ - 1); break;
-    case Qt::Key_Right: Select(curve_, point_ + 1); break;
-    case Qt::Key_Home: Select(curve_, 0); break;
-    case Qt::Key_End: Select(curve_, n - 1); break;
-    case Qt::Key_PageUp: Select(curve_, point_ - page); break;
-    case Qt::Key_PageDown: Select(curve_, point_ + page); break;
+    case Qt::Key_Left: MoveTo(curve_, point_ - 1, curves); break;
+    case Qt::Key_Right: MoveTo(curve_, point_ + 1, curves); break;
+    case Qt::Key_Home: MoveTo(curve_, 0, curves); break;
+    case Qt::Key_End: MoveTo(curve_, n - 1, curves); break;
+    case Qt::Key_PageUp: MoveTo(curve_, point_ - page, curves); break;
+    case Qt::Key_PageDown: MoveTo(curve_, point_ + page, curves); break;
     default: {
+      if (curves.size() == 1) {
+        ChartAnnounce(chart_, texts.OnlyCurve);
+        break;
+      }
       // Up and Down: the neighbouring curve, at the point nearest to the current x.
       const int next = std::clamp(curve_ + (key == Qt::Key_Down ? 1 : -1), 0, static_cast<int>(curves.size()) - 1);
       const double x = curves[static_cast<std::size_t>(curve_)].Points[static_cast<std::size_t>(point_)].x();
@@ -127,8 +182,40 @@ bool TChartExplorer::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
       const auto nearest = std::min_element(points.begin(), points.end(), [x](const QPointF& a, const QPointF& b) {
         return std::abs(a.x() - x) < std::abs(b.x() - x);
       });
-      Select(next, static_cast<int>(nearest - points.begin()));
+      MoveTo(next, static_cast<int>(nearest - points.begin()), curves);
     }
+  }
+  return true;
+}
+
+void TChartExplorer::MoveTo(int curve, int point, const std::vector<TChartCurve>& curves) {
+  curve = std::clamp(curve, 0, static_cast<int>(curves.size()) - 1);
+  const int last = static_cast<int>(curves[static_cast<std::size_t>(curve)].Points.size()) - 1;
+  point = std::clamp(point, 0, last);
+  if (curve != curve_ || point != point_) {
+    Select(curve, point);
+    return;
+  }
+  // Nowhere to go: the point stays, and the end it stands at is said.
+  if (point == last) ChartAnnounce(chart_, chart_->Texts().LastPoint);
+  else if (point == 0) ChartAnnounce(chart_, chart_->Texts().FirstPoint);
+}
+
+bool TChartExplorer::HandleTableKey(int key, const std::vector<TChartCurve>& curves) {
+  int rows = 0;
+  for (const TChartCurve& curve : curves) rows += static_cast<int>(curve.Points.size());
+  const int row = TableRow();
+  const int page = std::max(1, rows / 10);
+  switch (key) {
+    case Qt::Key_Up: SelectRow(row - 1, curves); break;
+    case Qt::Key_Down: SelectRow(row + 1, curves); break;
+    case Qt::Key_Home: SelectRow(0, curves); break;
+    case Qt::Key_End: SelectRow(rows - 1, curves); break;
+    case Qt::Key_PageUp: SelectRow(row - page, curves); break;
+    case Qt::Key_PageDown: SelectRow(row + page, curves); break;
+    default:
+      column_ = key == Qt::Key_Left ? 0 : 1;
+      Moved();
   }
   return true;
 }
