@@ -477,7 +477,7 @@ def check_exploring(s, chart, position, screenshot=None):
         check(re.search(r"\d" + re.escape(s.words["point"]) + r"\d", point.name),
               "the point %r is not written with the language's decimal separator" % point.name)
         # The link to the profile: the depletion width the point's voltage opens.
-        check(re.search(r", w = \d+" + re.escape(s.words["point"]) + r"\d+ µm$", point.name),
+        check(re.search(r", w = \d+" + re.escape(s.words["point"]) + r"\d+ µm(,|$)", point.name),
               "the point %r does not name its depletion width" % point.name)
         focus_events = [e for e in s.take("object:state-changed:focused") if e[3] == 1]
         check(len(focus_events) == 1 and focus_events[0][2] == "image",

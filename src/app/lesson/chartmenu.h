@@ -37,7 +37,7 @@ class TChartMenu : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ShowMenu(const QPoint& global_position);
+  void ShowMenu(const QPoint& global_position, bool from_keyboard);
   void Copy();
 
   zeph::TCustomZephChart* chart_;

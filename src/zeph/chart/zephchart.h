@@ -897,6 +897,9 @@ class ZEPH_CHART_EXPORT TCustomZephChart : public QWidget, public TComponentLoad
   const TChartTexts& Texts() const;
   /// Sets Texts(); the accessible description and point names follow at once.
   void SetTexts(const TChartTexts& texts);
+  /// Tells assistive technology what just happened in the chart ("copied 100 rows"), through the
+  /// announcer SetChartAnnouncer() sets: for applications that add actions of their own.
+  void Announce(const QString& words);
   /// The point cursor that the keyboard moves while exploration is on (see TChartExplorer).
   TChartExplorer* Explorer() const;
   /// Whether the keys explore the chart's points (Explorer()); off after construction.

@@ -281,6 +281,8 @@ void TCustomZephChart::Paint() { d_->PaintControl(); }
 
 void TCustomZephChart::RefreshDataArea() { d_->RefreshDataArea(); }
 
+void TCustomZephChart::Announce(const QString& words) { ChartAnnounce(this, words); }
+
 // Composing changes what the image holds, not what the chart shows.
 const QImage& TCustomZephChart::ControlImage() const { return d_->renderer_.ControlImage(); }
 
