@@ -199,8 +199,10 @@ class TActivation : public QAccessible::ActivationObserver {
 void InstallAtSpiGuard() {
   static const bool installed = [] {
     qDBusRegisterMetaType<QMap<QString, QString>>();
-    // Lives as long as the program: the toolkit keeps the pointer.
-    QAccessible::installActivationObserver(new TActivation);
+    // Lives as long as the program, made before the toolkit's list that keeps the pointer and so
+    // gone after it.
+    static TActivation activation;
+    QAccessible::installActivationObserver(&activation);
     if (QAccessible::isActive()) WatchForBridge();
     return true;
   }();
