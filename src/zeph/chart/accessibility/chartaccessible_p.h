@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QAccessibleTableInterface>
 #include <QAccessibleWidget>
+
+#include "zeph/chart/accessibility/readonlytable_p.h"
 
 namespace zeph {
 
@@ -14,7 +15,7 @@ class TChartTableAccessible;
 // which takes the focus while the keys explore the curves. In the table the focus is on a cell
 // instead. The chart offers the table's interface as well. The scale controls inside are no part
 // of it.
-class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class TChartAccessible : public QAccessibleWidget, public TReadOnlyTableInterface {
  public:
   explicit TChartAccessible(TCustomZephChart* chart);
   ~TChartAccessible() override;
@@ -29,26 +30,9 @@ class TChartAccessible : public QAccessibleWidget, public QAccessibleTableInterf
   QAccessibleInterface* focusChild() const override;
 
   // The table's interface, answered by the data table.
-  QAccessibleInterface* caption() const override { return nullptr; }
-  QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int column) const override;
-  int selectedCellCount() const override { return 0; }
-  QList<QAccessibleInterface*> selectedCells() const override { return {}; }
   QString columnDescription(int column) const override;
-  QString rowDescription(int) const override { return {}; }
-  int columnCount() const override { return 2; }
   int rowCount() const override;
-  int selectedColumnCount() const override { return 0; }
-  int selectedRowCount() const override { return 0; }
-  QList<int> selectedColumns() const override { return {}; }
-  QList<int> selectedRows() const override { return {}; }
-  bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int) const override { return false; }
-  bool selectRow(int) override { return false; }
-  bool selectColumn(int) override { return false; }
-  bool unselectRow(int) override { return false; }
-  bool unselectColumn(int) override { return false; }
-  void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
   // The point or the cell the explorer moved to (or left): a new child for the point, and the
   // focus on it or on the cell when the chart has the focus.

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QAccessibleTableInterface>
 #include <QHash>
 #include <QPointF>
 #include <QPointer>
 #include <vector>
+
+#include "zeph/chart/accessibility/readonlytable_p.h"
 
 namespace zeph {
 
@@ -20,7 +21,7 @@ QString SpokenAxis(const TCustomZephChart& chart, int column);
 // a header cell per axis and a cell per value. Cells are made when asked for and kept; only the
 // row that has the focus counts as showing, so that readers walking the screen do not read
 // hundreds of numbers as one line.
-class TChartTableAccessible : public QAccessibleInterface, public QAccessibleTableInterface {
+class TChartTableAccessible : public QAccessibleInterface, public TReadOnlyTableInterface {
  public:
   explicit TChartTableAccessible(TCustomZephChart* chart);
   ~TChartTableAccessible() override;
@@ -41,26 +42,9 @@ class TChartTableAccessible : public QAccessibleInterface, public QAccessibleTab
   QAccessible::State state() const override;
   void* interface_cast(QAccessible::InterfaceType t) override;
 
-  QAccessibleInterface* caption() const override { return nullptr; }
-  QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int column) const override;
-  int selectedCellCount() const override { return 0; }
-  QList<QAccessibleInterface*> selectedCells() const override { return {}; }
   QString columnDescription(int column) const override { return SpokenAxis(*chart_, column); }
-  QString rowDescription(int) const override { return {}; }
-  int columnCount() const override { return 2; }
   int rowCount() const override;
-  int selectedColumnCount() const override { return 0; }
-  int selectedRowCount() const override { return 0; }
-  QList<int> selectedColumns() const override { return {}; }
-  QList<int> selectedRows() const override { return {}; }
-  bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int) const override { return false; }
-  bool selectRow(int) override { return false; }
-  bool selectColumn(int) override { return false; }
-  bool unselectRow(int) override { return false; }
-  bool unselectColumn(int) override { return false; }
-  void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
   // The header cell of a column.
   QAccessibleInterface* HeaderCell(int column) const;
